@@ -1,0 +1,44 @@
+# kb_logic_library(<name> SOURCES ... [LIBS ...])
+#   A logic library: QtCore/QtGui only, never QtWidgets.
+function(kb_logic_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui ${ARG_LIBS})
+  set_property(GLOBAL APPEND PROPERTY KB_LOGIC_LIBS ${name})
+endfunction()
+
+# kb_window_library(<name> SOURCES ... [LIBS ...])
+#   Window code of one folder: may use QtWidgets and QtPrintSupport.
+function(kb_window_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC Qt6::Widgets Qt6::PrintSupport ${ARG_LIBS})
+  set_property(GLOBAL APPEND PROPERTY KB_WINDOW_LIBS ${name})
+endfunction()
+
+# kb_test(<name> SOURCES ... LIBS ...)
+#   One GoogleTest binary per folder; cases are discovered when ctest runs.
+function(kb_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE kb_testsupport ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE KB_BIN_DIR="${KB_BIN_DIR}"
+                             KB_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# kb_bench(<name> SOURCES ... LIBS ...)
+function(kb_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE KB_BIN_DIR="${KB_BIN_DIR}")
+endfunction()

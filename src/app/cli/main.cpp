@@ -1,0 +1,33 @@
+#include "app/cli/Cli.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocale>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    // The command line never needs a display; painting (PDF, pictures) works offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::tempPath() + QStringLiteral("/kronoblatt-runtime");
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                       | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir.toUtf8());
+    }
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Kronoblatt"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+    const int code = kb::cli::run(QCoreApplication::arguments().mid(1), out, err);
+    out.flush();
+    err.flush();
+    return code;
+}

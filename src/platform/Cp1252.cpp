@@ -1,0 +1,58 @@
+#include "platform/Cp1252.h"
+
+#include <array>
+
+namespace kb {
+namespace {
+
+// 0x80..0x9F; 0 marks the five codes Windows-1252 leaves undefined (they map to C1 controls).
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char16_t decode(unsigned char c)
+{
+    if (c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] != 0)
+        return kHigh[c - 0x80];
+    return c;
+}
+
+char encode(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (std::size_t i = 0; i < kHigh.size(); ++i) {
+        if (kHigh[i] == u)
+            return static_cast<char>(0x80 + i);
+    }
+    if (u >= 0x80 && u <= 0x9F && kHigh[u - 0x80] == 0)
+        return static_cast<char>(u); // the undefined codes round-trip
+    return '?';
+}
+
+} // namespace
+
+QString fromCp1252(const QByteArray &bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        d[i] = QChar(decode(static_cast<unsigned char>(bytes[i])));
+    return out;
+}
+
+QByteArray toCp1252(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i; // one '?' for one character outside the basic plane
+        out.append(encode(c.unicode()));
+    }
+    return out;
+}
+
+} // namespace kb

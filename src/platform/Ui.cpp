@@ -1,0 +1,67 @@
+#include "platform/Ui.h"
+
+#include "platform/Logging.h"
+
+namespace kb {
+namespace {
+
+// Used where no window system is wanted (the command-line program): messages go to the log,
+// questions are answered No, dialogs are cancelled.
+class HeadlessUi final : public Ui
+{
+public:
+    void message(const QString &text) override { qCInfo(lcPlatform).noquote() << text; }
+    bool question(const QString &text) override
+    {
+        qCInfo(lcPlatform).noquote() << text;
+        return false;
+    }
+    std::optional<QString> inputQuery(const QString &, const QString &, const QString &,
+                                      bool) override
+    {
+        return std::nullopt;
+    }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &,
+                         const QString &) override
+    {
+        return {};
+    }
+    QString directory(const QString &, const QString &) override { return {}; }
+    std::optional<QFont> font(const QFont &) override { return std::nullopt; }
+    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
+    int runModal(QWidget *) override { return 0; }
+    bool printDialog(QPrinter *, QWidget *) override { return false; }
+    bool pageSetupDialog(QPrinter *, QWidget *) override { return false; }
+    void beep() override {}
+    void setBusy(bool) override {}
+    bool openUrl(const QString &) override { return false; }
+    QImage clipboardImage() override { return m_clipboard; }
+    void setClipboardImage(const QImage &image) override { m_clipboard = image; }
+
+private:
+    QImage m_clipboard;
+};
+
+std::unique_ptr<Ui> &slot()
+{
+    static std::unique_ptr<Ui> installed = std::make_unique<HeadlessUi>();
+    return installed;
+}
+
+} // namespace
+
+Ui &ui()
+{
+    return *slot();
+}
+
+std::unique_ptr<Ui> installUi(std::unique_ptr<Ui> ui)
+{
+    if (!ui)
+        ui = std::make_unique<HeadlessUi>();
+    std::swap(slot(), ui);
+    return ui;
+}
+
+} // namespace kb
