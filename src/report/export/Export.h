@@ -1,0 +1,46 @@
+#pragma once
+
+// Export of a generated report to files. The format follows the file's suffix (any letter
+// case):
+//   .pdf              all pages in one PDF
+//   .png .svg .wmf    one file per page: "bericht.png" becomes "bericht-1.png",
+//                     "bericht-2.png" ... (also for a one-page report, so scripts always find
+//                     the same names); "bericht.png" itself is not written
+//   .html .htm        one page after another, text positioned as on paper
+//   .csv              one line per text row, separator ",", quoted where needed
+//   .txt              the text rows, pages separated by a form feed
+//   .rtf              the text rows on tab stops, one RTF page per page
+//   .xlsx             one worksheet per page ("Seite 1" ...), texts in cells by position
+// Every file is written completely or not at all; failures throw kb::Error with a German
+// message.
+
+#include "report/Page.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kb::report {
+
+// Writes the document and returns the paths of the files written.
+QStringList exportDocument(const Document &doc, const QString &path);
+
+// True when exportDocument() knows the suffix of `path`.
+bool isExportFormat(const QString &path);
+
+// The filter for a save dialog, one entry per format ("PDF-Datei (*.pdf);;...").
+QString exportFileFilter();
+
+// The file names of a one-file-per-page export: "x.png" -> "x-1.png", "x-2.png" ...
+QStringList pageFileNames(const QString &path, int pageCount);
+
+// The individual writers; each returns the complete file contents.
+QByteArray htmlExport(const Document &doc);
+QByteArray csvExport(const Document &doc);
+QByteArray plainTextExport(const Document &doc);
+QByteArray rtfExport(const Document &doc);
+QByteArray xlsxExport(const Document &doc);
+// A placeable Windows metafile of one page.
+QByteArray wmfExport(const Document &doc, int pageIndex);
+
+} // namespace kb::report
