@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+
+namespace kb {
+
+// Colours are stored as 32-bit values $00BBGGRR (red in the low byte). Values with the top
+// byte $80 name a system colour by their low byte; $1FFFFFFF is "none" and $20000000
+// "default".
+inline constexpr qint32 kColorNone = 0x1FFFFFFF;
+inline constexpr qint32 kColorDefault = 0x20000000;
+
+// The colour to paint with. System colours map to the classic desktop defaults, "none" to
+// transparent and "default" to an invalid QColor (the caller keeps its own colour).
+QColor toQColor(qint32 value);
+// $00BBGGRR of an opaque colour.
+qint32 fromQColor(const QColor &color);
+
+} // namespace kb

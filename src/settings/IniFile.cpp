@@ -1,0 +1,397 @@
+#include "settings/IniFile.h"
+
+#include "platform/Cp1252.h"
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QStringList>
+
+#ifdef Q_OS_LINUX
+#include <sys/stat.h>
+#endif
+
+namespace kb {
+namespace detail {
+
+// What identifies one version of the file on disk.
+struct FileStamp
+{
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 mtimeNs = 0;
+    qint64 ctimeNs = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
+struct IniData
+{
+    struct Entry
+    {
+        qsizetype line = 0;
+        QString value;
+    };
+    struct Section
+    {
+        qsizetype header = 0;    // line of the first header with this name
+        qsizetype lastEntry = 0; // last entry line below that header
+    };
+
+    QStringList lines;
+    QHash<QString, Entry> entries;    // folded section + '\n' + folded key; first occurrence
+    QHash<QString, Section> sections; // folded section name; first occurrence
+
+    const QString *find(const QString &section, const QString &key) const;
+};
+
+struct IniShared
+{
+    QString path;
+    QByteArray nativePath;
+    FileStamp stamp;
+    std::shared_ptr<const IniData> data;
+};
+
+} // namespace detail
+
+namespace {
+
+using detail::FileStamp;
+using detail::IniData;
+using detail::IniShared;
+
+QString fold(QStringView name)
+{
+    return name.trimmed().toString().toLower();
+}
+
+QString entryKey(QStringView section, QStringView key)
+{
+    QString k;
+    k.reserve(section.size() + key.size() + 1);
+    k += section.trimmed();
+    k += QLatin1Char('\n');
+    k += key.trimmed();
+    return k.toLower();
+}
+
+FileStamp stampOf(const IniShared &s)
+{
+    FileStamp st;
+#ifdef Q_OS_LINUX
+    struct stat sb;
+    if (::stat(s.nativePath.constData(), &sb) != 0 || !S_ISREG(sb.st_mode))
+        return st;
+    st.exists = true;
+    st.device = static_cast<quint64>(sb.st_dev);
+    st.inode = static_cast<quint64>(sb.st_ino);
+    st.size = static_cast<qint64>(sb.st_size);
+    st.mtimeNs = qint64(sb.st_mtim.tv_sec) * 1000000000 + sb.st_mtim.tv_nsec;
+    st.ctimeNs = qint64(sb.st_ctim.tv_sec) * 1000000000 + sb.st_ctim.tv_nsec;
+#else
+    const QFileInfo fi(s.path);
+    if (!fi.isFile())
+        return st;
+    st.exists = true;
+    st.size = fi.size();
+    st.mtimeNs = fi.lastModified().toMSecsSinceEpoch() * 1000000;
+    st.ctimeNs = fi.birthTime().toMSecsSinceEpoch() * 1000000;
+#endif
+    return st;
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+std::shared_ptr<IniData> parse(QStringList lines)
+{
+    auto data = std::make_shared<IniData>();
+    data->lines = std::move(lines);
+    QString section;
+    bool inSection = false;
+    bool firstOccurrence = false;
+    for (qsizetype i = 0; i < data->lines.size(); ++i) {
+        const QStringView t = QStringView(data->lines[i]).trimmed();
+        if (t.isEmpty() || t.front() == QLatin1Char(';'))
+            continue;
+        if (t.front() == QLatin1Char('[')) {
+            // A header without its closing bracket names the rest of the line.
+            QStringView name = t.mid(1);
+            const qsizetype close = name.indexOf(QLatin1Char(']'));
+            if (close >= 0)
+                name = name.left(close);
+            section = fold(name);
+            inSection = true;
+            firstOccurrence = !data->sections.contains(section);
+            if (firstOccurrence)
+                data->sections.insert(section, IniData::Section{i, i});
+            continue;
+        }
+        const qsizetype eq = t.indexOf(QLatin1Char('='));
+        if (eq < 0 || !inSection)
+            continue;
+        const QString key = section + QLatin1Char('\n') + fold(t.left(eq));
+        if (!data->entries.contains(key))
+            data->entries.insert(key, IniData::Entry{i, t.mid(eq + 1).trimmed().toString()});
+        if (firstOccurrence)
+            data->sections[section].lastEntry = i;
+    }
+    return data;
+}
+
+const std::shared_ptr<const IniData> &emptyData()
+{
+    static const std::shared_ptr<const IniData> empty = std::make_shared<IniData>();
+    return empty;
+}
+
+// Reads the file again when it changed since the last look. `forWrite` refuses a file that
+// exists but cannot be read, because writing then would lose its content.
+std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
+{
+    const FileStamp st = stampOf(s);
+    if (s.data && st == s.stamp)
+        return s.data;
+    if (!st.exists) {
+        s.stamp = st;
+        s.data = emptyData();
+        return s.data;
+    }
+    QFile f(s.path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (forWrite)
+            throw Error(QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
+                            .arg(QDir::toNativeSeparators(s.path)));
+        s.data.reset();
+        return emptyData();
+    }
+    s.data = parse(splitLines(fromCp1252(f.readAll())));
+    s.stamp = st;
+    return s.data;
+}
+
+std::shared_ptr<IniShared> sharedFor(const QString &path)
+{
+    static QHash<QString, std::weak_ptr<IniShared>> registry;
+    const QString abs = QFileInfo(path).absoluteFilePath();
+    if (auto existing = registry.value(abs).lock())
+        return existing;
+    auto s = std::make_shared<IniShared>();
+    s->path = abs;
+    s->nativePath = QFile::encodeName(abs);
+    registry.insert(abs, s);
+    return s;
+}
+
+void checkName(const QString &name)
+{
+    const QString t = name.trimmed();
+    if (t.isEmpty() || t.startsWith(QLatin1Char('[')) || t.startsWith(QLatin1Char(';'))
+        || t.contains(QLatin1Char('=')) || t.contains(QLatin1Char(']'))
+        || t.contains(QLatin1Char('\r')) || t.contains(QLatin1Char('\n')))
+        throw Error(QStringLiteral("Ungültiger Name in einer INI-Datei: \"%1\"").arg(name));
+}
+
+bool isHexDigits(QStringView s)
+{
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s) {
+        if (!isxdigit(c.unicode() < 128 ? c.unicode() : 'g'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+const QString *IniData::find(const QString &section, const QString &key) const
+{
+    const auto it = entries.constFind(entryKey(section, key));
+    return it == entries.constEnd() ? nullptr : &it->value;
+}
+
+qint32 IniFile::parseInteger(const QString &text, qint32 def)
+{
+    QStringView t = QStringView(text).trimmed();
+    bool negative = false;
+    if (!t.isEmpty() && (t.front() == QLatin1Char('-') || t.front() == QLatin1Char('+'))) {
+        negative = t.front() == QLatin1Char('-');
+        t = t.mid(1);
+    }
+    QStringView hex;
+    bool isHex = true;
+    if (t.startsWith(QLatin1Char('$')))
+        hex = t.mid(1);
+    else if (t.startsWith(QLatin1String("0x")) || t.startsWith(QLatin1String("0X")))
+        hex = t.mid(2);
+    else
+        isHex = false;
+    if (isHex) {
+        // Hexadecimal fills the 32 bits: $8000000F is a negative number.
+        while (hex.size() > 1 && hex.front() == QLatin1Char('0'))
+            hex = hex.mid(1);
+        if (!isHexDigits(hex) || hex.size() > 8)
+            return def;
+        const auto bits = static_cast<quint32>(hex.toULongLong(nullptr, 16));
+        const auto value = static_cast<qint32>(bits);
+        return negative ? static_cast<qint32>(0u - bits) : value;
+    }
+    if (t.isEmpty())
+        return def;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return def;
+    }
+    bool ok = false;
+    const qlonglong v = t.toLongLong(&ok);
+    const qlonglong signedValue = negative ? -v : v;
+    if (!ok || signedValue < std::numeric_limits<qint32>::min()
+        || signedValue > std::numeric_limits<qint32>::max())
+        return def;
+    return static_cast<qint32>(signedValue);
+}
+
+// ---- Snapshot
+
+IniFile::Snapshot::Snapshot(std::shared_ptr<const detail::IniData> data)
+    : m_data(std::move(data))
+{
+}
+
+QString IniFile::Snapshot::readString(const QString &section, const QString &key,
+                                      const QString &def) const
+{
+    const QString *v = m_data->find(section, key);
+    return v ? *v : def;
+}
+
+qint32 IniFile::Snapshot::readInteger(const QString &section, const QString &key,
+                                      qint32 def) const
+{
+    const QString *v = m_data->find(section, key);
+    return v ? parseInteger(*v, def) : def;
+}
+
+bool IniFile::Snapshot::readBool(const QString &section, const QString &key, bool def) const
+{
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool IniFile::Snapshot::hasKey(const QString &section, const QString &key) const
+{
+    return m_data->find(section, key) != nullptr;
+}
+
+// ---- IniFile
+
+IniFile::IniFile(const QString &path)
+    : m_path(path)
+    , m_shared(sharedFor(path))
+{
+}
+
+IniFile::~IniFile() = default;
+
+bool IniFile::exists() const
+{
+    return stampOf(*m_shared).exists;
+}
+
+IniFile::Snapshot IniFile::snapshot() const
+{
+    return Snapshot(current(*m_shared, false));
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    return snapshot().readString(section, key, def);
+}
+
+qint32 IniFile::readInteger(const QString &section, const QString &key, qint32 def) const
+{
+    return snapshot().readInteger(section, key, def);
+}
+
+bool IniFile::readBool(const QString &section, const QString &key, bool def) const
+{
+    return snapshot().readBool(section, key, def);
+}
+
+bool IniFile::hasKey(const QString &section, const QString &key) const
+{
+    return snapshot().hasKey(section, key);
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    checkName(section);
+    checkName(key);
+    QString oneLine = value;
+    oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    oneLine.replace(QLatin1Char('\n'), QLatin1Char(' '));
+
+    const std::shared_ptr<const IniData> old = current(*m_shared, true);
+    QStringList lines = old->lines;
+    const auto entry = old->entries.constFind(entryKey(section, key));
+    const auto sec = old->sections.constFind(fold(section));
+    if (entry != old->entries.constEnd()) {
+        // Keep the key as the file spells it.
+        const QString &line = lines[entry->line];
+        const QString written = QStringView(line).left(line.indexOf(QLatin1Char('='))).trimmed()
+                                    .toString();
+        lines[entry->line] = written + QLatin1Char('=') + oneLine;
+    } else if (sec != old->sections.constEnd()) {
+        lines.insert(sec->lastEntry + 1, key.trimmed() + QLatin1Char('=') + oneLine);
+    } else {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
+        lines.append(key.trimmed() + QLatin1Char('=') + oneLine);
+    }
+
+    QByteArray bytes = toCp1252(lines.join(QLatin1String("\r\n")));
+    bytes.append("\r\n");
+    QSaveFile f(m_shared->path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                        .arg(QDir::toNativeSeparators(m_shared->path), f.errorString()));
+    }
+    // What was just written is what the next read finds; parse the lines as stored.
+    m_shared->data = parse(splitLines(fromCp1252(bytes)));
+    m_shared->stamp = stampOf(*m_shared);
+}
+
+void IniFile::writeInteger(const QString &section, const QString &key, qint32 value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+} // namespace kb

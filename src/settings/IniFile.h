@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace kb {
+
+namespace detail {
+struct IniData;
+struct IniShared;
+} // namespace detail
+
+// An INI file on disk, read and written key by key.
+//
+// - Section and key names compare without regard to letter case: "User"/"USER" and
+//   "KBright"/"KBRight" address the same entry.
+// - The file is Windows-1252 with CR LF line ends; LF-only and CR-only files read as well.
+// - Reading a key that occurs twice yields the first occurrence; writing replaces that one.
+// - Blanks around names and values are ignored. The value is everything after the first "=".
+// - Every read sees the file's current content, also after another process changed it. The
+//   parsed content is kept and parsed again only when the file's identity, size or
+//   modification time changed, so a read costs a stat and a hash look-up.
+// - Every write goes to the disk before it returns and is atomic (a temporary file beside
+//   it, then rename; permissions kept). Comments, blank lines and unknown entries survive.
+// - A missing file reads as empty (every read yields its default); the first write creates it.
+// - All IniFile objects on one path in this process share one parsed copy.
+class IniFile
+{
+public:
+    explicit IniFile(const QString &path);
+    ~IniFile();
+    IniFile(const IniFile &) = default;
+    IniFile &operator=(const IniFile &) = default;
+
+    const QString &path() const { return m_path; }
+    bool exists() const;
+
+    // The stored text, or `def` when the key is missing.
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    // Decimal, or hexadecimal with "0x", "0X" or "$"; a missing, empty or invalid value
+    // yields `def`.
+    qint32 readInteger(const QString &section, const QString &key, qint32 def) const;
+    // Read as an integer: non-zero is true.
+    bool readBool(const QString &section, const QString &key, bool def) const;
+    bool hasKey(const QString &section, const QString &key) const;
+
+    // Creates or replaces the entry. Line breaks in a value become blanks (a value is one
+    // line). Throws kb::Error when the file cannot be written; the old file is then intact.
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, qint32 value);
+    void writeBool(const QString &section, const QString &key, bool value);
+
+    // The content as of now, for many reads in a row with a single look at the file.
+    class Snapshot
+    {
+    public:
+        QString readString(const QString &section, const QString &key,
+                           const QString &def) const;
+        qint32 readInteger(const QString &section, const QString &key, qint32 def) const;
+        bool readBool(const QString &section, const QString &key, bool def) const;
+        bool hasKey(const QString &section, const QString &key) const;
+
+    private:
+        friend class IniFile;
+        explicit Snapshot(std::shared_ptr<const detail::IniData> data);
+        std::shared_ptr<const detail::IniData> m_data;
+    };
+    Snapshot snapshot() const;
+
+    // Parses an integer the way reads do: `def` for empty or invalid text.
+    static qint32 parseInteger(const QString &text, qint32 def);
+
+private:
+    QString m_path;
+    std::shared_ptr<detail::IniShared> m_shared;
+};
+
+} // namespace kb

@@ -1,0 +1,347 @@
+#include "settings/LayoutSettings.h"
+
+#include "platform/Error.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <type_traits>
+
+namespace kb {
+
+QString sectionUser()
+{
+    return QStringLiteral("User");
+}
+
+QString sectionFerien()
+{
+    return QStringLiteral("Ferien");
+}
+
+// ---- school holidays
+
+QString ferienName(Ferien f)
+{
+    static const std::array<QString, kFerienCount> names = {
+        QStringLiteral("Weihnachten1"), QStringLiteral("Winter"),   QStringLiteral("Ostern"),
+        QStringLiteral("Himmelfahrt"),  QStringLiteral("Sommer"),   QStringLiteral("Herbst"),
+        QStringLiteral("Weihnachten2"), QStringLiteral("Zusatz"),   QStringLiteral("Zusatz2")};
+    return names[static_cast<int>(f)];
+}
+
+QString ferienUnset()
+{
+    return QStringLiteral("00.00.");
+}
+
+namespace {
+
+// The bound with the year appended, as a date; the text must read as "d.m.yyyy".
+QDate boundDate(const QString &bound, int year)
+{
+    const QString text = bound + QString::number(year).rightJustified(4, QLatin1Char('0'));
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{1,4})\\s*$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    QDate d;
+    if (m.hasMatch())
+        d = QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    if (!d.isValid())
+        throw Error(QStringLiteral("'%1' ist kein gültiges Datum").arg(text));
+    return d;
+}
+
+} // namespace
+
+bool FerienPeriode::isSet() const
+{
+    return beginn.trimmed() != ferienUnset() && ende.trimmed() != ferienUnset();
+}
+
+bool FerienPeriode::contains(const QDate &day) const
+{
+    if (!isSet())
+        return false;
+    const QDate from = boundDate(beginn, day.year());
+    const QDate to = boundDate(ende, day.year());
+    return from <= day && day <= to;
+}
+
+bool inFerien(const FerienPerioden &perioden, const QDate &day)
+{
+    return std::any_of(perioden.begin(), perioden.end(),
+                       [&](const FerienPeriode &p) { return p.contains(day); });
+}
+
+// ---- fonts
+
+QString fontGroupName(FontGroup g)
+{
+    static const std::array<QString, kFontGroupCount> names = {
+        QStringLiteral("Kopf"), QStringLiteral("KopfBand"), QStringLiteral("Monat"),
+        QStringLiteral("Adresse")};
+    return names[static_cast<int>(g)];
+}
+
+std::array<QString, 4> fontStyleKeys(FontGroup g)
+{
+    const QString n = fontGroupName(g);
+    return {n + QStringLiteral("StyleBold"), n + QStringLiteral("StyleItalic"),
+            n + QStringLiteral("StyleUnterstrichen"), n + QStringLiteral("StyleDurchstrichen")};
+}
+
+FontStyles readFontStyles(const IniFile::Snapshot &ini, FontGroup g)
+{
+    const auto keys = fontStyleKeys(g);
+    // Only exactly 1 switches a style on; the set starts empty every time.
+    auto on = [&](int i) { return ini.readInteger(sectionUser(), keys[i], 1) == 1; };
+    return FontStyles{on(0), on(1), on(2), on(3)};
+}
+
+FontStyles readFontStyles(const IniFile &ini, FontGroup g)
+{
+    return readFontStyles(ini.snapshot(), g);
+}
+
+QFont makeFont(const QString &name, int pointSize, const FontStyles &styles)
+{
+    QFont f(name);
+    f.setPointSize(std::max(1, pointSize));
+    f.setBold(styles.bold);
+    f.setItalic(styles.italic);
+    f.setUnderline(styles.underline);
+    f.setStrikeOut(styles.strikeOut);
+    return f;
+}
+
+QFont makeFont(const TextFont &font)
+{
+    return makeFont(font.name, font.size, font.styles);
+}
+
+// ---- margins and single values
+
+namespace {
+
+Margins readMargins(const IniFile::Snapshot &ini, const std::array<QString, 4> &keys,
+                    const Margins &fallback)
+{
+    const QString u = sectionUser();
+    return Margins{ini.readInteger(u, keys[0], fallback.left),
+                   ini.readInteger(u, keys[1], fallback.right),
+                   ini.readInteger(u, keys[2], fallback.top),
+                   ini.readInteger(u, keys[3], fallback.bottom)};
+}
+
+const std::array<QString, 4> &yearMarginKeys()
+{
+    static const std::array<QString, 4> keys = {QStringLiteral("KBLeft"),
+                                                QStringLiteral("KBright"),
+                                                QStringLiteral("KBTOP"),
+                                                QStringLiteral("KBBottom")};
+    return keys;
+}
+
+const std::array<QString, 4> &monthMarginKeys()
+{
+    static const std::array<QString, 4> keys = {QStringLiteral("MonatLeft"),
+                                                QStringLiteral("Monatright"),
+                                                QStringLiteral("MonatTOP"),
+                                                QStringLiteral("MonatBottom")};
+    return keys;
+}
+
+} // namespace
+
+Margins readYearLayoutMargins(const IniFile &ini)
+{
+    return readMargins(ini.snapshot(), yearMarginKeys(), Margins{4, 2, 3, 5});
+}
+
+Margins readMonthLayoutMargins(const IniFile &ini)
+{
+    return readMargins(ini.snapshot(), monthMarginKeys(), Margins{4, 2, 3, 5});
+}
+
+MarginDialogValues readMarginDialogValues(const IniFile &ini)
+{
+    const auto snap = ini.snapshot();
+    // left 2, right 3, top 4, bottom 5 for the year calendars
+    return MarginDialogValues{readMargins(snap, yearMarginKeys(), Margins{2, 3, 4, 5}),
+                              readMargins(snap, monthMarginKeys(), Margins{10, 10, 10, 10})};
+}
+
+void writeMarginDialogValues(IniFile &ini, const MarginDialogValues &v)
+{
+    const QString u = sectionUser();
+    ini.writeInteger(u, QStringLiteral("KBtop"), v.year.top);
+    ini.writeInteger(u, QStringLiteral("KBLeft"), v.year.left);
+    ini.writeInteger(u, QStringLiteral("KBright"), v.year.right);
+    ini.writeInteger(u, QStringLiteral("KBBottom"), v.year.bottom);
+    ini.writeInteger(u, QStringLiteral("MonatTOP"), v.month.top);
+    ini.writeInteger(u, QStringLiteral("MonatLeft"), v.month.left);
+    ini.writeInteger(u, QStringLiteral("Monatright"), v.month.right);
+    ini.writeInteger(u, QStringLiteral("MonatBottom"), v.month.bottom);
+}
+
+qint32 readDialogColour(const IniFile &ini, const QString &key)
+{
+    return ini.readInteger(sectionUser(), key, kDialogColourFallback);
+}
+
+qint32 readLinienfarbe(const IniFile &ini)
+{
+    return ini.readInteger(sectionUser(), QStringLiteral("Linienfarbe"), kDefaultColour);
+}
+
+qint32 readKopfBandFarbe(const IniFile &ini)
+{
+    return ini.readInteger(sectionUser(), QStringLiteral("KopfBandFarbe"), kDefaultColour);
+}
+
+bool readSymbole(const IniFile &ini)
+{
+    return ini.readBool(sectionUser(), QStringLiteral("Symbole"), false);
+}
+
+QString readBild(const IniFile &ini)
+{
+    return ini.readString(sectionUser(), QStringLiteral("Bild"), QString());
+}
+
+// ---- LayoutSettings
+
+namespace {
+
+template<class S, class F>
+void forEachFerienField(S &s, F &&f)
+{
+    const QString sec = sectionFerien();
+    for (int i = 0; i < kFerienCount; ++i) {
+        const QString name = ferienName(static_cast<Ferien>(i));
+        f(sec, name + QStringLiteral("Beginn"), s.ferien[i].beginn, ferienUnset());
+        f(sec, name + QStringLiteral("Ende"), s.ferien[i].ende, ferienUnset());
+    }
+}
+
+// The fields of the paint load, in its order, with their keys and defaults.
+template<class S, class F>
+void forEachLoadedField(S &s, F &&f)
+{
+    const QString u = sectionUser();
+    f(u, QStringLiteral("Symbole"), s.symbole, false);
+    forEachFerienField(s, f);
+
+    f(u, QStringLiteral("KBLeft"), s.kbMargins.left, 4);
+    f(u, QStringLiteral("KBright"), s.kbMargins.right, 2);
+    f(u, QStringLiteral("KBTOP"), s.kbMargins.top, 3);
+    f(u, QStringLiteral("KBBottom"), s.kbMargins.bottom, 5);
+    f(u, QStringLiteral("MonatLeft"), s.monatMargins.left, 10);
+    f(u, QStringLiteral("Monatright"), s.monatMargins.right, 10);
+    f(u, QStringLiteral("MonatTOP"), s.monatMargins.top, 10);
+    f(u, QStringLiteral("MonatBottom"), s.monatMargins.bottom, 10);
+
+    f(u, QStringLiteral("Firma"), s.firma, QStringLiteral("RI-DOZU"));
+    f(u, QStringLiteral("Bild"), s.bild, QString());
+    f(u, QStringLiteral("Kopftext"), s.kopftext, QString());
+    f(u, QStringLiteral("Kopfbandtext"), s.kopfbandtext, QString());
+    f(u, QStringLiteral("Strasse"), s.strasse, QString());
+    f(u, QStringLiteral("Ort"), s.ort, QString());
+    f(u, QStringLiteral("Telefon"), s.telefon, QString());
+    f(u, QStringLiteral("Fax"), s.fax, QString());
+
+    for (int g = 0; g < kFontGroupCount; ++g) {
+        const QString n = fontGroupName(static_cast<FontGroup>(g));
+        f(u, n + QStringLiteral("SchriftName"), s.fonts[g].name, QStringLiteral("Arial"));
+        f(u, n + QStringLiteral("SchriftSize"), s.fonts[g].size, 8);
+        f(u, n + QStringLiteral("SchriftFarbe"), s.fonts[g].farbe, kDefaultColour);
+    }
+
+    f(u, QStringLiteral("MonatHintergrundFarbe"), s.monatHintergrundFarbe, kDefaultColour);
+    f(u, QStringLiteral("HintergrundWochenende"), s.hintergrundWochenende, kDefaultColour);
+    f(u, QStringLiteral("HintergrundSamstag"), s.hintergrundSamstag, kDefaultColour);
+    f(u, QStringLiteral("HintergrundFeiertag"), s.hintergrundFeiertag, kDefaultColour);
+    f(u, QStringLiteral("SchriftFarbeUrlaub"), s.schriftFarbeUrlaub, kDefaultColour);
+    f(u, QStringLiteral("SchriftFarbeKrank"), s.schriftFarbeKrank, kDefaultColour);
+    f(u, QStringLiteral("HintergrundFarbeFerien"), s.hintergrundFarbeFerien, kDefaultColour);
+    f(u, QStringLiteral("BundeslandSchriftFarbe"), s.bundeslandSchriftFarbe, kDefaultColour);
+    f(u, QStringLiteral("FarbeFormular"), s.farbeFormular, kDefaultColour);
+}
+
+template<class S, class F>
+void forEachStartupField(S &s, F &&f)
+{
+    const QString u = sectionUser();
+    f(u, QStringLiteral("Linienfarbe"), s.linienfarbe, kDefaultColour);
+    f(u, QStringLiteral("KopfBandFarbe"), s.kopfBandFarbe, kDefaultColour);
+}
+
+// Reads one field with its default; the type of the field picks the kind of read.
+auto reader(const IniFile::Snapshot &ini)
+{
+    return [&ini](const QString &section, const QString &key, auto &field, const auto &def) {
+        using T = std::remove_cvref_t<decltype(field)>;
+        if constexpr (std::is_same_v<T, bool>)
+            field = ini.readBool(section, key, def);
+        else if constexpr (std::is_same_v<T, qint32>)
+            field = ini.readInteger(section, key, def);
+        else
+            field = ini.readString(section, key, def);
+    };
+}
+
+} // namespace
+
+void LayoutSettings::loadStartup(const IniFile &ini)
+{
+    const auto snap = ini.snapshot();
+    forEachStartupField(*this, reader(snap));
+}
+
+void LayoutSettings::load(const IniFile &ini)
+{
+    const auto snap = ini.snapshot();
+    forEachLoadedField(*this, reader(snap));
+}
+
+void LayoutSettings::loadAll(const IniFile &ini)
+{
+    const auto snap = ini.snapshot();
+    forEachLoadedField(*this, reader(snap));
+    for (int g = 0; g < kFontGroupCount; ++g)
+        fonts[g].styles = readFontStyles(snap, static_cast<FontGroup>(g));
+    forEachStartupField(*this, reader(snap));
+}
+
+void LayoutSettings::ferieneinlesen(const IniFile &ini)
+{
+    const auto snap = ini.snapshot();
+    forEachFerienField(*this, reader(snap));
+}
+
+QList<std::pair<QString, QString>> LayoutSettings::entries() const
+{
+    QList<std::pair<QString, QString>> out;
+    auto add = [&out](const QString &, const QString &key, const auto &field, const auto &) {
+        using T = std::remove_cvref_t<decltype(field)>;
+        if constexpr (std::is_same_v<T, bool>)
+            out.append({key, field ? QStringLiteral("1") : QStringLiteral("0")});
+        else if constexpr (std::is_same_v<T, qint32>)
+            out.append({key, QString::number(field)});
+        else
+            out.append({key, field});
+    };
+    forEachLoadedField(*this, add);
+    forEachStartupField(*this, add);
+    return out;
+}
+
+bool LayoutSettings::operator==(const LayoutSettings &o) const
+{
+    for (int g = 0; g < kFontGroupCount; ++g) {
+        if (!(fonts[g].styles == o.fonts[g].styles))
+            return false;
+    }
+    return entries() == o.entries();
+}
+
+} // namespace kb
