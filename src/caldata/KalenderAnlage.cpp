@@ -1,0 +1,279 @@
+#include "caldata/KalenderAnlage.h"
+
+#include "caldata/FeiertageUNIT.h"
+#include "caldata/Schemas.h"
+#include "platform/Cp1252.h"
+#include "platform/Error.h"
+#include "storage/Table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace kb {
+
+const QStringList &monatsnamen()
+{
+    static const QStringList names = {
+        QStringLiteral("Januar"),    QStringLiteral("Februar"), QStringLiteral("März"),
+        QStringLiteral("April"),     QStringLiteral("Mai"),     QStringLiteral("Juni"),
+        QStringLiteral("Juli"),      QStringLiteral("August"),  QStringLiteral("September"),
+        QStringLiteral("Oktober"),   QStringLiteral("November"), QStringLiteral("Dezember"),
+    };
+    return names;
+}
+
+const QStringList &wochentagKuerzel()
+{
+    static const QStringList names = {
+        QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"), QStringLiteral("Do"),
+        QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So"),
+    };
+    return names;
+}
+
+std::vector<TagDatensatz> tageDesJahres(int year, int state)
+{
+    std::vector<TagDatensatz> days;
+    days.reserve(366);
+    int n = 1;
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= 31; ++d) {
+            const QDate date(year, m, d);
+            if (!date.isValid())
+                continue;
+            TagDatensatz t;
+            t.nummer = n++;
+            t.datum = date;
+            t.tagNr = date.dayOfWeek();
+            t.woche = date.weekNumber();
+            QString name;
+            FeiertageUNIT::feiertag(date, state, t.kennung, name);
+            t.text = t.kennung != 0 ? name : QString();
+            if (m == 12 && d == 4)
+                t.text = QStringLiteral("Barbaratag");
+            else if (m == 12 && d == 6)
+                t.text = QStringLiteral("Nikolaus");
+            t.monat = monatsnamen().at(m - 1);
+            t.tag = wochentagKuerzel().at(t.tagNr - 1);
+            t.monatNr = m;
+            t.tagImMonat = d;
+            days.push_back(std::move(t));
+        }
+    }
+    return days;
+}
+
+namespace {
+
+int &letzterLandIndex()
+{
+    static int index = 0;
+    return index;
+}
+
+void pruefen(const AnlageEingaben &e)
+{
+    if (e.verzeichnis.isEmpty())
+        throw Error(QStringLiteral("Sie müssen einen Verzeichnispfad auswählen !"));
+    if (e.datei.isEmpty())
+        throw Error(QStringLiteral("Sie müssen einen Dateinamen eingeben !"));
+    static const QString verboten = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : e.datei) {
+        if (c.unicode() < 0x20 || verboten.contains(c))
+            throw Error(QStringLiteral("Der Dateiname „%1“ enthält ein Zeichen, das in "
+                                       "Dateinamen nicht erlaubt ist (\\ / : * ? \" < > |).")
+                            .arg(e.datei));
+    }
+    const struct
+    {
+        const QString &text;
+        const char *feld;
+        int max;
+    } laengen[] = {{e.name, "Name", 50}, {e.vorname, "Vorname", 50}, {e.land, "Bundesland", 30}};
+    for (const auto &l : laengen) {
+        if (l.text.size() > l.max)
+            throw Error(QStringLiteral("Der Eintrag für „%1“ ist zu lang (höchstens %2 Zeichen).")
+                            .arg(QString::fromLatin1(l.feld))
+                            .arg(l.max));
+    }
+    if (e.jahr < 1 || e.jahr > 9999)
+        throw Error(QStringLiteral("Das Jahr %1 liegt nicht zwischen 1 und 9999.").arg(e.jahr));
+    if (!QFileInfo(e.verzeichnis).isDir())
+        throw Error(QStringLiteral("Das Verzeichnis „%1“ gibt es nicht.")
+                        .arg(QDir::toNativeSeparators(e.verzeichnis)));
+}
+
+void ablehnenWennVorhanden(const KalenderDatei &k)
+{
+    const QStringList vorhanden = QDir(k.directory).entryList(QDir::Files | QDir::Hidden
+                                                              | QDir::System);
+    for (const QString &f : vorhanden) {
+        for (const QString &neu : {k.jahrTabelle, k.bildTabelle, k.qvk}) {
+            if (f.compare(neu, Qt::CaseInsensitive) == 0)
+                throw Error(QStringLiteral("Tabelle existiert bereits!"));
+        }
+    }
+}
+
+// The half-made calendar under temporary names; removes whatever is left of it.
+class Baustelle
+{
+public:
+    explicit Baustelle(const KalenderDatei &ziel)
+        : m_ziel(ziel)
+    {
+        const QString tag = QString::number(QRandomGenerator::global()->generate(), 36);
+        // Short and independent of the calendar's name, so a long name cannot make the
+        // temporary names too long.
+        m_prefix = QLatin1String(".kbneu-") + tag;
+        m_temp = KalenderDatei::neu(ziel.directory, m_prefix);
+    }
+    Baustelle(const Baustelle &) = delete;
+    Baustelle &operator=(const Baustelle &) = delete;
+    ~Baustelle()
+    {
+        if (m_fertig)
+            return;
+        for (const QString &f : std::as_const(m_verschoben))
+            QFile::remove(f);
+        // The temporary tables and whatever side files the engine left beside them.
+        const QStringList reste = QDir(m_ziel.directory)
+                                      .entryList({m_prefix + QLatin1Char('*')},
+                                                 QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &f : reste)
+            QFile::remove(m_ziel.directory + f);
+    }
+
+    const KalenderDatei &temp() const { return m_temp; }
+
+    void verschieben(const QString &von, const QString &nach)
+    {
+        if (QFileInfo::exists(nach) || !QFile::rename(von, nach))
+            throw Error(QStringLiteral("Die Datei „%1“ konnte nicht angelegt werden.")
+                            .arg(QDir::toNativeSeparators(nach)));
+        m_verschoben.append(nach);
+    }
+    void fertig() { m_fertig = true; }
+
+private:
+    KalenderDatei m_ziel;
+    KalenderDatei m_temp;
+    QString m_prefix;
+    QStringList m_verschoben;
+    bool m_fertig = false;
+};
+
+void kalenderdateiSchreiben(const QString &path, const AnlageEingaben &e)
+{
+    QFile file(path);
+    const QByteArray line = toCp1252(kalenderdateiZeile(e.name, e.vorname));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(line) != line.size()
+        || !file.flush()) {
+        throw Error(QStringLiteral("Die Kalenderdatei „%1“ konnte nicht geschrieben werden: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    file.close();
+}
+
+void melden(const AnlageFortschritt &f, int position, const QString &status)
+{
+    if (f)
+        f(position, status);
+}
+
+int jahrTabelleFuellen(const QString &path, const AnlageEingaben &e, int state,
+                       const AnlageFortschritt &fortschritt)
+{
+    Table table;
+    table.setFilePath(path);
+    melden(fortschritt, 0, QStringLiteral("Tabelle anlegen....."));
+    Schemas::anlegen(table, Schemas::jahrTabelle());
+    table.open();
+    table.disableControls();
+    const QString status = QStringLiteral("Datensätze für die Tage werden gefüllt .....");
+    int n = 0;
+    for (const TagDatensatz &t : tageDesJahres(e.jahr, state)) {
+        table.append();
+        table.setInt(QStringLiteral("Nummer"), t.nummer);
+        table.setDate(QStringLiteral("Datum"), t.datum);
+        table.setDate(QStringLiteral("DatumLang"), t.datum);
+        table.setString(QStringLiteral("Monat"), t.monat);
+        table.setInt(QStringLiteral("Woche"), t.woche);
+        table.setString(QStringLiteral("Tag"), t.tag);
+        table.setInt(QStringLiteral("MonatNr"), t.monatNr);
+        table.setInt(QStringLiteral("TagNr"), t.tagNr);
+        table.setInt(QStringLiteral("Kennung"), t.kennung);
+        table.setString(QStringLiteral("Text"), t.text);
+        table.setInt(QStringLiteral("TagimMonat"), t.tagImMonat);
+        table.setString(QStringLiteral("Name"), e.name);
+        table.setString(QStringLiteral("Vorname"), e.vorname);
+        table.setString(QStringLiteral("BLand"), e.land);
+        table.post();
+        n = t.nummer;
+        melden(fortschritt, std::min(n / 3, 100), status);
+    }
+    table.enableControls();
+    table.close();
+    return n;
+}
+
+void bildTabelleFuellen(const QString &path, const AnlageFortschritt &fortschritt)
+{
+    melden(fortschritt, 100, QStringLiteral("Detailtabelle wird angelegt...."));
+    Table table;
+    table.setFilePath(path);
+    Schemas::anlegen(table, Schemas::bildTabelle());
+    table.open();
+    for (int m = 1; m <= 12; ++m) {
+        table.append();
+        table.setInt(QStringLiteral("DetailNR"), m);
+        table.setInt(QStringLiteral("MonatNR"), m);
+        table.post();
+    }
+    table.close();
+}
+
+} // namespace
+
+int landIndexFuer(const QString &land)
+{
+    const int index = bundeslandIndex(land);
+    return index >= 0 ? index : letzterLandIndex();
+}
+
+QString fertigMeldung(int year, int days)
+{
+    return QStringLiteral("Kalender - Tabellen wurde angelegt !\n\rFür das Jahr %1 wurden : %2 "
+                          "Tage angelegt.   ")
+        .arg(year)
+        .arg(days);
+}
+
+AnlageErgebnis kalenderAnlegen(const AnlageEingaben &e, const AnlageFortschritt &fortschritt)
+{
+    pruefen(e);
+    AnlageErgebnis result;
+    result.dateien = KalenderDatei::neu(e.verzeichnis, e.datei);
+    ablehnenWennVorhanden(result.dateien);
+
+    result.landIndex = landIndexFuer(e.land);
+    letzterLandIndex() = result.landIndex;
+
+    Baustelle bau(result.dateien);
+    const KalenderDatei &temp = bau.temp();
+    kalenderdateiSchreiben(temp.qvkPfad(), e);
+    result.tage = jahrTabelleFuellen(temp.jahrPfad(), e, result.landIndex, fortschritt);
+    bildTabelleFuellen(temp.bildPfad(), fortschritt);
+
+    bau.verschieben(temp.jahrPfad(), result.dateien.jahrPfad());
+    bau.verschieben(temp.bildPfad(), result.dateien.bildPfad());
+    bau.verschieben(temp.qvkPfad(), result.dateien.qvkPfad());
+    bau.fertig();
+
+    result.meldung = fertigMeldung(e.jahr, result.tage);
+    return result;
+}
+
+} // namespace kb

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+namespace kb {
+
+class Table;
+
+// The files of one calendar: `<name>.QVK` marks it, `<name>.DB` holds the days and
+// `<name>Bild.DB` the months. The tables are found by replacing the calendar file's
+// four-character extension.
+struct KalenderDatei
+{
+    QString directory; // ends with '/'
+    QString qvk;       // file names without directory
+    QString jahrTabelle;
+    QString bildTabelle;
+
+    QString qvkPfad() const { return directory + qvk; }
+    QString jahrPfad() const { return directory + jahrTabelle; }
+    QString bildPfad() const { return directory + bildTabelle; }
+
+    // The files of the calendar file at `path` (any extension of four characters).
+    static KalenderDatei ausQvk(const QString &path);
+    // The files of a new calendar `name` in `directory`.
+    static KalenderDatei neu(const QString &directory, const QString &name);
+    // True for the extensions the open dialog accepts: exactly ".QVK" or ".qvk".
+    static bool istKalenderdatei(const QString &path);
+};
+
+// The maker's web address in the banner lines of calendar and personal-dates files.
+inline constexpr char kWebadresse[] = "www.ri-dozu.de";
+
+// The one line of a calendar file, ending with CR LF.
+QString kalenderdateiZeile(const QString &name, const QString &vorname);
+
+// Passwords are at most this long, as the password dialog allows.
+inline constexpr int kMaxPasswortLaenge = 10;
+
+// Protects a calendar's year table with a master password (the first ten characters of
+// `password`). Both tables are closed first, the year table is restructured with the
+// password while opened exclusively, and each is opened again (shared) when it was open.
+// `bildTabelle` may be null. The picture table gets no password.
+void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &password);
+
+} // namespace kb

@@ -1,0 +1,48 @@
+#include "caldata/Updatetable.h"
+
+#include "storage/Table.h"
+
+namespace kb {
+
+QString alterTableAdd(const QString &path, const QString &fieldAndType)
+{
+    QString quoted = path;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1String("ALTER TABLE \"") + quoted + QLatin1String("\" ADD ") + fieldAndType;
+}
+
+void updatetable(const QString &directory, const QString &tableName)
+{
+    Table table;
+    table.setDirectory(directory);
+    table.setTableName(tableName);
+    const QString path = table.filePath();
+
+    table.open();
+    if (!table.hasField(QStringLiteral("TagimMonat"))) {
+        table.close();
+        Session::executeDdl(alterTableAdd(path, QStringLiteral("Tagimmonat integer")));
+    }
+
+    table.close();
+    table.open();
+    for (table.first(); !table.eof(); table.next()) {
+        const QDate datum = table.asDate(QStringLiteral("Datum"));
+        table.edit();
+        if (datum.isValid())
+            table.setInt(QStringLiteral("TagimMonat"), datum.day());
+        else
+            table.clearField(QStringLiteral("TagimMonat"));
+        table.post();
+    }
+
+    table.close();
+    table.open();
+    if (!table.hasField(QStringLiteral("SymbolBild"))) {
+        table.close();
+        Session::executeDdl(alterTableAdd(path, QStringLiteral("SymbolBild blob(0,5)")));
+    }
+    table.close();
+}
+
+} // namespace kb
