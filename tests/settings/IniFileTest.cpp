@@ -1,0 +1,306 @@
+#include "platform/Error.h"
+#include "settings/IniFile.h"
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using kb::IniFile;
+using kb::test::readAll;
+using kb::test::TempDir;
+using kb::test::writeAll;
+
+namespace {
+
+QString s(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TEST(IniFile, NamesCompareWithoutLetterCase)
+{
+    TempDir dir;
+    writeAll(dir.file(s("a.ini")), "[USER]\r\nKBRight=7\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n");
+    const IniFile ini(dir.file(s("a.ini")));
+    for (const char *section : {"User", "USER", "user", " User "}) {
+        EXPECT_EQ(ini.readInteger(s(section), s("KBright"), 0), 7) << section;
+        EXPECT_EQ(ini.readInteger(s(section), s("KBRIGHT"), 0), 7) << section;
+        EXPECT_EQ(ini.readInteger(s(section), s("LinienFarbe"), 0), 12) << section;
+        EXPECT_EQ(ini.readString(s(section), s("Kopfbandtext"), {}), s("Band")) << section;
+    }
+    EXPECT_EQ(ini.readInteger(s("Ferien"), s("KBright"), -1), -1);
+
+    // A write through another spelling replaces the entry and keeps the file's spelling.
+    IniFile(dir.file(s("a.ini"))).writeInteger(s("user"), s("kbright"), 9);
+    EXPECT_EQ(readAll(dir.file(s("a.ini"))),
+              QByteArray("[USER]\r\nKBRight=9\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n"));
+}
+
+TEST(IniFile, Windows1252OnDisk)
+{
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    writeAll(path, "[User]\r\nFirma=M\xFCller & S\xF6hne \x80\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("Müller & Söhne €"));
+
+    ini.writeString(s("User"), s("Strasse"), s("Große Straße 1"));
+    EXPECT_EQ(readAll(path),
+              QByteArray("[User]\r\nFirma=M\xFCller & S\xF6hne \x80\r\nStrasse=Gro\xDF" "e Stra\xDF" "e 1\r\n"));
+}
+
+TEST(IniFile, IntegersAndBooleans)
+{
+    struct Case
+    {
+        const char *text;
+        qint32 expected; // with default -7
+    };
+    const Case cases[] = {
+        {"12", 12},
+        {"-5", -5},
+        {"+5", 5},
+        {" 42 ", 42},
+        {"0x1F", 31},
+        {"0X1f", 31},
+        {"$FF", 255},
+        {"$000000C8", 200},
+        {"$8000000F", -2147483633}, // a system colour
+        {"-2147483633", -2147483633},
+        {"2147483647", 2147483647},
+        {"-$10", -16},
+        {"", -7},
+        {"abc", -7},
+        {"12abc", -7},
+        {"1 2", -7},
+        {"2147483648", -7}, // beyond 32 bits
+        {"$1FFFFFFFF", -7},
+        {"$", -7},
+        {"0x", -7},
+        {"$G0", -7},
+        {"1.5", -7},
+    };
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    QByteArray content = "[User]\r\n";
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        content += "k" + QByteArray::number(i) + "=" + cases[i].text + "\r\n";
+    writeAll(path, content);
+    const IniFile ini(path);
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const QString key = QStringLiteral("k%1").arg(i);
+        EXPECT_EQ(ini.readInteger(s("User"), key, -7), cases[i].expected) << cases[i].text;
+        // Booleans read as integers: non-zero is true, an invalid value gives the default.
+        const bool valid = cases[i].expected != -7;
+        EXPECT_EQ(ini.readBool(s("User"), key, false), valid && cases[i].expected != 0);
+        EXPECT_EQ(ini.readBool(s("User"), key, true), !valid || cases[i].expected != 0);
+    }
+    EXPECT_EQ(ini.readInteger(s("User"), s("fehlt"), 3), 3);
+
+    IniFile w(path);
+    w.writeBool(s("User"), s("Symbole"), true);
+    w.writeInteger(s("User"), s("Farbe"), -2147483633);
+    EXPECT_TRUE(readAll(path).endsWith("Symbole=1\r\nFarbe=-2147483633\r\n"));
+}
+
+TEST(IniFile, OddFilesReadSensibly)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray content;
+        const char *section;
+        const char *key;
+        const char *expected; // nullptr: missing
+    };
+    const Case cases[] = {
+        {"LF-only line ends", "[User]\nFirma=A\nOrt=B\n", "User", "Ort", "B"},
+        {"CR-only line ends", "[User]\rFirma=A\rOrt=B\r", "User", "Ort", "B"},
+        {"mixed line ends", "[User]\r\nFirma=A\rOrt=B\nFax=C", "User", "Fax", "C"},
+        {"key twice: the first counts", "[User]\r\nOrt=erst\r\nOrt=zweit\r\n", "User", "Ort",
+         "erst"},
+        {"key twice in two headers", "[User]\r\nOrt=erst\r\n[USER]\r\nOrt=zweit\r\n", "User",
+         "Ort", "erst"},
+        {"header without closing bracket", "[User\r\nOrt=B\r\n", "User", "Ort", "B"},
+        {"blanks around the names and =", "  [ User ]  \r\n  Ort   =   B  \r\n", "User", "Ort",
+         "B"},
+        {"value with =", "[User]\r\nKopftext=a=b=c\r\n", "User", "Kopftext", "a=b=c"},
+        {"empty value", "[User]\r\nOrt=\r\n", "User", "Ort", ""},
+        {"entry before any header", "Ort=B\r\n[User]\r\n", "User", "Ort", nullptr},
+        {"comment line", "[User]\r\n;Ort=B\r\n", "User", "Ort", nullptr},
+        {"line without =", "[User]\r\nOrt\r\n", "User", "Ort", nullptr},
+        {"binary bytes", QByteArray("\x00\xFF[User]\x00\r\n\x01\x02=\x03\r\n[User]\r\nOrt=B\r\n", 30),
+         "User", "Ort", "B"},
+        {"empty file", "", "User", "Ort", nullptr},
+    };
+    TempDir dir;
+    for (const Case &c : cases) {
+        const QString path = dir.file(QString::fromUtf8(c.name) + s(".ini"));
+        writeAll(path, c.content);
+        const IniFile ini(path);
+        const QString def = s("<fehlt>");
+        const QString expected = c.expected ? s(c.expected) : def;
+        EXPECT_EQ(ini.readString(s(c.section), s(c.key), def), expected) << c.name;
+    }
+}
+
+TEST(IniFile, BinaryGarbageNeitherCrashesNorThrows)
+{
+    TempDir dir;
+    const QString path = dir.file(s("noise.ini"));
+    QByteArray noise;
+    quint32 x = 12345;
+    for (int i = 0; i < 64 * 1024; ++i) {
+        x = x * 1103515245u + 12345u;
+        noise.append(static_cast<char>(x >> 24));
+    }
+    writeAll(path, noise);
+    IniFile ini(path);
+    EXPECT_EQ(ini.readInteger(s("User"), s("KBLeft"), 4), 4);
+    ini.writeInteger(s("User"), s("KBLeft"), 6);
+    EXPECT_EQ(IniFile(path).readInteger(s("User"), s("KBLeft"), 4), 6);
+}
+
+TEST(IniFile, WriteKeepsEverythingElse)
+{
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    writeAll(path, "; Einstellungen\r\n"
+                   "[User]\r\n"
+                   "Firma=A\r\n"
+                   "Unbekannt=x\r\n"
+                   "\r\n"
+                   "[Ferien]\r\n"
+                   "SommerBeginn=01.08.\r\n");
+    IniFile ini(path);
+    ini.writeString(s("User"), s("Firma"), s("B"));   // replace
+    ini.writeString(s("USER"), s("Ort"), s("Bonn"));  // new key at the end of its section
+    ini.writeString(s("Neu"), s("Schluessel"), s("1")); // new section at the end
+    EXPECT_EQ(readAll(path), QByteArray("; Einstellungen\r\n"
+                                        "[User]\r\n"
+                                        "Firma=B\r\n"
+                                        "Unbekannt=x\r\n"
+                                        "Ort=Bonn\r\n"
+                                        "\r\n"
+                                        "[Ferien]\r\n"
+                                        "SommerBeginn=01.08.\r\n"
+                                        "\r\n"
+                                        "[Neu]\r\n"
+                                        "Schluessel=1\r\n"));
+}
+
+TEST(IniFile, WriteReplacesFirstOfDoubledKeysAndKeepsLineBreaksOut)
+{
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    writeAll(path, "[User]\nOrt=erst\nOrt=zweit\n");
+    IniFile ini(path);
+    ini.writeString(s("User"), s("Ort"), s("neu"));
+    // A value is one line: a line break in it cannot add entries.
+    ini.writeString(s("User"), s("Firma"), s("a\r\n[Ferien]\r\nSommerBeginn=x"));
+    EXPECT_EQ(readAll(path), QByteArray("[User]\r\nOrt=neu\r\nOrt=zweit\r\n"
+                                        "Firma=a [Ferien] SommerBeginn=x\r\n"));
+    EXPECT_EQ(ini.readString(s("User"), s("Ort"), {}), s("neu"));
+    EXPECT_FALSE(ini.hasKey(s("Ferien"), s("SommerBeginn")));
+    EXPECT_THROW(ini.writeString(s("User"), s("a=b"), s("x")), kb::Error);
+    EXPECT_THROW(ini.writeString(s("Us]er"), s("a"), s("x")), kb::Error);
+}
+
+TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
+{
+    TempDir dir;
+    const QString path = dir.file(s("Kalvalues.ini"));
+    IniFile ini(path);
+    EXPECT_FALSE(ini.exists());
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), s("RI-DOZU")), s("RI-DOZU"));
+    ini.writeString(s("User"), s("Firma"), s("X"));
+    EXPECT_TRUE(ini.exists());
+    EXPECT_EQ(readAll(path), QByteArray("[User]\r\nFirma=X\r\n"));
+}
+
+TEST(IniFile, ReadsSeeChangesMadeByOthersAtOnce)
+{
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    writeAll(path, "[User]\r\nFirma=AAAA\r\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("AAAA"));
+
+    // Rewritten in place, same size, within the same tick of the modification time.
+    writeAll(path, "[User]\r\nFirma=BBBB\r\n");
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("BBBB"));
+
+    // Another object on the same file writes; this one reads the new value at once.
+    IniFile(path).writeString(s("User"), s("Firma"), s("CCCC"));
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("CCCC"));
+
+    // Replaced by another file (new identity), and removed.
+    writeAll(dir.file(s("b.ini")), "[User]\r\nFirma=D\r\n");
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), s("weg")), s("weg"));
+    ASSERT_TRUE(QFile::rename(dir.file(s("b.ini")), path));
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("D"));
+
+    // An old file (outside the window in which modification times may repeat) that changes.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                              QFileDevice::FileModificationTime));
+    f.close();
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("D"));
+    writeAll(path, "[User]\r\nFirma=E\r\n");
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("E"));
+}
+
+TEST(IniFile, WriteIsAtomicAndKeepsPermissions)
+{
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    writeAll(path, "[User]\r\nFirma=A\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                | QFileDevice::ReadGroup));
+    const auto before = QFile::permissions(path);
+    IniFile ini(path);
+    ini.writeString(s("User"), s("Firma"), s("B"));
+    EXPECT_EQ(QFile::permissions(path), before);
+    EXPECT_FALSE(QFile::permissions(path) & QFileDevice::ReadOther);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{s("a.ini")}) << "no leftovers";
+
+    // A write that cannot reach its place fails with a message and leaves nothing behind.
+    IniFile blocked(dir.file(s("ordner")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(s("ordner")));
+    EXPECT_THROW(blocked.writeString(s("User"), s("Firma"), s("X")), kb::Error);
+    IniFile nowhere(dir.file(s("gibtsnicht/a.ini")));
+    try {
+        nowhere.writeString(s("User"), s("Firma"), s("X"));
+        ADD_FAILURE() << "no error";
+    } catch (const kb::Error &e) {
+        EXPECT_TRUE(e.message().startsWith(s("Die Datei "))) << e.message().toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{s("a.ini")});
+    EXPECT_EQ(readAll(path), QByteArray("[User]\r\nFirma=B\r\n"));
+}
+
+TEST(IniFile, TenMegabyteFile)
+{
+    TempDir dir;
+    const QString path = dir.file(s("gross.ini"));
+    QByteArray big = "[User]\r\nFirma=erst\r\n[Sonst]\r\n";
+    const QByteArray line = "Eintrag=0123456789012345678901234567890123456789012345678901234567\r\n";
+    big.reserve(10 * 1024 * 1024 + 100);
+    while (big.size() < 10 * 1024 * 1024)
+        big += line;
+    big += "[Ferien]\r\nSommerBeginn=01.08.\r\n";
+    writeAll(path, big);
+    IniFile ini(path);
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("erst"));
+    EXPECT_EQ(ini.readString(s("ferien"), s("sommerbeginn"), {}), s("01.08."));
+    ini.writeString(s("User"), s("Firma"), s("zweit"));
+    const QByteArray after = readAll(path);
+    EXPECT_EQ(after.size(), big.size() + 1);
+    EXPECT_TRUE(after.startsWith("[User]\r\nFirma=zweit\r\n[Sonst]\r\n"));
+    EXPECT_TRUE(after.endsWith("[Ferien]\r\nSommerBeginn=01.08.\r\n"));
+}
