@@ -1,0 +1,38 @@
+#include "report/MemoryDataSet.h"
+
+namespace kb::report {
+
+void MemoryDataSet::first()
+{
+    m_index = 0;
+    m_eof = m_records.empty();
+}
+
+void MemoryDataSet::next()
+{
+    if (m_eof)
+        return;
+    if (m_index + 1 < m_records.size())
+        ++m_index;
+    else
+        m_eof = true;
+}
+
+QVariant MemoryDataSet::value(const QString &field) const
+{
+    if (m_records.empty())
+        return {};
+    return m_records[m_index].value(field);
+}
+
+QImage MemoryDataSet::image(const QString &field) const
+{
+    const QVariant v = value(field);
+    if (v.canConvert<QImage>())
+        return v.value<QImage>();
+    if (v.typeId() == QMetaType::QByteArray)
+        return QImage::fromData(v.toByteArray());
+    return {};
+}
+
+} // namespace kb::report

@@ -1,0 +1,269 @@
+#include "report/Paginator.h"
+
+#include "report/Band.h"
+#include "report/Report.h"
+
+#include <algorithm>
+
+namespace kb::report {
+
+Paginator::Paginator(Report &report)
+    : m_report(report)
+{
+}
+
+std::optional<Page> Paginator::nextPage()
+{
+    try {
+        while (m_ready.empty() && m_phase != Phase::Done)
+            step();
+    } catch (...) {
+        m_phase = Phase::Done;
+        m_ready.clear();
+        throw;
+    }
+    if (m_ready.empty())
+        return std::nullopt;
+    Page page = std::move(m_ready.front());
+    m_ready.pop_front();
+    return page;
+}
+
+void Paginator::step()
+{
+    switch (m_phase) {
+    case Phase::NotStarted:
+        start();
+        break;
+    case Phase::Records:
+        if (m_report.dataSet() && !m_report.dataSet()->eof())
+            printRecord();
+        else
+            finish();
+        break;
+    case Phase::Done:
+        break;
+    }
+}
+
+void Paginator::start()
+{
+    m_report.runOnStart();
+    m_ctx = PrintContext{};
+    m_ctx.dataSet = m_report.dataSet();
+    m_ctx.reportTitle = m_report.title();
+    m_ctx.now = QDateTime::currentDateTime();
+    m_groupValues.assign(m_report.groupHeaders().size(), QVariant());
+    if (m_report.dataSet())
+        m_report.dataSet()->first();
+    m_phase = Phase::Records;
+    openPage();
+}
+
+void Paginator::printRecord()
+{
+    ++m_ctx.detailNumber;
+    printGroupHeaders();
+    if (Band *detail = m_report.findBand(BandKind::Detail); usable(detail)) {
+        printInColumn(*detail);
+        ++m_ctx.detailCount;
+    }
+    m_report.dataSet()->next();
+}
+
+void Paginator::finish()
+{
+    closePage(true);
+    m_phase = Phase::Done;
+}
+
+// A group header prints before the first record and whenever its field's value changes; a
+// change of an outer group starts the inner groups afresh.
+void Paginator::printGroupHeaders()
+{
+    const auto &groups = m_report.groupHeaders();
+    bool changed = m_ctx.detailNumber == 1;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const QVariant value = m_report.dataSet()->value(groups[i]->groupField());
+        changed = changed || value != m_groupValues[i];
+        m_groupValues[i] = value;
+        if (changed && usable(groups[i].get()))
+            printInColumn(*groups[i]);
+    }
+}
+
+// Measure, then place: the force flag is read before the hook (a hook's change applies to the
+// next print), the hook runs before measuring (it may change texts and sizes).
+void Paginator::printInColumn(Band &band)
+{
+    if (band.forceNewColumn())
+        forceColumnBreak();
+    band.runBeforePrint();
+    const double width = m_report.columnWidth();
+    const double height = measure(band, width);
+    if (m_y + height > columnBottom() && !columnIsEmpty())
+        nextColumn();
+    place(band, columnLeft(m_column), m_y, width, height, m_column);
+    m_y += height;
+    band.runAfterPrint();
+}
+
+// The very first forced break is skipped while the report is still in its first column, so
+// the first group starts in column 1.
+void Paginator::forceColumnBreak()
+{
+    const bool first = !m_forcedBreakSeen;
+    m_forcedBreakSeen = true;
+    if (first && m_ctx.pageNumber == 1 && m_column == 0)
+        return;
+    nextColumn();
+}
+
+void Paginator::nextColumn()
+{
+    if (m_column + 1 < m_report.columns()) {
+        ++m_column;
+        m_y = m_columnTop;
+        printColumnHeader();
+        return;
+    }
+    closePage(false);
+    ++m_ctx.pageNumber;
+    openPage();
+}
+
+void Paginator::openPage()
+{
+    m_page = Page{};
+    m_column = 0;
+    m_y = mmToPixels(m_report.margins().top);
+    Band *header = m_report.findBand(BandKind::PageHeader);
+    if (usable(header) && (m_ctx.pageNumber > 1 || m_report.pageHeaderOnFirstPage()))
+        printSpanning(*header, m_y);
+    Band *title = m_report.findBand(BandKind::Title);
+    if (usable(title) && m_ctx.pageNumber == 1)
+        printSpanning(*title, m_y);
+    m_columnTop = m_y;
+    printColumnHeader();
+}
+
+void Paginator::closePage(bool last)
+{
+    Band *footer = m_report.findBand(BandKind::PageFooter);
+    if (usable(footer) && (!last || m_report.pageFooterOnLastPage())) {
+        footer->runBeforePrint();
+        const double height = measure(*footer, m_report.printableWidth());
+        const double bottom = m_report.pageSize().height() - mmToPixels(m_report.margins().bottom);
+        place(*footer, columnLeft(0), bottom - height, m_report.printableWidth(), height, 0);
+        footer->runAfterPrint();
+    }
+    drawPageFrame();
+    m_ready.push_back(std::move(m_page));
+    m_page = Page{};
+}
+
+void Paginator::printColumnHeader()
+{
+    Band *header = m_report.findBand(BandKind::ColumnHeader);
+    if (usable(header)) {
+        header->runBeforePrint();
+        const double width = m_report.columnWidth();
+        const double height = measure(*header, width);
+        place(*header, columnLeft(m_column), m_y, width, height, m_column);
+        m_y += height;
+        header->runAfterPrint();
+    }
+    m_columnContentTop = m_y;
+}
+
+void Paginator::printSpanning(Band &band, double y)
+{
+    band.runBeforePrint();
+    const double width = m_report.printableWidth();
+    const double height = measure(band, width);
+    place(band, columnLeft(0), y, width, height, 0);
+    m_y = y + height;
+    band.runAfterPrint();
+}
+
+void Paginator::drawPageFrame()
+{
+    const Frame &frame = m_report.pageFrame();
+    if (!frame.any())
+        return;
+    const Margins &m = m_report.margins();
+    const QSizeF size = m_report.pageSize();
+    const QRectF area(QPointF(mmToPixels(m.left), mmToPixels(m.top)),
+                      QPointF(size.width() - mmToPixels(m.right),
+                              size.height() - mmToPixels(m.bottom)));
+    const auto line = [this](const std::optional<PenSpec> &pen, QLineF l) {
+        if (pen)
+            m_page.items.emplace_back(LineItem{l, *pen});
+    };
+    line(frame.top, QLineF(area.topLeft(), area.topRight()));
+    line(frame.bottom, QLineF(area.bottomLeft(), area.bottomRight()));
+    line(frame.left, QLineF(area.topLeft(), area.bottomLeft()));
+    line(frame.right, QLineF(area.topRight(), area.bottomRight()));
+}
+
+// The band's height, grown by the most any auto-stretching printable needs beyond its box.
+double Paginator::measure(const Band &band, double width) const
+{
+    double growth = 0;
+    for (const auto &printable : band.printables()) {
+        if (printable->autoStretch() && printable->visible())
+            growth = std::max(growth, printable->neededHeight(m_ctx, width) - printable->height());
+    }
+    return band.height() + growth;
+}
+
+void Paginator::place(Band &band, double x, double y, double width, double height, int column)
+{
+    PlacedBand placed;
+    placed.kind = band.kind();
+    placed.rect = QRectF(x, y, width, height);
+    placed.column = column;
+    placed.firstItem = m_page.items.size();
+    if (band.background() && height > 0)
+        m_page.items.emplace_back(RectItem{placed.rect, band.background(), std::nullopt});
+    for (const auto &printable : band.printables())
+        printable->print(m_ctx, placed.rect, m_page);
+    const Frame &frame = band.frame();
+    const auto line = [this](const std::optional<PenSpec> &pen, QLineF l) {
+        if (pen && pen->style != Qt::NoPen && pen->width > 0)
+            m_page.items.emplace_back(LineItem{l, *pen});
+    };
+    // Frame lines lie inside the band, so neighbouring bands do not paint over them.
+    const QRectF r = placed.rect;
+    if (frame.top)
+        line(frame.top, QLineF(r.left(), r.top() + frame.top->width / 2, r.right(), r.top() + frame.top->width / 2));
+    if (frame.bottom)
+        line(frame.bottom, QLineF(r.left(), r.bottom() - frame.bottom->width / 2, r.right(), r.bottom() - frame.bottom->width / 2));
+    if (frame.left)
+        line(frame.left, QLineF(r.left() + frame.left->width / 2, r.top(), r.left() + frame.left->width / 2, r.bottom()));
+    if (frame.right)
+        line(frame.right, QLineF(r.right() - frame.right->width / 2, r.top(), r.right() - frame.right->width / 2, r.bottom()));
+    placed.itemCount = m_page.items.size() - placed.firstItem;
+    m_page.bands.push_back(placed);
+}
+
+double Paginator::columnLeft(int column) const
+{
+    return mmToPixels(m_report.margins().left)
+        + column * (m_report.columnWidth() + mmToPixels(m_report.columnSpacing()));
+}
+
+double Paginator::columnBottom() const
+{
+    double bottom = m_report.pageSize().height() - mmToPixels(m_report.margins().bottom);
+    if (const Band *footer = m_report.findBand(BandKind::PageFooter); usable(footer))
+        bottom -= footer->height();
+    return bottom;
+}
+
+bool Paginator::usable(const Band *band) const
+{
+    return band && band->enabled();
+}
+
+} // namespace kb::report

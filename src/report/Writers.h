@@ -1,0 +1,29 @@
+#pragma once
+
+#include "report/Page.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace kb::report {
+
+// File output of a generated report. Every writer draws through renderPage(), so the files show
+// what the preview shows. All throw kb::Error with a German message when a file cannot be
+// written; a failed write leaves no half-written file behind.
+
+// One PDF with all pages; the texts stay text.
+void writePdf(const Document &doc, const QString &path);
+
+// One page as a picture of `dpi` dots per inch on white paper.
+QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi);
+
+// PNG or SVG: a one-page document goes to `path`; otherwise page n goes to "<name>-<n>.<suffix>"
+// beside it. Returns the written files in page order.
+QStringList writePng(const Document &doc, const QString &path, double dpi = 96);
+QStringList writeSvg(const Document &doc, const QString &path);
+
+// The files writePng()/writeSvg() write for a document of `pageCount` pages.
+QStringList pageFileNames(const QString &path, std::size_t pageCount);
+
+} // namespace kb::report
