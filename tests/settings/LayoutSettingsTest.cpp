@@ -1,0 +1,326 @@
+#include "platform/Error.h"
+#include "settings/ColorValue.h"
+#include "settings/LayoutSettings.h"
+#include "support/TestUtil.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace kb;
+using kb::test::readAll;
+using kb::test::TempDir;
+using kb::test::writeAll;
+
+namespace {
+
+QString s(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+LayoutSettings loadedFrom(const QByteArray &content)
+{
+    TempDir dir;
+    writeAll(dir.file(s("k.ini")), content);
+    LayoutSettings ls;
+    ls.loadAll(IniFile(dir.file(s("k.ini"))));
+    return ls;
+}
+
+} // namespace
+
+TEST(LayoutSettings, MissingFileGivesTheLoaderDefaults)
+{
+    TempDir dir;
+    const IniFile ini(dir.file(s("fehlt.ini")));
+    LayoutSettings ls;
+    ls.linienfarbe = 1;
+    ls.font(FontGroup::Monat).styles.bold = false;
+    ls.loadAll(ini);
+    EXPECT_TRUE(ls == LayoutSettings());
+
+    EXPECT_FALSE(ls.symbole);
+    EXPECT_EQ(ls.firma, s("RI-DOZU"));
+    EXPECT_EQ(ls.kbMargins, (Margins{4, 2, 3, 5}));
+    EXPECT_EQ(ls.monatMargins, (Margins{10, 10, 10, 10}));
+    for (const TextFont &f : ls.fonts) {
+        EXPECT_EQ(f.name, s("Arial"));
+        EXPECT_EQ(f.size, 8);
+        EXPECT_EQ(f.farbe, 200);
+        // Without style keys every group is bold, italic, underlined and struck out.
+        EXPECT_EQ(f.styles, (FontStyles{true, true, true, true}));
+    }
+    for (const FerienPeriode &p : ls.ferien) {
+        EXPECT_EQ(p.beginn, s("00.00."));
+        EXPECT_EQ(p.ende, s("00.00."));
+    }
+    for (qint32 c : {ls.hintergrundWochenende, ls.hintergrundSamstag, ls.hintergrundFeiertag,
+                     ls.hintergrundFarbeFerien, ls.schriftFarbeUrlaub, ls.schriftFarbeKrank,
+                     ls.monatHintergrundFarbe, ls.bundeslandSchriftFarbe, ls.farbeFormular,
+                     ls.linienfarbe, ls.kopfBandFarbe})
+        EXPECT_EQ(c, 200);
+}
+
+TEST(LayoutSettings, EveryCaseVariantAddressesItsEntry)
+{
+    const LayoutSettings ls = loadedFrom("[USER]\r\n"
+                                         "KBRight=11\r\n"
+                                         "KBtop=12\r\n"
+                                         "MonatRight=13\r\n"
+                                         "MonatTop=14\r\n"
+                                         "LinienFarbe=15\r\n"
+                                         "Kopfbandfarbe=16\r\n"
+                                         "KopfbandSchriftFarbe=17\r\n"
+                                         "KopfBandtext=Band\r\n"
+                                         "KopfstyleUnterstrichen=0\r\n"
+                                         "adresseStyleBold=0\r\n"
+                                         "[FERIEN]\r\n"
+                                         "sommerbeginn=01.08.\r\n");
+    EXPECT_EQ(ls.kbMargins.right, 11);
+    EXPECT_EQ(ls.kbMargins.top, 12);
+    EXPECT_EQ(ls.monatMargins.right, 13);
+    EXPECT_EQ(ls.monatMargins.top, 14);
+    EXPECT_EQ(ls.linienfarbe, 15);
+    EXPECT_EQ(ls.kopfBandFarbe, 16);
+    EXPECT_EQ(ls.font(FontGroup::KopfBand).farbe, 17);
+    EXPECT_EQ(ls.kopfbandtext, s("Band"));
+    EXPECT_EQ(ls.font(FontGroup::Kopf).styles, (FontStyles{true, true, false, true}));
+    EXPECT_EQ(ls.font(FontGroup::Adresse).styles, (FontStyles{false, true, true, true}));
+    EXPECT_EQ(ls.periode(Ferien::Sommer).beginn, s("01.08."));
+}
+
+TEST(LayoutSettings, StyleIsOnOnlyForExactlyOne)
+{
+    const struct
+    {
+        const char *value;
+        bool on;
+    } cases[] = {{"1", true}, {"0", false}, {"2", false}, {"-1", false}, {"$1", true},
+                 {"abc", true} /* invalid: the default 1 */, {"", true}};
+    TempDir dir;
+    for (const auto &c : cases) {
+        writeAll(dir.file(s("k.ini")), QByteArray("[User]\r\nMonatStyleItalic=") + c.value
+                                           + "\r\nMonatStyleBold=0\r\n");
+        const IniFile ini(dir.file(s("k.ini")));
+        const FontStyles st = readFontStyles(ini, FontGroup::Monat);
+        EXPECT_EQ(st.italic, c.on) << c.value;
+        EXPECT_FALSE(st.bold);
+        EXPECT_TRUE(st.underline && st.strikeOut);
+        const QFont f = makeFont(s("Arial"), 12, st);
+        EXPECT_EQ(f.italic(), c.on);
+        EXPECT_FALSE(f.bold());
+        EXPECT_TRUE(f.underline() && f.strikeOut());
+        EXPECT_EQ(f.pointSize(), 12);
+    }
+}
+
+TEST(LayoutSettings, InvalidValuesGiveTheReadersOwnFallback)
+{
+    TempDir dir;
+    writeAll(dir.file(s("k.ini")), "[User]\r\nHintergrundSamstag=abc\r\nKBLeft=x\r\n"
+                                   "MonatLeft=\r\nSymbole=ja\r\nHintergrundFeiertag=$FF\r\n");
+    const IniFile ini(dir.file(s("k.ini")));
+    LayoutSettings ls;
+    ls.load(ini);
+    EXPECT_EQ(ls.hintergrundSamstag, 200);
+    EXPECT_EQ(ls.hintergrundFeiertag, 255);
+    EXPECT_EQ(ls.kbMargins.left, 4);
+    EXPECT_EQ(ls.monatMargins.left, 10);
+    EXPECT_FALSE(ls.symbole);
+
+    // The settings dialog falls back to 100 for colours.
+    EXPECT_EQ(readDialogColour(ini, s("HintergrundSamstag")), 100);
+    EXPECT_EQ(readDialogColour(ini, s("HintergrundWochenende")), 100);
+    EXPECT_EQ(readDialogColour(ini, s("HintergrundFeiertag")), 255);
+}
+
+TEST(LayoutSettings, MarginReadersAndTheirFallbacks)
+{
+    TempDir dir;
+    const IniFile empty(dir.file(s("leer.ini")));
+    EXPECT_EQ(readYearLayoutMargins(empty), (Margins{4, 2, 3, 5}));
+    EXPECT_EQ(readMonthLayoutMargins(empty), (Margins{4, 2, 3, 5}));
+    const MarginDialogValues dlg = readMarginDialogValues(empty);
+    EXPECT_EQ(dlg.year, (Margins{.left = 2, .right = 3, .top = 4, .bottom = 5}));
+    EXPECT_EQ(dlg.month, (Margins{10, 10, 10, 10}));
+    LayoutSettings ls;
+    ls.load(empty);
+    EXPECT_EQ(ls.monatMargins, (Margins{10, 10, 10, 10}));
+
+    // The margin dialog writes its spellings; every reader finds them.
+    IniFile ini(dir.file(s("k.ini")));
+    writeMarginDialogValues(ini, MarginDialogValues{Margins{1, 2, 3, 4}, Margins{5, 6, 7, 8}});
+    EXPECT_EQ(readAll(ini.path()), QByteArray("[User]\r\nKBtop=3\r\nKBLeft=1\r\nKBright=2\r\n"
+                                              "KBBottom=4\r\nMonatTOP=7\r\nMonatLeft=5\r\n"
+                                              "Monatright=6\r\nMonatBottom=8\r\n"));
+    EXPECT_EQ(readYearLayoutMargins(ini), (Margins{1, 2, 3, 4}));
+    EXPECT_EQ(readMonthLayoutMargins(ini), (Margins{5, 6, 7, 8}));
+    EXPECT_EQ(readMarginDialogValues(ini).year, (Margins{1, 2, 3, 4}));
+    ls.load(ini);
+    EXPECT_EQ(ls.kbMargins, (Margins{1, 2, 3, 4}));
+    EXPECT_EQ(ls.monatMargins, (Margins{5, 6, 7, 8}));
+}
+
+TEST(LayoutSettings, PaintLoadLeavesStylesAndStartupColoursAlone)
+{
+    TempDir dir;
+    writeAll(dir.file(s("k.ini")), "[User]\r\nLinienfarbe=1\r\nKopfBandFarbe=2\r\n"
+                                   "KopfStyleBold=0\r\nFirma=F\r\n");
+    IniFile ini(dir.file(s("k.ini")));
+    LayoutSettings ls;
+    ls.load(ini);
+    EXPECT_EQ(ls.firma, s("F"));
+    EXPECT_EQ(ls.linienfarbe, 200);
+    EXPECT_TRUE(ls.font(FontGroup::Kopf).styles.bold);
+    ls.loadStartup(ini);
+    EXPECT_EQ(ls.linienfarbe, 1);
+    EXPECT_EQ(ls.kopfBandFarbe, 2);
+    EXPECT_TRUE(ls.font(FontGroup::Kopf).styles.bold);
+    ls.loadAll(ini);
+    EXPECT_FALSE(ls.font(FontGroup::Kopf).styles.bold);
+
+    // A write is read back at once, before any repaint, also through another object.
+    IniFile(ini.path()).writeString(s("User"), s("Firma"), s("Neu GmbH"));
+    ls.load(ini);
+    EXPECT_EQ(ls.firma, s("Neu GmbH"));
+    EXPECT_EQ(readLinienfarbe(ini), 1);
+    EXPECT_EQ(readKopfBandFarbe(ini), 2);
+}
+
+TEST(LayoutSettings, EntriesFollowTheLoadOrder)
+{
+    LayoutSettings ls;
+    ls.symbole = true;
+    ls.periode(Ferien::Zusatz2).ende = s("31.12.");
+    ls.font(FontGroup::Adresse).size = 10;
+    const auto e = ls.entries();
+    ASSERT_EQ(e.size(), 1 + 18 + 8 + 8 + 12 + 9 + 2);
+    EXPECT_EQ(e[0], std::make_pair(s("Symbole"), s("1")));
+    EXPECT_EQ(e[1], std::make_pair(s("Weihnachten1Beginn"), s("00.00.")));
+    EXPECT_EQ(e[18], std::make_pair(s("Zusatz2Ende"), s("31.12.")));
+    EXPECT_EQ(e[19].first, s("KBLeft"));
+    EXPECT_EQ(e[27], std::make_pair(s("Firma"), s("RI-DOZU")));
+    EXPECT_EQ(e[35].first, s("KopfSchriftName"));
+    EXPECT_EQ(e[45], std::make_pair(s("AdresseSchriftSize"), s("10")));
+    EXPECT_EQ(e[47].first, s("MonatHintergrundFarbe"));
+    EXPECT_EQ(e[55].first, s("FarbeFormular"));
+    EXPECT_EQ(e[56].first, s("Linienfarbe"));
+    EXPECT_EQ(e[57].first, s("KopfBandFarbe"));
+
+    // Written back key by key, the file loads into the same values.
+    TempDir dir;
+    IniFile ini(dir.file(s("k.ini")));
+    for (const auto &[key, value] : e) {
+        const bool ferien = key.endsWith(s("Beginn")) || key.endsWith(s("Ende"));
+        ini.writeString(ferien ? sectionFerien() : sectionUser(), key, value);
+    }
+    LayoutSettings back;
+    back.loadAll(ini);
+    EXPECT_TRUE(back == ls);
+}
+
+TEST(SchoolHolidays, PeriodTest)
+{
+    const struct
+    {
+        const char *beginn;
+        const char *ende;
+        QDate day;
+        bool inside;
+    } cases[] = {
+        {"20.12.", "31.12.", QDate(2005, 12, 20), true},
+        {"20.12.", "31.12.", QDate(2005, 12, 31), true},
+        {"20.12.", "31.12.", QDate(2005, 12, 19), false},
+        {"20.12.", "31.12.", QDate(2006, 12, 24), true}, // the year of the day counts
+        {"20.12.", "31.12.", QDate(2006, 1, 1), false},
+        {"00.00.", "31.12.", QDate(2005, 12, 24), false}, // unset begin: no period
+        {"20.12.", "00.00.", QDate(2005, 12, 24), false}, // unset end: no period
+        {"00.00.", "00.00.", QDate(2005, 12, 24), false},
+        {"29.02.", "01.03.", QDate(2004, 2, 29), true},
+        {"1.8.", "5.8.", QDate(2004, 8, 5), true},
+        {"10.08.", "01.08.", QDate(2004, 8, 5), false}, // begin after end
+    };
+    for (const auto &c : cases) {
+        const FerienPeriode p{s(c.beginn), s(c.ende)};
+        EXPECT_EQ(p.contains(c.day), c.inside)
+            << c.beginn << "-" << c.ende << " " << c.day.toString().toStdString();
+    }
+}
+
+TEST(SchoolHolidays, BoundWithoutValidDateRaisesTheConversionError)
+{
+    const struct
+    {
+        const char *beginn;
+        const char *ende;
+        int year;
+        const char *message;
+    } cases[] = {
+        {"30.02.", "05.03.", 2004, "'30.02.2004' ist kein gültiges Datum"},
+        {"29.02.", "01.03.", 2005, "'29.02.2005' ist kein gültiges Datum"},
+        {"01.03.", "32.03.", 2005, "'32.03.2005' ist kein gültiges Datum"},
+        {"ab.cd.", "01.03.", 2005, "'ab.cd.2005' ist kein gültiges Datum"},
+        {"24.12", "31.12.", 2004, "'24.122004' ist kein gültiges Datum"},
+        {"", "31.12.", 2004, "'2004' ist kein gültiges Datum"},
+    };
+    for (const auto &c : cases) {
+        FerienPerioden all;
+        all[static_cast<int>(Ferien::Herbst)] = FerienPeriode{s(c.beginn), s(c.ende)};
+        try {
+            inFerien(all, QDate(c.year, 6, 1));
+            ADD_FAILURE() << "no error for " << c.beginn;
+        } catch (const Error &e) {
+            EXPECT_EQ(e.message(), s(c.message));
+        }
+    }
+}
+
+TEST(SchoolHolidays, FerieneinlesenReadsTheEighteenKeys)
+{
+    TempDir dir;
+    writeAll(dir.file(s("k.ini")), "[Ferien]\r\nWeihnachten1Beginn=01.01.\r\n"
+                                   "Weihnachten1Ende=06.01.\r\nSommerBeginn=01.08.\r\n"
+                                   "Weihnachten2Beginn=23.12.\r\nWeihnachten2Ende=31.12.\r\n"
+                                   "[User]\r\nFirma=nicht hier\r\n");
+    const IniFile ini(dir.file(s("k.ini")));
+    LayoutSettings ls;
+    ls.periode(Ferien::Herbst).beginn = s("01.10.");
+    ls.ferieneinlesen(ini);
+    EXPECT_EQ(ls.firma, s("RI-DOZU"));
+    EXPECT_EQ(ls.periode(Ferien::Herbst).beginn, s("00.00.")); // missing key: unset
+    EXPECT_EQ(ls.periode(Ferien::Sommer).beginn, s("01.08."));
+    EXPECT_EQ(ls.periode(Ferien::Sommer).ende, s("00.00."));
+    EXPECT_TRUE(ls.inFerien(QDate(2010, 1, 6)));
+    EXPECT_TRUE(ls.inFerien(QDate(2010, 12, 23)));
+    EXPECT_FALSE(ls.inFerien(QDate(2010, 1, 7)));
+    EXPECT_FALSE(ls.inFerien(QDate(2010, 8, 15))); // Sommer has no end
+}
+
+TEST(InstalledSettingsFile, ReadableChoices)
+{
+    const IniFile ini(QStringLiteral(KB_SOURCE_DIR "/data/Kalvalues.ini"));
+    ASSERT_TRUE(ini.exists());
+    LayoutSettings ls;
+    ls.loadAll(ini);
+    for (int g = 0; g < kFontGroupCount; ++g) {
+        for (const QString &key : fontStyleKeys(static_cast<FontGroup>(g)))
+            EXPECT_TRUE(ini.hasKey(sectionUser(), key)) << key.toStdString();
+        EXPECT_FALSE(ls.fonts[g].styles.strikeOut);
+        EXPECT_FALSE(ls.fonts[g].styles.underline);
+    }
+    EXPECT_EQ(ls.kbMargins, (Margins{4, 2, 3, 5}));
+    EXPECT_EQ(ls.monatMargins, (Margins{10, 10, 10, 10}));
+    for (int i = 0; i < kFerienCount; ++i) {
+        const QString name = ferienName(static_cast<Ferien>(i));
+        EXPECT_EQ(ini.readString(sectionFerien(), name + s("Beginn"), {}), s("00.00."));
+        EXPECT_EQ(ini.readString(sectionFerien(), name + s("Ende"), {}), s("00.00."));
+    }
+    const QList<qint32> shading = {ls.hintergrundSamstag, ls.hintergrundWochenende,
+                                   ls.hintergrundFeiertag, ls.hintergrundFarbeFerien};
+    for (qint32 c : shading) {
+        EXPECT_NE(c, 200);
+        EXPECT_GE(toQColor(c).lightness(), 200)
+            << "soft background " << c;
+    }
+    EXPECT_EQ(QSet<qint32>(shading.begin(), shading.end()).size(), 4);
+}
