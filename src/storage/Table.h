@@ -165,6 +165,12 @@ public:
     // Deletes the current record.
     void remove();
     void setNewRecordHandler(NewRecordHandler handler);
+    // Posts between startTransaction() and commit() reach the file together, in one
+    // transaction (e.g. the 366 records of a new year); rollback() undoes them all.
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
 
     // --- fields ---------------------------------------------------------------------
     QStringList fieldNames() const;

@@ -1,0 +1,449 @@
+#include "storage/TableFile.h"
+
+#include "platform/Error.h"
+#include "platform/Ui.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace kb::tablefile {
+
+namespace {
+
+const QString kFormat = QStringLiteral("kronoblatt-table-1");
+// SQLCipher writes whole pages of this size, so an encrypted table is a multiple of it.
+constexpr qint64 kCipherPageSize = 1024;
+
+std::function<void(const QString &)> &rewriteHook()
+{
+    static std::function<void(const QString &)> hook;
+    return hook;
+}
+
+const char *typeNames[] = {"Int16", "Int32", "AutoInc", "String", "Date",
+                           "Boolean", "Memo", "Graphic", "Blob"};
+
+QString typeName(FieldType type)
+{
+    return QString::fromLatin1(typeNames[int(type)]);
+}
+
+FieldType typeFromName(const QString &name, const QString &path)
+{
+    for (int i = 0; i < int(std::size(typeNames)); ++i) {
+        if (name == QLatin1String(typeNames[i]))
+            return FieldType(i);
+    }
+    throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt (unbekannter Feldtyp '%2')")
+                    .arg(displayName(path), name));
+}
+
+Error notATable(const QString &path)
+{
+    return Error(QStringLiteral("Die Datei '%1' ist keine gültige Tabelle").arg(displayName(path)));
+}
+
+// True when the connection can read; false when the file looks encrypted (or is no
+// database at all).
+bool canRead(sqlite3 *db)
+{
+    try {
+        sql::Stmt(db, QStringLiteral("SELECT count(*) FROM sqlite_master")).step();
+        return true;
+    } catch (const sql::SqlError &e) {
+        if (e.failure == sql::Failure::NotADatabase)
+            return false;
+        throw;
+    }
+}
+
+sql::DbHandle openKeyed(const QString &path, const QString &password)
+{
+    sql::DbHandle db = sql::openFile(path, false);
+    sql::key(db.get(), password);
+    return db;
+}
+
+void checkSound(sqlite3 *db, const QString &path)
+{
+    sql::Stmt check(db, QStringLiteral("PRAGMA quick_check"));
+    if (!check.step() || check.columnText(0) != QLatin1String("ok"))
+        throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
+    sql::Stmt tables(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
+                                        "AND name IN ('kb_meta','kb_fields','kb_indexes','records')"));
+    tables.step();
+    if (tables.columnInt(0) != 4)
+        throw notATable(path);
+    sql::Stmt format(db, QStringLiteral("SELECT value FROM kb_meta WHERE key='format'"));
+    if (!format.step() || format.columnText(0) != kFormat)
+        throw notATable(path);
+}
+
+Schema readSchema(sqlite3 *db, const QString &path)
+{
+    Schema schema;
+    sql::Stmt fields(db, QStringLiteral("SELECT name, type, size, required, min, max FROM kb_fields "
+                                        "ORDER BY pos"));
+    while (fields.step()) {
+        FieldDef f;
+        f.name = fields.columnText(0);
+        f.type = typeFromName(fields.columnText(1), path);
+        f.size = int(fields.columnInt(2));
+        f.required = fields.columnInt(3) != 0;
+        f.min = int(fields.columnInt(4));
+        f.max = int(fields.columnInt(5));
+        if (!isValidFieldName(f.name))
+            throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
+        schema.fields.append(f);
+    }
+    sql::Stmt indexes(db, QStringLiteral("SELECT name, fields, is_primary, is_unique, nocase "
+                                         "FROM kb_indexes ORDER BY pos"));
+    while (indexes.step()) {
+        IndexDef ix;
+        ix.name = indexes.columnText(0);
+        ix.fields = indexes.columnText(1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        ix.primary = indexes.columnInt(2) != 0;
+        ix.unique = indexes.columnInt(3) != 0;
+        ix.caseInsensitive = indexes.columnInt(4) != 0;
+        schema.indexes.append(ix);
+    }
+    // Every field of the catalogue must exist in the record table.
+    QStringList columns;
+    for (const FieldDef &f : std::as_const(schema.fields))
+        columns.append(sql::quoted(f.name));
+    columns.prepend(QStringLiteral("kb_rid"));
+    try {
+        sql::Stmt(db, QStringLiteral("SELECT %1 FROM records LIMIT 0").arg(columns.join(QLatin1Char(','))));
+    } catch (const sql::SqlError &) {
+        throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
+    }
+    return schema;
+}
+
+QString askPassword(const QString &path)
+{
+    const std::optional<QString> answer = ui().inputQuery(
+        QStringLiteral("Tabellen-Passwort"),
+        QStringLiteral("Passwort für Tabelle '%1':").arg(displayName(path)), QString(), true);
+    if (!answer)
+        throw Error(QStringLiteral("Kein Passwort für Tabelle '%1' angegeben").arg(displayName(path)));
+    return *answer;
+}
+
+} // namespace
+
+void syncFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
+                        .arg(displayName(path)));
+#ifdef Q_OS_WIN
+    const int rc = _commit(file.handle());
+#else
+    const int rc = ::fsync(file.handle());
+#endif
+    if (rc != 0)
+        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
+                        .arg(displayName(path)));
+}
+
+namespace {
+
+void syncDirectory([[maybe_unused]] const QString &dir)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#endif
+}
+
+QString registryKey(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+struct RegistryEntry
+{
+    int count = 0;
+    bool exclusive = false;
+};
+
+QHash<QString, RegistryEntry> &openFiles()
+{
+    static QHash<QString, RegistryEntry> files;
+    return files;
+}
+
+} // namespace
+
+int Schema::indexOf(const QString &name) const
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString displayName(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+Error toError(const sql::SqlError &error, const QString &path)
+{
+    const QString name = displayName(path);
+    switch (error.failure) {
+    case sql::Failure::NotADatabase: return notATable(path);
+    case sql::Failure::Corrupt:
+        return Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(name));
+    case sql::Failure::ReadOnly:
+        return Error(QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(name));
+    case sql::Failure::Busy:
+        return Error(QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(name));
+    case sql::Failure::Constraint:
+        return Error(QStringLiteral("Schlüsselverletzung in Tabelle '%1': ein Datensatz mit "
+                                    "diesem Schlüssel existiert bereits").arg(name));
+    case sql::Failure::NotFound:
+        return Error(QStringLiteral("Tabelle '%1' kann nicht geöffnet werden").arg(name));
+    case sql::Failure::Other: break;
+    }
+    return Error(QStringLiteral("Fehler in Tabelle '%1': %2").arg(name, error.detail));
+}
+
+bool isValidFieldName(const QString &name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[A-Za-z_\\x{C4}\\x{D6}\\x{DC}\\x{E4}\\x{F6}\\x{FC}\\x{DF}]"
+                       "[A-Za-z0-9_\\x{C4}\\x{D6}\\x{DC}\\x{E4}\\x{F6}\\x{FC}\\x{DF}]{0,63}$"));
+    return pattern.match(name).hasMatch()
+           && name.compare(QLatin1String("kb_rid"), Qt::CaseInsensitive) != 0;
+}
+
+QString columnType(FieldType type)
+{
+    switch (type) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+    case FieldType::AutoInc:
+    case FieldType::Boolean: return QStringLiteral("INTEGER");
+    case FieldType::String:
+    case FieldType::Date:
+    case FieldType::Memo: return QStringLiteral("TEXT");
+    case FieldType::Graphic:
+    case FieldType::Blob: return QStringLiteral("BLOB");
+    }
+    return QStringLiteral("BLOB");
+}
+
+bool isBlobType(FieldType type)
+{
+    return type == FieldType::Graphic || type == FieldType::Blob;
+}
+
+bool isIntType(FieldType type)
+{
+    return type == FieldType::Int16 || type == FieldType::Int32 || type == FieldType::AutoInc;
+}
+
+OpenedFile open(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw Error(QStringLiteral("Tabelle '%1' nicht gefunden").arg(displayName(path)));
+    if (!info.isFile())
+        throw notATable(path);
+    OpenedFile opened;
+    try {
+        opened.db = sql::openFile(path, false);
+        if (!canRead(opened.db.get())) {
+            if (info.size() == 0 || info.size() % kCipherPageSize != 0)
+                throw notATable(path);
+            bool found = false;
+            const QStringList known = Session::passwords();
+            for (const QString &password : known) {
+                opened.db = openKeyed(path, password);
+                if (canRead(opened.db.get())) {
+                    opened.password = password;
+                    found = true;
+                    break;
+                }
+            }
+            if (!found) {
+                const QString password = askPassword(path);
+                opened.db = openKeyed(path, password);
+                if (password.isEmpty() || !canRead(opened.db.get()))
+                    throw Error(QStringLiteral("Falsches Passwort für Tabelle '%1'")
+                                    .arg(displayName(path)));
+                opened.password = password;
+                Session::addPassword(password);
+            }
+        }
+        checkSound(opened.db.get(), path);
+        opened.schema = readSchema(opened.db.get(), path);
+        opened.readOnly = sql::isReadOnly(opened.db.get());
+    } catch (const sql::SqlError &e) {
+        throw toError(e, path);
+    }
+    return opened;
+}
+
+void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexDef> &indexes)
+{
+    sql::exec(db, QStringLiteral(
+        "CREATE TABLE kb_meta(key TEXT PRIMARY KEY, value);"
+        "CREATE TABLE kb_fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, type TEXT NOT NULL,"
+        " size INTEGER, required INTEGER, min INTEGER, max INTEGER);"
+        "CREATE TABLE kb_indexes(pos INTEGER PRIMARY KEY, name TEXT, fields TEXT,"
+        " is_primary INTEGER, is_unique INTEGER, nocase INTEGER);"));
+    sql::Stmt(db, QStringLiteral("INSERT INTO kb_meta VALUES('format', ?)")).bindText(1, kFormat).exec();
+
+    QStringList columns{QStringLiteral("kb_rid INTEGER PRIMARY KEY")};
+    sql::Stmt insertField(db, QStringLiteral("INSERT INTO kb_fields VALUES(?,?,?,?,?,?,?)"));
+    for (int i = 0; i < fields.size(); ++i) {
+        const FieldDef &f = fields[i];
+        columns.append(sql::quoted(f.name) + QLatin1Char(' ') + columnType(f.type));
+        insertField.bindInt(1, i).bindText(2, f.name).bindText(3, typeName(f.type));
+        insertField.bindInt(4, f.size).bindInt(5, f.required).bindInt(6, f.min).bindInt(7, f.max);
+        insertField.exec();
+        insertField.reset();
+    }
+    sql::exec(db, QStringLiteral("CREATE TABLE records(%1)").arg(columns.join(QLatin1Char(','))));
+
+    sql::Stmt insertIndex(db, QStringLiteral("INSERT INTO kb_indexes VALUES(?,?,?,?,?,?)"));
+    for (int i = 0; i < indexes.size(); ++i) {
+        const IndexDef &ix = indexes[i];
+        QStringList parts;
+        for (const QString &field : ix.fields)
+            parts.append(sql::quoted(field) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE")
+                                                                  : QString()));
+        const bool unique = ix.unique || ix.primary;
+        sql::exec(db, QStringLiteral("CREATE %1INDEX kb_ix_%2 ON records(%3)")
+                          .arg(unique ? QStringLiteral("UNIQUE ") : QString())
+                          .arg(i)
+                          .arg(parts.join(QLatin1Char(','))));
+        insertIndex.bindInt(1, i).bindText(2, ix.name).bindText(3, ix.fields.join(QLatin1Char(';')));
+        insertIndex.bindInt(4, ix.primary).bindInt(5, unique).bindInt(6, ix.caseInsensitive);
+        insertIndex.exec();
+        insertIndex.reset();
+    }
+}
+
+void addField(sqlite3 *db, const FieldDef &field)
+{
+    sql::exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        sql::exec(db, QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
+                          .arg(sql::quoted(field.name), columnType(field.type)));
+        sql::Stmt(db, QStringLiteral("INSERT INTO kb_fields VALUES("
+                                     "(SELECT coalesce(max(pos),-1)+1 FROM kb_fields),?,?,?,?,?,?)"))
+            .bindText(1, field.name)
+            .bindText(2, typeName(field.type))
+            .bindInt(3, field.size)
+            .bindInt(4, field.required)
+            .bindInt(5, field.min)
+            .bindInt(6, field.max)
+            .exec();
+        sql::exec(db, QStringLiteral("COMMIT"));
+    } catch (...) {
+        try {
+            sql::exec(db, QStringLiteral("ROLLBACK"));
+        } catch (const sql::SqlError &) {
+        }
+        throw;
+    }
+}
+
+void exportCopy(sqlite3 *db, const QString &target, const QString &password)
+{
+    QFile::remove(target);
+    sql::Stmt(db, QStringLiteral("ATTACH DATABASE ? AS kbcopy KEY ?"))
+        .bindText(1, target)
+        .bindText(2, password)
+        .exec();
+    try {
+        sql::Stmt(db, QStringLiteral("SELECT sqlcipher_export('kbcopy')")).exec();
+    } catch (...) {
+        sql::exec(db, QStringLiteral("DETACH DATABASE kbcopy"));
+        QFile::remove(target);
+        throw;
+    }
+    sql::exec(db, QStringLiteral("DETACH DATABASE kbcopy"));
+    syncFile(target);
+}
+
+void runRewriteHook(const QString &copyPath)
+{
+    if (rewriteHook())
+        rewriteHook()(copyPath);
+}
+
+void replaceFile(const QString &source, const QString &target)
+{
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(source.toStdU16String()),
+                            std::filesystem::path(target.toStdU16String()), ec);
+    if (ec)
+        throw Error(QStringLiteral("Die Tabelle '%1' kann nicht ersetzt werden")
+                        .arg(displayName(target)));
+    syncDirectory(QFileInfo(target).absolutePath());
+}
+
+void setRewriteHook(std::function<void(const QString &)> hook)
+{
+    rewriteHook() = std::move(hook);
+}
+
+namespace registry {
+
+void acquire(const QString &path, bool exclusive)
+{
+    RegistryEntry &entry = openFiles()[registryKey(path)];
+    if (entry.exclusive || (exclusive && entry.count > 0)) {
+        if (entry.count == 0)
+            openFiles().remove(registryKey(path));
+        throw Error(QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet")
+                        .arg(displayName(path)));
+    }
+    ++entry.count;
+    entry.exclusive = exclusive;
+}
+
+void release(const QString &path, bool exclusive)
+{
+    const QString key = registryKey(path);
+    auto it = openFiles().find(key);
+    if (it == openFiles().end())
+        return;
+    if (exclusive)
+        it->exclusive = false;
+    if (--it->count <= 0)
+        openFiles().erase(it);
+}
+
+bool inUse(const QString &path)
+{
+    return openFiles().value(registryKey(path)).count > 0;
+}
+
+} // namespace registry
+
+} // namespace kb::tablefile

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "storage/Sqlite.h"
+#include "storage/Table.h"
+
+#include <functional>
+
+namespace kb {
+class Error;
+}
+
+// What the cursor, the data-definition statement and the password rewrite share:
+// the catalogue inside a table file, opening a file with its password, and the
+// process-wide register of open files.
+namespace kb::tablefile {
+
+struct Schema
+{
+    QList<FieldDef> fields;
+    QList<IndexDef> indexes;
+
+    // -1 when there is no such field; names compare without regard to case.
+    int indexOf(const QString &name) const;
+};
+
+// The name used in messages: the file name.
+QString displayName(const QString &path);
+// The German error for a failure of the SQL layer on the table at `path`.
+Error toError(const sql::SqlError &error, const QString &path);
+
+bool isValidFieldName(const QString &name);
+QString columnType(FieldType type);
+bool isBlobType(FieldType type);
+bool isIntType(FieldType type);
+
+struct OpenedFile
+{
+    sql::DbHandle db;
+    Schema schema;
+    QString password; // empty for an unprotected table
+    bool readOnly = false;
+};
+
+// Opens an existing table file: tries no password, then the known passwords, then asks
+// the user. Checks that the file is a sound table and reads its catalogue.
+OpenedFile open(const QString &path);
+// Writes catalogue and record table of a new table into the empty database `db`.
+void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexDef> &indexes);
+// Adds one field to the table (catalogue and records) inside a transaction.
+void addField(sqlite3 *db, const FieldDef &field);
+// Writes a copy of the open table `db` to `target`, encrypted with `password`
+// (plain when empty), and flushes it to disk.
+void exportCopy(sqlite3 *db, const QString &target, const QString &password);
+// Replaces `target` by `source` in one rename, flushed to disk.
+void replaceFile(const QString &source, const QString &target);
+
+// Flushes a written file to disk.
+void syncFile(const QString &path);
+// Called after the encrypted copy is written and before it replaces the table
+// (tests use it to fail at that point).
+void setRewriteHook(std::function<void(const QString &copyPath)> hook);
+void runRewriteHook(const QString &copyPath);
+
+// The process-wide register of open table files.
+namespace registry {
+// Throws "gesperrt" when the file is open exclusively, or when `exclusive` is asked
+// while any cursor has it open.
+void acquire(const QString &path, bool exclusive);
+void release(const QString &path, bool exclusive);
+bool inUse(const QString &path);
+} // namespace registry
+
+} // namespace kb::tablefile
