@@ -2,6 +2,7 @@
 
 #include "report/Band.h"
 #include "report/DataSet.h"
+#include "report/Paginator.h"
 #include "report/Page.h"
 
 #include <functional>
@@ -10,7 +11,7 @@
 
 namespace kb::report {
 
-class Paginator;
+
 
 // Margins in millimetres.
 struct Margins

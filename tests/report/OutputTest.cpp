@@ -1,0 +1,228 @@
+// File output: PDF, PNG, SVG and saved reports, all drawn from the same pages.
+
+#include "platform/Error.h"
+#include "report/DocumentFile.h"
+#include "report/MemoryDataSet.h"
+#include "report/Printables.h"
+#include "report/Report.h"
+#include "report/Writers.h"
+#include "support/TestUtil.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace kb::report;
+
+namespace {
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << program.toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << ": " << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A landscape A4 report of two pages: a red header strip, day lines with German texts.
+Document sampleDocument(MemoryDataSet &data)
+{
+    for (int n = 1; n <= 60; ++n) {
+        MemoryDataSet::Record r;
+        r.insert(QStringLiteral("Text"), QStringLiteral("Tag %1 Grüße").arg(n));
+        data.append(r);
+    }
+    Report report;
+    report.setPaper(PaperSize::A4);
+    report.setOrientation(Orientation::Landscape);
+    report.setMargins({10, 10, 10, 10});
+    report.setColumns(2);
+    report.setTitle(QStringLiteral("Muster"));
+    report.setDataSet(&data);
+    Band &header = report.pageHeader();
+    header.setHeight(40);
+    auto &strip = header.add<Label>(QStringLiteral("Kopfband Überschrift"));
+    strip.setGeometry(0, 10, 300, 20);
+    strip.setBackground(QColor(200, 0, 0));
+    Band &detail = report.detail();
+    detail.setHeight(30);
+    detail.frame().bottom = PenSpec{QColor(0, 0, 200), 1, Qt::SolidLine};
+    detail.add<FieldText>(QStringLiteral("Text")).setGeometry(5, 5, 200, 20);
+    return report.generate();
+}
+
+TEST(Output, PdfKeepsTextAndPageGeometry)
+{
+    kb::test::TempDir dir;
+    MemoryDataSet data;
+    const Document doc = sampleDocument(data);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    const QString pdf = dir.file(QStringLiteral("bericht.pdf"));
+    writePdf(doc, pdf);
+
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+84[12][.0-9]* x 595[.0-9]* pts"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Muster"))) << info.toStdString();
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Kopfband Überschrift")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Tag 1 Grüße")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Tag 60 Grüße")));
+}
+
+// The preview, PNG and PDF draw the same pages: a PDF rasterised at 192 dpi matches the PNG.
+TEST(Output, PngAndPdfShowTheSamePage)
+{
+    kb::test::TempDir dir;
+    MemoryDataSet data;
+    const Document doc = sampleDocument(data);
+    const QStringList pngs = writePng(doc, dir.file(QStringLiteral("seite.png")));
+    ASSERT_EQ(pngs, (QStringList{dir.file(QStringLiteral("seite-1.png")), dir.file(QStringLiteral("seite-2.png"))}));
+    const QImage png(pngs[0]);
+    ASSERT_EQ(png.size(), QSize(1123, 794));
+    // The red strip and the blue day line sit where the display list puts them.
+    const QPointF stripPoint(mmToPixels(10) + 150, mmToPixels(10) + 12);
+    EXPECT_EQ(png.pixelColor(stripPoint.toPoint()), QColor(200, 0, 0));
+    const QPointF linePoint(mmToPixels(10) + 250, mmToPixels(10) + 40 + 29.5);
+    const QColor line = png.pixelColor(linePoint.toPoint());
+    EXPECT_TRUE(line.blue() > 150 && line.red() < 120) << line.name().toStdString();
+
+    const QImage png192 = renderPageImage(doc, 0, 192);
+    writePdf(doc, dir.file(QStringLiteral("seite.pdf")));
+    if (qEnvironmentVariableIsSet("KB_KEEP_OUTPUT")) {
+        png192.save(qEnvironmentVariable("KB_KEEP_OUTPUT") + QStringLiteral("/seite.png"));
+        QFile::copy(dir.file(QStringLiteral("seite.pdf")), qEnvironmentVariable("KB_KEEP_OUTPUT") + QStringLiteral("/seite.pdf"));
+    }
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("192"), QStringLiteral("-png"),
+                                     QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                     dir.file(QStringLiteral("seite.pdf")), dir.file(QStringLiteral("pdf"))});
+    QImage fromPdf(dir.file(QStringLiteral("pdf-1.png")));
+    ASSERT_FALSE(fromPdf.isNull());
+    // Page sizes may differ by a rounded pixel; compare the common area.
+    fromPdf = fromPdf.convertToFormat(QImage::Format_RGB32);
+    const QImage fromPng = png192.convertToFormat(QImage::Format_RGB32);
+    // A pixel counts as different when its colour lies outside the colours around the same
+    // place in the other picture (anti-aliasing and sub-pixel placement vary by device).
+    const int w = std::min(fromPng.width(), fromPdf.width());
+    const int h = std::min(fromPng.height(), fromPdf.height());
+    const auto inRange = [&](int value, int x, int y, int (*channel)(QRgb)) {
+        int lo = 255, hi = 0;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int c = channel(fromPdf.pixel(x + dx, y + dy));
+                lo = std::min(lo, c);
+                hi = std::max(hi, c);
+            }
+        }
+        return value >= lo - 48 && value <= hi + 48;
+    };
+    int differing = 0;
+    int inked = 0;
+    for (int y = 1; y + 1 < h; ++y) {
+        for (int x = 1; x + 1 < w; ++x) {
+            const QRgb a = fromPng.pixel(x, y);
+            if (a == fromPdf.pixel(x, y))
+                continue;
+            ++inked;
+            differing += !(inRange(qRed(a), x, y, qRed) && inRange(qGreen(a), x, y, qGreen)
+                           && inRange(qBlue(a), x, y, qBlue));
+        }
+    }
+    EXPECT_LT(differing, 200) << differing << " of " << inked << " pixels differ";
+}
+
+TEST(Output, SvgKeepsTextAndOnePagePngUsesThePathAsGiven)
+{
+    kb::test::TempDir dir;
+    MemoryDataSet data;
+    Document doc = sampleDocument(data);
+    doc.pages.resize(1);
+    const QStringList svgs = writeSvg(doc, dir.file(QStringLiteral("seite.svg")));
+    ASSERT_EQ(svgs, QStringList{dir.file(QStringLiteral("seite.svg"))});
+    const QString svg = QString::fromUtf8(kb::test::readAll(svgs[0]));
+    EXPECT_TRUE(svg.contains(QStringLiteral("Tag 1 Grüße")));
+    EXPECT_TRUE(svg.contains(QStringLiteral("<text")));
+    EXPECT_EQ(writePng(doc, dir.file(QStringLiteral("a.png")), 192),
+              QStringList{dir.file(QStringLiteral("a.png"))});
+    EXPECT_EQ(QImage(dir.file(QStringLiteral("a.png"))).width(), 2246);
+}
+
+TEST(Output, SavedReportOpensAsItWas)
+{
+    kb::test::TempDir dir;
+    MemoryDataSet data;
+    Document doc = sampleDocument(data);
+    QImage logo(8, 6, QImage::Format_ARGB32);
+    logo.fill(QColor(1, 2, 3));
+    doc.pages[0].items.emplace_back(PictureItem{QRectF(1, 2, 8, 6), logo});
+    doc.pages[0].items.emplace_back(RectItem{QRectF(0, 0, 5, 5), std::nullopt, PenSpec{Qt::green, 2, Qt::DotLine}});
+    const QString path = dir.file(QStringLiteral("bericht.kbr"));
+    saveDocument(doc, path);
+    const Document back = loadDocument(path);
+
+    EXPECT_EQ(back.title, doc.title);
+    EXPECT_EQ(back.orientation, Orientation::Landscape);
+    EXPECT_EQ(back.paperSizeMm, doc.paperSizeMm);
+    ASSERT_EQ(back.pages.size(), doc.pages.size());
+    ASSERT_EQ(back.pages[0].items.size(), doc.pages[0].items.size());
+    ASSERT_EQ(back.pages[0].bands.size(), doc.pages[0].bands.size());
+    EXPECT_EQ(back.pages[0].bands[3].rect, doc.pages[0].bands[3].rect);
+    const auto &text = std::get<TextItem>(back.pages[1].items.at(1));
+    EXPECT_EQ(text.text, std::get<TextItem>(doc.pages[1].items.at(1)).text);
+    EXPECT_EQ(std::get<PictureItem>(back.pages[0].items[doc.pages[0].items.size() - 2]).image, logo);
+    EXPECT_EQ(std::get<RectItem>(back.pages[0].items.back()).frame->style, Qt::DotLine);
+    // Saving what was opened gives the same bytes.
+    saveDocument(back, dir.file(QStringLiteral("wieder.kbr")));
+    EXPECT_EQ(kb::test::readAll(dir.file(QStringLiteral("wieder.kbr"))), kb::test::readAll(path));
+}
+
+TEST(Output, BadReportFilesGiveAGermanErrorAndFailedSavesKeepTheOldFile)
+{
+    kb::test::TempDir dir;
+    MemoryDataSet data;
+    const Document doc = sampleDocument(data);
+    const QString good = dir.file(QStringLiteral("gut.kbr"));
+    saveDocument(doc, good);
+    const QByteArray bytes = kb::test::readAll(good);
+
+    QByteArray newer = bytes;
+    newer[5] = char(99); // version
+    const struct {
+        const char *name;
+        QByteArray content;
+        const char *message;
+    } cases[] = {
+        {"not a report", QByteArray("%PDF-1.4 something else"), "kein gespeicherter Bericht"},
+        {"empty", QByteArray(), "kein gespeicherter Bericht"},
+        {"cut off", bytes.left(bytes.size() / 2), "kein gespeicherter Bericht"},
+        {"trailing rubbish", bytes + "xyz", "kein gespeicherter Bericht"},
+        {"newer version", newer, "neueren Programmversion"},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.file(QStringLiteral("kaputt.kbr"));
+        kb::test::writeAll(path, c.content);
+        try {
+            loadDocument(path);
+            ADD_FAILURE() << c.name;
+        } catch (const kb::Error &e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.message))) << c.name << ": " << e.message().toStdString();
+        }
+    }
+    EXPECT_THROW(loadDocument(dir.file(QStringLiteral("fehlt.kbr"))), kb::Error);
+    EXPECT_THROW(saveDocument(doc, dir.file(QStringLiteral("kein/ordner.kbr"))), kb::Error);
+    EXPECT_THROW(writePdf(doc, dir.file(QStringLiteral("kein/ordner.pdf"))), kb::Error);
+
+    // A save that fails half-way leaves the earlier file as it was: the directory is read-only.
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (!QFileInfo(dir.path()).isWritable()) {
+        EXPECT_THROW(saveDocument(Document{}, good), kb::Error);
+        EXPECT_EQ(kb::test::readAll(good), bytes);
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+} // namespace

@@ -1,0 +1,358 @@
+// Pagination, asserted on the display list: which band lands in which column of which page,
+// at which y. The page is 384 x 384 layout pixels (4 x 4 inches) without margins, so the
+// numbers below are plain: two columns of 192, page header 20, column header 10, detail 30,
+// page footer 14 — eleven details fit one column (30 + 11 x 30 = 360 <= 384 - 14).
+
+#include "platform/Error.h"
+#include "report/MemoryDataSet.h"
+#include "report/Printables.h"
+#include "report/Report.h"
+#include "support/TestUtil.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+
+using namespace kb::report;
+
+namespace {
+
+struct Hit
+{
+    std::size_t page;
+    int column;
+    double y;
+    double height;
+    QString text; // the band's first text
+};
+
+std::vector<Hit> hits(const Document &doc, BandKind kind)
+{
+    std::vector<Hit> out;
+    for (std::size_t p = 0; p < doc.pages.size(); ++p) {
+        for (const PlacedBand &band : doc.pages[p].bands) {
+            if (band.kind != kind)
+                continue;
+            QString text;
+            for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i)
+                if (const auto *t = std::get_if<TextItem>(&doc.pages[p].items[i]); t && text.isEmpty())
+                    text = t->text;
+            out.push_back({p + 1, band.column + 1, band.rect.top(), band.rect.height(), text});
+        }
+    }
+    return out;
+}
+
+MemoryDataSet numbered(int count, int perGroup = 0)
+{
+    MemoryDataSet data;
+    for (int n = 1; n <= count; ++n) {
+        MemoryDataSet::Record r;
+        r.insert(QStringLiteral("n"), n);
+        r.insert(QStringLiteral("group"), perGroup > 0 ? (n - 1) / perGroup + 1 : 1);
+        data.append(r);
+    }
+    return data;
+}
+
+// The test page: 4 x 4 inches, no margins, two columns; every band shows what it prints.
+struct Fixture
+{
+    Report report;
+    MemoryDataSet data;
+
+    explicit Fixture(MemoryDataSet records, int columns = 2)
+        : data(std::move(records))
+    {
+        report.setCustomPaper(101.6, 101.6);
+        report.setMargins({0, 0, 0, 0});
+        report.setColumns(columns);
+        report.setDataSet(&data);
+        report.pageHeader().setHeight(20);
+        report.pageHeader().add<SystemData>(SystemData::Kind::PageNumber).setSize(50, 15);
+        report.columnHeader().setHeight(10);
+        report.columnHeader().add<FieldText>(QStringLiteral("n")).setSize(50, 10);
+        report.detail().setHeight(30);
+        report.detail().add<FieldText>(QStringLiteral("n")).setSize(50, 15);
+        report.pageFooter().setHeight(14);
+        report.pageFooter().add<Label>(QStringLiteral("Fuß")).setSize(50, 14);
+    }
+};
+
+TEST(Paginator, ColumnWidthFollowsPaperMarginsAndSpacing)
+{
+    Report report;
+    report.setPaper(PaperSize::A4);
+    report.setOrientation(Orientation::Landscape);
+    report.setMargins({3, 5, 4, 2});
+    report.setColumnSpacing(1);
+    // A4 landscape with 4 + 2 mm margins: 291 mm printable; N columns share it less N - 1 mm.
+    for (const auto &[columns, expected] : {std::pair{12, 88.0}, {6, 180.0}, {4, 272.0},
+                                            {3, 364.0}, {2, 548.0}, {1, 1100.0}}) {
+        report.setColumns(columns);
+        EXPECT_NEAR(report.columnWidth(), expected, 1.0) << columns << " columns";
+    }
+    EXPECT_NEAR(report.pageSize().width(), 1122.5, 0.1);
+}
+
+TEST(Paginator, DetailOverflowsToNextColumnThenNextPageWithPageBands)
+{
+    Fixture f(numbered(23));
+    const Document doc = f.report.generate();
+
+    ASSERT_EQ(doc.pages.size(), 2u);
+    const auto details = hits(doc, BandKind::Detail);
+    ASSERT_EQ(details.size(), 23u);
+    // Record, page, column, y.
+    const struct { int record; std::size_t page; int column; double y; } expected[] = {
+        {1, 1, 1, 30}, {11, 1, 1, 330}, {12, 1, 2, 30}, {22, 1, 2, 330}, {23, 2, 1, 30}};
+    for (const auto &e : expected) {
+        const Hit &h = details[std::size_t(e.record - 1)];
+        EXPECT_EQ(h.text, QString::number(e.record));
+        EXPECT_EQ(h.page, e.page) << "record " << e.record;
+        EXPECT_EQ(h.column, e.column) << "record " << e.record;
+        EXPECT_DOUBLE_EQ(h.y, e.y) << "record " << e.record;
+    }
+
+    // Every page has its header on top and its footer at the bottom; every column a header
+    // showing the record that opened it.
+    const auto headers = hits(doc, BandKind::PageHeader);
+    const auto footers = hits(doc, BandKind::PageFooter);
+    ASSERT_EQ(headers.size(), 2u);
+    ASSERT_EQ(footers.size(), 2u);
+    EXPECT_EQ(headers[1].text, QStringLiteral("2"));
+    EXPECT_DOUBLE_EQ(headers[1].y, 0);
+    EXPECT_DOUBLE_EQ(footers[0].y, 370);
+    const auto columnHeaders = hits(doc, BandKind::ColumnHeader);
+    ASSERT_EQ(columnHeaders.size(), 3u); // the last page never reaches its second column
+    EXPECT_EQ(columnHeaders[1].text, QStringLiteral("12"));
+    EXPECT_EQ(columnHeaders[1].column, 2);
+    EXPECT_DOUBLE_EQ(columnHeaders[1].y, 20);
+    EXPECT_EQ(columnHeaders[2].text, QStringLiteral("23"));
+    EXPECT_EQ(columnHeaders[2].page, 2u);
+}
+
+TEST(Paginator, BandTallerThanAColumnStillPrintsOnceAtItsTop)
+{
+    Fixture f(numbered(2), 1);
+    f.report.detail().setHeight(500);
+    const Document doc = f.report.generate();
+    const auto details = hits(doc, BandKind::Detail);
+    ASSERT_EQ(details.size(), 2u);
+    EXPECT_EQ(details[0].page, 1u);
+    EXPECT_EQ(details[1].page, 2u);
+    EXPECT_DOUBLE_EQ(details[1].y, 30);
+}
+
+TEST(Paginator, GroupHeaderPrintsFirstAndOnEveryChangeWithTheNewGroupsFirstRecord)
+{
+    Fixture f(numbered(7, 3)); // groups 1,1,1,2,2,2,3
+    Band &group = f.report.addGroupHeader(QStringLiteral("group"));
+    group.setHeight(5);
+    auto &caption = group.add<Label>();
+    caption.setSize(50, 5);
+    QList<int> seen;
+    group.setBeforePrint([&](Band &) {
+        const int n = f.data.value(QStringLiteral("n")).toInt();
+        seen.append(n);
+        caption.setCaption(QStringLiteral("Gruppe ab %1").arg(n));
+    });
+    const Document doc = f.report.generate();
+
+    EXPECT_EQ(seen, (QList<int>{1, 4, 7}));
+    const auto groups = hits(doc, BandKind::GroupHeader);
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[1].text, QStringLiteral("Gruppe ab 4"));
+    // Header 20 + column header 10, then group 5 + 3 details, then the next group.
+    EXPECT_DOUBLE_EQ(groups[0].y, 30);
+    EXPECT_DOUBLE_EQ(groups[1].y, 30 + 5 + 90);
+    EXPECT_DOUBLE_EQ(hits(doc, BandKind::Detail)[3].y, 30 + 5 + 90 + 5);
+}
+
+TEST(Paginator, OuterGroupChangePrintsInnerGroupAgain)
+{
+    MemoryDataSet data;
+    for (const auto &[outer, inner] : {std::pair{1, 1}, {1, 2}, {2, 2}, {2, 2}}) {
+        MemoryDataSet::Record r;
+        r.insert(QStringLiteral("outer"), outer);
+        r.insert(QStringLiteral("inner"), inner);
+        r.insert(QStringLiteral("n"), 0);
+        data.append(r);
+    }
+    Fixture f(std::move(data));
+    f.report.addGroupHeader(QStringLiteral("outer")).setHeight(1);
+    f.report.addGroupHeader(QStringLiteral("inner")).setHeight(1);
+    const Document doc = f.report.generate();
+    // Outer prints at records 1 and 3, inner at 1, 2 and 3 (its value stayed 2 but its outer
+    // group changed).
+    EXPECT_EQ(hits(doc, BandKind::GroupHeader).size(), 5u);
+}
+
+// Months as in a year calendar: a group header on the month forces a new column.
+TEST(Paginator, ForcedColumnBreaksSkipTheFirstAndMoveOnToNewPages)
+{
+    Fixture f(numbered(15, 3)); // five groups of three
+    Band &group = f.report.addGroupHeader(QStringLiteral("group"));
+    group.setHeight(2);
+    group.setForceNewColumn(true);
+    const Document doc = f.report.generate();
+
+    ASSERT_EQ(doc.pages.size(), 3u);
+    const auto details = hits(doc, BandKind::Detail);
+    // Group k starts column ((k - 1) mod 2) + 1 of page ((k - 1) div 2) + 1, right below the
+    // column header and the 2-pixel group header.
+    for (int k = 1; k <= 5; ++k) {
+        const Hit &first = details[std::size_t((k - 1) * 3)];
+        EXPECT_EQ(first.page, std::size_t((k - 1) / 2 + 1)) << "group " << k;
+        EXPECT_EQ(first.column, (k - 1) % 2 + 1) << "group " << k;
+        EXPECT_DOUBLE_EQ(first.y, 32) << "group " << k;
+    }
+    // The column header of each column already shows its group's first record.
+    const auto columnHeaders = hits(doc, BandKind::ColumnHeader);
+    ASSERT_EQ(columnHeaders.size(), 5u);
+    EXPECT_EQ(columnHeaders[1].text, QStringLiteral("4"));
+    EXPECT_EQ(columnHeaders[4].text, QStringLiteral("13"));
+}
+
+TEST(Paginator, FirstForcedBreakCountsOnceTheReportHasLeftColumnOne)
+{
+    // The detail band asks for a new column from record 14 on; by then record 12 has already
+    // overflowed into column 2, so this first forced break is not skipped.
+    Fixture f(numbered(15), 3);
+    Band &detail = f.report.detail();
+    detail.setBeforePrint([&](Band &band) {
+        if (f.data.value(QStringLiteral("n")).toInt() == 13)
+            band.setForceNewColumn(true); // applies to the band's next print
+    });
+    detail.setAfterPrint([&](Band &band) {
+        if (f.data.value(QStringLiteral("n")).toInt() == 14)
+            band.setForceNewColumn(false);
+    });
+    const Document doc = f.report.generate();
+    const auto details = hits(doc, BandKind::Detail);
+    ASSERT_EQ(details.size(), 15u);
+    EXPECT_EQ(details[11].column, 2); // record 12 by overflow
+    EXPECT_EQ(details[12].column, 2); // record 13: the flag was set during its print
+    EXPECT_EQ(details[13].column, 3); // record 14: forced
+    EXPECT_DOUBLE_EQ(details[13].y, 30);
+    EXPECT_EQ(details[14].column, 3); // record 15: the flag is off again
+    EXPECT_DOUBLE_EQ(details[14].y, 60);
+}
+
+TEST(Paginator, AutoStretchGrowsTheBandAndPushesTheNextOne)
+{
+    MemoryDataSet data;
+    const QString longText = QStringLiteral(
+        "Ein langer Tagestext, der in einer schmalen Spalte über mehrere Zeilen läuft");
+    for (const QString &text : {longText, QStringLiteral("kurz")}) {
+        MemoryDataSet::Record r;
+        r.insert(QStringLiteral("n"), text);
+        data.append(r);
+    }
+    Fixture f(std::move(data));
+    auto &text = f.report.detail().add<FieldText>(QStringLiteral("n"));
+    text.setGeometry(10, 5, 80, 15);
+    text.setWordWrap(true);
+    text.setAutoStretch(true);
+    const Document doc = f.report.generate();
+    const auto details = hits(doc, BandKind::Detail);
+    ASSERT_EQ(details.size(), 2u);
+    EXPECT_GT(details[0].height, 45);         // several lines more than the 30 of the band
+    EXPECT_DOUBLE_EQ(details[1].y, 30 + details[0].height);
+    EXPECT_DOUBLE_EQ(details[1].height, 30); // one short line: no growth
+}
+
+TEST(Paginator, ReportWithoutRecordsPrintsItsPageBands)
+{
+    MemoryDataSet empty;
+    for (const bool headerFirst : {true, false}) {
+        for (const bool footerLast : {true, false}) {
+            Fixture f(empty);
+            f.report.setPageHeaderOnFirstPage(headerFirst);
+            f.report.setPageFooterOnLastPage(footerLast);
+            const Document doc = f.report.generate();
+            ASSERT_EQ(doc.pages.size(), 1u);
+            EXPECT_EQ(hits(doc, BandKind::PageHeader).size(), headerFirst ? 1u : 0u);
+            EXPECT_EQ(hits(doc, BandKind::PageFooter).size(), footerLast ? 1u : 0u);
+            EXPECT_TRUE(hits(doc, BandKind::Detail).empty());
+            const auto columnHeaders = hits(doc, BandKind::ColumnHeader);
+            ASSERT_EQ(columnHeaders.size(), 1u);
+            EXPECT_DOUBLE_EQ(columnHeaders[0].y, headerFirst ? 20 : 0);
+        }
+    }
+    Report bare; // no data set at all
+    bare.pageFooter().setHeight(10);
+    EXPECT_EQ(bare.generate().pages.size(), 1u);
+}
+
+TEST(Paginator, HooksRunOnTheRecordTheBandPrintsAndTheirChangesPersist)
+{
+    Fixture f(numbered(12));
+    QList<int> detailRecords;
+    std::vector<QColor> shading;
+    f.report.detail().setBeforePrint([&](Band &band) {
+        const int n = f.data.value(QStringLiteral("n")).toInt();
+        detailRecords.append(n);
+        if (n % 5 == 0)
+            band.setBackground(QColor(n, 0, 0)); // stays until changed again
+    });
+    QList<int> footerRecords;
+    f.report.pageFooter().setBeforePrint(
+        [&](Band &) { footerRecords.append(f.data.value(QStringLiteral("n")).toInt()); });
+    int starts = 0;
+    f.report.setOnStart([&] { ++starts; });
+
+    const Document doc = f.report.generate();
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(detailRecords.size(), 12);
+    EXPECT_EQ(detailRecords.front(), 1);
+    EXPECT_EQ(detailRecords.back(), 12);
+    // The last page's footer prints after the last record and still sees it.
+    EXPECT_EQ(footerRecords, QList<int>{12});
+
+    const Page &page = doc.pages[0];
+    for (const PlacedBand &band : page.bands) {
+        if (band.kind != BandKind::Detail)
+            continue;
+        const auto *fill = std::get_if<RectItem>(&page.items[band.firstItem]);
+        const int n = int(band.rect.top() / 30) + (band.column == 1 ? 11 : 0);
+        if (n < 5) {
+            EXPECT_EQ(fill, nullptr) << "record " << n;
+        } else {
+            ASSERT_NE(fill, nullptr) << "record " << n;
+            EXPECT_EQ(fill->fill->red(), n < 10 ? 5 : 10) << "record " << n;
+        }
+    }
+    f.report.generate();
+    EXPECT_EQ(starts, 2); // every generation starts afresh
+}
+
+TEST(Paginator, PagesComeOutOneAtATime)
+{
+    Fixture f(numbered(60));
+    int printed = 0;
+    f.report.detail().setAfterPrint([&](Band &) { ++printed; });
+    auto paginator = f.report.paginate();
+    std::optional<Page> first = paginator->nextPage();
+    ASSERT_TRUE(first);
+    // The first page is complete once the band that did not fit it has been laid out.
+    EXPECT_EQ(printed, 23);
+    int pages = 1;
+    while (paginator->nextPage())
+        ++pages;
+    EXPECT_EQ(pages, 3);
+    EXPECT_TRUE(paginator->done());
+}
+
+TEST(Paginator, HookErrorEndsTheRun)
+{
+    Fixture f(numbered(5));
+    f.report.detail().setBeforePrint([&](Band &) {
+        if (f.data.value(QStringLiteral("n")).toInt() == 3)
+            throw kb::Error(QStringLiteral("'29.02.2023' ist kein gültiges Datum"));
+    });
+    auto paginator = f.report.paginate();
+    EXPECT_THROW(paginator->nextPage(), kb::Error);
+    EXPECT_FALSE(paginator->nextPage());
+}
+
+} // namespace
