@@ -4,11 +4,12 @@
 // case):
 //   .pdf              all pages in one PDF
 //   .png .svg .wmf    one file per page: "bericht.png" becomes "bericht-1.png",
-//                     "bericht-2.png" ... (also for a one-page report, so scripts always find
-//                     the same names); "bericht.png" itself is not written
+//                     "bericht-2.png" ...; a one-page report is written to "bericht.png"
+//                     itself (pageFileNames() in Writers.h)
 //   .html .htm        one page after another, text positioned as on paper
-//   .csv              one line per text row, separator ",", quoted where needed
-//   .txt              the text rows, pages separated by a form feed
+//   .csv              one line per text row, separator ",", quoted where needed; UTF-8 with
+//                     a byte order mark so that spreadsheet programs read the umlauts
+//   .txt              the text rows (UTF-8, CR LF), pages separated by a form feed
 //   .rtf              the text rows on tab stops, one RTF page per page
 //   .xlsx             one worksheet per page ("Seite 1" ...), texts in cells by position
 // Every file is written completely or not at all; failures throw kb::Error with a German
@@ -30,9 +31,6 @@ bool isExportFormat(const QString &path);
 
 // The filter for a save dialog, one entry per format ("PDF-Datei (*.pdf);;...").
 QString exportFileFilter();
-
-// The file names of a one-file-per-page export: "x.png" -> "x-1.png", "x-2.png" ...
-QStringList pageFileNames(const QString &path, int pageCount);
 
 // The individual writers; each returns the complete file contents.
 QByteArray htmlExport(const Document &doc);

@@ -1,0 +1,111 @@
+#include "SampleDocument.h"
+
+#include "report/export/Export.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace kb::report;
+
+namespace {
+
+QStringList filesIn(const kb::test::TempDir &dir)
+{
+    return QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+}
+
+TEST(Export, WritesOneFileOrOneFilePerPageBySuffix)
+{
+    const Document doc = kb::test::sampleDocument();
+    struct Case
+    {
+        const char *name;
+        QStringList files;
+        const char *start; // the first bytes of every file written
+    };
+    const std::vector<Case> cases = {
+        {"bericht.html", {QStringLiteral("bericht.html")}, "<!DOCTYPE html>"},
+        {"bericht.HTM", {QStringLiteral("bericht.HTM")}, "<!DOCTYPE html>"},
+        {"bericht.csv", {QStringLiteral("bericht.csv")}, "\xEF\xBB\xBFJahreskalender"},
+        {"bericht.txt", {QStringLiteral("bericht.txt")}, "Jahreskalender"},
+        {"bericht.rtf", {QStringLiteral("bericht.rtf")}, "{\\rtf1"},
+        {"bericht.xlsx", {QStringLiteral("bericht.xlsx")}, "PK"},
+        {"bericht.pdf", {QStringLiteral("bericht.pdf")}, "%PDF"},
+        {"bericht.wmf", {QStringLiteral("bericht-1.wmf"), QStringLiteral("bericht-2.wmf")}, "\xD7\xCD\xC6\x9A"},
+        {"bericht.png", {QStringLiteral("bericht-1.png"), QStringLiteral("bericht-2.png")}, "\x89PNG"},
+        {"bericht.svg", {QStringLiteral("bericht-1.svg"), QStringLiteral("bericht-2.svg")}, "<?xml"},
+    };
+    for (const Case &c : cases) {
+        kb::test::TempDir dir;
+        const QStringList written = exportDocument(doc, dir.file(QString::fromLatin1(c.name)));
+        EXPECT_EQ(filesIn(dir), c.files) << c.name;
+        EXPECT_EQ(written.size(), c.files.size()) << c.name;
+        for (const QString &path : written)
+            EXPECT_TRUE(kb::test::readAll(path).startsWith(c.start)) << path.toStdString();
+    }
+}
+
+TEST(Export, OnePageReportKeepsTheChosenName)
+{
+    Document doc = kb::test::sampleDocument();
+    doc.pages.pop_back();
+    kb::test::TempDir dir;
+    exportDocument(doc, dir.file(QStringLiteral("tag.wmf")));
+    EXPECT_EQ(filesIn(dir), QStringList(QStringLiteral("tag.wmf")));
+}
+
+void expectError(const Document &doc, const QString &path, const QString &message)
+{
+    try {
+        exportDocument(doc, path);
+        ADD_FAILURE() << "no error for " << path.toStdString();
+    } catch (const kb::Error &e) {
+        EXPECT_TRUE(e.message().startsWith(message)) << e.message().toStdString();
+    }
+}
+
+TEST(Export, RefusesWhatItCannotWriteAndLeavesNoFile)
+{
+    kb::test::TempDir dir;
+    const Document doc = kb::test::sampleDocument();
+    expectError(doc, dir.file(QStringLiteral("bericht.doc")),
+                QStringLiteral("Das Format der Datei \"%1\" kann nicht exportiert werden.")
+                    .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("bericht.doc")))));
+    expectError(doc, dir.file(QStringLiteral("bericht")), QStringLiteral("Das Format der Datei"));
+    expectError(Document{}, dir.file(QStringLiteral("leer.csv")),
+                QStringLiteral("Der Bericht hat keine Seiten."));
+    expectError(doc, dir.file(QStringLiteral("fehlt/bericht.csv")),
+                QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
+                    .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("fehlt/bericht.csv")))));
+    EXPECT_EQ(filesIn(dir), QStringList());
+    EXPECT_FALSE(isExportFormat(QStringLiteral("x.doc")));
+    EXPECT_TRUE(isExportFormat(QStringLiteral("x.XLSX")));
+}
+
+TEST(Export, ReplacesAnExistingFileCompletely)
+{
+    kb::test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("bericht.csv"));
+    kb::test::writeAll(path, QByteArray(100000, 'x'));
+    exportDocument(kb::test::sampleDocument(), path);
+    EXPECT_EQ(kb::test::readAll(path), csvExport(kb::test::sampleDocument()));
+}
+
+TEST(Export, PdfKeepsTextsAndPages)
+{
+    kb::test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("bericht.pdf"));
+    exportDocument(kb::test::sampleDocument(), path);
+    const QString info = QString::fromUtf8(kb::test::runTool(QStringLiteral("pdfinfo"), {path}));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("595.2")) || info.contains(QStringLiteral("595 x")))
+        << info.toStdString();
+    const QString text = QString::fromUtf8(
+        kb::test::runTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
+    for (const char *t : {"Jahreskalender 2027", "Neujahr", "Grüße aus Köln – Straße", "Übersicht"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t;
+}
+
+} // namespace

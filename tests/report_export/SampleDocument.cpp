@@ -1,0 +1,80 @@
+#include "SampleDocument.h"
+
+#include <QPainter>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace kb::test {
+
+using namespace kb::report;
+
+TextItem text(const QString &s, double x, double y, double w, double h, double pointSize,
+              Qt::Alignment align)
+{
+    TextItem t;
+    t.rect = QRectF(x, y, w, h);
+    t.text = s;
+    t.font.pointSize = pointSize;
+    t.alignment = align;
+    return t;
+}
+
+Document sampleDocument()
+{
+    Document doc;
+    doc.title = QStringLiteral("Kalender <2027> & Co");
+
+    Page first;
+    first.items.push_back(RectItem{QRectF(38, 38, 718, 40), QColor(230, 230, 230), PenSpec{}});
+    TextItem title = text(QStringLiteral("Jahreskalender 2027"), 38, 40, 718, 36, 16,
+                          Qt::AlignHCenter | Qt::AlignVCenter);
+    title.font.bold = true;
+    first.items.push_back(title);
+    first.items.push_back(LineItem{QLineF(38, 90, 756, 90), PenSpec{Qt::black, 2, Qt::SolidLine}});
+    // Drawn out of reading order on purpose: the holiday name before the weekday.
+    TextItem holiday = text(QStringLiteral("Neujahr"), 170, 101, 200, 16, 9);
+    holiday.font.italic = true;
+    holiday.color = QColor(200, 0, 0);
+    first.items.push_back(holiday);
+    first.items.push_back(text(QStringLiteral("Fr"), 38, 100, 30, 18));
+    first.items.push_back(text(QStringLiteral("01.01.2027"), 70, 100, 90, 18));
+    first.items.push_back(text(QStringLiteral("Sa"), 38, 120, 30, 18));
+    first.items.push_back(text(QStringLiteral("02.01.2027"), 70, 120, 90, 18));
+    first.items.push_back(text(QStringLiteral("Müller, \"Max\""), 170, 120, 200, 18));
+    TextItem greeting = text(QStringLiteral("Grüße aus Köln – Straße"), 38, 160, 400, 18);
+    greeting.font.underline = true;
+    first.items.push_back(greeting);
+    first.items.push_back(text(QStringLiteral("5 € Gebühr"), 450, 160, 150, 18));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QPainter(&picture).fillRect(0, 0, 20, 30, Qt::red);
+    first.items.push_back(PictureItem{QRectF(500, 100, 80, 60), picture});
+    first.items.push_back(text(QStringLiteral("Seite 1"), 656, 1080, 100, 18, 10, Qt::AlignRight));
+    doc.pages.push_back(first);
+
+    Page second;
+    TextItem heading = text(QStringLiteral("Übersicht"), 38, 40, 300, 24, 14);
+    heading.font.bold = true;
+    second.items.push_back(heading);
+    second.items.push_back(text(QStringLiteral("Erste Zeile\nzweite Zeile"), 38, 80, 400, 40));
+    second.items.push_back(text(QStringLiteral("Seite 2"), 656, 1080, 100, 18, 10, Qt::AlignRight));
+    doc.pages.push_back(second);
+    return doc;
+}
+
+QByteArray runTool(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForStarted()) {
+        ADD_FAILURE() << program.toStdString() << " is not installed";
+        return {};
+    }
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << ": "
+                                     << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
+}
+
+} // namespace kb::test
