@@ -319,6 +319,8 @@ struct Table::Private
         if ((pos >= 0 ? rows[pos].rid : 0) != oldRid || differs)
             what |= Current | Values;
         notify(what);
+        if (what & Current)
+            notifyDetails(false);
     }
 
     QByteArray readBlob(qint64 rid, int field) const
@@ -765,7 +767,7 @@ void Table::first()
 {
     d->requireOpen();
     d->checkBrowse();
-    d->requery(d->rows.empty() ? 0 : d->rows.front().rid);
+    d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
     d->moveTo(d->rows.empty() ? -1 : 0);
     d->bof = true;
     d->eof = d->rows.empty();
@@ -801,7 +803,7 @@ void Table::last()
 {
     d->requireOpen();
     d->checkBrowse();
-    d->requery(d->rows.empty() ? 0 : d->rows.back().rid);
+    d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
     d->moveTo(int(d->rows.size()) - 1);
     d->eof = true;
     d->bof = d->rows.empty();

@@ -375,19 +375,34 @@ void addField(sqlite3 *db, const FieldDef &field)
 void exportCopy(sqlite3 *db, const QString &target, const QString &password)
 {
     QFile::remove(target);
-    sql::Stmt(db, QStringLiteral("ATTACH DATABASE ? AS kbcopy KEY ?"))
-        .bindText(1, target)
-        .bindText(2, password)
-        .exec();
+    {
+        // The table's connection may not create files, so the copy starts as an empty one.
+        QFile empty(target);
+        if (!empty.open(QIODevice::WriteOnly))
+            throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
+                            .arg(displayName(target)));
+    }
+    bool attached = false;
     try {
+        sql::Stmt(db, QStringLiteral("ATTACH DATABASE ? AS kbcopy KEY ?"))
+            .bindText(1, target)
+            .bindText(2, password)
+            .exec();
+        attached = true;
         sql::Stmt(db, QStringLiteral("SELECT sqlcipher_export('kbcopy')")).exec();
-    } catch (...) {
+        attached = false;
         sql::exec(db, QStringLiteral("DETACH DATABASE kbcopy"));
+        syncFile(target);
+    } catch (...) {
+        if (attached) {
+            try {
+                sql::exec(db, QStringLiteral("DETACH DATABASE kbcopy"));
+            } catch (const sql::SqlError &) {
+            }
+        }
         QFile::remove(target);
         throw;
     }
-    sql::exec(db, QStringLiteral("DETACH DATABASE kbcopy"));
-    syncFile(target);
 }
 
 void runRewriteHook(const QString &copyPath)

@@ -1,0 +1,112 @@
+#include "StorageTestUtil.h"
+#include "storage/Sqlite.h"
+#include "support/ScriptedUi.h"
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace kb;
+using kb::test::errorOf;
+
+namespace {
+
+QString openError(const QString &path)
+{
+    Table t;
+    t.setFilePath(path);
+    const QString message = errorOf([&] { t.open(); });
+    EXPECT_FALSE(t.isOpen());
+    return message;
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+TEST(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
+{
+    test::TempDir dir;
+    test::ScopedScriptedUi ui; // no question may be asked
+    const QString good = dir.file(QStringLiteral("Gut.DB"));
+    test::createDays(good, QDate(2024, 1, 1), 366);
+    const QByteArray table = test::readAll(good);
+
+    QByteArray noise(3000, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    const struct { const char *name; QByteArray bytes; const char *message; } cases[] = {
+        {"Text.DB", "Dies ist keine Tabelle.\r\n", "Die Datei '%1' ist keine gültige Tabelle"},
+        {"Leer.DB", QByteArray(), "Die Datei '%1' ist keine gültige Tabelle"},
+        {"Rauschen.DB", noise, "Die Datei '%1' ist keine gültige Tabelle"},
+        {"Halb.DB", table.left(table.size() / 2), "Die Tabelle '%1' ist beschädigt"},
+        {"Kopf.DB", table.left(100), "Die Tabelle '%1' ist beschädigt"},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.file(QString::fromLatin1(c.name));
+        test::writeAll(path, c.bytes);
+        EXPECT_EQ(openError(path), QString::fromUtf8(c.message).arg(shown(path))) << c.name;
+        EXPECT_EQ(test::readAll(path), c.bytes) << c.name;
+    }
+    // A plain SQLite database of someone else is no table of ours either.
+    const QString foreign = dir.file(QStringLiteral("Fremd.DB"));
+    {
+        sql::DbHandle db = sql::openFile(foreign, true);
+        sql::exec(db.get(), QStringLiteral("CREATE TABLE t(a); INSERT INTO t VALUES(1)"));
+    }
+    const QByteArray foreignBytes = test::readAll(foreign);
+    EXPECT_EQ(openError(foreign), QStringLiteral("Die Datei '%1' ist keine gültige Tabelle").arg(shown(foreign)));
+    EXPECT_EQ(test::readAll(foreign), foreignBytes);
+
+    const QString missing = dir.file(QStringLiteral("Fehlt.DB"));
+    EXPECT_EQ(openError(missing), QStringLiteral("Tabelle '%1' nicht gefunden").arg(shown(missing)));
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 7); // no journal or copy left
+}
+
+TEST(BadInput, ATableLockedByAnotherProgramIsReported)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("Tage.DB"));
+    test::createDays(path, QDate(2024, 1, 1), 3);
+    auto t = test::openTable(path);
+    {
+        // Another program writes to the file and holds its lock.
+        sql::DbHandle other = sql::openFile(path, false);
+        sql::exec(other.get(), QStringLiteral("BEGIN EXCLUSIVE"));
+        t->setString(QStringLiteral("Text"), QStringLiteral("neu"));
+        EXPECT_EQ(errorOf([&] { t->post(); }),
+                  QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(shown(path)));
+        EXPECT_TRUE(t->isModified());
+        Table second;
+        second.setFilePath(path);
+        EXPECT_EQ(errorOf([&] { second.open(); }),
+                  QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(shown(path)));
+    }
+    t->post(); // the lock is gone: the kept change gets through
+    t->first();
+    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("neu"));
+}
+
+TEST(BadInput, AReadOnlyTableCanBeReadButNotChanged)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("Tage.DB"));
+    test::createDays(path, QDate(2024, 1, 1), 3);
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    const QByteArray before = test::readAll(path);
+    auto t = test::openTable(path);
+    EXPECT_TRUE(t->isReadOnly());
+    EXPECT_EQ(t->recordCount(), 3);
+    EXPECT_EQ(errorOf([&] { t->setString(QStringLiteral("Text"), QStringLiteral("x")); }),
+              QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(shown(path)));
+    EXPECT_EQ(test::readAll(path), before);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}

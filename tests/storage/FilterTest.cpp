@@ -1,0 +1,109 @@
+#include "StorageTestUtil.h"
+#include "support/TestUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace kb;
+using kb::test::errorOf;
+
+namespace {
+
+class Filter : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // 30.01.2024 to 03.03.2024: 2 January days, 29 February days, 3 March days.
+        test::createDays(m_dir.file(QStringLiteral("Tage.DB")), QDate(2024, 1, 30), 34);
+        m_table = test::openTable(m_dir.file(QStringLiteral("Tage.DB")));
+        m_table->first();
+        m_table->setString(QStringLiteral("Text"), QString()); // day 1 has an empty text
+        m_table->setBool(QStringLiteral("Alarm"), true);
+        m_table->post();
+    }
+
+    int countWith(const QString &expression)
+    {
+        m_table->setFilter(expression);
+        m_table->setFiltered(true);
+        const int n = m_table->recordCount();
+        m_table->setFiltered(false);
+        return n;
+    }
+
+    test::TempDir m_dir;
+    std::unique_ptr<Table> m_table;
+};
+
+} // namespace
+
+TEST_F(Filter, ExpressionsSelectTheMatchingRecords)
+{
+    const struct { const char *expression; int count; } cases[] = {
+        {"MonatNr='3'", 3},
+        {"(MonatNr='1')or(MonatNr='2')", 31},
+        {"monatnr = 2 AND Nummer < '10'", 7},
+        {"not (MonatNr='2')", 5},
+        {"MonatNr<>'2' and (Nummer>='33' or Nummer<=1)", 3},
+        {"Text='Tag 3'", 1},
+        {"Text='it''s'", 0},
+        {"Text=''", 1},
+        {"Text<>''", 33},
+        {"Datum='29.02.2024'", 1},
+        {"Datum>'2024-02-29'", 3},
+        {"Alarm='True'", 1},
+        {"MonatNr='13'", 0},
+        {"", 34},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(countWith(QString::fromLatin1(c.expression)), c.count) << c.expression;
+}
+
+TEST_F(Filter, SwitchingOnMovesToTheFirstMatchAndOffShowsAll)
+{
+    m_table->setFilter(QStringLiteral("MonatNr='3'"));
+    EXPECT_EQ(m_table->recordCount(), 34); // not yet switched on
+    m_table->setFiltered(true);
+    EXPECT_EQ(m_table->recNo(), 1);
+    EXPECT_EQ(m_table->asDate(QStringLiteral("Datum")), QDate(2024, 3, 1));
+    m_table->setFilter(QStringLiteral("MonatNr='1'"));
+    EXPECT_EQ(m_table->recordCount(), 2);
+    // A record that leaves the filter by an edit disappears from the set.
+    m_table->setInt(QStringLiteral("MonatNr"), 5);
+    m_table->post();
+    EXPECT_EQ(m_table->recordCount(), 1);
+    m_table->setFiltered(false);
+    EXPECT_EQ(m_table->recordCount(), 34);
+}
+
+TEST_F(Filter, ABadFilterIsRefusedAndTheOldOneStays)
+{
+    m_table->setFilter(QStringLiteral("MonatNr='3'"));
+    m_table->setFiltered(true);
+    const struct { const char *expression; const char *message; } cases[] = {
+        {"MonatNr='3", "Ungültiger Filter 'MonatNr='3': Anführungszeichen nicht geschlossen"},
+        {"MonatNr=", "Ungültiger Filter 'MonatNr=': Wert erwartet nach '='"},
+        {"(MonatNr='1'", "Ungültiger Filter '(MonatNr='1'': ')' fehlt"},
+        {"MonatNr='1' or", "Ungültiger Filter 'MonatNr='1' or': Feldname erwartet statt 'Ende'"},
+        {"Monat='1'", "Feld 'Monat' nicht gefunden"},
+        {"MonatNr='drei'", "Ungültiger Filter 'MonatNr='drei'': 'drei' ist kein gültiger "
+                           "Ganzzahlwert für Feld 'MonatNr'"},
+        {"MonatNr='1'; DROP TABLE records", "Ungültiger Filter 'MonatNr='1'; DROP TABLE records': "
+                                            "unerwartetes Zeichen ';'"},
+        {"SymbolBild='x'", "Ungültiger Filter 'SymbolBild='x'': Feld 'SymbolBild' kann nicht "
+                           "verglichen werden"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(errorOf([&] { m_table->setFilter(QString::fromLatin1(c.expression)); }),
+                  QString::fromUtf8(c.message));
+    }
+    EXPECT_EQ(m_table->filter(), QStringLiteral("MonatNr='3'"));
+    EXPECT_EQ(m_table->recordCount(), 3);
+    // A bad filter set while closed is reported when the table opens, which then stays closed.
+    Table other;
+    other.setFilePath(m_dir.file(QStringLiteral("Tage.DB")));
+    other.setFilter(QStringLiteral("MonatNr=="));
+    other.setFiltered(true);
+    EXPECT_FALSE(errorOf([&] { other.open(); }).isEmpty());
+    EXPECT_FALSE(other.isOpen());
+}

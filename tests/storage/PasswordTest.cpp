@@ -1,0 +1,149 @@
+#include "StorageTestUtil.h"
+#include "storage/TableFile.h"
+#include "support/ScriptedUi.h"
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace kb;
+using kb::test::errorOf;
+
+namespace {
+
+const QString kNotExclusive = QStringLiteral("Table must be opened in exclusive mode to add passwords");
+
+class Password : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Session::removeAllPasswords();
+        test::createDays(m_path, QDate(2024, 1, 1), 31);
+    }
+    void TearDown() override
+    {
+        Session::removeAllPasswords();
+        tablefile::setRewriteHook({});
+    }
+
+    void protect(const QString &password)
+    {
+        auto t = test::openTable(m_path, true);
+        t->addMasterPassword(password);
+    }
+
+    test::TempDir m_dir;
+    QString m_path = m_dir.file(QStringLiteral("Geheim.DB"));
+};
+
+} // namespace
+
+TEST_F(Password, AddingNeedsTheTableOpenExclusively)
+{
+    Table t;
+    t.setFilePath(m_path);
+    EXPECT_EQ(errorOf([&] { t.addMasterPassword(QStringLiteral("x")); }), kNotExclusive);
+    t.open();
+    EXPECT_EQ(errorOf([&] { t.addMasterPassword(QStringLiteral("x")); }), kNotExclusive);
+    EXPECT_FALSE(t.isProtected());
+    // Exclusive and shared cursors keep each other out.
+    Table exclusive;
+    exclusive.setFilePath(m_path);
+    EXPECT_TRUE(errorOf([&] { exclusive.open(true); }).contains(QStringLiteral("gesperrt")));
+    t.close();
+    exclusive.open(true);
+    EXPECT_TRUE(errorOf([&] { t.open(); }).contains(QStringLiteral("gesperrt")));
+}
+
+TEST_F(Password, ProtectedTableIsEncryptedAndOpensWithTheKnownPassword)
+{
+    test::ScopedScriptedUi ui;
+    {
+        auto t = test::openTable(m_path, true);
+        t->setRecNo(10);
+        t->addMasterPassword(QStringLiteral("Geheim123"));
+        // The table reopened where it was, with its records.
+        EXPECT_TRUE(t->isOpen());
+        EXPECT_TRUE(t->isProtected());
+        EXPECT_EQ(t->asInt(QStringLiteral("Nummer")), 10);
+        EXPECT_EQ(t->recordCount(), 31);
+    }
+    EXPECT_EQ(Session::passwords(), QStringList{QStringLiteral("Geheim123")});
+    const QByteArray bytes = test::readAll(m_path);
+    EXPECT_FALSE(bytes.startsWith("SQLite format 3"));
+    EXPECT_FALSE(bytes.contains("Tag 1"));
+    EXPECT_FALSE(QFile::exists(m_path + QStringLiteral(".kbtmp")));
+
+    auto again = test::openTable(m_path); // known: no question
+    EXPECT_EQ(again->recordCount(), 31);
+    EXPECT_TRUE(ui->prompts().isEmpty());
+}
+
+TEST_F(Password, AnUnknownPasswordIsAskedForAndAWrongOneOpensNothing)
+{
+    protect(QStringLiteral("abc"));
+    Session::removeAllPasswords();
+    const QByteArray before = test::readAll(m_path);
+    const QString name = QDir::toNativeSeparators(m_path);
+    test::ScopedScriptedUi ui;
+    Table t;
+    t.setFilePath(m_path);
+
+    ui->answerInput(QStringLiteral("falsch"));
+    EXPECT_EQ(errorOf([&] { t.open(); }), QStringLiteral("Falsches Passwort für Tabelle '%1'").arg(name));
+    ui->answerInput(std::nullopt);
+    EXPECT_EQ(errorOf([&] { t.open(); }),
+              QStringLiteral("Kein Passwort für Tabelle '%1' angegeben").arg(name));
+    EXPECT_FALSE(t.isOpen());
+    EXPECT_TRUE(Session::passwords().isEmpty());
+    EXPECT_EQ(test::readAll(m_path), before);
+
+    ui->answerInput(QStringLiteral("abc"));
+    t.open();
+    EXPECT_EQ(t.recordCount(), 31);
+    EXPECT_EQ(ui->prompts().size(), 3);
+    EXPECT_EQ(ui->prompts().first(), QStringLiteral("Passwort für Tabelle '%1':").arg(name));
+    EXPECT_EQ(Session::passwords(), QStringList{QStringLiteral("abc")});
+    EXPECT_TRUE(ui->scriptDone());
+}
+
+TEST_F(Password, AFailureDuringTheRewriteLeavesTheOldTable)
+{
+    const QByteArray before = test::readAll(m_path);
+    auto t = test::openTable(m_path, true);
+    QString copy;
+    tablefile::setRewriteHook([&](const QString &path) {
+        copy = path;
+        ASSERT_TRUE(QFile::exists(path)); // the complete copy is written...
+        throw Error(QStringLiteral("Stromausfall"));
+    });
+    EXPECT_EQ(errorOf([&] { t->addMasterPassword(QStringLiteral("neu")); }), QStringLiteral("Stromausfall"));
+    tablefile::setRewriteHook({});
+    EXPECT_EQ(test::readAll(m_path), before); // ...but the table itself is untouched
+    EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_TRUE(Session::passwords().isEmpty());
+    EXPECT_TRUE(t->isOpen());
+    EXPECT_FALSE(t->isProtected());
+    t->first();
+    t->setString(QStringLiteral("Text"), QStringLiteral("weiter"));
+    t->post();
+
+    // A copy left behind by a crash does not disturb the next rewrite.
+    test::writeAll(copy, "halb geschrieben");
+    t->addMasterPassword(QStringLiteral("neu"));
+    EXPECT_TRUE(t->isProtected());
+    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("weiter"));
+}
+
+TEST_F(Password, AnEmptyMasterPasswordRemovesTheProtection)
+{
+    protect(QStringLiteral("abc"));
+    protect(QString());
+    EXPECT_TRUE(test::readAll(m_path).startsWith("SQLite format 3"));
+    Session::removeAllPasswords();
+    auto t = test::openTable(m_path);
+    EXPECT_FALSE(t->isProtected());
+    EXPECT_EQ(t->recordCount(), 31);
+}
