@@ -79,9 +79,25 @@ TEST(Export, RefusesWhatItCannotWriteAndLeavesNoFile)
     expectError(doc, dir.file(QStringLiteral("fehlt/bericht.csv")),
                 QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
                     .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("fehlt/bericht.csv")))));
+    for (const char *name : {"fehlt/b.xlsx", "fehlt/b.wmf", "fehlt/b.rtf", "fehlt/b.pdf", "fehlt/b.png"})
+        EXPECT_THROW(exportDocument(doc, dir.file(QString::fromLatin1(name))), kb::Error) << name;
     EXPECT_EQ(filesIn(dir), QStringList());
-    EXPECT_FALSE(isExportFormat(QStringLiteral("x.doc")));
-    EXPECT_TRUE(isExportFormat(QStringLiteral("x.XLSX")));
+}
+
+TEST(Export, SaveDialogFilterOffersExactlyTheKnownFormats)
+{
+    const QRegularExpression pattern(QStringLiteral("\\*(\\.\\w+)"));
+    QStringList suffixes;
+    for (const QRegularExpressionMatch &m : pattern.globalMatch(exportFileFilter()))
+        suffixes.append(m.captured(1));
+    EXPECT_EQ(suffixes, QStringList({QStringLiteral(".pdf"), QStringLiteral(".png"), QStringLiteral(".svg"),
+                                     QStringLiteral(".wmf"), QStringLiteral(".html"), QStringLiteral(".htm"),
+                                     QStringLiteral(".csv"), QStringLiteral(".txt"), QStringLiteral(".rtf"),
+                                     QStringLiteral(".xlsx")}));
+    for (const QString &suffix : suffixes)
+        EXPECT_TRUE(isExportFormat(QStringLiteral("Bericht") + suffix.toUpper())) << suffix.toStdString();
+    EXPECT_FALSE(isExportFormat(QStringLiteral("Bericht.doc")));
+    EXPECT_FALSE(isExportFormat(QStringLiteral("Bericht")));
 }
 
 TEST(Export, ReplacesAnExistingFileCompletely)
