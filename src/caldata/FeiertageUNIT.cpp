@@ -36,6 +36,19 @@ int bundeslandIndex(const QString &name)
     return static_cast<int>(bundeslaender().indexOf(name));
 }
 
+int bundeslandAusArgument(const QString &text)
+{
+    bool ok = false;
+    const int index = text.toInt(&ok);
+    if (ok)
+        return index >= 0 && index < 16 && !text.startsWith(QLatin1Char('+')) ? index : -1;
+    for (int i = 0; i < 16; ++i) {
+        if (bundeslaender().at(i).compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
 namespace FeiertageUNIT {
 
 namespace {

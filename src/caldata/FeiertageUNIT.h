@@ -13,6 +13,9 @@ namespace kb {
 const QStringList &bundeslaender();
 // Index of an exactly matching state name; -1 when the text names no state.
 int bundeslandIndex(const QString &name);
+// A state given on a command line: its index "0" to "15" or its name (letter case
+// ignored); -1 for anything else.
+int bundeslandAusArgument(const QString &text);
 
 // Public holidays and special days of a German state.
 //

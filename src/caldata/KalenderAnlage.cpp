@@ -192,6 +192,8 @@ int jahrTabelleFuellen(const QString &path, const AnlageEingaben &e, int state,
     Schemas::anlegen(table, Schemas::jahrTabelle());
     table.open();
     table.disableControls();
+    // All days reach the file in one transaction; a failure leaves none of them.
+    table.startTransaction();
     const QString status = QStringLiteral("Datensätze für die Tage werden gefüllt .....");
     int n = 0;
     for (const TagDatensatz &t : tageDesJahres(e.jahr, state)) {
@@ -214,6 +216,7 @@ int jahrTabelleFuellen(const QString &path, const AnlageEingaben &e, int state,
         n = t.nummer;
         melden(fortschritt, std::min(n / 3, 100), status);
     }
+    table.commit();
     table.enableControls();
     table.close();
     return n;
@@ -226,12 +229,14 @@ void bildTabelleFuellen(const QString &path, const AnlageFortschritt &fortschrit
     table.setFilePath(path);
     Schemas::anlegen(table, Schemas::bildTabelle());
     table.open();
+    table.startTransaction();
     for (int m = 1; m <= 12; ++m) {
         table.append();
         table.setInt(QStringLiteral("DetailNR"), m);
         table.setInt(QStringLiteral("MonatNR"), m);
         table.post();
     }
+    table.commit();
     table.close();
 }
 

@@ -1,5 +1,6 @@
 #include "caldata/KalenderDatei.h"
 
+#include "platform/Error.h"
 #include "storage/Table.h"
 
 #include <QDir>
@@ -44,6 +45,17 @@ KalenderDatei KalenderDatei::neu(const QString &directory, const QString &name)
 bool KalenderDatei::istKalenderdatei(const QString &path)
 {
     return path.endsWith(QLatin1String(".QVK")) || path.endsWith(QLatin1String(".qvk"));
+}
+
+KalenderDatei KalenderDatei::vorhanden(const QString &path)
+{
+    if (!istKalenderdatei(path))
+        throw Error(QStringLiteral("„%1“ ist keine Kalenderdatei (Endung .QVK).")
+                        .arg(QDir::toNativeSeparators(path)));
+    if (!QFileInfo(path).isFile())
+        throw Error(QStringLiteral("Die Kalenderdatei „%1“ gibt es nicht.")
+                        .arg(QDir::toNativeSeparators(path)));
+    return ausQvk(path);
 }
 
 QString kalenderdateiZeile(const QString &name, const QString &vorname)

@@ -26,6 +26,9 @@ struct KalenderDatei
     static KalenderDatei neu(const QString &directory, const QString &name);
     // True for the extensions the open dialog accepts: exactly ".QVK" or ".qvk".
     static bool istKalenderdatei(const QString &path);
+    // The files of an existing calendar file; kb::Error when `path` is no calendar file
+    // or does not exist.
+    static KalenderDatei vorhanden(const QString &path);
 };
 
 // The maker's web address in the banner lines of calendar and personal-dates files.

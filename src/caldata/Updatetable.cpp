@@ -26,6 +26,8 @@ void updatetable(const QString &directory, const QString &tableName)
 
     table.close();
     table.open();
+    // One transaction for all days: a failing post leaves the table as it was.
+    table.startTransaction();
     for (table.first(); !table.eof(); table.next()) {
         const QDate datum = table.asDate(QStringLiteral("Datum"));
         table.edit();
@@ -35,6 +37,7 @@ void updatetable(const QString &directory, const QString &tableName)
             table.clearField(QStringLiteral("TagimMonat"));
         table.post();
     }
+    table.commit();
 
     table.close();
     table.open();
