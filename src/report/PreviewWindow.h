@@ -1,0 +1,81 @@
+#pragma once
+
+#include "report/Page.h"
+#include "report/Paginator.h"
+
+#include <QDialog>
+#include <QPrinter>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QScrollArea;
+class QTimer;
+class QToolBar;
+
+namespace kb::report {
+
+class PageView;
+
+// "Druck-Vorschau": the pages of a report with zoom, page navigation, printer setup, print,
+// open and save (our own format and the export formats). Pages may still be arriving from a
+// paginator while the window is open.
+class PreviewWindow final : public QDialog
+{
+    Q_OBJECT
+public:
+    enum class ZoomMode { WholePage, Actual, PageWidth };
+
+    explicit PreviewWindow(Document doc, QWidget *parent = nullptr);
+    // Shows the pages of `paginator` as they are generated; the paginator's report must
+    // outlive the window.
+    PreviewWindow(Document shell, std::unique_ptr<Paginator> paginator, QWidget *parent = nullptr);
+    ~PreviewWindow() override;
+
+    const Document &document() const { return m_doc; }
+    std::size_t currentPage() const { return m_current; } // 0-based
+    bool generating() const { return m_paginator != nullptr; }
+    QString pageText() const;
+    ZoomMode zoomMode() const { return m_zoomMode; }
+    PageView *pageView() const { return m_view; }
+    QPrinter &printer() { return m_printer; }
+
+    void showPage(std::size_t index);
+    void setZoomMode(ZoomMode mode);
+    // Generates the pages still missing, now.
+    void generateAll();
+
+    void printerSetup();
+    void print();
+    void save();
+    void open();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildUi();
+    QAction *addAction(const QString &name, const QString &text, const QString &tip);
+    bool generateNextPage();
+    void stopGenerating();
+    void refresh();
+    void applyZoom();
+    void printTo(QPrinter &printer);
+
+    Document m_doc;
+    std::unique_ptr<Paginator> m_paginator;
+    QTimer *m_timer = nullptr;
+    std::size_t m_current = 0;
+    ZoomMode m_zoomMode = ZoomMode::WholePage;
+    QPrinter m_printer{QPrinter::HighResolution};
+    QToolBar *m_toolBar = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    PageView *m_view = nullptr;
+    QLabel *m_pageLabel = nullptr;
+};
+
+// The previewer of the desktop program: shows reports in the preview window.
+void installWindowPreviewer();
+
+} // namespace kb::report
