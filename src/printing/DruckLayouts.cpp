@@ -1,0 +1,31 @@
+#include "printing/DruckLayouts.h"
+
+#include "printing/TKalenderForm.h"
+
+#include <algorithm>
+
+namespace kb {
+
+const std::vector<DruckLayout> &druckLayouts()
+{
+    static const std::vector<DruckLayout> all = [] {
+        std::vector<DruckLayout> layouts;
+        for (const KalenderVariante &v : kalenderVarianten()) {
+            layouts.push_back({v.navText, [&v](DruckAuftrag &a) {
+                                   return kronoblattDokument(v, a.tage, a.settings, a.ini);
+                               }});
+        }
+        return layouts;
+    }();
+    return all;
+}
+
+const DruckLayout *druckLayout(const QString &name)
+{
+    const auto &all = druckLayouts();
+    const auto it = std::find_if(all.begin(), all.end(),
+                                 [&](const DruckLayout &l) { return l.name == name; });
+    return it == all.end() ? nullptr : &*it;
+}
+
+} // namespace kb

@@ -1,0 +1,331 @@
+#include "printing/TKalenderForm.h"
+
+#include "caldata/KalenderAnlage.h"
+#include "report/Printables.h"
+#include "storage/Table.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace kb {
+
+using report::HAlign;
+
+namespace {
+
+// Geometry of the form in layout pixels (1/96 inch).
+constexpr double kKopfHoehe = 97;
+constexpr double kSpaltenkopfHoehe = 19;
+constexpr double kGruppenHoehe = 2;
+constexpr double kZeilenHoehe = 19;
+constexpr double kFussHoehe = 18;
+constexpr double kStreifenBreite = 1097;
+constexpr double kSymbolAbstand = 19; // the symbol's left edge from the line's right edge
+
+KalenderVariante variante(const char *handler, const char *menu, const char *nav, int spalten,
+                          double groesse, double textGroesse, double textLeft,
+                          double textWidth, double labelLeft, HAlign monat)
+{
+    KalenderVariante v;
+    v.handler = QString::fromUtf8(handler);
+    v.menuText = QString::fromUtf8(menu);
+    v.navText = QString::fromUtf8(nav);
+    v.spalten = spalten;
+    v.tagesNummerGroesse = groesse;
+    v.wochentagGroesse = groesse;
+    v.textGroesse = textGroesse;
+    v.textLeft = textLeft;
+    v.textWidth = textWidth;
+    v.wochenLabelLeft = labelLeft;
+    v.monatAusrichtung = monat;
+    return v;
+}
+
+report::FontSpec font(const char *family, double size, bool bold = false)
+{
+    report::FontSpec f;
+    f.family = QString::fromUtf8(family);
+    f.pointSize = size;
+    f.bold = bold;
+    return f;
+}
+
+// The year of the caller's current day; a cursor without a current day (an empty filter)
+// falls back to the calendar's year, that of its first day.
+int jahrDesKalenders(const Table &tage, Table &eigener)
+{
+    if (tage.isOpen() && !tage.isEmpty() && tage.hasField(QStringLiteral("Datum"))) {
+        const QDate datum = tage.asDate(QStringLiteral("Datum"));
+        if (datum.isValid())
+            return datum.year();
+    }
+    eigener.first();
+    return eigener.isEmpty() ? QDate::currentDate().year()
+                             : eigener.asDate(QStringLiteral("Datum")).year();
+}
+
+} // namespace
+
+const std::vector<KalenderVariante> &kalenderVarianten()
+{
+    static const std::vector<KalenderVariante> all = {
+        variante("Kronoblatt1Click", "Kronoblatt     1 Seite    /  12 Spalten",
+                 "1 Seite 12 Spalten", 12, 8, 4, 30, 43, 35, HAlign::Left),
+        variante("Kronoblatt2Seiten6Spalten1Click", "Kronoblatt     2 Seiten  /   6 Spalten",
+                 "2 Seiten 6 Spalten", 6, 11, 7, 48, 120, 48, HAlign::Center),
+        variante("Kronoblatt3Seiten4Spalten1Click", "Kronoblatt     3 Seiten  /   4 Spalten",
+                 "3 Seiten 4 Spalten", 4, 11, 7, 48, 210, 48, HAlign::Left),
+        variante("Kronoblatt4Seiten3Spalten1Click", "Kronoblatt     4 Seiten  /   3 Spalten",
+                 "4 Seiten 3 Spalten", 3, 11, 7, 48, 290, 48, HAlign::Left),
+        variante("Kronoblatt6Seiten2Spalten1Click", "Kronoblatt     6 Seiten  /   2 Spalten",
+                 "6 Seiten 2 Spalten", 2, 11, 7, 48, 960, 48, HAlign::Left),
+        variante("Kronoblatt12Seiten1Spalte1Click", "Kronoblatt   12 Seiten  /   1 Spalte",
+                 "12 Seiten 1 Spalte", 1, 11, 7, 48, 960, 48, HAlign::Left),
+    };
+    return all;
+}
+
+const KalenderVariante *kalenderVariante(const QString &navText)
+{
+    const auto &all = kalenderVarianten();
+    const auto it = std::find_if(all.begin(), all.end(), [&](const KalenderVariante &v) {
+        return v.navText == navText;
+    });
+    return it == all.end() ? nullptr : &*it;
+}
+
+TKalenderForm::TKalenderForm(const KalenderVariante &variante, const Table &tage,
+                             const LayoutSettings &settings, const IniFile &ini)
+    : m_variante(variante)
+    , m_settings(settings)
+    , m_cursor(std::make_unique<Table>())
+    , m_daten(*m_cursor)
+{
+    m_symbole = readSymbole(ini);
+    seiteEinrichten(ini);
+    const GruppenStile stile = GruppenStile::lesen(ini);
+
+    // A cursor of its own on the same table file, without filter, in key order.
+    m_cursor->setDirectory(tage.directory());
+    m_cursor->setTableName(tage.tableName());
+    m_cursor->open();
+    m_jahr = jahrDesKalenders(tage, *m_cursor);
+    m_report.setDataSet(&m_daten);
+
+    kopfAufbauen(ini, stile);
+    spaltenkopfAufbauen(stile);
+    m_report.addGroupHeader(QStringLiteral("MonatNr")).setHeight(kGruppenHoehe);
+    m_report.groupHeaders().back()->setForceNewColumn(true);
+    tageszeileAufbauen(ini);
+    fussAufbauen();
+    // The week-1 label shows once per generation: the preview and a print from it each
+    // generate the pages afresh.
+    m_report.setOnStart([this] { m_wochenLabel.reset(); });
+}
+
+TKalenderForm::~TKalenderForm()
+{
+    m_report.setDataSet(nullptr);
+    if (m_cursor->isOpen())
+        m_cursor->close();
+}
+
+void TKalenderForm::seiteEinrichten(const IniFile &ini)
+{
+    m_report.setPaper(report::PaperSize::A4);
+    m_report.setOrientation(report::Orientation::Landscape);
+    const kb::Margins rand = readYearLayoutMargins(ini);
+    m_report.setMargins(report::Margins{double(rand.top), double(rand.bottom),
+                                        double(rand.left), double(rand.right)});
+    m_report.setColumns(m_variante.spalten);
+    m_report.setColumnSpacing(1);
+    m_report.setFont(font("Arial", 10));
+    m_report.setPageHeaderOnFirstPage(true);
+    m_report.setPageFooterOnLastPage(true);
+    m_report.setTitle(QStringLiteral("Kronoblatt ") + m_variante.navText);
+}
+
+void TKalenderForm::kopfAufbauen(const IniFile &ini, const GruppenStile &stile)
+{
+    report::Band &kopf = m_report.pageHeader();
+    kopf.setHeight(kKopfHoehe);
+
+    auto &titel = kopf.add<report::Label>();
+    titel.setGeometry(0, 16, 0, 0);
+    titel.setAutoSize(true);
+    titel.setFont(gruppenFont(m_settings, FontGroup::Kopf, stile[FontGroup::Kopf]));
+    titel.setColor(gruppenFarbe(m_settings, FontGroup::Kopf));
+    titel.setTransparent(true);
+    // An empty Kopftext still leaves the blank before the year.
+    titel.setCaption(m_settings.kopftext + QLatin1Char(' ') + QString::number(m_jahr).rightJustified(4, QLatin1Char('0')));
+
+    // The strip never reaches beyond the right margin, whatever the margins.
+    auto &streifen = kopf.add<report::Label>(m_settings.kopfbandtext);
+    streifen.setGeometry(0, 80, std::min(kStreifenBreite, m_report.printableWidth()), 17);
+    streifen.setAlignToBand(true);
+    streifen.setAlignment(HAlign::Left);
+    streifen.setTransparent(false);
+    streifen.setBackground(druckFarbe(readKopfBandFarbe(ini), Qt::white));
+    streifen.setFont(gruppenFont(m_settings, FontGroup::KopfBand, stile[FontGroup::KopfBand]));
+    streifen.setColor(gruppenFarbe(m_settings, FontGroup::KopfBand));
+
+    const QString adresse[] = {m_settings.firma, m_settings.strasse, m_settings.ort,
+                               m_settings.telefon, m_settings.fax};
+    const double tops[] = {8, 22, 36, 51, 64};
+    for (int i = 0; i < 5; ++i) {
+        auto &zeile = kopf.add<report::Label>(adresse[i]);
+        zeile.setGeometry(864, tops[i], 0, 0);
+        zeile.setAutoSize(true);
+        zeile.setTransparent(true);
+        zeile.setFont(gruppenFont(m_settings, FontGroup::Adresse, stile[FontGroup::Adresse]));
+        zeile.setColor(gruppenFarbe(m_settings, FontGroup::Adresse));
+    }
+
+    auto &logo = kopf.add<report::Picture>();
+    logo.setGeometry(784, 8, 57, 67);
+    logo.setStretch(true);
+    const QString bild = readBild(ini);
+    if (!bild.isEmpty() && QFileInfo(bild).isFile())
+        logo.loadFromFile(bild);
+}
+
+void TKalenderForm::spaltenkopfAufbauen(const GruppenStile &stile)
+{
+    report::Band &kopf = m_report.columnHeader();
+    kopf.setHeight(kSpaltenkopfHoehe);
+    auto &monat = kopf.add<report::Label>();
+    monat.setGeometry(0, 2, 0, 0);
+    monat.setAutoSize(true);
+    monat.setAlignToBand(true);
+    monat.setAlignment(m_variante.monatAusrichtung);
+    monat.setTransparent(false);
+    monat.setFont(gruppenFont(m_settings, FontGroup::Monat, stile[FontGroup::Monat]));
+    monat.setColor(gruppenFarbe(m_settings, FontGroup::Monat));
+    monat.setBackground(druckFarbe(m_settings.monatHintergrundFarbe, Qt::white));
+    m_monat = &monat;
+    // A month that runs over into a further column gets its name there again.
+    kopf.setBeforePrint([this](report::Band &) {
+        const QDate datum = m_daten.value(QStringLiteral("Datum")).toDate();
+        m_monat->setCaption(datum.isValid() ? monatsnamen().at(datum.month() - 1) : QString());
+    });
+}
+
+void TKalenderForm::tageszeileAufbauen(const IniFile &ini)
+{
+    report::Band &zeile = m_report.detail();
+    zeile.setHeight(kZeilenHoehe);
+    zeile.frame().bottom = report::PenSpec{druckFarbe(readLinienfarbe(ini)), 1, Qt::SolidLine};
+    const double breite = m_report.columnWidth();
+
+    auto &nummer = zeile.add<report::Label>();
+    nummer.setGeometry(-2, 2, 19, 19);
+    nummer.setAlignment(HAlign::Right);
+    nummer.setTransparent(true);
+    nummer.setFont(font("Arial", m_variante.tagesNummerGroesse, true));
+    m_tagesNummer = &nummer;
+
+    auto &wochentag = zeile.add<report::FieldText>(QStringLiteral("Tag"));
+    wochentag.setGeometry(18, 2, 22, 18);
+    wochentag.setTransparent(true);
+    wochentag.setFont(font("Arial", m_variante.wochentagGroesse));
+
+    // The text stays inside its column: a width wider than the column would run into the
+    // next month or off the page.
+    auto &text = zeile.add<report::FieldText>(QStringLiteral("Text"));
+    text.setGeometry(m_variante.textLeft, 7,
+                     std::max(0.0, std::min(m_variante.textWidth, breite - m_variante.textLeft)),
+                     12);
+    text.setWordWrap(true);
+    text.setTransparent(true);
+    text.setFont(font("Small Fonts", m_variante.textGroesse));
+    m_tagesText = &text;
+
+    auto &woche = zeile.add<report::Label>();
+    woche.setGeometry(m_variante.wochenLabelLeft, 0, 0, 0);
+    woche.setAutoSize(true);
+    woche.setTransparent(true);
+    woche.setFont(font("Small Fonts", 5));
+    m_woche = &woche;
+
+    // The symbol's right edge ends 2 pixels inside the line's right edge.
+    auto &symbol = zeile.add<report::FieldImage>(QStringLiteral("SymbolBild"));
+    symbol.setGeometry(breite - kSymbolAbstand, 0, 0, 0);
+    symbol.setStretch(true);
+    symbol.setTransparentPicture(true);
+    m_symbol = &symbol;
+
+    zeile.setBeforePrint([this](report::Band &band) { vorTageszeile(band); });
+    zeile.setAfterPrint([this](report::Band &) { nachTageszeile(); });
+}
+
+void TKalenderForm::fussAufbauen()
+{
+    report::Band &fuss = m_report.pageFooter();
+    fuss.setHeight(kFussHoehe);
+    auto &land = fuss.add<report::FieldText>(QStringLiteral("BLand"));
+    land.setGeometry(0, 0, 0, 0);
+    land.setAutoSize(true);
+    land.setTransparent(true);
+    land.setFont(font("Arial", 8));
+    land.setColor(druckFarbe(m_settings.bundeslandSchriftFarbe));
+}
+
+Tageszeile::Tag TKalenderForm::aktuellerTag() const
+{
+    Tageszeile::Tag t;
+    t.datum = m_daten.value(QStringLiteral("Datum")).toDate();
+    t.tag = m_daten.value(QStringLiteral("Tag")).toString();
+    t.text = m_daten.value(QStringLiteral("Text")).toString();
+    t.woche = m_daten.value(QStringLiteral("Woche")).toInt();
+    t.kennung = m_daten.value(QStringLiteral("Kennung")).toInt();
+    t.hatSymbol = m_symbole && !m_daten.image(QStringLiteral("SymbolBild")).isNull();
+    return t;
+}
+
+// The day-line rules in their order: text colour, shading, day number, week label,
+// school holidays, holiday colour, symbol.
+void TKalenderForm::vorTageszeile(report::Band &band)
+{
+    const Tageszeile::Tag tag = aktuellerTag();
+    if (const auto farbe = Tageszeile::textFarbe(tag.text, m_settings))
+        m_tagesText->setColor(druckFarbe(*farbe));
+    m_tagesNummer->setCaption(Tageszeile::tagesNummer(tag.datum));
+    m_woche->setCaption(m_wochenLabel.text(tag.tag, tag.woche));
+    band.setBackground(druckFarbe(Tageszeile::hintergrund(tag, m_settings), Qt::white));
+    const QSizeF symbol = Tageszeile::symbolGroesse(m_symbole, tag.hatSymbol);
+    m_symbol->setSize(symbol.width(), symbol.height());
+}
+
+void TKalenderForm::nachTageszeile()
+{
+    if (Tageszeile::textFarbeZuruecksetzen(m_daten.value(QStringLiteral("Text")).toString()))
+        m_tagesText->setColor(druckFarbe(Tageszeile::kSchwarz));
+}
+
+report::Document TKalenderForm::generate()
+{
+    return m_report.generate();
+}
+
+void TKalenderForm::previewAndWait()
+{
+    m_report.previewAndWait();
+}
+
+void kronoblattDrucken(const KalenderVariante &variante, const Table &tage,
+                       LayoutSettings &settings, const IniFile &ini)
+{
+    settings.ferieneinlesen(ini);
+    TKalenderForm form(variante, tage, settings, ini);
+    form.previewAndWait();
+}
+
+report::Document kronoblattDokument(const KalenderVariante &variante, const Table &tage,
+                                    LayoutSettings &settings, const IniFile &ini)
+{
+    settings.ferieneinlesen(ini);
+    TKalenderForm form(variante, tage, settings, ini);
+    return form.generate();
+}
+
+} // namespace kb

@@ -1,0 +1,69 @@
+#pragma once
+
+// The rules every printed day line follows (year, month, week and diary calendars): day-text
+// colour, shading, day number, week label, school-holiday test and day symbol. Each is a small
+// function of the day's values, so the layouts apply them in their own before-print hooks.
+
+#include "settings/LayoutSettings.h"
+
+#include <QDate>
+#include <QSizeF>
+#include <QString>
+#include <optional>
+
+namespace kb::Tageszeile {
+
+inline constexpr qint32 kWeiss = 0xFFFFFF;
+inline constexpr qint32 kSchwarz = 0x000000;
+// The day symbol's box when it shows.
+inline constexpr double kSymbolGroesse = 17;
+
+// The values of one day record that the rules read.
+struct Tag
+{
+    QDate datum;
+    QString tag;  // "Mo" .. "So"
+    QString text;
+    int woche = 0;
+    int kennung = 0;
+    bool hatSymbol = false; // SymbolBild holds a picture
+};
+
+// "Urlaub" prints in SchriftFarbeUrlaub and "Krank" in SchriftFarbeKrank; any other text keeps
+// the colour it has (nullopt).
+std::optional<qint32> textFarbe(const QString &text, const LayoutSettings &settings);
+// After the line printed: the two coloured texts set the colour back to black.
+bool textFarbeZuruecksetzen(const QString &text);
+
+// True for "Sa" and "So".
+bool istWochenende(const QString &tag);
+
+// The background of a day line. White, or HintergrundFeiertag for a public holiday; then the
+// Saturday and Sunday colours; then the school-holiday colour for a working day that is no
+// holiday and lies in a period; a holiday always ends with its own colour. So: holiday, then
+// Saturday, then Sunday, then school holiday, then white.
+qint32 hintergrund(int kennung, const QString &tag, bool inFerien, const LayoutSettings &settings);
+// The same for a day, testing the school-holiday periods of `settings`. A period bound that
+// forms no date with the day's year throws kb::Error "'<bound><year>' ist kein gültiges Datum".
+qint32 hintergrund(const Tag &tag, const LayoutSettings &settings);
+
+// The day of month without a leading zero.
+QString tagesNummer(const QDate &datum);
+
+// The week label of the day lines of one generation. Mondays from week 2 on carry
+// "Woche <n>"; the first day of week 1 that prints carries "Woche1" (no blank), later week-1
+// days none. reset() starts a new generation.
+class WochenLabel
+{
+public:
+    void reset() { m_woche1Gezeigt = false; }
+    QString text(const QString &tag, int woche);
+
+private:
+    bool m_woche1Gezeigt = false;
+};
+
+// 17 x 17 when symbols are on and the day has a picture; 0 x 0 otherwise.
+QSizeF symbolGroesse(bool symbole, bool hatSymbol);
+
+} // namespace kb::Tageszeile
