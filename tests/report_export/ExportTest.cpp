@@ -19,23 +19,25 @@ QStringList filesIn(const kb::test::TempDir &dir)
 TEST(Export, WritesOneFileOrOneFilePerPageBySuffix)
 {
     const Document doc = kb::test::sampleDocument();
-    struct Case
-    {
+    struct Case {
         const char *name;
         QStringList files;
         const char *start; // the first bytes of every file written
     };
     const std::vector<Case> cases = {
-        {"bericht.html", {QStringLiteral("bericht.html")}, "<!DOCTYPE html>"},
-        {"bericht.HTM", {QStringLiteral("bericht.HTM")}, "<!DOCTYPE html>"},
-        {"bericht.csv", {QStringLiteral("bericht.csv")}, "\xEF\xBB\xBFJahreskalender"},
-        {"bericht.txt", {QStringLiteral("bericht.txt")}, "Jahreskalender"},
-        {"bericht.rtf", {QStringLiteral("bericht.rtf")}, "{\\rtf1"},
-        {"bericht.xlsx", {QStringLiteral("bericht.xlsx")}, "PK"},
-        {"bericht.pdf", {QStringLiteral("bericht.pdf")}, "%PDF"},
-        {"bericht.wmf", {QStringLiteral("bericht-1.wmf"), QStringLiteral("bericht-2.wmf")}, "\xD7\xCD\xC6\x9A"},
-        {"bericht.png", {QStringLiteral("bericht-1.png"), QStringLiteral("bericht-2.png")}, "\x89PNG"},
-        {"bericht.svg", {QStringLiteral("bericht-1.svg"), QStringLiteral("bericht-2.svg")}, "<?xml"},
+        { "bericht.html", { QStringLiteral("bericht.html") }, "<!DOCTYPE html>" },
+        { "bericht.HTM", { QStringLiteral("bericht.HTM") }, "<!DOCTYPE html>" },
+        { "bericht.csv", { QStringLiteral("bericht.csv") }, "\xEF\xBB\xBFJahreskalender" },
+        { "bericht.txt", { QStringLiteral("bericht.txt") }, "Jahreskalender" },
+        { "bericht.rtf", { QStringLiteral("bericht.rtf") }, "{\\rtf1" },
+        { "bericht.xlsx", { QStringLiteral("bericht.xlsx") }, "PK" },
+        { "bericht.pdf", { QStringLiteral("bericht.pdf") }, "%PDF" },
+        { "bericht.wmf", { QStringLiteral("bericht-1.wmf"), QStringLiteral("bericht-2.wmf") },
+            "\xD7\xCD\xC6\x9A" },
+        { "bericht.png", { QStringLiteral("bericht-1.png"), QStringLiteral("bericht-2.png") },
+            "\x89PNG" },
+        { "bericht.svg", { QStringLiteral("bericht-1.svg"), QStringLiteral("bericht-2.svg") },
+            "<?xml" },
     };
     for (const Case &c : cases) {
         kb::test::TempDir dir;
@@ -71,15 +73,16 @@ TEST(Export, RefusesWhatItCannotWriteAndLeavesNoFile)
     kb::test::TempDir dir;
     const Document doc = kb::test::sampleDocument();
     expectError(doc, dir.file(QStringLiteral("bericht.doc")),
-                QStringLiteral("Das Format der Datei \"%1\" kann nicht exportiert werden.")
-                    .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("bericht.doc")))));
+        QStringLiteral("Das Format der Datei \"%1\" kann nicht exportiert werden.")
+            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("bericht.doc")))));
     expectError(doc, dir.file(QStringLiteral("bericht")), QStringLiteral("Das Format der Datei"));
-    expectError(Document{}, dir.file(QStringLiteral("leer.csv")),
-                QStringLiteral("Der Bericht hat keine Seiten."));
+    expectError(Document {}, dir.file(QStringLiteral("leer.csv")),
+        QStringLiteral("Der Bericht hat keine Seiten."));
     expectError(doc, dir.file(QStringLiteral("fehlt/bericht.csv")),
-                QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
-                    .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("fehlt/bericht.csv")))));
-    for (const char *name : {"fehlt/b.xlsx", "fehlt/b.wmf", "fehlt/b.rtf", "fehlt/b.pdf", "fehlt/b.png"})
+        QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.")
+            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("fehlt/bericht.csv")))));
+    for (const char *name :
+        { "fehlt/b.xlsx", "fehlt/b.wmf", "fehlt/b.rtf", "fehlt/b.pdf", "fehlt/b.png" })
         EXPECT_THROW(exportDocument(doc, dir.file(QString::fromLatin1(name))), kb::Error) << name;
     EXPECT_EQ(filesIn(dir), QStringList());
 }
@@ -90,12 +93,14 @@ TEST(Export, SaveDialogFilterOffersExactlyTheKnownFormats)
     QStringList suffixes;
     for (const QRegularExpressionMatch &m : pattern.globalMatch(exportFileFilter()))
         suffixes.append(m.captured(1));
-    EXPECT_EQ(suffixes, QStringList({QStringLiteral(".pdf"), QStringLiteral(".png"), QStringLiteral(".svg"),
-                                     QStringLiteral(".wmf"), QStringLiteral(".html"), QStringLiteral(".htm"),
-                                     QStringLiteral(".csv"), QStringLiteral(".txt"), QStringLiteral(".rtf"),
-                                     QStringLiteral(".xlsx")}));
+    EXPECT_EQ(suffixes,
+        QStringList({ QStringLiteral(".pdf"), QStringLiteral(".png"), QStringLiteral(".svg"),
+            QStringLiteral(".wmf"), QStringLiteral(".html"), QStringLiteral(".htm"),
+            QStringLiteral(".csv"), QStringLiteral(".txt"), QStringLiteral(".rtf"),
+            QStringLiteral(".xlsx") }));
     for (const QString &suffix : suffixes)
-        EXPECT_TRUE(isExportFormat(QStringLiteral("Bericht") + suffix.toUpper())) << suffix.toStdString();
+        EXPECT_TRUE(isExportFormat(QStringLiteral("Bericht") + suffix.toUpper()))
+            << suffix.toStdString();
     EXPECT_FALSE(isExportFormat(QStringLiteral("Bericht.doc")));
     EXPECT_FALSE(isExportFormat(QStringLiteral("Bericht")));
 }
@@ -114,13 +119,15 @@ TEST(Export, PdfKeepsTextsAndPages)
     kb::test::TempDir dir;
     const QString path = dir.file(QStringLiteral("bericht.pdf"));
     exportDocument(kb::test::sampleDocument(), path);
-    const QString info = QString::fromUtf8(kb::test::runTool(QStringLiteral("pdfinfo"), {path}));
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
+    const QString info = QString::fromUtf8(kb::test::runTool(QStringLiteral("pdfinfo"), { path }));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))))
+        << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("595.2")) || info.contains(QStringLiteral("595 x")))
         << info.toStdString();
     const QString text = QString::fromUtf8(
-        kb::test::runTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
-    for (const char *t : {"Jahreskalender 2027", "Neujahr", "Grüße aus Köln – Straße", "Übersicht"})
+        kb::test::runTool(QStringLiteral("pdftotext"), { path, QStringLiteral("-") }));
+    for (const char *t :
+        { "Jahreskalender 2027", "Neujahr", "Grüße aus Köln – Straße", "Übersicht" })
         EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t;
 }
 

@@ -9,8 +9,7 @@ using namespace kb::report;
 
 namespace {
 
-struct HtmlPage
-{
+struct HtmlPage {
     QStringList texts;
     QStringList textStyles;
     int lines = 0;
@@ -34,7 +33,8 @@ std::vector<HtmlPage> readHtml(const QByteArray &html, QString *title)
         else if (pages.empty())
             continue;
         else if (xml.name() == QLatin1String("div") && cls == QLatin1String("t")) {
-            pages.back().textStyles.append(xml.attributes().value(QLatin1String("style")).toString());
+            pages.back().textStyles.append(
+                xml.attributes().value(QLatin1String("style")).toString());
             pages.back().texts.append(xml.readElementText());
         } else if (xml.name() == QLatin1String("div") && cls == QLatin1String("r"))
             ++pages.back().rects;
@@ -43,7 +43,8 @@ std::vector<HtmlPage> readHtml(const QByteArray &html, QString *title)
         else if (xml.name() == QLatin1String("img"))
             pages.back().pictures.append(xml.attributes().value(QLatin1String("src")).toString());
     }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line "
+                                 << xml.lineNumber();
     return pages;
 }
 
@@ -58,11 +59,11 @@ TEST(HtmlExport, OneSectionPerPageWithPositionedTextsShapesAndPictures)
     ASSERT_EQ(pages.size(), 2u);
 
     EXPECT_EQ(pages[0].texts,
-              QStringList({QStringLiteral("Jahreskalender 2027"), QStringLiteral("Neujahr"),
-                           QStringLiteral("Fr"), QStringLiteral("01.01.2027"), QStringLiteral("Sa"),
-                           QStringLiteral("02.01.2027"), QStringLiteral("Müller, \"Max\""),
-                           QStringLiteral("Grüße aus Köln – Straße"), QStringLiteral("5 € Gebühr"),
-                           QStringLiteral("Seite 1")}));
+        QStringList({ QStringLiteral("Jahreskalender 2027"), QStringLiteral("Neujahr"),
+            QStringLiteral("Fr"), QStringLiteral("01.01.2027"), QStringLiteral("Sa"),
+            QStringLiteral("02.01.2027"), QStringLiteral("Müller, \"Max\""),
+            QStringLiteral("Grüße aus Köln – Straße"), QStringLiteral("5 € Gebühr"),
+            QStringLiteral("Seite 1") }));
     EXPECT_EQ(pages[0].rects, 1);
     EXPECT_EQ(pages[0].lines, 1);
     EXPECT_EQ(pages[1].texts.value(1), QStringLiteral("Erste Zeile\nzweite Zeile"));
@@ -90,7 +91,8 @@ TEST(HtmlExport, MarkupInTextsIsEscaped)
 {
     Document doc;
     Page page;
-    page.items.push_back(kb::test::text(QStringLiteral("<script>alert('x')</script> & \"Ä\"\x01"), 0, 0, 300, 20));
+    page.items.push_back(
+        kb::test::text(QStringLiteral("<script>alert('x')</script> & \"Ä\"\x01"), 0, 0, 300, 20));
     doc.pages.push_back(page);
     const QByteArray html = htmlExport(doc);
     EXPECT_FALSE(html.contains("<script>"));

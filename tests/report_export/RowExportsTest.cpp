@@ -14,14 +14,14 @@ TEST(CsvExport, OneLinePerTextRowInReadingOrderWithQuoting)
     const QByteArray csv = csvExport(kb::test::sampleDocument());
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(QString::fromUtf8(csv.mid(3)),
-              QStringLiteral("Jahreskalender 2027\r\n"
-                             "Fr,01.01.2027,Neujahr\r\n"
-                             "Sa,02.01.2027,\"Müller, \"\"Max\"\"\"\r\n"
-                             "Grüße aus Köln – Straße,5 € Gebühr\r\n"
-                             "Seite 1\r\n"
-                             "Übersicht\r\n"
-                             "Erste Zeile zweite Zeile\r\n"
-                             "Seite 2\r\n"));
+        QStringLiteral("Jahreskalender 2027\r\n"
+                       "Fr,01.01.2027,Neujahr\r\n"
+                       "Sa,02.01.2027,\"Müller, \"\"Max\"\"\"\r\n"
+                       "Grüße aus Köln – Straße,5 € Gebühr\r\n"
+                       "Seite 1\r\n"
+                       "Übersicht\r\n"
+                       "Erste Zeile zweite Zeile\r\n"
+                       "Seite 2\r\n"));
 }
 
 TEST(PlainTextExport, RowsWithCellsAtTheirPositionsAndFormFeedBetweenPages)
@@ -53,7 +53,7 @@ TEST(PlainTextExport, RowsWithCellsAtTheirPositionsAndFormFeedBetweenPages)
 QString rtfToText(const QByteArray &rtf, int *depthError)
 {
     QString out;
-    std::vector<bool> skip{false};
+    std::vector<bool> skip { false };
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {
         const char c = rtf[i];
@@ -83,7 +83,8 @@ QString rtfToText(const QByteArray &rtf, int *depthError)
                     ++j;
                 const QByteArray word = rtf.mid(i + 1, j - i - 1);
                 qsizetype k = j;
-                while (k < rtf.size() && (rtf[k] == '-' || std::isdigit(static_cast<unsigned char>(rtf[k]))))
+                while (k < rtf.size()
+                    && (rtf[k] == '-' || std::isdigit(static_cast<unsigned char>(rtf[k]))))
                     ++k;
                 const int arg = rtf.mid(j, k - j).toInt();
                 if (k < rtf.size() && rtf[k] == ' ')
@@ -122,16 +123,17 @@ TEST(RtfExport, TextRowsOnTabStopsAndOnePagePerPageBreak)
     const QString text = rtfToText(rtf, &depth);
     EXPECT_EQ(depth, 0) << "braces must balance";
     // The picture's frame comes first, as an empty paragraph.
-    EXPECT_EQ(text, QStringLiteral("\nJahreskalender 2027\n"
-                                   "Fr\t01.01.2027\tNeujahr\n"
-                                   "Sa\t02.01.2027\tMüller, \"Max\"\n"
-                                   "Grüße aus Köln – Straße\t5 € Gebühr\n"
-                                   "\tSeite 1\n"
-                                   "\f"
-                                   "Übersicht\n"
-                                   "Erste Zeile zweite Zeile\n"
-                                   "Łódź {x} \\y\n"
-                                   "\tSeite 2\n"));
+    EXPECT_EQ(text,
+        QStringLiteral("\nJahreskalender 2027\n"
+                       "Fr\t01.01.2027\tNeujahr\n"
+                       "Sa\t02.01.2027\tMüller, \"Max\"\n"
+                       "Grüße aus Köln – Straße\t5 € Gebühr\n"
+                       "\tSeite 1\n"
+                       "\f"
+                       "Übersicht\n"
+                       "Erste Zeile zweite Zeile\n"
+                       "Łódź {x} \\y\n"
+                       "\tSeite 2\n"));
     // German characters as Windows-1252 escapes, the rest as Unicode; the picture is kept.
     EXPECT_TRUE(rtf.contains("Gr\\'fc\\'dfe aus K\\'f6ln \\'96 Stra\\'dfe"));
     EXPECT_TRUE(rtf.contains("\\u321?"));

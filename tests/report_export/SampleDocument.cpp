@@ -8,8 +8,8 @@ namespace kb::test {
 
 using namespace kb::report;
 
-TextItem text(const QString &s, double x, double y, double w, double h, double pointSize,
-              Qt::Alignment align)
+TextItem text(
+    const QString &s, double x, double y, double w, double h, double pointSize, Qt::Alignment align)
 {
     TextItem t;
     t.rect = QRectF(x, y, w, h);
@@ -25,12 +25,13 @@ Document sampleDocument()
     doc.title = QStringLiteral("Kalender <2027> & Co");
 
     Page first;
-    first.items.push_back(RectItem{QRectF(38, 38, 718, 40), QColor(230, 230, 230), PenSpec{}});
+    first.items.push_back(RectItem { QRectF(38, 38, 718, 40), QColor(230, 230, 230), PenSpec {} });
     TextItem title = text(QStringLiteral("Jahreskalender 2027"), 38, 40, 718, 36, 16,
-                          Qt::AlignHCenter | Qt::AlignVCenter);
+        Qt::AlignHCenter | Qt::AlignVCenter);
     title.font.bold = true;
     first.items.push_back(title);
-    first.items.push_back(LineItem{QLineF(38, 90, 756, 90), PenSpec{Qt::black, 2, Qt::SolidLine}});
+    first.items.push_back(
+        LineItem { QLineF(38, 90, 756, 90), PenSpec { Qt::black, 2, Qt::SolidLine } });
     // Drawn out of reading order on purpose: the holiday name before the weekday.
     TextItem holiday = text(QStringLiteral("Neujahr"), 170, 101, 200, 16, 9);
     holiday.font.italic = true;
@@ -48,7 +49,7 @@ Document sampleDocument()
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     QPainter(&picture).fillRect(0, 0, 20, 30, Qt::red);
-    first.items.push_back(PictureItem{QRectF(500, 100, 80, 60), picture});
+    first.items.push_back(PictureItem { QRectF(500, 100, 80, 60), picture });
     first.items.push_back(text(QStringLiteral("Seite 1"), 656, 1080, 100, 18, 10, Qt::AlignRight));
     doc.pages.push_back(first);
 
@@ -72,8 +73,8 @@ QByteArray runTool(const QString &program, const QStringList &args)
     }
     process.waitForFinished(60000);
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << ": "
-                                     << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/TestUtil.h"
 #include "platform/Error.h"
 #include "report/Page.h"
+#include "support/TestUtil.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,8 +16,7 @@ kb::report::Document sampleDocument();
 
 // A text box on a page.
 kb::report::TextItem text(const QString &s, double x, double y, double w, double h,
-                          double pointSize = 10.0,
-                          Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
+    double pointSize = 10.0, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
 
 // Runs an external reader; fails the running test when it cannot start or fails.
 QByteArray runTool(const QString &program, const QStringList &args);

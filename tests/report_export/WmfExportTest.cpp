@@ -21,8 +21,7 @@ quint32 dword(const QByteArray &b, qsizetype at)
     return word(b, at) | quint32(word(b, at + 2)) << 16;
 }
 
-struct Metafile
-{
+struct Metafile {
     quint16 unitsPerInch = 0;
     quint16 right = 0, bottom = 0;
     std::multiset<quint16> functions;
@@ -44,8 +43,8 @@ Metafile readMetafile(const QByteArray &wmf)
     m.unitsPerInch = word(wmf, 14);
 
     const QByteArray body = wmf.mid(22);
-    EXPECT_EQ(word(body, 0), 1);      // memory metafile
-    EXPECT_EQ(word(body, 2), 9);      // header words
+    EXPECT_EQ(word(body, 0), 1); // memory metafile
+    EXPECT_EQ(word(body, 2), 9); // header words
     EXPECT_EQ(word(body, 4), 0x0300); // version
     EXPECT_EQ(qsizetype(dword(body, 6)) * 2, body.size());
     quint32 largest = 0;
@@ -72,19 +71,21 @@ TEST(WmfExport, PlaceableMetafileThatWmf2svgReads)
     const QByteArray wmf = wmfExport(doc, 0);
     const Metafile m = readMetafile(wmf);
     EXPECT_EQ(m.unitsPerInch, 1440); // twips: A4 fits 16-bit coordinates
-    EXPECT_EQ(m.right, 11906);       // 210 mm
-    EXPECT_EQ(m.bottom, 16838);      // 297 mm
-    for (quint16 f : {0x02FB, 0x02FA, 0x02FC, 0x012D, 0x0A32, 0x0214, 0x0213, 0x041B, 0x0F43})
+    EXPECT_EQ(m.right, 11906); // 210 mm
+    EXPECT_EQ(m.bottom, 16838); // 297 mm
+    for (quint16 f : { 0x02FB, 0x02FA, 0x02FC, 0x012D, 0x0A32, 0x0214, 0x0213, 0x041B, 0x0F43 })
         EXPECT_EQ(m.functions.count(f) > 0, true) << std::hex << f;
     EXPECT_EQ(m.functions.count(0x0A32), 10u) << "one text record per line of text";
     // Texts in Windows-1252.
-    EXPECT_TRUE(wmf.contains("Gr\xfc\xdf" "e aus K\xf6ln \x96 Stra\xdf" "e"));
+    EXPECT_TRUE(wmf.contains("Gr\xfc\xdf"
+                             "e aus K\xf6ln \x96 Stra\xdf"
+                             "e"));
 
     kb::test::TempDir dir;
     const QString in = dir.file(QStringLiteral("seite.wmf"));
     const QString out = dir.file(QStringLiteral("seite.svg"));
     kb::test::writeAll(in, wmf);
-    runTool(QStringLiteral("wmf2svg"), {QStringLiteral("-o"), out, in});
+    runTool(QStringLiteral("wmf2svg"), { QStringLiteral("-o"), out, in });
     // wmf2svg copies the texts' bytes as they are in the metafile, so its SVG is Windows-1252
     // whatever it declares, and it leaves the xlink prefix of its pictures undeclared.
     QXmlStreamReader svg(kb::fromCp1252(kb::test::readAll(out)));
@@ -99,13 +100,14 @@ TEST(WmfExport, PlaceableMetafileThatWmf2svgReads)
         else if (svg.name() == QLatin1String("image"))
             ++images;
         else if (svg.name() == QLatin1String("rect") || svg.name() == QLatin1String("polyline")
-                 || svg.name() == QLatin1String("line") || svg.name() == QLatin1String("path"))
+            || svg.name() == QLatin1String("line") || svg.name() == QLatin1String("path"))
             ++shapes;
     }
     EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
-    for (const char *t : {"Jahreskalender 2027", "Neujahr", "01.01.2027", "Müller, \"Max\"",
-                          "Grüße aus Köln – Straße", "5 € Gebühr", "Seite 1"})
-        EXPECT_TRUE(texts.contains(QString::fromUtf8(t))) << t << " in " << texts.join(QLatin1Char('|')).toStdString();
+    for (const char *t : { "Jahreskalender 2027", "Neujahr", "01.01.2027", "Müller, \"Max\"",
+             "Grüße aus Köln – Straße", "5 € Gebühr", "Seite 1" })
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(t)))
+            << t << " in " << texts.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(images, 1);
     EXPECT_GE(shapes, 2);
 }

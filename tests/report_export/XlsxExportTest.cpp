@@ -13,7 +13,8 @@ namespace {
 
 QByteArray member(const QString &xlsx, const char *name)
 {
-    return runTool(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx, QString::fromLatin1(name)});
+    return runTool(
+        QStringLiteral("unzip"), { QStringLiteral("-p"), xlsx, QString::fromLatin1(name) });
 }
 
 // Text of every element with the given name, in document order.
@@ -52,7 +53,7 @@ TEST(XlsxExport, OneSheetPerPageWithTextsInCellsByPosition)
     kb::test::TempDir dir;
     const QString path = dir.file(QStringLiteral("kalender.xlsx"));
     kb::test::writeAll(path, xlsxExport(kb::test::sampleDocument()));
-    runTool(QStringLiteral("unzip"), {QStringLiteral("-tq"), path});
+    runTool(QStringLiteral("unzip"), { QStringLiteral("-tq"), path });
 
     EXPECT_TRUE(QString::fromUtf8(member(path, "xl/workbook.xml"))
                     .contains(QStringLiteral("<sheet name=\"Seite 1\" sheetId=\"1\"")));
@@ -61,21 +62,23 @@ TEST(XlsxExport, OneSheetPerPageWithTextsInCellsByPosition)
     const QStringList strings = elementTexts(member(path, "xl/sharedStrings.xml"), "si");
 
     // Columns follow the distinct left edges (38, 70, 170, 450, 656 px), rows the text rows.
-    const std::map<QString, QString> first = sheetCells(member(path, "xl/worksheets/sheet1.xml"), strings);
+    const std::map<QString, QString> first
+        = sheetCells(member(path, "xl/worksheets/sheet1.xml"), strings);
     const std::map<QString, QString> expected = {
-        {QStringLiteral("A1"), QStringLiteral("Jahreskalender 2027")},
-        {QStringLiteral("A2"), QStringLiteral("Fr")},
-        {QStringLiteral("B2"), QStringLiteral("01.01.2027")},
-        {QStringLiteral("C2"), QStringLiteral("Neujahr")},
-        {QStringLiteral("A3"), QStringLiteral("Sa")},
-        {QStringLiteral("B3"), QStringLiteral("02.01.2027")},
-        {QStringLiteral("C3"), QStringLiteral("Müller, \"Max\"")},
-        {QStringLiteral("A4"), QStringLiteral("Grüße aus Köln – Straße")},
-        {QStringLiteral("D4"), QStringLiteral("5 € Gebühr")},
-        {QStringLiteral("E5"), QStringLiteral("Seite 1")},
+        { QStringLiteral("A1"), QStringLiteral("Jahreskalender 2027") },
+        { QStringLiteral("A2"), QStringLiteral("Fr") },
+        { QStringLiteral("B2"), QStringLiteral("01.01.2027") },
+        { QStringLiteral("C2"), QStringLiteral("Neujahr") },
+        { QStringLiteral("A3"), QStringLiteral("Sa") },
+        { QStringLiteral("B3"), QStringLiteral("02.01.2027") },
+        { QStringLiteral("C3"), QStringLiteral("Müller, \"Max\"") },
+        { QStringLiteral("A4"), QStringLiteral("Grüße aus Köln – Straße") },
+        { QStringLiteral("D4"), QStringLiteral("5 € Gebühr") },
+        { QStringLiteral("E5"), QStringLiteral("Seite 1") },
     };
     EXPECT_EQ(first, expected);
-    const std::map<QString, QString> second = sheetCells(member(path, "xl/worksheets/sheet2.xml"), strings);
+    const std::map<QString, QString> second
+        = sheetCells(member(path, "xl/worksheets/sheet2.xml"), strings);
     EXPECT_EQ(second.at(QStringLiteral("A2")), QStringLiteral("Erste Zeile zweite Zeile"));
 
     // Fonts carried over: bold title, italic red holiday, underlined greeting.

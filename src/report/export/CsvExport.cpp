@@ -12,8 +12,8 @@ namespace {
 QString csvField(const QString &text)
 {
     static const QString special = QStringLiteral(",\"\r\n");
-    const bool quote = std::any_of(text.begin(), text.end(),
-                                   [](QChar c) { return special.contains(c); });
+    const bool quote
+        = std::any_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); });
     if (!quote)
         return text;
     QString quoted = text;

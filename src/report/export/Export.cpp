@@ -20,11 +20,16 @@ std::optional<Format> formatOf(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     static const std::map<QString, Format> formats = {
-        {QStringLiteral("pdf"), Format::Pdf},   {QStringLiteral("png"), Format::Png},
-        {QStringLiteral("svg"), Format::Svg},   {QStringLiteral("wmf"), Format::Wmf},
-        {QStringLiteral("html"), Format::Html}, {QStringLiteral("htm"), Format::Html},
-        {QStringLiteral("csv"), Format::Csv},   {QStringLiteral("txt"), Format::Text},
-        {QStringLiteral("rtf"), Format::Rtf},   {QStringLiteral("xlsx"), Format::Xlsx},
+        { QStringLiteral("pdf"), Format::Pdf },
+        { QStringLiteral("png"), Format::Png },
+        { QStringLiteral("svg"), Format::Svg },
+        { QStringLiteral("wmf"), Format::Wmf },
+        { QStringLiteral("html"), Format::Html },
+        { QStringLiteral("htm"), Format::Html },
+        { QStringLiteral("csv"), Format::Csv },
+        { QStringLiteral("txt"), Format::Text },
+        { QStringLiteral("rtf"), Format::Rtf },
+        { QStringLiteral("xlsx"), Format::Xlsx },
     };
     const auto it = formats.find(suffix);
     if (it == formats.end())
@@ -42,8 +47,8 @@ void saveFile(const QString &path, const QByteArray &bytes)
     }
 }
 
-QStringList writePages(const Document &doc, const QString &path,
-                       const std::function<QByteArray(int)> &page)
+QStringList writePages(
+    const Document &doc, const QString &path, const std::function<QByteArray(int)> &page)
 {
     const QStringList names = pageFileNames(path, doc.pages.size());
     for (qsizetype i = 0; i < names.size(); ++i)
@@ -54,7 +59,7 @@ QStringList writePages(const Document &doc, const QString &path,
 QStringList writeOne(const QString &path, const QByteArray &bytes)
 {
     saveFile(path, bytes);
-    return {path};
+    return { path };
 }
 
 } // namespace
@@ -95,15 +100,25 @@ QStringList exportDocument(const Document &doc, const QString &path)
     if (doc.pages.empty())
         throw Error(QStringLiteral("Der Bericht hat keine Seiten."));
     switch (*format) {
-    case Format::Pdf: writePdf(doc, path); return {path};
-    case Format::Png: return writePng(doc, path);
-    case Format::Svg: return writeSvg(doc, path);
-    case Format::Wmf: return writePages(doc, path, [&](int i) { return wmfExport(doc, i); });
-    case Format::Html: return writeOne(path, htmlExport(doc));
-    case Format::Csv: return writeOne(path, csvExport(doc));
-    case Format::Text: return writeOne(path, plainTextExport(doc));
-    case Format::Rtf: return writeOne(path, rtfExport(doc));
-    case Format::Xlsx: return writeOne(path, xlsxExport(doc));
+    case Format::Pdf:
+        writePdf(doc, path);
+        return { path };
+    case Format::Png:
+        return writePng(doc, path);
+    case Format::Svg:
+        return writeSvg(doc, path);
+    case Format::Wmf:
+        return writePages(doc, path, [&](int i) { return wmfExport(doc, i); });
+    case Format::Html:
+        return writeOne(path, htmlExport(doc));
+    case Format::Csv:
+        return writeOne(path, csvExport(doc));
+    case Format::Text:
+        return writeOne(path, plainTextExport(doc));
+    case Format::Rtf:
+        return writeOne(path, rtfExport(doc));
+    case Format::Xlsx:
+        return writeOne(path, xlsxExport(doc));
     }
     return {};
 }

@@ -10,7 +10,8 @@ namespace {
 QString num(double v)
 {
     QString s = QString::number(v, 'f', 2);
-    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
+    while (s.contains(QLatin1Char('.'))
+        && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
         s.chop(1);
     return s == QLatin1String("-0") ? QStringLiteral("0") : s;
 }
@@ -47,19 +48,23 @@ QString esc(const QString &s)
 QString box(const QRectF &r)
 {
     return QLatin1String("left:") + px(r.left()) + QLatin1String(";top:") + px(r.top())
-           + QLatin1String(";width:") + px(r.width()) + QLatin1String(";height:")
-           + px(r.height()) + QLatin1Char(';');
+        + QLatin1String(";width:") + px(r.width()) + QLatin1String(";height:") + px(r.height())
+        + QLatin1Char(';');
 }
 
 QString borderStyle(Qt::PenStyle s)
 {
     switch (s) {
-    case Qt::NoPen: return QStringLiteral("none");
-    case Qt::DotLine: return QStringLiteral("dotted");
+    case Qt::NoPen:
+        return QStringLiteral("none");
+    case Qt::DotLine:
+        return QStringLiteral("dotted");
     case Qt::DashLine:
     case Qt::DashDotLine:
-    case Qt::DashDotDotLine: return QStringLiteral("dashed");
-    default: return QStringLiteral("solid");
+    case Qt::DashDotDotLine:
+        return QStringLiteral("dashed");
+    default:
+        return QStringLiteral("solid");
     }
 }
 
@@ -67,21 +72,23 @@ QString dashArray(const PenSpec &pen)
 {
     const double w = std::max(1.0, pen.width);
     switch (pen.style) {
-    case Qt::DashLine: return QStringLiteral(" stroke-dasharray=\"%1 %2\"").arg(num(4 * w), num(2 * w));
-    case Qt::DotLine: return QStringLiteral(" stroke-dasharray=\"%1 %1\"").arg(num(w));
+    case Qt::DashLine:
+        return QStringLiteral(" stroke-dasharray=\"%1 %2\"").arg(num(4 * w), num(2 * w));
+    case Qt::DotLine:
+        return QStringLiteral(" stroke-dasharray=\"%1 %1\"").arg(num(w));
     case Qt::DashDotLine:
         return QStringLiteral(" stroke-dasharray=\"%1 %2 %2 %2\"").arg(num(4 * w), num(w));
     case Qt::DashDotDotLine:
         return QStringLiteral(" stroke-dasharray=\"%1 %2 %2 %2 %2 %2\"").arg(num(4 * w), num(w));
-    default: return {};
+    default:
+        return {};
     }
 }
 
 QString fontCss(const FontSpec &f)
 {
     QString css = QLatin1String("font-family:'") + esc(QString(f.family).remove(QLatin1Char('\'')))
-                  + QLatin1String("',sans-serif;font-size:") + num(f.pointSize)
-                  + QLatin1String("pt;");
+        + QLatin1String("',sans-serif;font-size:") + num(f.pointSize) + QLatin1String("pt;");
     if (f.bold)
         css += QLatin1String("font-weight:bold;");
     if (f.italic)
@@ -112,28 +119,28 @@ QString alignCss(Qt::Alignment a)
 QString textHtml(const TextItem &t)
 {
     QString style = box(t.rect) + fontCss(t.font) + QLatin1String("color:") + cssColor(t.color)
-                    + QLatin1Char(';') + alignCss(t.alignment);
+        + QLatin1Char(';') + alignCss(t.alignment);
     if (t.wordWrap)
         style += QLatin1String("white-space:pre-wrap;");
     if (t.background)
         style += QLatin1String("background:") + cssColor(*t.background) + QLatin1Char(';');
-    return QLatin1String("<div class=\"t\" style=\"") + style + QLatin1String("\">")
-           + esc(t.text) + QLatin1String("</div>\n");
+    return QLatin1String("<div class=\"t\" style=\"") + style + QLatin1String("\">") + esc(t.text)
+        + QLatin1String("</div>\n");
 }
 
 // A line is a small SVG over its bounding box, so any direction and pen style draw alike.
 QString lineHtml(const LineItem &l)
 {
     const double pad = std::max(1.0, l.pen.width);
-    const QRectF bounds = QRectF(l.line.p1(), l.line.p2()).normalized().adjusted(-pad, -pad, pad, pad);
+    const QRectF bounds
+        = QRectF(l.line.p1(), l.line.p2()).normalized().adjusted(-pad, -pad, pad, pad);
     const QPointF a = l.line.p1() - bounds.topLeft();
     const QPointF b = l.line.p2() - bounds.topLeft();
     return QLatin1String("<svg class=\"s\" style=\"") + box(bounds)
-           + QStringLiteral("\" viewBox=\"0 0 %1 %2\"><line x1=\"%3\" y1=\"%4\" x2=\"%5\" y2=\"%6\" "
-                            "stroke=\"%7\" stroke-width=\"%8\"%9/></svg>\n")
-                 .arg(num(bounds.width()), num(bounds.height()), num(a.x()), num(a.y()),
-                      num(b.x()), num(b.y()), cssColor(l.pen.color), num(l.pen.width),
-                      dashArray(l.pen));
+        + QStringLiteral("\" viewBox=\"0 0 %1 %2\"><line x1=\"%3\" y1=\"%4\" x2=\"%5\" y2=\"%6\" "
+                         "stroke=\"%7\" stroke-width=\"%8\"%9/></svg>\n")
+              .arg(num(bounds.width()), num(bounds.height()), num(a.x()), num(a.y()), num(b.x()),
+                  num(b.y()), cssColor(l.pen.color), num(l.pen.width), dashArray(l.pen));
 }
 
 QString rectHtml(const RectItem &r)
@@ -143,8 +150,8 @@ QString rectHtml(const RectItem &r)
         style += QLatin1String("background:") + cssColor(*r.fill) + QLatin1Char(';');
     if (r.frame && r.frame->style != Qt::NoPen)
         style += QLatin1String("border:") + px(std::max(1.0, r.frame->width)) + QLatin1Char(' ')
-                 + borderStyle(r.frame->style) + QLatin1Char(' ') + cssColor(r.frame->color)
-                 + QLatin1Char(';');
+            + borderStyle(r.frame->style) + QLatin1Char(' ') + cssColor(r.frame->color)
+            + QLatin1Char(';');
     return QLatin1String("<div class=\"r\" style=\"") + style + QLatin1String("\"></div>\n");
 }
 
@@ -156,8 +163,9 @@ QString dataUri(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     const bool alpha = image.hasAlphaChannel();
     image.save(&buffer, alpha ? "PNG" : "JPEG", alpha ? -1 : 90);
-    return (alpha ? QLatin1String("data:image/png;base64,") : QLatin1String("data:image/jpeg;base64,"))
-           + QString::fromLatin1(bytes.toBase64());
+    return (alpha ? QLatin1String("data:image/png;base64,")
+                  : QLatin1String("data:image/jpeg;base64,"))
+        + QString::fromLatin1(bytes.toBase64());
 }
 
 QString pictureHtml(const PictureItem &p)
@@ -165,7 +173,7 @@ QString pictureHtml(const PictureItem &p)
     if (p.image.isNull())
         return {};
     return QLatin1String("<img class=\"p\" alt=\"\" style=\"") + box(p.rect)
-           + QLatin1String("\" src=\"") + dataUri(p.image) + QLatin1String("\"/>\n");
+        + QLatin1String("\" src=\"") + dataUri(p.image) + QLatin1String("\"/>\n");
 }
 
 QString primitiveHtml(const Primitive &p)
@@ -189,15 +197,15 @@ QString styleSheet(const Document &doc)
 {
     const QSizeF size = doc.pageSize();
     return QStringLiteral(
-               "body{margin:0;padding:16px 0;background:#808080}\n"
-               "section.seite{position:relative;overflow:hidden;background:#fff;margin:0 auto "
-               "16px auto;width:%1;height:%2;box-shadow:2px 2px 6px rgba(0,0,0,.5)}\n"
-               "section.seite>*{position:absolute;box-sizing:border-box;margin:0}\n"
-               "div.t{display:flex;flex-direction:column;justify-content:flex-start;"
-               "white-space:pre;overflow:hidden;line-height:1.15}\n"
-               "img.p{display:block}\n"
-               "@media print{body{padding:0;background:none}section.seite{margin:0;"
-               "box-shadow:none;break-after:page}}\n")
+        "body{margin:0;padding:16px 0;background:#808080}\n"
+        "section.seite{position:relative;overflow:hidden;background:#fff;margin:0 auto "
+        "16px auto;width:%1;height:%2;box-shadow:2px 2px 6px rgba(0,0,0,.5)}\n"
+        "section.seite>*{position:absolute;box-sizing:border-box;margin:0}\n"
+        "div.t{display:flex;flex-direction:column;justify-content:flex-start;"
+        "white-space:pre;overflow:hidden;line-height:1.15}\n"
+        "img.p{display:block}\n"
+        "@media print{body{padding:0;background:none}section.seite{margin:0;"
+        "box-shadow:none;break-after:page}}\n")
         .arg(px(size.width()), px(size.height()));
 }
 
@@ -207,8 +215,8 @@ QByteArray htmlExport(const Document &doc)
 {
     QString out = QLatin1String("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n"
                                 "<meta charset=\"utf-8\"/>\n<title>")
-                  + esc(doc.title) + QLatin1String("</title>\n<style>\n") + styleSheet(doc)
-                  + QLatin1String("</style>\n</head>\n<body>\n");
+        + esc(doc.title) + QLatin1String("</title>\n<style>\n") + styleSheet(doc)
+        + QLatin1String("</style>\n</head>\n<body>\n");
     for (std::size_t i = 0; i < doc.pages.size(); ++i) {
         out += QStringLiteral("<section class=\"seite\" id=\"seite-%1\">\n").arg(i + 1);
         for (const Primitive &p : doc.pages[i].items)

@@ -28,7 +28,8 @@ QString rowLine(const TextRow &row, double origin)
 {
     QString line;
     for (const TextCell &cell : row.cells) {
-        const auto column = static_cast<qsizetype>(std::lround((cell.left - origin) / kPixelsPerChar));
+        const auto column
+            = static_cast<qsizetype>(std::lround((cell.left - origin) / kPixelsPerChar));
         if (!line.isEmpty())
             line += QLatin1Char(' '); // neighbours never run together
         if (column > line.size())

@@ -49,8 +49,7 @@ QByteArray rtfText(const QString &text)
 }
 
 // The font and colour tables: each distinct face and colour once, numbered in order of use.
-class Tables
-{
+class Tables {
 public:
     explicit Tables(const Document &doc)
     {
@@ -75,7 +74,7 @@ public:
         for (const auto &[index, rgb] : sorted(m_colors)) {
             const QColor c = QColor::fromRgb(rgb);
             out += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green())
-                   + "\\blue" + QByteArray::number(c.blue()) + ';';
+                + "\\blue" + QByteArray::number(c.blue()) + ';';
         }
         return out + "}\r\n";
     }
@@ -93,12 +92,11 @@ private:
         return out;
     }
 
-    std::map<QString, int> m_fonts{{QStringLiteral("Arial"), 0}};
-    std::map<QRgb, int> m_colors{{0, 0}};
+    std::map<QString, int> m_fonts { { QStringLiteral("Arial"), 0 } };
+    std::map<QRgb, int> m_colors { { 0, 0 } };
 };
 
-struct Origin
-{
+struct Origin {
     double left = 0;
     double top = 0;
 };
@@ -106,7 +104,7 @@ struct Origin
 // The page margins: as far as the texts leave room, so the tab stops start at the margin.
 Origin origin(const Document &doc)
 {
-    Origin o{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
+    Origin o { std::numeric_limits<double>::max(), std::numeric_limits<double>::max() };
     for (const Page &page : doc.pages) {
         for (const TextRow &row : textRows(page)) {
             o.top = std::min(o.top, row.top);
@@ -116,7 +114,7 @@ Origin origin(const Document &doc)
     }
     if (o.left == std::numeric_limits<double>::max())
         return {};
-    return {std::max(0.0, o.left), std::max(0.0, o.top)};
+    return { std::max(0.0, o.left), std::max(0.0, o.top) };
 }
 
 QByteArray tabStop(const TextCell &cell, double left)
@@ -133,8 +131,8 @@ QByteArray cellRtf(const TextCell &cell, const Tables &tables)
 {
     const TextItem &t = *cell.item;
     QByteArray out = "{\\f" + QByteArray::number(tables.font(t.font.family)) + "\\fs"
-                     + QByteArray::number(std::lround(t.font.pointSize * 2)) + "\\cf"
-                     + QByteArray::number(tables.color(t.color));
+        + QByteArray::number(std::lround(t.font.pointSize * 2)) + "\\cf"
+        + QByteArray::number(tables.color(t.color));
     if (t.font.bold)
         out += "\\b";
     if (t.font.italic)
@@ -148,9 +146,9 @@ QByteArray cellRtf(const TextCell &cell, const Tables &tables)
 
 QByteArray rowRtf(const TextRow &row, double previousBottom, Origin o, const Tables &tables)
 {
-    QByteArray out = "\\pard\\plain\\sb" + QByteArray::number(std::max(0, twips(row.top - previousBottom)))
-                     + "\\sa0\\sl-" + QByteArray::number(std::max(1, twips(row.bottom - row.top)))
-                     + "\\slmult0";
+    QByteArray out = "\\pard\\plain\\sb"
+        + QByteArray::number(std::max(0, twips(row.top - previousBottom))) + "\\sa0\\sl-"
+        + QByteArray::number(std::max(1, twips(row.bottom - row.top))) + "\\slmult0";
     for (const TextCell &cell : row.cells) {
         if (cell.left - o.left >= 1)
             out += tabStop(cell, o.left);
@@ -186,19 +184,18 @@ QByteArray pictureRtf(const PictureItem &p)
     const QByteArray w = QByteArray::number(twips(p.rect.width()));
     const QByteArray h = QByteArray::number(twips(p.rect.height()));
     return "\\pard\\plain\\pvpg\\phpg\\posx" + QByteArray::number(twips(p.rect.left())) + "\\posy"
-           + QByteArray::number(twips(p.rect.top())) + "\\absw" + w + "\\absh-" + h
-           + "{\\pict" + (alpha ? "\\pngblip" : "\\jpegblip") + "\\picw"
-           + QByteArray::number(p.image.width()) + "\\pich" + QByteArray::number(p.image.height())
-           + "\\picwgoal" + w + "\\pichgoal" + h + "\r\n" + hexLines(bytes) + "}\\par\r\n";
+        + QByteArray::number(twips(p.rect.top())) + "\\absw" + w + "\\absh-" + h + "{\\pict"
+        + (alpha ? "\\pngblip" : "\\jpegblip") + "\\picw" + QByteArray::number(p.image.width())
+        + "\\pich" + QByteArray::number(p.image.height()) + "\\picwgoal" + w + "\\pichgoal" + h
+        + "\r\n" + hexLines(bytes) + "}\\par\r\n";
 }
 
 QByteArray pageSetup(const Document &doc, Origin o)
 {
     const QSizeF size = doc.pageSize();
     QByteArray out = "\\paperw" + QByteArray::number(twips(size.width())) + "\\paperh"
-                     + QByteArray::number(twips(size.height())) + "\\margl"
-                     + QByteArray::number(twips(o.left)) + "\\margr0\\margt"
-                     + QByteArray::number(twips(o.top)) + "\\margb0";
+        + QByteArray::number(twips(size.height())) + "\\margl" + QByteArray::number(twips(o.left))
+        + "\\margr0\\margt" + QByteArray::number(twips(o.top)) + "\\margb0";
     if (doc.orientation == Orientation::Landscape)
         out += "\\landscape";
     return out + "\r\n";
@@ -211,7 +208,7 @@ QByteArray rtfExport(const Document &doc)
     const Tables tables(doc);
     const Origin o = origin(doc);
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031\r\n" + tables.header()
-                     + "{\\info{\\title " + rtfText(doc.title) + "}}\r\n" + pageSetup(doc, o);
+        + "{\\info{\\title " + rtfText(doc.title) + "}}\r\n" + pageSetup(doc, o);
     for (std::size_t i = 0; i < doc.pages.size(); ++i) {
         if (i > 0)
             out += "\\page\r\n";

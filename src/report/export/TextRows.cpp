@@ -8,8 +8,7 @@
 namespace kb::report {
 namespace {
 
-struct Placed
-{
+struct Placed {
     TextCell cell;
     double top = 0;
     double bottom = 0;
@@ -29,7 +28,7 @@ Placed place(const TextItem &item)
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return {TextCell{&item, text, item.rect.left(), item.rect.right()}, top, top + h};
+    return { TextCell { &item, text, item.rect.left(), item.rect.right() }, top, top + h };
 }
 
 // Two texts share a row when their centres are closer than half the smaller text's height.
@@ -55,13 +54,13 @@ std::vector<TextRow> textRows(const Page &page)
             texts.push_back(place(*t));
     }
     std::stable_sort(texts.begin(), texts.end(),
-                     [](const Placed &a, const Placed &b) { return a.centre() < b.centre(); });
+        [](const Placed &a, const Placed &b) { return a.centre() < b.centre(); });
 
     std::vector<TextRow> rows;
     double rowCentre = 0, rowHeight = 0;
     for (const Placed &p : texts) {
         if (rows.empty() || !sameRow(rowCentre, rowHeight, p)) {
-            rows.push_back(TextRow{p.top, p.bottom, {}});
+            rows.push_back(TextRow { p.top, p.bottom, {} });
             rowCentre = p.centre();
             rowHeight = p.height();
         }
@@ -72,7 +71,7 @@ std::vector<TextRow> textRows(const Page &page)
     }
     for (TextRow &row : rows) {
         std::stable_sort(row.cells.begin(), row.cells.end(),
-                         [](const TextCell &a, const TextCell &b) { return a.left < b.left; });
+            [](const TextCell &a, const TextCell &b) { return a.left < b.left; });
     }
     return rows;
 }

@@ -10,17 +10,15 @@
 
 namespace kb::report {
 
-struct TextCell
-{
+struct TextCell {
     const TextItem *item = nullptr;
     QString text; // the item's text with line breaks turned into blanks
-    double left = 0;  // where the text's box starts, layout pixels
+    double left = 0; // where the text's box starts, layout pixels
     double right = 0; // where it ends
 };
 
-struct TextRow
-{
-    double top = 0;    // top of the highest text in the row, layout pixels
+struct TextRow {
+    double top = 0; // top of the highest text in the row, layout pixels
     double bottom = 0; // bottom of the lowest
     std::vector<TextCell> cells;
 };

@@ -45,8 +45,7 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr int kMaxCoordinate = 32767;
 
 // Little-endian parameter bytes of a record.
-class Params
-{
+class Params {
 public:
     Params &u16(std::uint16_t v)
     {
@@ -55,7 +54,10 @@ public:
         return *this;
     }
     Params &i16(std::int16_t v) { return u16(static_cast<std::uint16_t>(v)); }
-    Params &u32(std::uint32_t v) { return u16(v & 0xFFFF).u16(static_cast<std::uint16_t>(v >> 16)); }
+    Params &u32(std::uint32_t v)
+    {
+        return u16(v & 0xFFFF).u16(static_cast<std::uint16_t>(v >> 16));
+    }
     Params &bytes(const QByteArray &b)
     {
         m_bytes.append(b);
@@ -77,18 +79,24 @@ private:
 std::uint32_t colorRef(const QColor &c)
 {
     return static_cast<std::uint32_t>(c.red()) | static_cast<std::uint32_t>(c.green()) << 8
-           | static_cast<std::uint32_t>(c.blue()) << 16;
+        | static_cast<std::uint32_t>(c.blue()) << 16;
 }
 
 std::uint16_t penStyle(Qt::PenStyle s)
 {
     switch (s) {
-    case Qt::NoPen: return PS_NULL;
-    case Qt::DashLine: return 1;
-    case Qt::DotLine: return 2;
-    case Qt::DashDotLine: return 3;
-    case Qt::DashDotDotLine: return 4;
-    default: return 0;
+    case Qt::NoPen:
+        return PS_NULL;
+    case Qt::DashLine:
+        return 1;
+    case Qt::DotLine:
+        return 2;
+    case Qt::DashDotLine:
+        return 3;
+    case Qt::DashDotDotLine:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -96,7 +104,7 @@ std::uint16_t penStyle(Qt::PenStyle s)
 int unitsFor(QSizeF page)
 {
     const double largest = std::max(page.width(), page.height());
-    for (int scale : {15, 10, 5, 3, 2, 1}) {
+    for (int scale : { 15, 10, 5, 3, 2, 1 }) {
         if (largest * scale <= kMaxCoordinate)
             return scale;
     }
@@ -183,7 +191,7 @@ void WmfWriter::usePen(const Pen &pen)
         return;
     m_currentPen = pen;
     replaceObject(&m_pen, Params().u16(pen.style).i16(pen.width).i16(0).u32(pen.color).data(),
-                  META_CREATEPENINDIRECT);
+        META_CREATEPENINDIRECT);
 }
 
 void WmfWriter::useBrush(const Brush &brush)
@@ -192,7 +200,7 @@ void WmfWriter::useBrush(const Brush &brush)
         return;
     m_currentBrush = brush;
     replaceObject(&m_brush, Params().u16(brush.style).u32(brush.color).u16(0).data(),
-                  META_CREATEBRUSHINDIRECT);
+        META_CREATEBRUSHINDIRECT);
 }
 
 void WmfWriter::useFont(const FontSpec &font, std::uint32_t color)
@@ -202,7 +210,8 @@ void WmfWriter::useFont(const FontSpec &font, std::uint32_t color)
         QByteArray face = toCp1252(font.family).left(31);
         face.append('\0');
         Params p;
-        p.i16(static_cast<std::int16_t>(-std::lround(font.pointSize * kPixelsPerInch / 72.0 * m_scale)));
+        p.i16(static_cast<std::int16_t>(
+            -std::lround(font.pointSize * kPixelsPerInch / 72.0 * m_scale)));
         p.i16(0).i16(0).i16(0).i16(font.bold ? 700 : 400);
         p.bytes(QByteArray(1, font.italic ? '\1' : '\0'));
         p.bytes(QByteArray(1, font.underline ? '\1' : '\0'));
@@ -241,24 +250,30 @@ void WmfWriter::drawRect(const RectItem &r)
     if (!fill && !frame)
         return;
     if (frame)
-        usePen({penStyle(r.frame->style), static_cast<std::int16_t>(std::max(1, int(x(r.frame->width)))),
-                colorRef(r.frame->color)});
+        usePen({ penStyle(r.frame->style),
+            static_cast<std::int16_t>(std::max(1, int(x(r.frame->width)))),
+            colorRef(r.frame->color) });
     else
-        usePen({PS_NULL, 0, 0});
-    useBrush(fill ? Brush{BS_SOLID, colorRef(*r.fill)} : Brush{BS_NULL, 0});
+        usePen({ PS_NULL, 0, 0 });
+    useBrush(fill ? Brush { BS_SOLID, colorRef(*r.fill) } : Brush { BS_NULL, 0 });
     // The frame lies inside the rectangle, as on the other outputs.
     const double inset = frame ? r.frame->width / 2 : 0.0;
     const QRectF box = r.rect.adjusted(inset, inset, -inset, -inset);
     record(META_RECTANGLE,
-           Params().i16(y(box.bottom())).i16(x(box.right())).i16(y(box.top())).i16(x(box.left())).data());
+        Params()
+            .i16(y(box.bottom()))
+            .i16(x(box.right()))
+            .i16(y(box.top()))
+            .i16(x(box.left()))
+            .data());
 }
 
 void WmfWriter::drawLine(const LineItem &l)
 {
     if (l.pen.style == Qt::NoPen)
         return;
-    usePen({penStyle(l.pen.style), static_cast<std::int16_t>(std::max(1, int(x(l.pen.width)))),
-            colorRef(l.pen.color)});
+    usePen({ penStyle(l.pen.style), static_cast<std::int16_t>(std::max(1, int(x(l.pen.width)))),
+        colorRef(l.pen.color) });
     record(META_MOVETO, Params().i16(y(l.line.y1())).i16(x(l.line.x1())).data());
     record(META_LINETO, Params().i16(y(l.line.y2())).i16(x(l.line.x2())).data());
 }
@@ -266,13 +281,13 @@ void WmfWriter::drawLine(const LineItem &l)
 void WmfWriter::drawText(const TextItem &t)
 {
     if (t.background)
-        drawRect(RectItem{t.rect, t.background, std::nullopt});
+        drawRect(RectItem { t.rect, t.background, std::nullopt });
     if (t.text.trimmed().isEmpty())
         return;
     useFont(t.font, colorRef(t.color));
-    const std::uint16_t align = (t.alignment & Qt::AlignRight)     ? TA_RIGHT
-                                : (t.alignment & Qt::AlignHCenter) ? TA_CENTER
-                                                                   : TA_LEFT;
+    const std::uint16_t align = (t.alignment & Qt::AlignRight) ? TA_RIGHT
+        : (t.alignment & Qt::AlignHCenter)                     ? TA_CENTER
+                                                               : TA_LEFT;
     if (m_textAlign != (align | TA_BASELINE)) {
         m_textAlign = static_cast<std::uint16_t>(align | TA_BASELINE);
         record(META_SETTEXTALIGN, Params().u16(*m_textAlign).data());
@@ -296,9 +311,9 @@ void WmfWriter::textLine(const TextItem &t, const QString &line, double baseline
     if (text.isEmpty())
         return;
     const QByteArray bytes = toCp1252(text).left(8000);
-    const double refX = (t.alignment & Qt::AlignRight)     ? t.rect.right()
-                        : (t.alignment & Qt::AlignHCenter) ? t.rect.center().x()
-                                                           : t.rect.left();
+    const double refX = (t.alignment & Qt::AlignRight) ? t.rect.right()
+        : (t.alignment & Qt::AlignHCenter)             ? t.rect.center().x()
+                                                       : t.rect.left();
     Params p;
     p.i16(y(baseline)).i16(x(refX)).i16(static_cast<std::int16_t>(bytes.size())).u16(ETO_CLIPPED);
     p.i16(x(t.rect.left())).i16(y(t.rect.top())).i16(x(t.rect.right())).i16(y(t.rect.bottom()));
@@ -328,7 +343,7 @@ void WmfWriter::drawPicture(const PictureItem &pic)
 
 QByteArray WmfWriter::finish()
 {
-    for (int *object : {&m_font, &m_brush, &m_pen}) {
+    for (int *object : { &m_font, &m_brush, &m_pen }) {
         if (*object >= 0)
             record(META_DELETEOBJECT, Params().u16(static_cast<std::uint16_t>(*object)).data());
         *object = -1;

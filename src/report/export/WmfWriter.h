@@ -13,8 +13,7 @@ namespace kb::report {
 // header, not an enhanced metafile). Coordinates are logical units of `unitsPerPixel` per
 // layout pixel (15 = twips while the page fits the format's 16-bit coordinates); texts are
 // Windows-1252; pictures are 24-bit device-independent bitmaps.
-class WmfWriter
-{
+class WmfWriter {
 public:
     explicit WmfWriter(QSizeF pageSize);
 
@@ -25,15 +24,13 @@ public:
     int unitsPerPixel() const { return m_scale; }
 
 private:
-    struct Pen
-    {
+    struct Pen {
         std::uint16_t style;
         std::int16_t width;
         std::uint32_t color;
         friend bool operator==(const Pen &, const Pen &) = default;
     };
-    struct Brush
-    {
+    struct Brush {
         std::uint16_t style;
         std::uint32_t color;
         friend bool operator==(const Brush &, const Brush &) = default;

@@ -21,8 +21,7 @@ constexpr double kPixelsPerCharacter = 7.0;
 constexpr double kColumnTolerance = 4.0;
 constexpr int kMaxCellText = 32767;
 
-struct WorkbookCloser
-{
+struct WorkbookCloser {
     void operator()(lxw_workbook *wb) const { workbook_close(wb); }
 };
 using WorkbookPtr = std::unique_ptr<lxw_workbook, WorkbookCloser>;
@@ -40,16 +39,18 @@ void check(lxw_error error)
 }
 
 // One cell format per distinct font and colour.
-class Formats
-{
+class Formats {
 public:
-    explicit Formats(lxw_workbook *wb) : m_wb(wb) {}
+    explicit Formats(lxw_workbook *wb)
+        : m_wb(wb)
+    {
+    }
 
     lxw_format *get(const TextItem &t)
     {
         const FontSpec &f = t.font;
         const auto key = std::make_tuple(f.family, f.pointSize, f.bold, f.italic, f.underline,
-                                         f.strikeOut, t.color.rgb() & 0xFFFFFF);
+            f.strikeOut, t.color.rgb() & 0xFFFFFF);
         if (auto it = m_formats.find(key); it != m_formats.end())
             return it->second;
         lxw_format *format = workbook_add_format(m_wb);
@@ -99,8 +100,8 @@ lxw_col_t columnOf(const std::vector<double> &starts, double left)
     return static_cast<lxw_col_t>(std::max<std::ptrdiff_t>(0, it - starts.begin() - 1));
 }
 
-void setColumnWidths(lxw_worksheet *ws, const std::vector<TextRow> &rows,
-                     const std::vector<double> &starts)
+void setColumnWidths(
+    lxw_worksheet *ws, const std::vector<TextRow> &rows, const std::vector<double> &starts)
 {
     std::vector<double> ends(starts.size(), 0.0);
     for (const TextRow &row : rows) {
@@ -112,8 +113,8 @@ void setColumnWidths(lxw_worksheet *ws, const std::vector<TextRow> &rows,
     for (std::size_t c = 0; c < starts.size(); ++c) {
         const double end = c + 1 < starts.size() ? starts[c + 1] : ends[c];
         const double width = std::max(1.0, (end - starts[c]) / kPixelsPerCharacter);
-        check(worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                   width, nullptr));
+        check(worksheet_set_column(
+            ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), width, nullptr));
     }
 }
 
@@ -140,8 +141,8 @@ void writePage(lxw_workbook *wb, Formats &formats, const Page &page, int number)
         }
         for (const auto &[col, content] : cells) {
             const QByteArray utf8 = content.first.left(kMaxCellText).toUtf8();
-            check(worksheet_write_string(ws, row, col, utf8.constData(),
-                                         formats.get(*content.second)));
+            check(worksheet_write_string(
+                ws, row, col, utf8.constData(), formats.get(*content.second)));
         }
     }
 }
@@ -156,14 +157,14 @@ QByteArray xlsxExport(const Document &doc)
         throw Error(QStringLiteral("Es konnte kein temporäres Verzeichnis angelegt werden."));
     const QString path = dir.filePath(QStringLiteral("export.xlsx"));
     const QByteArray nativePath = QFile::encodeName(path);
-    lxw_workbook_options options{};
+    lxw_workbook_options options {};
     const QByteArray tmp = QFile::encodeName(dir.path());
     options.tmpdir = const_cast<char *>(tmp.constData());
     WorkbookPtr wb(workbook_new_opt(nativePath.constData(), &options));
     if (!wb)
         fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
     const QByteArray title = doc.title.toUtf8();
-    lxw_doc_properties properties{};
+    lxw_doc_properties properties {};
     properties.title = const_cast<char *>(title.constData());
     check(workbook_set_properties(wb.get(), &properties));
     Formats formats(wb.get());
