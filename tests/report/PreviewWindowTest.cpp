@@ -1,0 +1,207 @@
+#include "platform/Error.h"
+#include "report/DocumentFile.h"
+#include "report/MemoryDataSet.h"
+#include "report/PageView.h"
+#include "report/PreviewWindow.h"
+#include "report/Previewer.h"
+#include "report/Printables.h"
+#include "report/Report.h"
+#include "support/ScriptedUi.h"
+#include "support/TestUtil.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace kb::report;
+
+namespace {
+
+// A three-page report: 30 days of 30 pixels on A5 portrait, one column.
+struct ThreePages
+{
+    MemoryDataSet data;
+    Report report;
+
+    ThreePages()
+    {
+        for (int n = 1; n <= 50; ++n) {
+            MemoryDataSet::Record r;
+            r.insert(QStringLiteral("Text"), QStringLiteral("Eintrag %1").arg(n));
+            data.append(r);
+        }
+        report.setPaper(PaperSize::A5);
+        report.setDataSet(&data);
+        report.setTitle(QStringLiteral("Vorschau-Test"));
+        report.pageHeader().setHeight(30);
+        report.pageHeader().add<SystemData>(SystemData::Kind::PageNumber).setSize(80, 20);
+        report.detail().setHeight(30);
+        report.detail().add<FieldText>(QStringLiteral("Text")).setSize(200, 20);
+    }
+};
+
+void trigger(PreviewWindow &w, const char *action)
+{
+    QAction *a = w.findChild<QAction *>(QString::fromLatin1(action));
+    ASSERT_NE(a, nullptr) << action;
+    ASSERT_TRUE(a->isEnabled()) << action;
+    a->trigger();
+}
+
+QString shownPageNumber(const PreviewWindow &w)
+{
+    return w.findChild<QLabel *>(QStringLiteral("pageNumber"))->text();
+}
+
+class PreviewWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { installWindowPreviewer(); }
+    void TearDown() override { installPreviewer(nullptr); }
+    kb::test::ScopedScriptedUi ui;
+};
+
+TEST_F(PreviewWindowTest, PreviewAndWaitShowsAllPagesAndNavigates)
+{
+    ThreePages f;
+    bool shown = false;
+    ui->answerModal(0, [&](QWidget *widget) {
+        shown = true;
+        auto &w = *qobject_cast<PreviewWindow *>(widget);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Druck-Vorschau"));
+        EXPECT_FALSE(w.generating());
+        EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 1 von 3"));
+        EXPECT_FALSE(w.findChild<QAction *>(QStringLiteral("previousPage"))->isEnabled());
+        trigger(w, "nextPage");
+        EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 2 von 3"));
+        trigger(w, "lastPage");
+        EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 3 von 3"));
+        EXPECT_FALSE(w.findChild<QAction *>(QStringLiteral("nextPage"))->isEnabled());
+        trigger(w, "previousPage");
+        EXPECT_EQ(w.currentPage(), 1u);
+        trigger(w, "firstPage");
+        EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 1 von 3"));
+    });
+    f.report.previewAndWait();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(ui->scriptDone());
+}
+
+TEST_F(PreviewWindowTest, ZoomModesFitThePageOrShowItAtItsSize)
+{
+    ThreePages f;
+    PreviewWindow w(f.report.generate());
+    w.resize(900, 700);
+    w.show();
+    const QSizeF page = w.document().pageSize(); // A5: 559 x 794 layout pixels
+    const auto paper = [&] { return w.pageView()->paperRect().size(); };
+
+    trigger(w, "actualSize");
+    EXPECT_DOUBLE_EQ(w.pageView()->zoom(), 1.0);
+    EXPECT_NEAR(paper().width(), page.width(), 1);
+
+    trigger(w, "wholePage");
+    EXPECT_LT(paper().height(), 700 - 40); // the whole page is in view
+    EXPECT_GT(paper().height(), 700 - 160);
+
+    trigger(w, "pageWidth");
+    EXPECT_GT(paper().width(), 900 - 100); // as wide as the window allows
+    EXPECT_LT(paper().width(), 900);
+    EXPECT_GT(paper().height(), 700); // and taller than the view: it scrolls
+}
+
+TEST_F(PreviewWindowTest, PreviewWhileGeneratingShowsTheFirstPageAtOnce)
+{
+    ThreePages f;
+    std::vector<std::size_t> pageCounts;
+    ui->answerModal(0, [&](QWidget *widget) {
+        auto &w = *qobject_cast<PreviewWindow *>(widget);
+        pageCounts.push_back(w.document().pages.size());
+        EXPECT_TRUE(w.generating());
+        EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 1 von 1"));
+        // The window's event loop brings the rest.
+        for (int i = 0; i < 100 && w.generating(); ++i)
+            QCoreApplication::processEvents();
+        pageCounts.push_back(w.document().pages.size());
+        EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 1 von 3"));
+    });
+    f.report.previewWhileGenerating();
+    EXPECT_EQ(pageCounts, (std::vector<std::size_t>{1, 3}));
+}
+
+TEST_F(PreviewWindowTest, GenerationErrorIsShownAndKeepsThePagesSoFar)
+{
+    ThreePages f;
+    f.report.detail().setBeforePrint([&](Band &) {
+        if (f.data.value(QStringLiteral("Text")).toString() == QStringLiteral("Eintrag 40"))
+            throw kb::Error(QStringLiteral("'29.02.2023' ist kein gültiges Datum"));
+    });
+    PreviewWindow w(f.report.emptyDocument(), f.report.paginate());
+    w.generateAll();
+    EXPECT_FALSE(w.generating());
+    EXPECT_EQ(w.document().pages.size(), 1u);
+    EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("'29.02.2023' ist kein gültiges Datum")});
+}
+
+TEST_F(PreviewWindowTest, SaveOpenAndExportThroughTheDialogs)
+{
+    kb::test::TempDir dir;
+    ThreePages f;
+    PreviewWindow w(f.report.generate());
+    const QString saved = dir.file(QStringLiteral("bericht.kbr"));
+    ui->answerFile(saved);
+    trigger(w, "save");
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(loadDocument(saved).pages.size(), 3u);
+
+    ui->answerFile(dir.file(QStringLiteral("bericht.pdf")));
+    trigger(w, "save");
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("bericht.pdf"))));
+    ui->answerFile(QString()); // cancelled: nothing happens
+    trigger(w, "save");
+
+    PreviewWindow other(Document{});
+    EXPECT_EQ(shownPageNumber(other), QStringLiteral("Seite 0 von 0"));
+    ui->answerFile(saved);
+    trigger(other, "open");
+    EXPECT_EQ(shownPageNumber(other), QStringLiteral("Seite 1 von 3"));
+    EXPECT_EQ(other.document().title, QStringLiteral("Vorschau-Test"));
+
+    kb::test::writeAll(dir.file(QStringLiteral("kaputt.kbr")), "kein Bericht");
+    ui->answerFile(dir.file(QStringLiteral("kaputt.kbr")));
+    trigger(other, "open");
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].contains(QStringLiteral("kein gespeicherter Bericht")));
+    EXPECT_EQ(other.document().pages.size(), 3u); // the pages shown stay
+    EXPECT_TRUE(ui->scriptDone());
+}
+
+TEST_F(PreviewWindowTest, PrintsThePagesTheDialogChose)
+{
+    kb::test::TempDir dir;
+    ThreePages f;
+    PreviewWindow w(f.report.generate());
+    const QString pdf = dir.file(QStringLiteral("druck.pdf"));
+    w.printer().setOutputFormat(QPrinter::PdfFormat);
+    w.printer().setOutputFileName(pdf);
+    ui->answerPrint(true); // printer setup
+    trigger(w, "printerSetup");
+    ui->answerPrint(false); // print dialog cancelled: nothing printed
+    trigger(w, "print");
+    EXPECT_FALSE(QFile::exists(pdf));
+    ui->answerPrint(true);
+    trigger(w, "print");
+    ASSERT_TRUE(QFile::exists(pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains(QStringLiteral("Eintrag 1\n")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Eintrag 50")));
+    EXPECT_TRUE(ui->scriptDone());
+}
+
+} // namespace
