@@ -327,9 +327,13 @@ void WmfWriter::drawPicture(const PictureItem &pic)
         return;
     // More than twice the resolution of the target box only makes the file bigger.
     QImage image = pic.image;
-    const QSize limit = (pic.rect.size() * 2).toSize().expandedTo(QSize(1, 1));
-    if (image.width() > limit.width() || image.height() > limit.height())
-        image = image.scaled(limit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Each side is reduced on its own; the picture is stretched to its box anyway.
+    const QSize limit = (pic.rect.size() * 2)
+                            .toSize()
+                            .boundedTo(QSize(kMaxCoordinate, kMaxCoordinate))
+                            .expandedTo(QSize(1, 1));
+    if (const QSize target = image.size().boundedTo(limit); target != image.size())
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     Params p;
     p.u32(SRCCOPY).u16(0); // DIB_RGB_COLORS
     p.i16(static_cast<std::int16_t>(image.height())).i16(static_cast<std::int16_t>(image.width()));

@@ -21,10 +21,11 @@ constexpr double kPixelsPerCharacter = 7.0;
 constexpr double kColumnTolerance = 4.0;
 constexpr int kMaxCellText = 32767;
 
-struct WorkbookCloser {
-    void operator()(lxw_workbook *wb) const { workbook_close(wb); }
+// Frees a workbook that is given up without writing it; a finished one goes to workbook_close().
+struct WorkbookFree {
+    void operator()(lxw_workbook *wb) const { lxw_workbook_free(wb); }
 };
-using WorkbookPtr = std::unique_ptr<lxw_workbook, WorkbookCloser>;
+using WorkbookPtr = std::unique_ptr<lxw_workbook, WorkbookFree>;
 
 [[noreturn]] void fail(lxw_error error)
 {
