@@ -48,7 +48,11 @@ Document sampleDocument()
     first.items.push_back(text(QStringLiteral("5 € Gebühr"), 450, 160, 150, 18));
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::blue);
-    QPainter(&picture).fillRect(0, 0, 20, 30, Qt::red);
+    {
+        QPainter painter(&picture);
+        painter.fillRect(0, 0, 20, 30, Qt::red);
+        painter.fillRect(0, 0, 40, 5, Qt::green); // a green top edge shows which way is up
+    }
     first.items.push_back(PictureItem { QRectF(500, 100, 80, 60), picture });
     first.items.push_back(text(QStringLiteral("Seite 1"), 656, 1080, 100, 18, 10, Qt::AlignRight));
     doc.pages.push_back(first);

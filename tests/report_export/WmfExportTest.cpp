@@ -109,6 +109,12 @@ TEST(WmfExport, PlaceableMetafileThatWmf2svgReads)
         EXPECT_TRUE(texts.contains(QString::fromUtf8(t)))
             << t << " in " << texts.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(images, 1);
+    // wmf2svg saves the bitmap beside the SVG: rows bottom-up and BGR order read back right.
+    const QImage picture(dir.file(QStringLiteral("seite-1.png")));
+    ASSERT_EQ(picture.size(), QSize(40, 30));
+    EXPECT_EQ(picture.pixelColor(20, 1), QColor(Qt::green));
+    EXPECT_EQ(picture.pixelColor(5, 25), QColor(Qt::red));
+    EXPECT_EQ(picture.pixelColor(35, 25), QColor(Qt::blue));
     EXPECT_GE(shapes, 2);
 }
 
