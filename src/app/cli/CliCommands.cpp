@@ -3,12 +3,18 @@
 namespace kb::cli {
 
 int cmdEinstellungen(Io &io);
+int cmdDrucken(Io &io);
 
 // Each command lives in a file of its own (Cmd<Name>.cpp) and is listed here.
 
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all = {
+        {"drucken",
+         "drucken KALENDER.QVK --layout NAME -o DATEI [--passwort P] [--einstellungen INI]",
+         "Druckt ein Layout ohne Vorschau, z. B. --layout \"1 Seite 12 Spalten\"; das Format "
+         "folgt der Endung von DATEI (.pdf .png .svg .html .csv .txt .rtf .xlsx .wmf).",
+         cmdDrucken},
         {"einstellungen", "einstellungen [--datei INI]",
          "Zeigt die Layout-Einstellungen, wie das Programm sie liest, als Schlüssel=Wert.",
          cmdEinstellungen},
