@@ -13,6 +13,20 @@ namespace {
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kIsoFormat = QStringLiteral("yyyy-MM-dd");
 
+// Stored dates are always "yyyy-MM-dd"; reading them is on the hot path of every walk.
+QDate isoDate(const QString &text)
+{
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return QDate::fromString(text, Qt::ISODate);
+    auto number = [&](int from, int len) {
+        int n = 0;
+        for (int i = from; i < from + len; ++i)
+            n = n * 10 + text[i].digitValue();
+        return n;
+    };
+    return QDate(number(0, 4), number(5, 2), number(8, 2));
+}
+
 bool isEmptyInput(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
@@ -123,7 +137,7 @@ QVariant toSql(FieldType type, const QVariant &value)
     if (!value.isValid() || value.isNull())
         return QVariant();
     switch (type) {
-    case FieldType::Date: return value.toDate().toString(kIsoFormat);
+    case FieldType::Date: return value.toDate().toString(Qt::ISODate);
     case FieldType::Boolean: return value.toBool() ? 1 : 0;
     default: return value;
     }
@@ -138,7 +152,7 @@ QVariant fromSql(FieldType type, const sql::Stmt &stmt, int column)
     case FieldType::Int32:
     case FieldType::AutoInc: return int(stmt.columnInt(column));
     case FieldType::Boolean: return stmt.columnInt(column) != 0;
-    case FieldType::Date: return QDate::fromString(stmt.columnText(column), kIsoFormat);
+    case FieldType::Date: return isoDate(stmt.columnText(column));
     case FieldType::String:
     case FieldType::Memo: return stmt.columnText(column);
     case FieldType::Graphic:

@@ -72,6 +72,12 @@ struct Table::Private
     QVector<bool> changed, loaded;
     NewRecordHandler onNewRecord;
 
+    // After an insert the record list is re-read only when someone looks at it, so a
+    // loop of appends stays linear.
+    bool stale = false;
+    qint64 staleRid = 0;
+    qint64 seenVersion = -1;
+
     int disabled = 0;
     unsigned pending = 0;
     mutable QHash<QString, int> names;
@@ -254,8 +260,35 @@ struct Table::Private
 
     // Re-reads the record set; keeps `keepRid` current when it is still there, else the
     // row at the same position.
-    void requery(qint64 keepRid)
+    qint64 dataVersion() const
     {
+        return guarded([&] {
+            sql::Stmt stmt(db.get(), QStringLiteral("PRAGMA data_version"));
+            stmt.step();
+            return stmt.columnInt(0);
+        });
+    }
+
+    // True when another connection changed the file since the last read.
+    bool fileChanged() const { return dataVersion() != seenVersion; }
+
+    void sync() const
+    {
+        if (stale)
+            const_cast<Private *>(this)->resync();
+    }
+
+    void resync()
+    {
+        stale = false;
+        requery(staleRid, true);
+        if (pos >= 0 && rows[pos].rid == staleRid)
+            eof = bof = false;
+    }
+
+    void requery(qint64 keepRid, bool quiet = false)
+    {
+        stale = false;
         QStringList where;
         QVariantList params;
         if (filtered && !condition.sql.isEmpty()) {
@@ -315,6 +348,9 @@ struct Table::Private
         pos = newPos;
         if (rows.empty())
             eof = bof = true;
+        seenVersion = dataVersion();
+        if (quiet)
+            return;
         unsigned what = differs ? unsigned(Reset) : 0u;
         if ((pos >= 0 ? rows[pos].rid : 0) != oldRid || differs)
             what |= Current | Values;
@@ -347,6 +383,8 @@ struct Table::Private
 
     QVariant current(int field) const
     {
+        if (state != State::Insert)
+            sync();
         if (editing()) {
             if (loaded[field])
                 return buffer[field];
@@ -756,6 +794,7 @@ bool Table::isProtected() const
 
 void Table::refresh()
 {
+    d->sync();
     d->requireOpen();
     d->checkBrowse();
     d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
@@ -766,8 +805,10 @@ void Table::refresh()
 void Table::first()
 {
     d->requireOpen();
+    d->sync();
     d->checkBrowse();
-    d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
+    if (d->fileChanged())
+        d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
     d->moveTo(d->rows.empty() ? -1 : 0);
     d->bof = true;
     d->eof = d->rows.empty();
@@ -775,6 +816,7 @@ void Table::first()
 
 void Table::next()
 {
+    d->sync();
     d->requireOpen();
     d->checkBrowse();
     if (d->pos + 1 < int(d->rows.size())) {
@@ -788,6 +830,7 @@ void Table::next()
 
 void Table::prior()
 {
+    d->sync();
     d->requireOpen();
     d->checkBrowse();
     if (d->pos > 0) {
@@ -802,8 +845,10 @@ void Table::prior()
 void Table::last()
 {
     d->requireOpen();
+    d->sync();
     d->checkBrowse();
-    d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
+    if (d->fileChanged())
+        d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
     d->moveTo(int(d->rows.size()) - 1);
     d->eof = true;
     d->bof = d->rows.empty();
@@ -811,26 +856,31 @@ void Table::last()
 
 bool Table::eof() const
 {
+    d->sync();
     return !d->db || d->eof;
 }
 
 bool Table::bof() const
 {
+    d->sync();
     return !d->db || d->bof;
 }
 
 bool Table::isEmpty() const
 {
+    d->sync();
     return d->rows.empty();
 }
 
 int Table::recNo() const
 {
+    d->sync();
     return d->pos + 1;
 }
 
 void Table::setRecNo(int recNo)
 {
+    d->sync();
     d->requireOpen();
     d->checkBrowse();
     if (d->rows.empty())
@@ -841,11 +891,13 @@ void Table::setRecNo(int recNo)
 
 int Table::recordCount() const
 {
+    d->sync();
     return int(d->rows.size());
 }
 
 Bookmark Table::bookmark() const
 {
+    d->sync();
     return Bookmark{d->pos >= 0 ? d->rows[d->pos].rid : 0};
 }
 
@@ -854,6 +906,7 @@ void Table::gotoBookmark(const Bookmark &bookmark)
     if (bookmark.isNull())
         return;
     d->requireOpen();
+    d->sync();
     d->checkBrowse();
     auto find = [&] {
         for (size_t i = 0; i < d->rows.size(); ++i) {
@@ -875,6 +928,7 @@ void Table::gotoBookmark(const Bookmark &bookmark)
 
 bool Table::locate(const QString &field, const QVariant &value)
 {
+    d->sync();
     d->requireOpen();
     const int index = d->fieldIndex(field);
     FieldDef def = d->schema.fields[index];
@@ -1025,8 +1079,10 @@ void Table::clearMasterSource()
     d->detachFromMaster();
     d->masterFields.clear();
     d->detailFields.clear();
-    if (d->db)
+    if (d->db) {
+        d->requery(0);
         first();
+    }
 }
 
 Table *Table::masterSource() const
@@ -1048,6 +1104,7 @@ bool Table::isModified() const
 
 void Table::edit()
 {
+    d->sync();
     d->requireWritable();
     if (d->editing())
         return;
@@ -1110,15 +1167,16 @@ void Table::post()
                                 : v;
         }
         d->notify(Reset);
+    } else if (inserting) {
+        d->stale = true;
+        d->staleRid = rid;
     } else {
         d->requery(rid);
     }
     d->buffer.clear();
     d->changed.clear();
     d->loaded.clear();
-    if (inserting && d->pos >= 0 && d->rows[d->pos].rid == rid)
-        d->eof = d->bof = false;
-    d->notify(StateChange | Values);
+    d->notify((inserting ? Reset | Current : 0u) | StateChange | Values);
     d->notifyDetails(false);
 }
 
@@ -1135,6 +1193,7 @@ void Table::cancel()
 
 void Table::remove()
 {
+    d->sync();
     d->requireWritable();
     if (d->state == State::Insert) {
         cancel();
@@ -1170,6 +1229,7 @@ void Table::startTransaction()
 
 void Table::commit()
 {
+    d->sync();
     d->requireOpen();
     if (d->transactionDepth == 0)
         return;
@@ -1180,6 +1240,7 @@ void Table::commit()
 
 void Table::rollback()
 {
+    d->sync();
     d->requireOpen();
     if (d->transactionDepth == 0)
         return;
@@ -1250,6 +1311,7 @@ void Table::setValue(const QString &name, const QVariant &value)
 
 bool Table::isNull(const QString &name) const
 {
+    d->sync();
     const int index = d->fieldIndex(name);
     if (!d->editing() || !d->loaded[index]) {
         if (tablefile::isBlobType(d->schema.fields[index].type)) {
@@ -1353,6 +1415,7 @@ void Table::clearField(const QString &name)
 
 qint64 Table::blobSize(const QString &name) const
 {
+    d->sync();
     const int index = d->fieldIndex(name);
     if (!tablefile::isBlobType(d->schema.fields[index].type))
         return d->current(index).toString().toUtf8().size();
@@ -1409,6 +1472,7 @@ void Table::setImage(const QString &name, const QImage &image)
 
 QVariant Table::valueAt(int row, const QString &name) const
 {
+    d->sync();
     const int index = d->fieldIndex(name);
     if (row < 0 || row >= int(d->rows.size()))
         return QVariant();
@@ -1419,6 +1483,7 @@ QVariant Table::valueAt(int row, const QString &name) const
 
 int Table::currentRow() const
 {
+    d->sync();
     return d->pos;
 }
 
@@ -1450,6 +1515,7 @@ bool Table::controlsDisabled() const
 
 void Table::addMasterPassword(const QString &password)
 {
+    d->sync();
     if (!d->db || !d->exclusive)
         throw Error(QStringLiteral("Table must be opened in exclusive mode to add passwords"));
     d->checkBrowse();
