@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,22 +32,33 @@ struct FileStamp
 
 struct IniData
 {
+    // Names are views into `lines`, which never change after parsing.
     struct Entry
     {
         qsizetype line = 0;
+        QStringView section;
+        QStringView key;
         QString value;
     };
     struct Section
     {
+        QStringView name;
         qsizetype header = 0;    // line of the first header with this name
         qsizetype lastEntry = 0; // last entry line below that header
     };
 
     QStringList lines;
-    QHash<QString, Entry> entries;    // folded section + '\n' + folded key; first occurrence
-    QHash<QString, Section> sections; // folded section name; first occurrence
+    std::vector<Entry> entries;          // the first occurrence of each section and key
+    QMultiHash<size_t, qsizetype> index; // hash of the folded names -> entries
+    std::vector<Section> sections;       // the first occurrence of each section
 
-    const QString *find(const QString &section, const QString &key) const;
+    const Entry *findEntry(QStringView section, QStringView key) const;
+    const Section *findSection(QStringView name) const;
+    const QString *find(QStringView section, QStringView key) const
+    {
+        const Entry *e = findEntry(section, key);
+        return e ? &e->value : nullptr;
+    }
 };
 
 struct IniShared
@@ -55,6 +67,8 @@ struct IniShared
     QByteArray nativePath;
     FileStamp stamp;
     std::shared_ptr<const IniData> data;
+    QByteArray raw;       // the bytes `data` was parsed from
+    bool settled = false; // the stamp alone tells a later change apart
 };
 
 } // namespace detail
@@ -65,19 +79,31 @@ using detail::FileStamp;
 using detail::IniData;
 using detail::IniShared;
 
-QString fold(QStringView name)
+// Hashes section and key as the case-insensitive comparison sees them, without allocating:
+// the loader looks up some ninety names on every paint.
+size_t nameHash(QStringView section, QStringView key)
 {
-    return name.trimmed().toString().toLower();
+    constexpr size_t prime = 1099511628211ull;
+    size_t h = 1469598103934665603ull;
+    auto mix = [&h](QStringView name) {
+        for (const QChar c : name.trimmed()) {
+            char32_t u = c.unicode();
+            if (u < 128)
+                u = (u >= 'A' && u <= 'Z') ? u + 32 : u;
+            else
+                u = QChar::toCaseFolded(u);
+            h = (h ^ u) * prime;
+        }
+    };
+    mix(section);
+    h = (h ^ 0x1FFFF) * prime;
+    mix(key);
+    return h;
 }
 
-QString entryKey(QStringView section, QStringView key)
+bool sameName(QStringView a, QStringView b)
 {
-    QString k;
-    k.reserve(section.size() + key.size() + 1);
-    k += section.trimmed();
-    k += QLatin1Char('\n');
-    k += key.trimmed();
-    return k.toLower();
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 FileStamp stampOf(const IniShared &s)
@@ -128,11 +154,12 @@ std::shared_ptr<IniData> parse(QStringList lines)
 {
     auto data = std::make_shared<IniData>();
     data->lines = std::move(lines);
-    QString section;
+    const QStringList &all = data->lines;
+    QStringView section;
     bool inSection = false;
-    bool firstOccurrence = false;
-    for (qsizetype i = 0; i < data->lines.size(); ++i) {
-        const QStringView t = QStringView(data->lines[i]).trimmed();
+    qsizetype firstOccurrence = -1; // index into sections while under a section's first header
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const QStringView t = QStringView(all.at(i)).trimmed();
         if (t.isEmpty() || t.front() == QLatin1Char(';'))
             continue;
         if (t.front() == QLatin1Char('[')) {
@@ -141,21 +168,26 @@ std::shared_ptr<IniData> parse(QStringList lines)
             const qsizetype close = name.indexOf(QLatin1Char(']'));
             if (close >= 0)
                 name = name.left(close);
-            section = fold(name);
+            section = name.trimmed();
             inSection = true;
-            firstOccurrence = !data->sections.contains(section);
-            if (firstOccurrence)
-                data->sections.insert(section, IniData::Section{i, i});
+            firstOccurrence = -1;
+            if (!data->findSection(section)) {
+                firstOccurrence = qsizetype(data->sections.size());
+                data->sections.push_back(IniData::Section{section, i, i});
+            }
             continue;
         }
         const qsizetype eq = t.indexOf(QLatin1Char('='));
         if (eq < 0 || !inSection)
             continue;
-        const QString key = section + QLatin1Char('\n') + fold(t.left(eq));
-        if (!data->entries.contains(key))
-            data->entries.insert(key, IniData::Entry{i, t.mid(eq + 1).trimmed().toString()});
-        if (firstOccurrence)
-            data->sections[section].lastEntry = i;
+        const QStringView key = t.left(eq).trimmed();
+        if (!data->findEntry(section, key)) {
+            data->index.insert(nameHash(section, key), qsizetype(data->entries.size()));
+            data->entries.push_back(
+                IniData::Entry{i, section, key, t.mid(eq + 1).trimmed().toString()});
+        }
+        if (firstOccurrence >= 0)
+            data->sections[firstOccurrence].lastEntry = i;
     }
     return data;
 }
@@ -166,16 +198,37 @@ const std::shared_ptr<const IniData> &emptyData()
     return empty;
 }
 
+// A change within this time of the last modification may keep the modification time, as
+// file systems store it coarsely; until the file is older, reads compare the bytes too.
+constexpr qint64 kRacyWindowNs = qint64(2) * 1000 * 1000 * 1000;
+
+qint64 nowNs()
+{
+    return QDateTime::currentMSecsSinceEpoch() * 1000 * 1000;
+}
+
+void adopt(IniShared &s, const FileStamp &st, QByteArray bytes, qint64 readAt)
+{
+    if (!s.data || bytes != s.raw)
+        s.data = parse(splitLines(fromCp1252(bytes)));
+    s.raw = std::move(bytes);
+    s.stamp = st;
+    s.settled = readAt - st.mtimeNs > kRacyWindowNs;
+}
+
 // Reads the file again when it changed since the last look. `forWrite` refuses a file that
 // exists but cannot be read, because writing then would lose its content.
 std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
 {
+    const qint64 readAt = nowNs();
     const FileStamp st = stampOf(s);
-    if (s.data && st == s.stamp)
+    if (s.data && s.settled && st == s.stamp)
         return s.data;
     if (!st.exists) {
         s.stamp = st;
         s.data = emptyData();
+        s.raw.clear();
+        s.settled = true;
         return s.data;
     }
     QFile f(s.path);
@@ -186,8 +239,7 @@ std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
         s.data.reset();
         return emptyData();
     }
-    s.data = parse(splitLines(fromCp1252(f.readAll())));
-    s.stamp = st;
+    adopt(s, st, f.readAll(), readAt);
     return s.data;
 }
 
@@ -197,6 +249,8 @@ std::shared_ptr<IniShared> sharedFor(const QString &path)
     const QString abs = QFileInfo(path).absoluteFilePath();
     if (auto existing = registry.value(abs).lock())
         return existing;
+    if (registry.size() > 64)
+        registry.removeIf([](const auto &it) { return it.value().expired(); });
     auto s = std::make_shared<IniShared>();
     s->path = abs;
     s->nativePath = QFile::encodeName(abs);
@@ -226,10 +280,24 @@ bool isHexDigits(QStringView s)
 
 } // namespace
 
-const QString *IniData::find(const QString &section, const QString &key) const
+const IniData::Entry *IniData::findEntry(QStringView section, QStringView key) const
 {
-    const auto it = entries.constFind(entryKey(section, key));
-    return it == entries.constEnd() ? nullptr : &it->value;
+    const size_t h = nameHash(section, key);
+    for (auto it = index.constFind(h); it != index.constEnd() && it.key() == h; ++it) {
+        const Entry &e = entries[it.value()];
+        if (sameName(e.key, key) && sameName(e.section, section))
+            return &e;
+    }
+    return nullptr;
+}
+
+const IniData::Section *IniData::findSection(QStringView name) const
+{
+    for (const Section &sec : sections) {
+        if (sameName(sec.name, name))
+            return &sec;
+    }
+    return nullptr;
 }
 
 qint32 IniFile::parseInteger(const QString &text, qint32 def)
@@ -355,15 +423,12 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 
     const std::shared_ptr<const IniData> old = current(*m_shared, true);
     QStringList lines = old->lines;
-    const auto entry = old->entries.constFind(entryKey(section, key));
-    const auto sec = old->sections.constFind(fold(section));
-    if (entry != old->entries.constEnd()) {
+    const IniData::Entry *entry = old->findEntry(section, key);
+    const IniData::Section *sec = old->findSection(section);
+    if (entry) {
         // Keep the key as the file spells it.
-        const QString &line = lines[entry->line];
-        const QString written = QStringView(line).left(line.indexOf(QLatin1Char('='))).trimmed()
-                                    .toString();
-        lines[entry->line] = written + QLatin1Char('=') + oneLine;
-    } else if (sec != old->sections.constEnd()) {
+        lines[entry->line] = entry->key.toString() + QLatin1Char('=') + oneLine;
+    } else if (sec) {
         lines.insert(sec->lastEntry + 1, key.trimmed() + QLatin1Char('=') + oneLine);
     } else {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
@@ -379,9 +444,8 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
                         .arg(QDir::toNativeSeparators(m_shared->path), f.errorString()));
     }
-    // What was just written is what the next read finds; parse the lines as stored.
-    m_shared->data = parse(splitLines(fromCp1252(bytes)));
-    m_shared->stamp = stampOf(*m_shared);
+    // What was just written is what the next read finds.
+    adopt(*m_shared, stampOf(*m_shared), std::move(bytes), nowNs());
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, qint32 value)

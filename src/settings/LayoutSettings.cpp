@@ -82,16 +82,24 @@ QString fontGroupName(FontGroup g)
     return names[static_cast<int>(g)];
 }
 
-std::array<QString, 4> fontStyleKeys(FontGroup g)
+const std::array<QString, 4> &fontStyleKeys(FontGroup g)
 {
-    const QString n = fontGroupName(g);
-    return {n + QStringLiteral("StyleBold"), n + QStringLiteral("StyleItalic"),
-            n + QStringLiteral("StyleUnterstrichen"), n + QStringLiteral("StyleDurchstrichen")};
+    static const auto keys = [] {
+        std::array<std::array<QString, 4>, kFontGroupCount> all;
+        for (int i = 0; i < kFontGroupCount; ++i) {
+            const QString n = fontGroupName(static_cast<FontGroup>(i));
+            all[i] = {n + QStringLiteral("StyleBold"), n + QStringLiteral("StyleItalic"),
+                      n + QStringLiteral("StyleUnterstrichen"),
+                      n + QStringLiteral("StyleDurchstrichen")};
+        }
+        return all;
+    }();
+    return keys[static_cast<int>(g)];
 }
 
 FontStyles readFontStyles(const IniFile::Snapshot &ini, FontGroup g)
 {
-    const auto keys = fontStyleKeys(g);
+    const auto &keys = fontStyleKeys(g);
     // Only exactly 1 switches a style on; the set starts empty every time.
     auto on = [&](int i) { return ini.readInteger(sectionUser(), keys[i], 1) == 1; };
     return FontStyles{on(0), on(1), on(2), on(3)};
@@ -212,14 +220,41 @@ QString readBild(const IniFile &ini)
 
 namespace {
 
+// Key names built once: the loader runs on every paint.
+const std::array<std::array<QString, 2>, kFerienCount> &ferienKeys()
+{
+    static const auto keys = [] {
+        std::array<std::array<QString, 2>, kFerienCount> all;
+        for (int i = 0; i < kFerienCount; ++i) {
+            const QString n = ferienName(static_cast<Ferien>(i));
+            all[i] = {n + QStringLiteral("Beginn"), n + QStringLiteral("Ende")};
+        }
+        return all;
+    }();
+    return keys;
+}
+
+const std::array<std::array<QString, 3>, kFontGroupCount> &fontKeys()
+{
+    static const auto keys = [] {
+        std::array<std::array<QString, 3>, kFontGroupCount> all;
+        for (int i = 0; i < kFontGroupCount; ++i) {
+            const QString n = fontGroupName(static_cast<FontGroup>(i));
+            all[i] = {n + QStringLiteral("SchriftName"), n + QStringLiteral("SchriftSize"),
+                      n + QStringLiteral("SchriftFarbe")};
+        }
+        return all;
+    }();
+    return keys;
+}
+
 template<class S, class F>
 void forEachFerienField(S &s, F &&f)
 {
     const QString sec = sectionFerien();
     for (int i = 0; i < kFerienCount; ++i) {
-        const QString name = ferienName(static_cast<Ferien>(i));
-        f(sec, name + QStringLiteral("Beginn"), s.ferien[i].beginn, ferienUnset());
-        f(sec, name + QStringLiteral("Ende"), s.ferien[i].ende, ferienUnset());
+        f(sec, ferienKeys()[i][0], s.ferien[i].beginn, ferienUnset());
+        f(sec, ferienKeys()[i][1], s.ferien[i].ende, ferienUnset());
     }
 }
 
@@ -250,10 +285,9 @@ void forEachLoadedField(S &s, F &&f)
     f(u, QStringLiteral("Fax"), s.fax, QString());
 
     for (int g = 0; g < kFontGroupCount; ++g) {
-        const QString n = fontGroupName(static_cast<FontGroup>(g));
-        f(u, n + QStringLiteral("SchriftName"), s.fonts[g].name, QStringLiteral("Arial"));
-        f(u, n + QStringLiteral("SchriftSize"), s.fonts[g].size, 8);
-        f(u, n + QStringLiteral("SchriftFarbe"), s.fonts[g].farbe, kDefaultColour);
+        f(u, fontKeys()[g][0], s.fonts[g].name, QStringLiteral("Arial"));
+        f(u, fontKeys()[g][1], s.fonts[g].size, 8);
+        f(u, fontKeys()[g][2], s.fonts[g].farbe, kDefaultColour);
     }
 
     f(u, QStringLiteral("MonatHintergrundFarbe"), s.monatHintergrundFarbe, kDefaultColour);

@@ -69,7 +69,7 @@ struct FontStyles
 FontStyles readFontStyles(const IniFile &ini, FontGroup g);
 FontStyles readFontStyles(const IniFile::Snapshot &ini, FontGroup g);
 // The four style key names of a group: bold, italic, underline, strike-out.
-std::array<QString, 4> fontStyleKeys(FontGroup g);
+const std::array<QString, 4> &fontStyleKeys(FontGroup g);
 
 struct TextFont
 {

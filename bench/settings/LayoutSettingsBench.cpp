@@ -1,0 +1,169 @@
+// The main window reloads LayoutSettings on every paint, so a load of an unchanged settings
+// file must cost next to nothing, and a load after a change little more than one parse.
+// QSettings reading the same keys runs beside it as the peer.
+
+#include "settings/IniFile.h"
+#include "settings/LayoutSettings.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A settings file of about 5 KB: every key the loader reads, plus comments and other entries.
+QByteArray settingsContent(int variant)
+{
+    QByteArray out = "; Kronoblatt\r\n[User]\r\n";
+    kb::LayoutSettings ls;
+    ls.firma = QStringLiteral("Firma %1").arg(variant);
+    for (const auto &[key, value] : ls.entries()) {
+        if (!key.endsWith(QLatin1String("Beginn")) && !key.endsWith(QLatin1String("Ende")))
+            out += key.toLatin1() + '=' + value.toLatin1() + "\r\n";
+    }
+    for (int g = 0; g < kb::kFontGroupCount; ++g) {
+        for (const QString &key : kb::fontStyleKeys(static_cast<kb::FontGroup>(g)))
+            out += key.toLatin1() + "=0\r\n";
+    }
+    for (int i = 0; out.size() < 4200; ++i)
+        out += "Notiz" + QByteArray::number(i) + "=etwas Text, der nicht gelesen wird\r\n";
+    out += "\r\n[Ferien]\r\n";
+    for (int i = 0; i < kb::kFerienCount; ++i) {
+        const QByteArray name = kb::ferienName(static_cast<kb::Ferien>(i)).toLatin1();
+        out += name + "Beginn=01.0" + QByteArray::number(i + 1) + ".\r\n";
+        out += name + "Ende=05.0" + QByteArray::number(i + 1) + ".\r\n";
+    }
+    while (out.size() < 5 * 1024)
+        out += "; Kommentar\r\n";
+    return out;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes, bool old)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+    f.flush();
+    if (old)
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+}
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString path = dir.path() + QStringLiteral("/Kalvalues.ini");
+};
+
+void BM_LayoutSettingsLoadUnchanged(benchmark::State &state)
+{
+    Fixture fx;
+    writeFile(fx.path, settingsContent(0), true);
+    const kb::IniFile ini(fx.path);
+    kb::LayoutSettings ls;
+    for (auto _ : state) {
+        ls.loadAll(ini);
+        benchmark::DoNotOptimize(ls);
+    }
+}
+BENCHMARK(BM_LayoutSettingsLoadUnchanged)->Unit(benchmark::kMicrosecond);
+
+void BM_LayoutSettingsLoadAfterChange(benchmark::State &state)
+{
+    Fixture fx;
+    const QByteArray a = settingsContent(1);
+    const QByteArray b = settingsContent(2);
+    writeFile(fx.path, a, false);
+    const kb::IniFile ini(fx.path);
+    kb::LayoutSettings ls;
+    bool flip = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        flip = !flip;
+        writeFile(fx.path, flip ? b : a, false);
+        state.ResumeTiming();
+        ls.loadAll(ini);
+        benchmark::DoNotOptimize(ls);
+    }
+}
+BENCHMARK(BM_LayoutSettingsLoadAfterChange)->Unit(benchmark::kMicrosecond);
+
+// Ninety single reads, each looking at the file on its own (no snapshot).
+void BM_NinetySingleReadsUnchanged(benchmark::State &state)
+{
+    Fixture fx;
+    writeFile(fx.path, settingsContent(0), true);
+    const kb::IniFile ini(fx.path);
+    const auto entries = kb::LayoutSettings().entries();
+    for (auto _ : state) {
+        for (int i = 0; i < 90; ++i) {
+            const auto &e = entries[i % entries.size()];
+            benchmark::DoNotOptimize(ini.readString(kb::sectionUser(), e.first, e.second));
+        }
+    }
+}
+BENCHMARK(BM_NinetySingleReadsUnchanged)->Unit(benchmark::kMicrosecond);
+
+// The same keys through QSettings: a fresh object on an unchanged file ...
+void readWithQSettings(QSettings &qs, const QList<std::pair<QString, QString>> &entries)
+{
+    for (const auto &[key, def] : entries) {
+        const bool ferien = key.endsWith(QLatin1String("Beginn")) || key.endsWith(QLatin1String("Ende"));
+        const QString group = ferien ? QStringLiteral("Ferien/") : QStringLiteral("User/");
+        benchmark::DoNotOptimize(qs.value(group + key, def).toString());
+    }
+    for (int g = 0; g < kb::kFontGroupCount; ++g) {
+        for (const QString &key : kb::fontStyleKeys(static_cast<kb::FontGroup>(g)))
+            benchmark::DoNotOptimize(qs.value(QStringLiteral("User/") + key, 1).toInt());
+    }
+}
+
+void BM_QSettingsFreshObject(benchmark::State &state)
+{
+    Fixture fx;
+    writeFile(fx.path, settingsContent(0), true);
+    const auto entries = kb::LayoutSettings().entries();
+    for (auto _ : state) {
+        QSettings qs(fx.path, QSettings::IniFormat);
+        readWithQSettings(qs, entries);
+    }
+}
+BENCHMARK(BM_QSettingsFreshObject)->Unit(benchmark::kMicrosecond);
+
+// ... after the file changed (QSettings shares parsed files per path and checks the file
+// when an object is made) ...
+void BM_QSettingsFreshObjectAfterChange(benchmark::State &state)
+{
+    Fixture fx;
+    const QByteArray a = settingsContent(1);
+    const QByteArray b = settingsContent(2);
+    writeFile(fx.path, a, false);
+    const auto entries = kb::LayoutSettings().entries();
+    bool flip = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        flip = !flip;
+        writeFile(fx.path, flip ? b : a, false);
+        state.ResumeTiming();
+        QSettings qs(fx.path, QSettings::IniFormat);
+        readWithQSettings(qs, entries);
+    }
+}
+BENCHMARK(BM_QSettingsFreshObjectAfterChange)->Unit(benchmark::kMicrosecond);
+
+// ... and a kept object answers from memory, without noticing changes by others.
+void BM_QSettingsKeptObject(benchmark::State &state)
+{
+    Fixture fx;
+    writeFile(fx.path, settingsContent(0), true);
+    const auto entries = kb::LayoutSettings().entries();
+    QSettings qs(fx.path, QSettings::IniFormat);
+    for (auto _ : state)
+        readWithQSettings(qs, entries);
+}
+BENCHMARK(BM_QSettingsKeptObject)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
