@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kb::report {
@@ -183,6 +184,12 @@ void PreviewWindow::buildUi()
     icon("open", QStyle::SP_DialogOpenButton);
     icon("save", QStyle::SP_DialogSaveButton);
     icon("close", QStyle::SP_DialogCloseButton);
+    // Navigation shows only its arrows (the tooltips name them), so the bar fits the window.
+    for (const char *name : {"firstPage", "previousPage", "nextPage", "lastPage"}) {
+        QAction *action = findChild<QAction *>(QString::fromLatin1(name));
+        if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
 
     m_scroll = new QScrollArea(this);
     m_scroll->setBackgroundRole(QPalette::Dark);
