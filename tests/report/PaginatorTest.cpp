@@ -356,3 +356,90 @@ TEST(Paginator, HookErrorEndsTheRun)
 }
 
 } // namespace
+
+namespace {
+
+// The year calendar on one landscape page: page header 97, month name 19, a 2-pixel group
+// header on the month that forces a new column, days of 19, footer 18. With the default
+// margins (top 3, bottom 5 mm) a 31-day month takes 97 + 19 + 2 + 31 x 19 + 18 = 725 of the
+// 763 pixels; with top plus bottom above about 18 mm its last day moves on and every later
+// month shifts on.
+struct YearOnOnePage
+{
+    MemoryDataSet days;
+    Report report;
+
+    YearOnOnePage(double topMm, double bottomMm)
+    {
+        for (QDate d(2026, 1, 1); d.year() == 2026; d = d.addDays(1)) {
+            MemoryDataSet::Record r;
+            r.insert(QStringLiteral("Datum"), d);
+            r.insert(QStringLiteral("MonatNr"), d.month());
+            days.append(r);
+        }
+        report.setPaper(PaperSize::A4);
+        report.setOrientation(Orientation::Landscape);
+        report.setMargins({topMm, bottomMm, 4, 2});
+        report.setColumns(12);
+        report.setColumnSpacing(1);
+        report.setDataSet(&days);
+        report.pageHeader().setHeight(97);
+        report.columnHeader().setHeight(19);
+        report.columnHeader().add<FieldText>(QStringLiteral("Datum"), QStringLiteral("mmmm")).setSize(80, 17);
+        Band &month = report.addGroupHeader(QStringLiteral("MonatNr"));
+        month.setHeight(2);
+        month.setForceNewColumn(true);
+        report.detail().setHeight(19);
+        report.detail().add<FieldText>(QStringLiteral("Datum"), QStringLiteral("d.m.")).setSize(40, 17);
+        report.pageFooter().setHeight(18);
+    }
+};
+
+// (page, column) of the detail band showing `dayDotMonth` ("31.1.").
+std::pair<std::size_t, int> whereIs(const Document &doc, const QString &dayDotMonth)
+{
+    for (const Hit &h : hits(doc, BandKind::Detail))
+        if (h.text == dayDotMonth)
+            return {h.page, h.column};
+    return {0, 0};
+}
+
+TEST(Paginator, YearCalendarPutsEveryMonthInItsColumn)
+{
+    YearOnOnePage year(3, 5);
+    const Document doc = year.report.generate();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    for (int month = 1; month <= 12; ++month) {
+        const QDate last = QDate(2026, month, 1).addMonths(1).addDays(-1);
+        EXPECT_EQ(whereIs(doc, QStringLiteral("1.%1.").arg(month)), std::pair(std::size_t(1), month));
+        EXPECT_EQ(whereIs(doc, QStringLiteral("%1.%2.").arg(last.day()).arg(month)),
+                  std::pair(std::size_t(1), month));
+    }
+    const auto names = hits(doc, BandKind::ColumnHeader);
+    ASSERT_EQ(names.size(), 12u);
+    EXPECT_EQ(names[2].text, QStringLiteral("März"));
+    EXPECT_NEAR(hits(doc, BandKind::Detail)[30].y, mmToPixels(3) + 97 + 19 + 2 + 30 * 19, 1e-9);
+}
+
+TEST(Paginator, YearCalendarWithLargeMarginsShiftsLaterMonths)
+{
+    YearOnOnePage year(10, 8.5); // 18.5 mm
+    const Document doc = year.report.generate();
+    ASSERT_EQ(doc.pages.size(), 2u);
+    EXPECT_EQ(whereIs(doc, QStringLiteral("30.1.")), std::pair(std::size_t(1), 1));
+    EXPECT_EQ(whereIs(doc, QStringLiteral("31.1.")), std::pair(std::size_t(1), 2));
+    EXPECT_EQ(whereIs(doc, QStringLiteral("1.2.")), std::pair(std::size_t(1), 3));
+    // Every 31-day month now takes two columns, the 30-day ones still one.
+    EXPECT_EQ(whereIs(doc, QStringLiteral("1.3.")), std::pair(std::size_t(1), 4));
+    EXPECT_EQ(whereIs(doc, QStringLiteral("1.4.")), std::pair(std::size_t(1), 6));
+    EXPECT_EQ(whereIs(doc, QStringLiteral("1.8.")), std::pair(std::size_t(1), 12));
+    EXPECT_EQ(whereIs(doc, QStringLiteral("31.8.")), std::pair(std::size_t(2), 1));
+    EXPECT_EQ(whereIs(doc, QStringLiteral("1.12.")), std::pair(std::size_t(2), 6));
+    // The overflowing month gets its name again on top of the next column.
+    EXPECT_EQ(hits(doc, BandKind::ColumnHeader)[1].text, QStringLiteral("Januar"));
+
+    YearOnOnePage justFits(10, 8); // 18 mm: 725.7 pixels left, 725 needed
+    EXPECT_EQ(justFits.report.generate().pages.size(), 1u);
+}
+
+} // namespace
