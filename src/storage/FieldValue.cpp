@@ -13,20 +13,6 @@ namespace {
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kIsoFormat = QStringLiteral("yyyy-MM-dd");
 
-// Stored dates are always "yyyy-MM-dd"; reading them is on the hot path of every walk.
-QDate isoDate(const QString &text)
-{
-    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
-        return QDate::fromString(text, Qt::ISODate);
-    auto number = [&](int from, int len) {
-        int n = 0;
-        for (int i = from; i < from + len; ++i)
-            n = n * 10 + text[i].digitValue();
-        return n;
-    };
-    return QDate(number(0, 4), number(5, 2), number(8, 2));
-}
-
 bool isEmptyInput(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
@@ -100,6 +86,20 @@ QVariant toBool(const FieldDef &field, const QVariant &value)
 }
 
 } // namespace
+
+// Stored dates are always "yyyy-MM-dd"; reading them is on the hot path of every walk.
+QDate isoDate(const QString &text)
+{
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return QDate::fromString(text, Qt::ISODate);
+    auto number = [&](int from, int len) {
+        int n = 0;
+        for (int i = from; i < from + len; ++i)
+            n = n * 10 + text[i].digitValue();
+        return n;
+    };
+    return QDate(number(0, 4), number(5, 2), number(8, 2));
+}
 
 QVariant fromInput(const FieldDef &field, const QVariant &value)
 {

@@ -17,6 +17,8 @@ QVariant fromInput(const FieldDef &field, const QVariant &value);
 QVariant toSql(FieldType type, const QVariant &value);
 // Reads a stored column as a logical value (blobs as their bytes).
 QVariant fromSql(FieldType type, const sql::Stmt &stmt, int column);
+// Reads a stored date ("yyyy-MM-dd").
+QDate isoDate(const QString &text);
 // Text form: dates "dd.MM.yyyy", booleans "True"/"False", integers in decimal.
 QString toText(FieldType type, const QVariant &value);
 

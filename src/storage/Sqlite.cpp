@@ -135,10 +135,12 @@ void exec(sqlite3 *db, const QString &sql)
         throwSql(db, rc);
 }
 
-DbHandle openFile(const QString &path, bool create)
+DbHandle openFile(const QString &path, bool create, bool readOnly)
 {
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // Each connection belongs to one cursor on the one user-interface thread.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX
+                      | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     DbHandle handle(db);
     if (rc != SQLITE_OK)

@@ -60,7 +60,7 @@ private:
 [[noreturn]] void throwSql(sqlite3 *db, int rc);
 void exec(sqlite3 *db, const QString &sql);
 // Opens an existing file (never creates it) or, with `create`, a new one.
-DbHandle openFile(const QString &path, bool create);
+DbHandle openFile(const QString &path, bool create, bool readOnly = false);
 // Keys the connection with a password (SQLCipher); an empty password leaves it plain.
 void key(sqlite3 *db, const QString &password);
 bool isReadOnly(sqlite3 *db);

@@ -22,11 +22,20 @@ namespace {
 // What happened while views were suspended.
 enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
 
+// One stored value as read: text for strings and memos; the number for integers,
+// booleans, dates (as Julian day) and blobs (their size: the bytes are read on demand).
+struct Cell
+{
+    QString text;
+    qint64 number = 0;
+    bool null = true;
+    bool operator==(const Cell &) const = default;
+};
+
 struct Row
 {
     qint64 rid = 0;
-    // Logical values; a blob column holds its size (or null), its bytes are read on demand.
-    QVector<QVariant> values;
+    QVector<Cell> cells;
     bool operator==(const Row &) const = default;
 };
 
@@ -43,6 +52,7 @@ struct Table::Private
     Table *q = nullptr;
     QString dir, name;
     bool exclusive = false;
+    bool readOnlyWanted = false;
 
     sql::DbHandle db;
     tablefile::Schema schema;
@@ -147,7 +157,7 @@ struct Table::Private
     // --- connection ---------------------------------------------------------------
     void connect()
     {
-        tablefile::OpenedFile opened = tablefile::open(path());
+        tablefile::OpenedFile opened = tablefile::open(path(), readOnlyWanted);
         if (exclusive) {
             // Keep the file locked against other programs for as long as it is open.
             guarded([&] {
@@ -247,15 +257,66 @@ struct Table::Private
     {
         Row row;
         row.rid = stmt.columnInt(0);
-        row.values.resize(schema.fields.size());
+        row.cells.resize(schema.fields.size());
         for (int i = 0; i < schema.fields.size(); ++i) {
-            const FieldType type = schema.fields[i].type;
-            if (tablefile::isBlobType(type))
-                row.values[i] = stmt.isNull(i + 1) ? QVariant() : QVariant(stmt.columnInt(i + 1));
-            else
-                row.values[i] = fieldvalue::fromSql(type, stmt, i + 1);
+            if (stmt.isNull(i + 1))
+                continue;
+            Cell &cell = row.cells[i];
+            cell.null = false;
+            switch (schema.fields[i].type) {
+            case FieldType::String:
+            case FieldType::Memo: cell.text = stmt.columnText(i + 1); break;
+            case FieldType::Date:
+                cell.number = fieldvalue::isoDate(stmt.columnText(i + 1)).toJulianDay();
+                break;
+            default: cell.number = stmt.columnInt(i + 1); break;
+            }
         }
         return row;
+    }
+
+    QVariant cellValue(int field, const Cell &cell) const
+    {
+        if (cell.null)
+            return QVariant();
+        switch (schema.fields[field].type) {
+        case FieldType::String:
+        case FieldType::Memo: return cell.text;
+        case FieldType::Date: return QDate::fromJulianDay(cell.number);
+        case FieldType::Boolean: return cell.number != 0;
+        case FieldType::Graphic:
+        case FieldType::Blob: return cell.number;
+        default: return int(cell.number);
+        }
+    }
+
+    Cell toCell(int field, const QVariant &value) const
+    {
+        Cell cell;
+        if (!value.isValid() || value.isNull())
+            return cell;
+        cell.null = false;
+        switch (schema.fields[field].type) {
+        case FieldType::String:
+        case FieldType::Memo: cell.text = value.toString(); break;
+        case FieldType::Date: cell.number = value.toDate().toJulianDay(); break;
+        case FieldType::Graphic:
+        case FieldType::Blob: cell.number = value.toByteArray().size(); break;
+        default: cell.number = value.toLongLong(); break;
+        }
+        return cell;
+    }
+
+    // The stored cell of the current record when no edit is pending (the quick path of
+    // the typed getters); null for blobs, pending edits and no record.
+    const Cell *browseCell(int field) const
+    {
+        if (editing())
+            return nullptr;
+        sync();
+        if (pos < 0 || tablefile::isBlobType(schema.fields[field].type))
+            return nullptr;
+        return &rows[pos].cells[field];
     }
 
     // Re-reads the record set; keeps `keepRid` current when it is still there, else the
@@ -373,9 +434,9 @@ struct Table::Private
 
     QVariant rowValue(int row, int field) const
     {
-        const QVariant &v = rows[row].values[field];
-        if (!tablefile::isBlobType(schema.fields[field].type) || v.isNull() || !v.isValid())
-            return v;
+        const Cell &cell = rows[row].cells[field];
+        if (!tablefile::isBlobType(schema.fields[field].type) || cell.null)
+            return cellValue(field, cell);
         return readBlob(rows[row].rid, field);
     }
 
@@ -432,7 +493,7 @@ struct Table::Private
         if (newState == State::Edit) {
             for (int i = 0; i < n; ++i) {
                 if (!tablefile::isBlobType(schema.fields[i].type)) {
-                    buffer[i] = rows[pos].values[i];
+                    buffer[i] = cellValue(i, rows[pos].cells[i]);
                     loaded[i] = true;
                 }
             }
@@ -719,6 +780,13 @@ bool Table::exclusive() const
     return d->exclusive;
 }
 
+void Table::setReadOnly(bool readOnly)
+{
+    if (readOnly != d->readOnlyWanted)
+        d->requireClosed();
+    d->readOnlyWanted = readOnly;
+}
+
 void Table::open()
 {
     if (d->db)
@@ -938,7 +1006,7 @@ bool Table::locate(const QString &field, const QVariant &value)
     const QVariant wanted = fieldvalue::fromInput(def, value);
     d->checkBrowse();
     for (size_t i = 0; i < d->rows.size(); ++i) {
-        if (d->rows[i].values[index] == wanted) {
+        if (d->cellValue(index, d->rows[i].cells[index]) == wanted) {
             d->moveTo(int(i));
             d->eof = d->bof = false;
             return true;
@@ -1161,12 +1229,8 @@ void Table::post()
         for (int i = 0; i < columns.size(); ++i) {
             if (!columns[i])
                 continue;
-            const QVariant &v = d->buffer[i];
-            row.values[i] = tablefile::isBlobType(d->schema.fields[i].type) && v.isValid()
-                                ? QVariant(qint64(v.toByteArray().size()))
-                                : v;
+            row.cells[i] = d->toCell(i, d->buffer[i]);
         }
-        d->notify(Reset);
     } else if (inserting) {
         d->stale = true;
         d->staleRid = rid;
@@ -1317,8 +1381,7 @@ bool Table::isNull(const QString &name) const
         if (tablefile::isBlobType(d->schema.fields[index].type)) {
             if (d->state == State::Insert || d->pos < 0)
                 return true;
-            const QVariant &size = d->rows[d->pos].values[index];
-            return !size.isValid() || size.isNull();
+            return d->rows[d->pos].cells[index].null;
         }
     }
     const QVariant v = d->current(index);
@@ -1328,12 +1391,27 @@ bool Table::isNull(const QString &name) const
 QString Table::asString(const QString &name) const
 {
     const int index = d->fieldIndex(name);
+    if (const Cell *cell = d->browseCell(index)) {
+        if (cell->null)
+            return QString();
+        switch (d->schema.fields[index].type) {
+        case FieldType::String:
+        case FieldType::Memo: return cell->text;
+        case FieldType::Date:
+            return QDate::fromJulianDay(cell->number).toString(QStringLiteral("dd.MM.yyyy"));
+        case FieldType::Boolean: return cell->number ? QStringLiteral("True") : QStringLiteral("False");
+        default: return QString::number(cell->number);
+        }
+    }
     return fieldvalue::toText(d->schema.fields[index].type, d->current(index));
 }
 
 int Table::asInt(const QString &name) const
 {
     const int index = d->fieldIndex(name);
+    const FieldType type = d->schema.fields[index].type;
+    if (const Cell *cell = d->browseCell(index); cell && (tablefile::isIntType(type) || type == FieldType::Boolean))
+        return int(cell->number);
     const QVariant v = d->current(index);
     if (!v.isValid() || v.isNull())
         return 0;
@@ -1353,6 +1431,8 @@ int Table::asInt(const QString &name) const
 QDate Table::asDate(const QString &name) const
 {
     const int index = d->fieldIndex(name);
+    if (const Cell *cell = d->browseCell(index); cell && d->schema.fields[index].type == FieldType::Date)
+        return cell->null ? QDate() : QDate::fromJulianDay(cell->number);
     const QVariant v = d->current(index);
     if (!v.isValid() || v.isNull())
         return QDate();
@@ -1366,6 +1446,9 @@ QDate Table::asDate(const QString &name) const
 bool Table::asBool(const QString &name) const
 {
     const int index = d->fieldIndex(name);
+    const FieldType type = d->schema.fields[index].type;
+    if (const Cell *cell = d->browseCell(index); cell && (tablefile::isIntType(type) || type == FieldType::Boolean))
+        return cell->number != 0;
     const QVariant v = d->current(index);
     if (!v.isValid() || v.isNull())
         return false;
@@ -1423,7 +1506,7 @@ qint64 Table::blobSize(const QString &name) const
         return d->buffer[index].toByteArray().size();
     if (d->pos < 0 || d->state == State::Insert)
         return 0;
-    return d->rows[d->pos].values[index].toLongLong();
+    return d->rows[d->pos].cells[index].number;
 }
 
 void Table::loadBlobFromFile(const QString &name, const QString &path)

@@ -107,7 +107,9 @@ public:
     // Posts a pending change first.
     void close();
     bool isOpen() const;
-    bool isReadOnly() const;    // the file could only be opened for reading
+    // Opens the file for reading only; every change is refused.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const;    // opened for reading only (asked for, or a write-protected file)
     bool isProtected() const;   // the file is encrypted with a password
     void refresh();             // re-reads the records, keeping the current one if possible
 

@@ -69,9 +69,9 @@ bool canRead(sqlite3 *db)
     }
 }
 
-sql::DbHandle openKeyed(const QString &path, const QString &password)
+sql::DbHandle openKeyed(const QString &path, const QString &password, bool readOnly)
 {
-    sql::DbHandle db = sql::openFile(path, false);
+    sql::DbHandle db = sql::openFile(path, false, readOnly);
     sql::key(db.get(), password);
     return db;
 }
@@ -264,7 +264,7 @@ bool isIntType(FieldType type)
     return type == FieldType::Int16 || type == FieldType::Int32 || type == FieldType::AutoInc;
 }
 
-OpenedFile open(const QString &path)
+OpenedFile open(const QString &path, bool readOnly)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -273,14 +273,14 @@ OpenedFile open(const QString &path)
         throw notATable(path);
     OpenedFile opened;
     try {
-        opened.db = sql::openFile(path, false);
+        opened.db = sql::openFile(path, false, readOnly);
         if (!canRead(opened.db.get())) {
             if (info.size() == 0 || info.size() % kCipherPageSize != 0)
                 throw notATable(path);
             bool found = false;
             const QStringList known = Session::passwords();
             for (const QString &password : known) {
-                opened.db = openKeyed(path, password);
+                opened.db = openKeyed(path, password, readOnly);
                 if (canRead(opened.db.get())) {
                     opened.password = password;
                     found = true;
@@ -289,7 +289,7 @@ OpenedFile open(const QString &path)
             }
             if (!found) {
                 const QString password = askPassword(path);
-                opened.db = openKeyed(path, password);
+                opened.db = openKeyed(path, password, readOnly);
                 if (password.isEmpty() || !canRead(opened.db.get()))
                     throw Error(QStringLiteral("Falsches Passwort für Tabelle '%1'")
                                     .arg(displayName(path)));

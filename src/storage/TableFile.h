@@ -43,7 +43,7 @@ struct OpenedFile
 
 // Opens an existing table file: tries no password, then the known passwords, then asks
 // the user. Checks that the file is a sound table and reads its catalogue.
-OpenedFile open(const QString &path);
+OpenedFile open(const QString &path, bool readOnly = false);
 // Writes catalogue and record table of a new table into the empty database `db`.
 void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexDef> &indexes);
 // Adds one field to the table (catalogue and records) inside a transaction.

@@ -95,18 +95,32 @@ TEST(BadInput, ATableLockedByAnotherProgramIsReported)
 
 TEST(BadInput, AReadOnlyTableCanBeReadButNotChanged)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the superuser";
     test::TempDir dir;
     const QString path = dir.file(QStringLiteral("Tage.DB"));
     test::createDays(path, QDate(2024, 1, 1), 3);
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
     const QByteArray before = test::readAll(path);
-    auto t = test::openTable(path);
-    EXPECT_TRUE(t->isReadOnly());
-    EXPECT_EQ(t->recordCount(), 3);
-    EXPECT_EQ(errorOf([&] { t->setString(QStringLiteral("Text"), QStringLiteral("x")); }),
-              QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(shown(path)));
+    const QString refused = QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(shown(path));
+    auto check = [&](Table &t) {
+        EXPECT_TRUE(t.isReadOnly());
+        EXPECT_EQ(t.recordCount(), 3);
+        EXPECT_EQ(t.asString(QStringLiteral("Text")), QStringLiteral("Tag 1"));
+        EXPECT_EQ(errorOf([&] { t.setString(QStringLiteral("Text"), QStringLiteral("x")); }), refused);
+        EXPECT_EQ(errorOf([&] { t.append(); }), refused);
+        EXPECT_EQ(errorOf([&] { t.remove(); }), refused);
+        EXPECT_EQ(t.state(), Table::State::Browse);
+    };
+    {
+        Table asked;
+        asked.setFilePath(path);
+        asked.setReadOnly(true);
+        asked.open();
+        check(asked);
+    }
+    if (::geteuid() != 0) { // file permissions do not bind the superuser
+        QFile::setPermissions(path, QFileDevice::ReadOwner);
+        auto t = test::openTable(path);
+        check(*t);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
     EXPECT_EQ(test::readAll(path), before);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

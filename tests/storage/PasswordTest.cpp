@@ -55,6 +55,14 @@ TEST_F(Password, AddingNeedsTheTableOpenExclusively)
     t.close();
     exclusive.open(true);
     EXPECT_TRUE(errorOf([&] { t.open(); }).contains(QStringLiteral("gesperrt")));
+    // Other programs are kept out as well.
+    sql::DbHandle other = sql::openFile(m_path, false);
+    try {
+        sql::Stmt(other.get(), QStringLiteral("SELECT count(*) FROM records")).step();
+        ADD_FAILURE() << "another connection could read the exclusive table";
+    } catch (const sql::SqlError &e) {
+        EXPECT_EQ(e.failure, sql::Failure::Busy);
+    }
 }
 
 TEST_F(Password, ProtectedTableIsEncryptedAndOpensWithTheKnownPassword)
