@@ -69,23 +69,31 @@ void BM_LayoutSettingsLoadUnchanged(benchmark::State &state)
 }
 BENCHMARK(BM_LayoutSettingsLoadUnchanged)->Unit(benchmark::kMicrosecond);
 
-void BM_LayoutSettingsLoadAfterChange(benchmark::State &state)
+// Runs `load` once per iteration, each time right after the file was rewritten in place.
+template<class Load>
+void loadAfterEachChange(benchmark::State &state, const QString &path, Load &&load)
 {
-    Fixture fx;
     const QByteArray a = settingsContent(1);
     const QByteArray b = settingsContent(2);
-    writeFile(fx.path, a, false);
-    const kb::IniFile ini(fx.path);
-    kb::LayoutSettings ls;
     bool flip = false;
     for (auto _ : state) {
         state.PauseTiming();
         flip = !flip;
-        writeFile(fx.path, flip ? b : a, false);
+        writeFile(path, flip ? b : a, false);
         state.ResumeTiming();
+        load();
+    }
+}
+
+void BM_LayoutSettingsLoadAfterChange(benchmark::State &state)
+{
+    Fixture fx;
+    const kb::IniFile ini(fx.path);
+    kb::LayoutSettings ls;
+    loadAfterEachChange(state, fx.path, [&] {
         ls.loadAll(ini);
         benchmark::DoNotOptimize(ls);
-    }
+    });
 }
 BENCHMARK(BM_LayoutSettingsLoadAfterChange)->Unit(benchmark::kMicrosecond);
 
@@ -136,19 +144,11 @@ BENCHMARK(BM_QSettingsFreshObject)->Unit(benchmark::kMicrosecond);
 void BM_QSettingsFreshObjectAfterChange(benchmark::State &state)
 {
     Fixture fx;
-    const QByteArray a = settingsContent(1);
-    const QByteArray b = settingsContent(2);
-    writeFile(fx.path, a, false);
     const auto entries = kb::LayoutSettings().entries();
-    bool flip = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        flip = !flip;
-        writeFile(fx.path, flip ? b : a, false);
-        state.ResumeTiming();
+    loadAfterEachChange(state, fx.path, [&] {
         QSettings qs(fx.path, QSettings::IniFormat);
         readWithQSettings(qs, entries);
-    }
+    });
 }
 BENCHMARK(BM_QSettingsFreshObjectAfterChange)->Unit(benchmark::kMicrosecond);
 

@@ -216,6 +216,16 @@ QString readBild(const IniFile &ini)
     return ini.readString(sectionUser(), QStringLiteral("Bild"), QString());
 }
 
+QString readDatei(const IniFile &ini)
+{
+    return ini.readString(sectionUser(), QStringLiteral("Datei"), QString());
+}
+
+void writeDatei(IniFile &ini, const QString &designName)
+{
+    ini.writeString(sectionUser(), QStringLiteral("Datei"), designName);
+}
+
 // ---- LayoutSettings
 
 namespace {

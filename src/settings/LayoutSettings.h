@@ -127,6 +127,9 @@ qint32 readLinienfarbe(const IniFile &ini);
 qint32 readKopfBandFarbe(const IniFile &ini);
 bool readSymbole(const IniFile &ini);
 QString readBild(const IniFile &ini);
+// User/Datei: the calendar form last chosen in the main window (empty when none).
+QString readDatei(const IniFile &ini);
+void writeDatei(IniFile &ini, const QString &designName);
 
 // ---------------------------------------------------------------------------------------
 // The run-time copy of the settings file

@@ -1,6 +1,6 @@
 #include "platform/Error.h"
 #include "settings/IniFile.h"
-#include "support/TestUtil.h"
+#include "SettingsTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,17 +8,9 @@
 
 using kb::IniFile;
 using kb::test::readAll;
+using kb::test::s;
 using kb::test::TempDir;
 using kb::test::writeAll;
-
-namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TEST(IniFile, NamesCompareWithoutLetterCase)
 {

@@ -1,24 +1,16 @@
 #include "settings/ColorValue.h"
 #include "settings/KalenderIni.h"
 #include "support/ScriptedUi.h"
-#include "support/TestUtil.h"
+#include "SettingsTest.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
 using namespace kb;
 using kb::test::readAll;
+using kb::test::s;
 using kb::test::TempDir;
 using kb::test::writeAll;
-
-namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TEST(KalenderIni, FirstStartThenWidthsSurviveARestart)
 {

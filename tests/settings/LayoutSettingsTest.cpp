@@ -1,22 +1,18 @@
 #include "platform/Error.h"
 #include "settings/ColorValue.h"
 #include "settings/LayoutSettings.h"
-#include "support/TestUtil.h"
+#include "SettingsTest.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
 
 using namespace kb;
 using kb::test::readAll;
+using kb::test::s;
 using kb::test::TempDir;
 using kb::test::writeAll;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 LayoutSettings loadedFrom(const QByteArray &content)
 {
@@ -185,6 +181,9 @@ TEST(LayoutSettings, PaintLoadLeavesStylesAndStartupColoursAlone)
     EXPECT_EQ(ls.firma, s("Neu GmbH"));
     EXPECT_EQ(readLinienfarbe(ini), 1);
     EXPECT_EQ(readKopfBandFarbe(ini), 2);
+    EXPECT_EQ(readDatei(ini), QString());
+    writeDatei(ini, s("Mein Entwurf"));
+    EXPECT_EQ(readDatei(IniFile(ini.path())), s("Mein Entwurf"));
 }
 
 TEST(LayoutSettings, EntriesFollowTheLoadOrder)
