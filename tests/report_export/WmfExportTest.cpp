@@ -99,8 +99,14 @@ TEST(WmfExport, PlaceableMetafileThatWmf2svgReads)
             texts.append(svg.readElementText(QXmlStreamReader::IncludeChildElements));
         else if (svg.name() == QLatin1String("image"))
             ++images;
-        else if (svg.name() == QLatin1String("rect") || svg.name() == QLatin1String("polyline")
-            || svg.name() == QLatin1String("line") || svg.name() == QLatin1String("path"))
+        else if (svg.name() == QLatin1String("rect")) {
+            ++shapes;
+            // Shading shows solid, as on paper.
+            EXPECT_TRUE(svg.attributes()
+                            .value(QLatin1String("style"))
+                            .contains(QLatin1String("fill-opacity:1.0")));
+        } else if (svg.name() == QLatin1String("polyline") || svg.name() == QLatin1String("line")
+            || svg.name() == QLatin1String("path"))
             ++shapes;
     }
     EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();

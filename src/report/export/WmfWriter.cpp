@@ -34,7 +34,7 @@ enum Function : std::uint16_t {
 };
 
 constexpr std::uint16_t MM_ANISOTROPIC = 8;
-constexpr std::uint16_t TRANSPARENT = 1;
+constexpr std::uint16_t TRANSPARENT = 1, OPAQUE = 2;
 constexpr std::uint16_t PS_NULL = 5;
 constexpr std::uint16_t BS_SOLID = 0;
 constexpr std::uint16_t BS_NULL = 1;
@@ -149,7 +149,17 @@ WmfWriter::WmfWriter(QSizeF pageSize)
     record(META_SETMAPMODE, Params().u16(MM_ANISOTROPIC).data());
     record(META_SETWINDOWORG, Params().i16(0).i16(0).data());
     record(META_SETWINDOWEXT, Params().i16(y(m_size.height())).i16(x(m_size.width())).data());
-    record(META_SETBKMODE, Params().u16(TRANSPARENT).data());
+}
+
+// The background mode matters to texts (transparent: no box behind the glyphs) and to the gaps
+// of dashed pens; solid fills are opaque in either mode, but some readers draw fills half
+// transparent in transparent mode, so rectangles with solid or no frame are drawn opaque.
+void WmfWriter::useBackgroundMode(std::uint16_t mode)
+{
+    if (m_bkMode == mode)
+        return;
+    m_bkMode = mode;
+    record(META_SETBKMODE, Params().u16(mode).data());
 }
 
 std::int16_t WmfWriter::x(double px) const
@@ -256,6 +266,7 @@ void WmfWriter::drawRect(const RectItem &r)
     else
         usePen({ PS_NULL, 0, 0 });
     useBrush(fill ? Brush { BS_SOLID, colorRef(*r.fill) } : Brush { BS_NULL, 0 });
+    useBackgroundMode(frame && r.frame->style != Qt::SolidLine ? TRANSPARENT : OPAQUE);
     // The frame lies inside the rectangle, as on the other outputs.
     const double inset = frame ? r.frame->width / 2 : 0.0;
     const QRectF box = r.rect.adjusted(inset, inset, -inset, -inset);
@@ -274,6 +285,7 @@ void WmfWriter::drawLine(const LineItem &l)
         return;
     usePen({ penStyle(l.pen.style), static_cast<std::int16_t>(std::max(1, int(x(l.pen.width)))),
         colorRef(l.pen.color) });
+    useBackgroundMode(TRANSPARENT);
     record(META_MOVETO, Params().i16(y(l.line.y1())).i16(x(l.line.x1())).data());
     record(META_LINETO, Params().i16(y(l.line.y2())).i16(x(l.line.x2())).data());
 }
@@ -285,6 +297,7 @@ void WmfWriter::drawText(const TextItem &t)
     if (t.text.trimmed().isEmpty())
         return;
     useFont(t.font, colorRef(t.color));
+    useBackgroundMode(TRANSPARENT);
     const std::uint16_t align = (t.alignment & Qt::AlignRight) ? TA_RIGHT
         : (t.alignment & Qt::AlignHCenter)                     ? TA_CENTER
                                                                : TA_LEFT;

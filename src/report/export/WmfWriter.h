@@ -45,6 +45,7 @@ private:
     void usePen(const Pen &pen);
     void useBrush(const Brush &brush);
     void useFont(const FontSpec &font, std::uint32_t color);
+    void useBackgroundMode(std::uint16_t mode);
     // Creates a GDI object in the lowest free slot, selects it and deletes `*current`.
     void replaceObject(int *current, QByteArray params, std::uint16_t function);
 
@@ -64,6 +65,7 @@ private:
     std::optional<FontSpec> m_currentFont;
     std::optional<std::uint32_t> m_textColor;
     std::optional<std::uint16_t> m_textAlign;
+    std::optional<std::uint16_t> m_bkMode;
 };
 
 } // namespace kb::report
