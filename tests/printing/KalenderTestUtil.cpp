@@ -1,0 +1,92 @@
+#include "KalenderTestUtil.h"
+
+#include "caldata/KalenderAnlage.h"
+
+namespace kb::test {
+
+QString testKalender(const TempDir &dir, int year, const QString &land)
+{
+    AnlageEingaben e;
+    e.name = QStringLiteral("Muster");
+    e.vorname = QStringLiteral("Erika");
+    e.land = land;
+    e.verzeichnis = dir.path();
+    e.datei = QStringLiteral("Test");
+    e.jahr = year;
+    return kalenderAnlegen(e).dateien.qvkPfad();
+}
+
+namespace {
+
+Zeile zeile(const report::Page &page, const report::PlacedBand &band, int seite)
+{
+    Zeile z;
+    z.seite = seite;
+    z.spalte = band.column;
+    z.rect = band.rect;
+    for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i) {
+        const report::Primitive &p = page.items[i];
+        if (const auto *r = std::get_if<report::RectItem>(&p); r && r->fill && r->rect == band.rect)
+            z.hintergrund = *r->fill;
+        if (const auto *pic = std::get_if<report::PictureItem>(&p))
+            z.symbol = pic->rect;
+        const auto *t = std::get_if<report::TextItem>(&p);
+        if (!t)
+            continue;
+        if (t->font.family == QLatin1String("Arial"))
+            (t->font.bold ? z.nummer : z.wochentag) = t->text;
+        else if (t->font.pointSize == 5)
+            z.woche = t->text;
+        else {
+            z.text = t->text;
+            z.textFarbe = t->color;
+        }
+    }
+    return z;
+}
+
+} // namespace
+
+std::vector<Zeile> tageszeilen(const report::Document &doc)
+{
+    std::vector<Zeile> out;
+    for (std::size_t s = 0; s < doc.pages.size(); ++s) {
+        for (const auto &band : doc.pages[s].bands)
+            if (band.kind == report::BandKind::Detail)
+                out.push_back(zeile(doc.pages[s], band, int(s)));
+    }
+    return out;
+}
+
+std::vector<report::TextItem> texte(const report::Page &page, report::BandKind kind)
+{
+    std::vector<report::TextItem> out;
+    for (const auto &band : page.bands) {
+        if (band.kind != kind)
+            continue;
+        for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i)
+            if (const auto *t = std::get_if<report::TextItem>(&page.items[i]))
+                out.push_back(*t);
+    }
+    return out;
+}
+
+std::vector<Spaltenkopf> spaltenkoepfe(const report::Document &doc)
+{
+    std::vector<Spaltenkopf> out;
+    for (std::size_t s = 0; s < doc.pages.size(); ++s) {
+        const report::Page &page = doc.pages[s];
+        for (const auto &band : page.bands) {
+            if (band.kind != report::BandKind::ColumnHeader)
+                continue;
+            Spaltenkopf k{int(s), band.column, {}};
+            for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i)
+                if (const auto *t = std::get_if<report::TextItem>(&page.items[i]))
+                    k.monat = t->text;
+            out.push_back(k);
+        }
+    }
+    return out;
+}
+
+} // namespace kb::test
