@@ -1,5 +1,6 @@
 #include "report/Paginator.h"
 
+#include "platform/Error.h"
 #include "report/Band.h"
 #include "report/Report.h"
 
@@ -46,8 +47,20 @@ void Paginator::step()
     }
 }
 
+// Margins come from the user's settings: ones that leave no room for the report are refused
+// before anything is generated.
+void Paginator::checkPageRoom() const
+{
+    const Margins &m = m_report.margins();
+    const double height = m_report.pageSize().height() - mmToPixels(m.top) - mmToPixels(m.bottom);
+    if (m_report.columnWidth() < 1 || height < 1)
+        throw Error(QStringLiteral("Die Seitenränder und Spaltenabstände lassen auf dem Papier "
+                                   "keinen Platz für den Bericht."));
+}
+
 void Paginator::start()
 {
+    checkPageRoom();
     m_report.runOnStart();
     m_ctx = PrintContext{};
     m_ctx.dataSet = m_report.dataSet();

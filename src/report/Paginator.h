@@ -31,6 +31,7 @@ private:
     enum class Phase { NotStarted, Records, Done };
 
     void step();
+    void checkPageRoom() const;
     void start();
     void printRecord();
     void finish();

@@ -343,6 +343,31 @@ TEST(Paginator, PagesComeOutOneAtATime)
     EXPECT_TRUE(paginator->done());
 }
 
+TEST(Paginator, MarginsThatLeaveNoRoomAreRefused)
+{
+    const struct {
+        const char *name;
+        Margins margins;
+        int columns;
+        double spacing;
+    } cases[] = {
+        {"left and right wider than the paper", {10, 10, 60, 60}, 1, 0},
+        {"top and bottom taller than the paper", {50, 52, 0, 0}, 1, 0},
+        {"column spacing eats the columns", {0, 0, 0, 0}, 12, 10},
+    };
+    for (const auto &c : cases) {
+        Fixture f(numbered(3), c.columns);
+        f.report.setMargins(c.margins);
+        f.report.setColumnSpacing(c.spacing);
+        try {
+            f.report.generate();
+            ADD_FAILURE() << c.name;
+        } catch (const kb::Error &e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("keinen Platz"))) << c.name;
+        }
+    }
+}
+
 TEST(Paginator, HookErrorEndsTheRun)
 {
     Fixture f(numbered(5));
