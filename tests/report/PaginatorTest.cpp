@@ -4,6 +4,7 @@
 // page footer 14 — eleven details fit one column (30 + 11 x 30 = 360 <= 384 - 14).
 
 #include "platform/Error.h"
+#include "report/DocumentQuery.h"
 #include "report/MemoryDataSet.h"
 #include "report/Printables.h"
 #include "report/Report.h"
@@ -28,16 +29,10 @@ struct Hit
 std::vector<Hit> hits(const Document &doc, BandKind kind)
 {
     std::vector<Hit> out;
-    for (std::size_t p = 0; p < doc.pages.size(); ++p) {
-        for (const PlacedBand &band : doc.pages[p].bands) {
-            if (band.kind != kind)
-                continue;
-            QString text;
-            for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i)
-                if (const auto *t = std::get_if<TextItem>(&doc.pages[p].items[i]); t && text.isEmpty())
-                    text = t->text;
-            out.push_back({p + 1, band.column + 1, band.rect.top(), band.rect.height(), text});
-        }
+    for (const BandOnPage &b : bandsOf(doc, kind)) {
+        const QStringList texts = b.texts();
+        out.push_back({b.page + 1, b.band->column + 1, b.band->rect.top(), b.band->rect.height(),
+                       texts.value(0)});
     }
     return out;
 }
