@@ -58,6 +58,21 @@ TEST(Export, OnePageReportKeepsTheChosenName)
     EXPECT_EQ(filesIn(dir), QStringList(QStringLiteral("tag.wmf")));
 }
 
+TEST(Export, PageWithoutTextsIsExportedInEveryFormat)
+{
+    Document doc;
+    doc.pages.emplace_back();
+    doc.pages.back().items.push_back(LineItem { QLineF(10, 10, 100, 10), PenSpec {} });
+    doc.pages.back().items.push_back(kb::test::text(QStringLiteral(" "), 10, 20, 50, 18));
+    for (const char *name :
+        { "a.html", "a.csv", "a.txt", "a.rtf", "a.xlsx", "a.wmf", "a.pdf", "a.png", "a.svg" }) {
+        kb::test::TempDir dir;
+        const QStringList files = exportDocument(doc, dir.file(QString::fromLatin1(name)));
+        ASSERT_EQ(files.size(), 1) << name;
+        EXPECT_TRUE(QFileInfo::exists(files[0])) << name;
+    }
+}
+
 void expectError(const Document &doc, const QString &path, const QString &message)
 {
     try {
