@@ -67,6 +67,8 @@ void writePdf(const Document &doc, const QString &path)
 
 QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi)
 {
+    if (!(dpi > 0) || dpi > 4800)
+        return {};
     const double scale = dpi / kPixelsPerInch;
     const QSizeF size = doc.pageSize() * scale;
     QImage image(int(std::ceil(size.width())), int(std::ceil(size.height())),
@@ -74,6 +76,8 @@ QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi)
     const int dotsPerMeter = qRound(dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
+    if (image.isNull())
+        return {};
     image.fill(Qt::white);
     if (pageIndex < doc.pages.size()) {
         QPainter painter(&image);
@@ -99,10 +103,13 @@ QStringList writePng(const Document &doc, const QString &path, double dpi)
 {
     const QStringList names = pageFileNames(path, doc.pages.size());
     for (qsizetype i = 0; i < names.size(); ++i) {
+        const QImage image = renderPageImage(doc, std::size_t(i), dpi);
+        if (image.isNull())
+            throw Error(QStringLiteral("Die Seite ist bei %1 dpi zu groß für ein Bild.").arg(dpi));
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!renderPageImage(doc, std::size_t(i), dpi).save(&buffer, "PNG"))
+        if (!image.save(&buffer, "PNG"))
             cannotWrite(names[i]);
         commitBytes(names[i], bytes);
     }

@@ -15,7 +15,8 @@ namespace kb::report {
 // One PDF with all pages; the texts stay text.
 void writePdf(const Document &doc, const QString &path);
 
-// One page as a picture of `dpi` dots per inch on white paper.
+// One page as a picture of `dpi` dots per inch on white paper; a null image when the picture
+// would be too large to hold.
 QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi);
 
 // PNG or SVG: a one-page document goes to `path`; otherwise page n goes to "<name>-<n>.<suffix>"

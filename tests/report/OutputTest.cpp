@@ -149,6 +149,9 @@ TEST(Output, SvgKeepsTextAndOnePagePngUsesThePathAsGiven)
     EXPECT_EQ(writePng(doc, dir.file(QStringLiteral("a.png")), 192),
               QStringList{dir.file(QStringLiteral("a.png"))});
     EXPECT_EQ(QImage(dir.file(QStringLiteral("a.png"))).width(), 2246);
+    // A resolution no picture can hold is refused with a message, and writes nothing.
+    EXPECT_THROW(writePng(doc, dir.file(QStringLiteral("riesig.png")), 1e6), kb::Error);
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("riesig.png"))));
 }
 
 TEST(Output, SavedReportOpensAsItWas)
