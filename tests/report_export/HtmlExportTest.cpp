@@ -71,7 +71,8 @@ TEST(HtmlExport, OneSectionPerPageWithPositionedTextsShapesAndPictures)
     // Positions and fonts as on paper.
     const QString holiday = pages[0].textStyles.value(1);
     EXPECT_TRUE(holiday.contains(QStringLiteral("left:170px;top:101px;width:200px;height:16px;")));
-    EXPECT_TRUE(holiday.contains(QStringLiteral("font-size:9pt;")));
+    EXPECT_TRUE(holiday.contains(
+        QStringLiteral("font-family:'Arial','Liberation Sans',sans-serif;font-size:9pt;")));
     EXPECT_TRUE(holiday.contains(QStringLiteral("font-style:italic;")));
     EXPECT_TRUE(holiday.contains(QStringLiteral("color:#c80000;")));
     EXPECT_TRUE(pages[0].textStyles.value(0).contains(QStringLiteral("text-align:center;")));

@@ -1,5 +1,7 @@
 #include "report/export/Export.h"
 
+#include "report/Fonts.h"
+
 #include <QBuffer>
 #include <QtMath>
 
@@ -87,8 +89,17 @@ QString dashArray(const PenSpec &pen)
 
 QString fontCss(const FontSpec &f)
 {
-    QString css = QLatin1String("font-family:'") + esc(QString(f.family).remove(QLatin1Char('\'')))
-        + QLatin1String("',sans-serif;font-size:") + num(f.pointSize) + QLatin1String("pt;");
+    // The face as the layout names it, then the face this program draws it with.
+    QStringList faces;
+    for (const QString &face : { f.family, installedFamily(f.family) }) {
+        const QString quoted
+            = QLatin1Char('\'') + esc(QString(face).remove(QLatin1Char('\''))) + QLatin1Char('\'');
+        if (!face.trimmed().isEmpty() && !faces.contains(quoted))
+            faces.append(quoted);
+    }
+    faces.append(QStringLiteral("sans-serif"));
+    QString css = QLatin1String("font-family:") + faces.join(QLatin1Char(','))
+        + QLatin1String(";font-size:") + num(f.pointSize) + QLatin1String("pt;");
     if (f.bold)
         css += QLatin1String("font-weight:bold;");
     if (f.italic)
