@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -84,6 +85,19 @@ TEST_F(PreviewWindowTest, PreviewAndWaitShowsAllPagesAndNavigates)
         EXPECT_EQ(w.currentPage(), 1u);
         trigger(w, "firstPage");
         EXPECT_EQ(shownPageNumber(w), QStringLiteral("Seite 1 von 3"));
+        // The paging keys do the same.
+        const auto press = [&](int key) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(&w, &event);
+        };
+        press(Qt::Key_End);
+        EXPECT_EQ(w.currentPage(), 2u);
+        press(Qt::Key_PageDown); // stays on the last page
+        EXPECT_EQ(w.currentPage(), 2u);
+        press(Qt::Key_PageUp);
+        EXPECT_EQ(w.currentPage(), 1u);
+        press(Qt::Key_Home);
+        EXPECT_EQ(w.currentPage(), 0u);
     });
     f.report.previewAndWait();
     EXPECT_TRUE(shown);
