@@ -1,6 +1,8 @@
 #include "printing/DruckLayouts.h"
 
 #include "printing/TKalenderForm.h"
+#include "settings/LayoutSettings.h"
+#include "storage/Table.h"
 
 #include <algorithm>
 
@@ -26,6 +28,20 @@ const DruckLayout *druckLayout(const QString &name)
     const auto it = std::find_if(all.begin(), all.end(),
                                  [&](const DruckLayout &l) { return l.name == name; });
     return it == all.end() ? nullptr : &*it;
+}
+
+report::Document druckDokument(const DruckLayout &layout, const QString &jahrTabelle,
+                               const IniFile &ini)
+{
+    LayoutSettings settings;
+    settings.loadStartup(ini);
+    settings.load(ini);
+    Table tage;
+    tage.setFilePath(jahrTabelle);
+    tage.open();
+    tage.first();
+    DruckAuftrag auftrag{tage, settings, ini};
+    return layout.dokument(auftrag);
 }
 
 } // namespace kb

@@ -33,4 +33,10 @@ const std::vector<DruckLayout> &druckLayouts();
 // The layout of that name; null for none.
 const DruckLayout *druckLayout(const QString &name);
 
+// Prints `layout` of the calendar whose day table is `jahrTabelle` without a preview: opens
+// the table on its first day, loads the settings from `ini` as the program does at start-up
+// and on every repaint, and returns the generated pages.
+report::Document druckDokument(const DruckLayout &layout, const QString &jahrTabelle,
+                               const IniFile &ini);
+
 } // namespace kb

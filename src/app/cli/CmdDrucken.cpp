@@ -3,7 +3,6 @@
 #include "printing/DruckLayouts.h"
 #include "report/export/Export.h"
 #include "settings/KalenderIni.h"
-#include "settings/LayoutSettings.h"
 #include "storage/Table.h"
 
 #include <QDir>
@@ -62,22 +61,12 @@ int cmdDrucken(Io &io)
 
     const KalenderDatei k = KalenderDatei::vorhanden(kalender);
     const IniFile ini = einstellungen(iniDatei, io.err);
-    LayoutSettings settings;
-    settings.loadStartup(ini);
-    settings.load(ini);
 
     // As when a calendar is opened: only the password given now counts.
     Session::removeAllPasswords();
     if (password)
         Session::addPassword(*password);
-    Table tage;
-    tage.setFilePath(k.jahrPfad());
-    tage.open();
-    tage.first();
-
-    DruckAuftrag auftrag{tage, settings, ini};
-    const report::Document dokument = layout->dokument(auftrag);
-    tage.close();
+    const report::Document dokument = druckDokument(*layout, k.jahrPfad(), ini);
     for (const QString &datei : report::exportDocument(dokument, *ausgabe))
         io.out << QDir::toNativeSeparators(datei) << '\n';
     return 0;
