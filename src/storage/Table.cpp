@@ -14,10 +14,19 @@
 #include <QHash>
 #include <QPointer>
 #include <QSaveFile>
+#include <unordered_map>
 
 namespace kb {
 
 namespace {
+
+// Ends a cached statement's read when leaving a scope, so that it holds no lock
+// on the file between uses.
+struct Finish
+{
+    sql::Stmt &stmt;
+    ~Finish() { stmt.reset(); }
+};
 
 // What happened while views were suspended.
 enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
@@ -90,7 +99,24 @@ struct Table::Private
 
     int disabled = 0;
     unsigned pending = 0;
-    mutable QHash<QString, int> names;
+    // Prepared statements of this connection by their text; cleared before it closes.
+    mutable std::unordered_map<QString, std::unique_ptr<sql::Stmt>> statements;
+
+    sql::Stmt &statement(const QString &text) const
+    {
+        auto &slot = statements[text];
+        if (!slot)
+            slot = std::make_unique<sql::Stmt>(db.get(), text);
+        else
+            slot->reset();
+        return *slot;
+    }
+
+    void disconnect()
+    {
+        statements.clear();
+        db.reset();
+    }
 
     QString path() const { return dir + name; }
     QString shownName() const { return tablefile::displayName(path()); }
@@ -115,16 +141,17 @@ struct Table::Private
 
     int fieldIndex(const QString &field) const
     {
-        const auto it = names.constFind(field);
-        if (it != names.constEnd())
-            return *it;
+        // Callers nearly always spell the name as it was defined: compare exactly first.
+        for (int i = 0; i < schema.fields.size(); ++i) {
+            if (schema.fields[i].name == field)
+                return i;
+        }
         const int index = schema.indexOf(field);
         if (index < 0) {
             if (!db)
                 requireOpen();
             throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field));
         }
-        names.insert(field, index);
         return index;
     }
 
@@ -167,11 +194,11 @@ struct Table::Private
                                                : QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
             });
         }
+        statements.clear();
         db = std::move(opened.db);
         schema = std::move(opened.schema);
         password = opened.password;
         readOnly = opened.readOnly;
-        names.clear();
     }
 
     // --- order, filter, master ------------------------------------------------------
@@ -324,7 +351,8 @@ struct Table::Private
     qint64 dataVersion() const
     {
         return guarded([&] {
-            sql::Stmt stmt(db.get(), QStringLiteral("PRAGMA data_version"));
+            sql::Stmt &stmt = statement(QStringLiteral("PRAGMA data_version"));
+            const Finish finish{stmt};
             stmt.step();
             return stmt.columnInt(0);
         });
@@ -388,7 +416,8 @@ struct Table::Private
         std::vector<Row> fresh;
         fresh.reserve(rows.size());
         guarded([&] {
-            sql::Stmt stmt(db.get(), sqlText);
+            sql::Stmt &stmt = statement(sqlText);
+            const Finish finish{stmt};
             for (int i = 0; i < params.size(); ++i)
                 stmt.bind(i + 1, params[i]);
             while (stmt.step())
@@ -423,8 +452,9 @@ struct Table::Private
     QByteArray readBlob(qint64 rid, int field) const
     {
         return guarded([&] {
-            sql::Stmt stmt(db.get(), QStringLiteral("SELECT %1 FROM records WHERE kb_rid = ?")
+            sql::Stmt &stmt = statement(QStringLiteral("SELECT %1 FROM records WHERE kb_rid = ?")
                                          .arg(sql::quoted(schema.fields[field].name)));
+            const Finish finish{stmt};
             stmt.bindInt(1, rid);
             if (!stmt.step() || stmt.isNull(0))
                 return QByteArray();
@@ -524,13 +554,14 @@ struct Table::Private
     int nextAutoInc(int field)
     {
         const QString key = QStringLiteral("autoinc:") + schema.fields[field].name.toLower();
-        sql::Stmt read(db.get(), QStringLiteral(
+        sql::Stmt &read = statement(QStringLiteral(
             "SELECT max(coalesce((SELECT value FROM kb_meta WHERE key = ?), 1),"
             " coalesce((SELECT max(%1) FROM records), 0) + 1)").arg(sql::quoted(schema.fields[field].name)));
         read.bindText(1, key);
         read.step();
         const qint64 next = read.columnInt(0);
-        sql::Stmt(db.get(), QStringLiteral("INSERT OR REPLACE INTO kb_meta VALUES(?, ?)"))
+        read.reset();
+        statement(QStringLiteral("INSERT OR REPLACE INTO kb_meta VALUES(?, ?)"))
             .bindText(1, key)
             .bindInt(2, next + 1)
             .exec();
@@ -552,7 +583,7 @@ struct Table::Private
     // Writes the pending change; returns the row id of the written record.
     qint64 write()
     {
-        sql::exec(db.get(), QStringLiteral("SAVEPOINT kb_post"));
+        statement(QStringLiteral("SAVEPOINT kb_post")).exec();
         try {
             qint64 rid = 0;
             QStringList columns;
@@ -571,7 +602,7 @@ struct Table::Private
                 QStringList marks;
                 for (int i = 0; i < columns.size(); ++i)
                     marks.append(QStringLiteral("?"));
-                sql::Stmt stmt(db.get(), columns.isEmpty()
+                sql::Stmt &stmt = statement(columns.isEmpty()
                                              ? QStringLiteral("INSERT INTO records DEFAULT VALUES")
                                              : QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
                                                    .arg(columns.join(QLatin1Char(',')),
@@ -585,7 +616,7 @@ struct Table::Private
                 QStringList sets;
                 for (const QString &c : std::as_const(columns))
                     sets.append(c + QStringLiteral(" = ?"));
-                sql::Stmt stmt(db.get(), QStringLiteral("UPDATE records SET %1 WHERE kb_rid = ?")
+                sql::Stmt &stmt = statement(QStringLiteral("UPDATE records SET %1 WHERE kb_rid = ?")
                                              .arg(sets.join(QLatin1Char(','))));
                 for (int i = 0; i < values.size(); ++i)
                     stmt.bind(i + 1, values[i]);
@@ -595,7 +626,7 @@ struct Table::Private
                     throw Error(QStringLiteral("Der Datensatz in Tabelle '%1' wurde inzwischen "
                                                "gelöscht").arg(shownName()));
             }
-            sql::exec(db.get(), QStringLiteral("RELEASE kb_post"));
+            statement(QStringLiteral("RELEASE kb_post")).exec();
             return rid;
         } catch (...) {
             try {
@@ -801,7 +832,7 @@ void Table::open()
         d->resolveOrder();
         d->parseFilter();
     } catch (...) {
-        d->db.reset();
+        d->disconnect();
         if (QFileInfo(path).isFile())
             tablefile::registry::release(path, d->exclusive);
         throw;
@@ -832,7 +863,7 @@ void Table::close()
         } catch (const sql::SqlError &) {
         }
     }
-    d->db.reset();
+    d->disconnect();
     if (d->registered)
         tablefile::registry::release(d->path(), d->registeredExclusive);
     d->registered = false;
@@ -840,7 +871,6 @@ void Table::close()
     d->pos = -1;
     d->eof = d->bof = true;
     d->state = State::Inactive;
-    d->names.clear();
     d->notify(Reset | Current | Values | StateChange);
     d->notifyDetails(true);
 }
@@ -1268,7 +1298,7 @@ void Table::remove()
     cancel();
     const qint64 rid = d->rows[d->pos].rid;
     d->guarded([&] {
-        sql::Stmt(d->db.get(), QStringLiteral("DELETE FROM records WHERE kb_rid = ?")).bindInt(1, rid).exec();
+        d->statement(QStringLiteral("DELETE FROM records WHERE kb_rid = ?")).bindInt(1, rid).exec();
     });
     d->requery(0);
     d->eof = d->rows.empty();
@@ -1609,7 +1639,7 @@ void Table::addMasterPassword(const QString &password)
     const qint64 rid = d->pos >= 0 ? d->rows[d->pos].rid : 0;
     d->guarded([&] { tablefile::exportCopy(d->db.get(), copy, password); });
     // The copy is complete and on disk; only now is the table itself let go of.
-    d->db.reset();
+    d->disconnect();
     try {
         tablefile::runRewriteHook(copy);
         tablefile::replaceFile(copy, path);
