@@ -133,9 +133,8 @@ void removeAll(const QString &dir)
 
 // --- generation -------------------------------------------------------------------------
 
-void BM_GenerateCalendar(benchmark::State &state)
+kb::AnlageEingaben eingaben(const QTemporaryDir &dir)
 {
-    QTemporaryDir dir;
     kb::AnlageEingaben e;
     e.name = QStringLiteral("Müller");
     e.vorname = QStringLiteral("Jörg");
@@ -143,6 +142,13 @@ void BM_GenerateCalendar(benchmark::State &state)
     e.verzeichnis = dir.path();
     e.datei = QStringLiteral("Bench");
     e.jahr = 2024;
+    return e;
+}
+
+void BM_GenerateCalendar(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const kb::AnlageEingaben e = eingaben(dir);
     for (auto _ : state) {
         kb::kalenderAnlegen(e);
         state.PauseTiming();
@@ -171,12 +177,7 @@ BENCHMARK(BM_GenerateCalendarRawSqlite)->Unit(benchmark::kMillisecond);
 void BM_Updatetable(benchmark::State &state)
 {
     QTemporaryDir dir;
-    kb::AnlageEingaben e;
-    e.land = QStringLiteral("Sachsen");
-    e.verzeichnis = dir.path();
-    e.datei = QStringLiteral("Bench");
-    e.jahr = 2024;
-    kb::kalenderAnlegen(e);
+    kb::kalenderAnlegen(eingaben(dir));
     for (auto _ : state)
         kb::updatetable(dir.path(), QStringLiteral("Bench.DB"));
 }
