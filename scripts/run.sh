@@ -8,4 +8,7 @@ bin="$PWD/build/dev/bin"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$bin/kronoblatt" "$@"
 fi
-exec "$bin/kronoblatt-cli" --help
+# Headless: a demo calendar for this year (state from KRONOBLATT_LAND, default Bayern) in a
+# folder of its own, printed as the one-page year calendar; the command says where the PDF is.
+echo "Kein Bildschirm: Kronoblatt legt einen Demo-Kalender an und druckt ihn als PDF."
+exec "$bin/kronoblatt-cli" demo --verzeichnis "$PWD/build/dev/demo" "$@"
