@@ -23,7 +23,8 @@ struct IniShared;
 // - Every write goes to the disk before it returns and is atomic (a temporary file beside
 //   it, then rename; permissions kept). Comments, blank lines and unknown entries survive.
 // - A missing file reads as empty (every read yields its default); the first write creates it.
-// - All IniFile objects on one path in this process share one parsed copy.
+// - All IniFile objects on one path in this process share one parsed copy. Like the rest of
+//   the program, they are used from the user-interface thread only.
 class IniFile
 {
 public:
