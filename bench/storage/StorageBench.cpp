@@ -16,45 +16,44 @@ using namespace kb;
 namespace {
 
 const QDate kFirstDay(2024, 1, 1);
-const QStringList kMonths{QStringLiteral("Januar"), QStringLiteral("Februar"), QStringLiteral("März"),
-                          QStringLiteral("April"), QStringLiteral("Mai"), QStringLiteral("Juni"),
-                          QStringLiteral("Juli"), QStringLiteral("August"), QStringLiteral("September"),
-                          QStringLiteral("Oktober"), QStringLiteral("November"), QStringLiteral("Dezember")};
-const QStringList kDays{QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"), QStringLiteral("Do"),
-                        QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So")};
+const QStringList kMonths { QStringLiteral("Januar"), QStringLiteral("Februar"),
+    QStringLiteral("März"), QStringLiteral("April"), QStringLiteral("Mai"), QStringLiteral("Juni"),
+    QStringLiteral("Juli"), QStringLiteral("August"), QStringLiteral("September"),
+    QStringLiteral("Oktober"), QStringLiteral("November"), QStringLiteral("Dezember") };
+const QStringList kDays { QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"),
+    QStringLiteral("Do"), QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So") };
 
 QList<FieldDef> yearFields()
 {
-    return {{QStringLiteral("Nummer"), FieldType::Int16},
-            {QStringLiteral("Datum"), FieldType::Date},
-            {QStringLiteral("DatumLang"), FieldType::Date},
-            {QStringLiteral("Text"), FieldType::String, 255},
-            {QStringLiteral("Woche"), FieldType::Int16},
-            {QStringLiteral("Monat"), FieldType::String, 10},
-            {QStringLiteral("Tag"), FieldType::String, 2},
-            {QStringLiteral("MonatNr"), FieldType::Int16},
-            {QStringLiteral("TagNr"), FieldType::Int16},
-            {QStringLiteral("Kennung"), FieldType::Int16},
-            {QStringLiteral("Name"), FieldType::String, 50},
-            {QStringLiteral("Vorname"), FieldType::String, 50},
-            {QStringLiteral("BLand"), FieldType::String, 30},
-            {QStringLiteral("Notizen"), FieldType::Memo, 100},
-            {QStringLiteral("Alarm"), FieldType::Boolean},
-            {QStringLiteral("TagimMonat"), FieldType::Int16},
-            {QStringLiteral("SymbolBild"), FieldType::Graphic}};
+    return { { QStringLiteral("Nummer"), FieldType::Int16 },
+        { QStringLiteral("Datum"), FieldType::Date },
+        { QStringLiteral("DatumLang"), FieldType::Date },
+        { QStringLiteral("Text"), FieldType::String, 255 },
+        { QStringLiteral("Woche"), FieldType::Int16 },
+        { QStringLiteral("Monat"), FieldType::String, 10 },
+        { QStringLiteral("Tag"), FieldType::String, 2 },
+        { QStringLiteral("MonatNr"), FieldType::Int16 },
+        { QStringLiteral("TagNr"), FieldType::Int16 },
+        { QStringLiteral("Kennung"), FieldType::Int16 },
+        { QStringLiteral("Name"), FieldType::String, 50 },
+        { QStringLiteral("Vorname"), FieldType::String, 50 },
+        { QStringLiteral("BLand"), FieldType::String, 30 },
+        { QStringLiteral("Notizen"), FieldType::Memo, 100 },
+        { QStringLiteral("Alarm"), FieldType::Boolean },
+        { QStringLiteral("TagimMonat"), FieldType::Int16 },
+        { QStringLiteral("SymbolBild"), FieldType::Graphic } };
 }
 
 QList<FieldDef> pictureFields()
 {
-    return {{QStringLiteral("Nr"), FieldType::AutoInc},
-            {QStringLiteral("DetailNR"), FieldType::Int32},
-            {QStringLiteral("Bild"), FieldType::Graphic},
-            {QStringLiteral("MonatNR"), FieldType::Int32},
-            {QStringLiteral("TextMonat"), FieldType::Memo, 50}};
+    return { { QStringLiteral("Nr"), FieldType::AutoInc },
+        { QStringLiteral("DetailNR"), FieldType::Int32 },
+        { QStringLiteral("Bild"), FieldType::Graphic },
+        { QStringLiteral("MonatNR"), FieldType::Int32 },
+        { QStringLiteral("TextMonat"), FieldType::Memo, 50 } };
 }
 
-struct Day
-{
+struct Day {
     QDate date;
     int nummer;
     QString text;
@@ -62,7 +61,8 @@ struct Day
 
 Day day(int i)
 {
-    return {kFirstDay.addDays(i), i + 1, i % 30 == 0 ? QStringLiteral("Feiertag %1").arg(i) : QString()};
+    return { kFirstDay.addDays(i), i + 1,
+        i % 30 == 0 ? QStringLiteral("Feiertag %1").arg(i) : QString() };
 }
 
 void createWithEngine(const QString &dir)
@@ -70,7 +70,8 @@ void createWithEngine(const QString &dir)
     Table year;
     year.setDirectory(dir);
     year.setTableName(QStringLiteral("Bench.DB"));
-    year.create(yearFields(), {{QStringLiteral("PrimIdx"), {QStringLiteral("Nummer")}, true, true}});
+    year.create(
+        yearFields(), { { QStringLiteral("PrimIdx"), { QStringLiteral("Nummer") }, true, true } });
     year.open();
     year.startTransaction();
     for (int i = 0; i < 366; ++i) {
@@ -99,8 +100,9 @@ void createWithEngine(const QString &dir)
     Table pictures;
     pictures.setDirectory(dir);
     pictures.setTableName(QStringLiteral("BenchBild.DB"));
-    pictures.create(pictureFields(), {{QString(), {QStringLiteral("Nr")}, true, true},
-                                      {QStringLiteral("Sek_IDNR"), {QStringLiteral("DetailNr")}, false, false, true}});
+    pictures.create(pictureFields(),
+        { { QString(), { QStringLiteral("Nr") }, true, true },
+            { QStringLiteral("Sek_IDNR"), { QStringLiteral("DetailNr") }, false, false, true } });
     pictures.open();
     pictures.startTransaction();
     for (int m = 1; m <= 12; ++m) {
@@ -114,20 +116,18 @@ void createWithEngine(const QString &dir)
 
 // --- raw sqlite3 ---------------------------------------------------------------------------
 
-struct RawDb
-{
+struct RawDb {
     explicit RawDb(const QString &path)
     {
         sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     }
     ~RawDb() { sqlite3_close(db); }
     void exec(const char *sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
     sqlite3 *db = nullptr;
 };
 
-struct RawStmt
-{
+struct RawStmt {
     RawStmt(sqlite3 *db, const char *sql) { sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr); }
     ~RawStmt() { sqlite3_finalize(stmt); }
     void text(int i, const QString &s)
@@ -138,7 +138,7 @@ struct RawStmt
     QString column(int i) const
     {
         return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)),
-                                 sqlite3_column_bytes(stmt, i));
+            sqlite3_column_bytes(stmt, i));
     }
     sqlite3_stmt *stmt = nullptr;
 };
@@ -148,13 +148,15 @@ void createRaw(const QString &dir)
     {
         QFile::remove(dir + QStringLiteral("Raw.DB"));
         RawDb db(dir + QStringLiteral("Raw.DB"));
-        db.exec("BEGIN; CREATE TABLE days(Nummer INTEGER, Datum TEXT, DatumLang TEXT, Text TEXT,"
-                " Woche INTEGER, Monat TEXT, Tag TEXT, MonatNr INTEGER, TagNr INTEGER, Kennung INTEGER,"
-                " Name TEXT, Vorname TEXT, BLand TEXT, Notizen TEXT, Alarm INTEGER, TagimMonat INTEGER,"
-                " SymbolBild BLOB); CREATE UNIQUE INDEX PrimIdx ON days(Nummer); COMMIT");
+        db.exec(
+            "BEGIN; CREATE TABLE days(Nummer INTEGER, Datum TEXT, DatumLang TEXT, Text TEXT,"
+            " Woche INTEGER, Monat TEXT, Tag TEXT, MonatNr INTEGER, TagNr INTEGER, Kennung INTEGER,"
+            " Name TEXT, Vorname TEXT, BLand TEXT, Notizen TEXT, Alarm INTEGER, TagimMonat INTEGER,"
+            " SymbolBild BLOB); CREATE UNIQUE INDEX PrimIdx ON days(Nummer); COMMIT");
         db.exec("BEGIN");
-        RawStmt ins(db.db, "INSERT INTO days(Nummer,Datum,DatumLang,Text,Woche,Monat,Tag,MonatNr,TagNr,"
-                           "Kennung,Name,Vorname,BLand,Alarm,TagimMonat) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        RawStmt ins(db.db,
+            "INSERT INTO days(Nummer,Datum,DatumLang,Text,Woche,Monat,Tag,MonatNr,TagNr,"
+            "Kennung,Name,Vorname,BLand,Alarm,TagimMonat) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         for (int i = 0; i < 366; ++i) {
             const Day d = day(i);
             const QString iso = d.date.toString(Qt::ISODate);
@@ -183,7 +185,8 @@ void createRaw(const QString &dir)
     }
     QFile::remove(dir + QStringLiteral("RawBild.DB"));
     RawDb db(dir + QStringLiteral("RawBild.DB"));
-    db.exec("BEGIN; CREATE TABLE pics(Nr INTEGER PRIMARY KEY AUTOINCREMENT, DetailNR INTEGER, Bild BLOB,"
+    db.exec("BEGIN; CREATE TABLE pics(Nr INTEGER PRIMARY KEY AUTOINCREMENT, DetailNR INTEGER, Bild "
+            "BLOB,"
             " MonatNR INTEGER, TextMonat TEXT); CREATE INDEX Sek_IDNR ON pics(DetailNR); COMMIT");
     db.exec("BEGIN");
     RawStmt ins(db.db, "INSERT INTO pics(DetailNR, MonatNR) VALUES(?, ?)");
@@ -265,11 +268,21 @@ void BM_Walk_Engine(benchmark::State &state)
         for (t.first(); !t.eof(); t.next()) {
             for (const FieldDef &f : fields) {
                 switch (f.type) {
-                case FieldType::Date: sum += t.asDate(f.name).day(); break;
-                case FieldType::Int16: sum += t.asInt(f.name); break;
-                case FieldType::Boolean: sum += t.asBool(f.name); break;
-                case FieldType::Graphic: sum += t.blobSize(f.name); break;
-                default: sum += t.asString(f.name).size(); break;
+                case FieldType::Date:
+                    sum += t.asDate(f.name).day();
+                    break;
+                case FieldType::Int16:
+                    sum += t.asInt(f.name);
+                    break;
+                case FieldType::Boolean:
+                    sum += t.asBool(f.name);
+                    break;
+                case FieldType::Graphic:
+                    sum += t.blobSize(f.name);
+                    break;
+                default:
+                    sum += t.asString(f.name).size();
+                    break;
                 }
             }
         }
@@ -284,9 +297,10 @@ void BM_Walk_RawSqlite(benchmark::State &state)
     createRaw(path);
     for (auto _ : state) {
         RawDb db(path + QStringLiteral("Raw.DB"));
-        RawStmt select(db.db, "SELECT Nummer, Datum, DatumLang, Text, Woche, Monat, Tag, MonatNr, TagNr,"
-                              " Kennung, Name, Vorname, BLand, Notizen, Alarm, TagimMonat, length(SymbolBild)"
-                              " FROM days ORDER BY Nummer");
+        RawStmt select(db.db,
+            "SELECT Nummer, Datum, DatumLang, Text, Woche, Monat, Tag, MonatNr, TagNr,"
+            " Kennung, Name, Vorname, BLand, Notizen, Alarm, TagimMonat, length(SymbolBild)"
+            " FROM days ORDER BY Nummer");
         qint64 sum = 0;
         while (sqlite3_step(select.stmt) == SQLITE_ROW) {
             sum += sqlite3_column_int(select.stmt, 0);
@@ -296,11 +310,11 @@ void BM_Walk_RawSqlite(benchmark::State &state)
             sum += sqlite3_column_int(select.stmt, 4);
             sum += select.column(5).size() + select.column(6).size();
             sum += sqlite3_column_int(select.stmt, 7) + sqlite3_column_int(select.stmt, 8)
-                   + sqlite3_column_int(select.stmt, 9);
+                + sqlite3_column_int(select.stmt, 9);
             sum += select.column(10).size() + select.column(11).size() + select.column(12).size()
-                   + select.column(13).size();
+                + select.column(13).size();
             sum += sqlite3_column_int(select.stmt, 14) + sqlite3_column_int(select.stmt, 15)
-                   + sqlite3_column_int64(select.stmt, 16);
+                + sqlite3_column_int64(select.stmt, 16);
         }
         benchmark::DoNotOptimize(sum);
     }

@@ -11,8 +11,7 @@ namespace kb {
 
 namespace {
 
-struct AddField
-{
+struct AddField {
     QString path;
     FieldDef field;
 };
@@ -64,7 +63,8 @@ FieldDef fieldOfType(const QString &name, const QString &typeText, const QString
 AddField parseStatement(const QString &statement)
 {
     static const QRegularExpression form(
-        QStringLiteral("^\\s*ALTER\\s+TABLE\\s+\"((?:[^\"]|\"\")+)\"\\s+ADD\\s+(\\S+)\\s+(.+?)\\s*;?\\s*$"),
+        QStringLiteral(
+            "^\\s*ALTER\\s+TABLE\\s+\"((?:[^\"]|\"\")+)\"\\s+ADD\\s+(\\S+)\\s+(.+?)\\s*;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch m = form.match(statement);
     if (!m.hasMatch())
@@ -86,7 +86,8 @@ void Session::executeDdl(const QString &statement)
     const AddField add = parseStatement(statement);
     const QString shown = tablefile::displayName(add.path);
     if (tablefile::registry::inUse(add.path))
-        throw Error(QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet").arg(shown));
+        throw Error(
+            QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet").arg(shown));
     tablefile::OpenedFile opened = tablefile::open(add.path);
     if (opened.schema.indexOf(add.field.name) >= 0)
         throw Error(QStringLiteral("Feld '%1' existiert bereits in Tabelle '%2'")

@@ -29,8 +29,7 @@ void FieldLink::refresh()
     m_showing = true;
     try {
         const bool available = m_table && m_table->isOpen()
-                               && (m_table->currentRow() >= 0
-                                   || m_table->state() == Table::State::Insert);
+            && (m_table->currentRow() >= 0 || m_table->state() == Table::State::Insert);
         display(available);
     } catch (const Error &) {
         // An unknown field or a vanished record shows as empty.
@@ -131,8 +130,8 @@ void PictureLink::display(bool available)
         return;
     }
     const QSize size = m_label->size().isEmpty() ? image.size() : m_label->size();
-    m_label->setPixmap(QPixmap::fromImage(
-        image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_label->setPixmap(
+        QPixmap::fromImage(image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 } // namespace kb

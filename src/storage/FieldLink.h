@@ -14,14 +14,11 @@ class QWidget;
 
 namespace kb {
 
-
-
 // Binds one control to one field of a cursor: the control shows the current record
 // (with its pending change) and follows moves and changes made through any other view;
 // what the user types puts the cursor into edit state with the pending value.
 // A link belongs to its control and ends with it.
-class FieldLink : public QObject
-{
+class FieldLink : public QObject {
     Q_OBJECT
 
 public:
@@ -47,8 +44,7 @@ private:
     bool m_storing = false;
 };
 
-class LineEditLink : public FieldLink
-{
+class LineEditLink : public FieldLink {
     Q_OBJECT
 public:
     LineEditLink(Table *table, const QString &field, QLineEdit *edit);
@@ -60,8 +56,7 @@ private:
     QLineEdit *m_edit;
 };
 
-class TextEditLink : public FieldLink
-{
+class TextEditLink : public FieldLink {
     Q_OBJECT
 public:
     TextEditLink(Table *table, const QString &field, QPlainTextEdit *edit);
@@ -73,8 +68,7 @@ private:
     QPlainTextEdit *m_edit;
 };
 
-class CheckBoxLink : public FieldLink
-{
+class CheckBoxLink : public FieldLink {
     Q_OBJECT
 public:
     CheckBoxLink(Table *table, const QString &field, QCheckBox *box);
@@ -87,8 +81,7 @@ private:
 };
 
 // Shows the field as text; never edits.
-class LabelLink : public FieldLink
-{
+class LabelLink : public FieldLink {
     Q_OBJECT
 public:
     LabelLink(Table *table, const QString &field, QLabel *label);
@@ -101,8 +94,7 @@ private:
 };
 
 // Shows a graphic field's picture in a label, scaled to fit and keeping its proportions.
-class PictureLink : public FieldLink
-{
+class PictureLink : public FieldLink {
     Q_OBJECT
 public:
     PictureLink(Table *table, const QString &field, QLabel *label);

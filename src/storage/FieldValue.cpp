@@ -29,7 +29,7 @@ QVariant toInt(const FieldDef &field, const QVariant &value)
     else if (value.typeId() == QMetaType::Bool)
         number = value.toBool() ? 1 : 0, ok = true;
     else if (value.canConvert<qlonglong>() && value.typeId() != QMetaType::QByteArray
-             && value.typeId() != QMetaType::QDate)
+        && value.typeId() != QMetaType::QDate)
         number = value.toLongLong(&ok);
     if (!ok)
         throw Error(QStringLiteral("'%1' ist kein gültiger Ganzzahlwert für Feld '%2'")
@@ -115,9 +115,12 @@ QVariant fromInput(const FieldDef &field, const QVariant &value)
         return QVariant();
     switch (field.type) {
     case FieldType::Int16:
-    case FieldType::Int32: return toInt(field, value);
-    case FieldType::Date: return toDate(field, value);
-    case FieldType::Boolean: return toBool(field, value);
+    case FieldType::Int32:
+        return toInt(field, value);
+    case FieldType::Date:
+        return toDate(field, value);
+    case FieldType::Boolean:
+        return toBool(field, value);
     case FieldType::String: {
         const QString text = value.toString();
         if (field.size > 0 && text.size() > field.size)
@@ -126,8 +129,10 @@ QVariant fromInput(const FieldDef &field, const QVariant &value)
                             .arg(field.size));
         return text;
     }
-    case FieldType::Memo: return value.toString();
-    default: break;
+    case FieldType::Memo:
+        return value.toString();
+    default:
+        break;
     }
     return QVariant();
 }
@@ -137,9 +142,12 @@ QVariant toSql(FieldType type, const QVariant &value)
     if (!value.isValid() || value.isNull())
         return QVariant();
     switch (type) {
-    case FieldType::Date: return value.toDate().toString(Qt::ISODate);
-    case FieldType::Boolean: return value.toBool() ? 1 : 0;
-    default: return value;
+    case FieldType::Date:
+        return value.toDate().toString(Qt::ISODate);
+    case FieldType::Boolean:
+        return value.toBool() ? 1 : 0;
+    default:
+        return value;
     }
 }
 
@@ -150,13 +158,18 @@ QVariant fromSql(FieldType type, const sql::Stmt &stmt, int column)
     switch (type) {
     case FieldType::Int16:
     case FieldType::Int32:
-    case FieldType::AutoInc: return int(stmt.columnInt(column));
-    case FieldType::Boolean: return stmt.columnInt(column) != 0;
-    case FieldType::Date: return isoDate(stmt.columnText(column));
+    case FieldType::AutoInc:
+        return int(stmt.columnInt(column));
+    case FieldType::Boolean:
+        return stmt.columnInt(column) != 0;
+    case FieldType::Date:
+        return isoDate(stmt.columnText(column));
     case FieldType::String:
-    case FieldType::Memo: return stmt.columnText(column);
+    case FieldType::Memo:
+        return stmt.columnText(column);
     case FieldType::Graphic:
-    case FieldType::Blob: return stmt.columnBlob(column);
+    case FieldType::Blob:
+        return stmt.columnBlob(column);
     }
     return QVariant();
 }
@@ -166,11 +179,15 @@ QString toText(FieldType type, const QVariant &value)
     if (!value.isValid() || value.isNull())
         return QString();
     switch (type) {
-    case FieldType::Date: return value.toDate().toString(kDateFormat);
-    case FieldType::Boolean: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldType::Date:
+        return value.toDate().toString(kDateFormat);
+    case FieldType::Boolean:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case FieldType::Graphic:
-    case FieldType::Blob: return QString::fromLatin1(value.toByteArray());
-    default: return value.toString();
+    case FieldType::Blob:
+        return QString::fromLatin1(value.toByteArray());
+    default:
+        return value.toString();
     }
 }
 

@@ -9,8 +9,7 @@ namespace {
 
 enum class Tok { Ident, Literal, Number, Op, LParen, RParen, And, Or, Not, End };
 
-struct Token
-{
+struct Token {
     Tok kind = Tok::End;
     QString text;
     int pos = 0;
@@ -21,8 +20,7 @@ bool isIdentChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-class Parser
-{
+class Parser {
 public:
     Parser(const QString &text, const tablefile::Schema &schema)
         : m_text(text)
@@ -55,7 +53,7 @@ private:
             if (c.isSpace()) {
                 ++i;
             } else if (c == QLatin1Char('(') || c == QLatin1Char(')')) {
-                m_tokens.push_back({c == QLatin1Char('(') ? Tok::LParen : Tok::RParen, c, i});
+                m_tokens.push_back({ c == QLatin1Char('(') ? Tok::LParen : Tok::RParen, c, i });
                 ++i;
             } else if (c == QLatin1Char('\'')) {
                 const int start = i++;
@@ -76,24 +74,26 @@ private:
                 }
                 if (!closed)
                     fail(QStringLiteral("Anführungszeichen nicht geschlossen"));
-                m_tokens.push_back({Tok::Literal, literal, start});
+                m_tokens.push_back({ Tok::Literal, literal, start });
             } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')
-                       || c == QLatin1Char('!')) {
+                || c == QLatin1Char('!')) {
                 const int start = i;
                 QString op(c);
                 ++i;
                 if (i < n && (m_text[i] == QLatin1Char('=') || m_text[i] == QLatin1Char('>'))
                     && c != QLatin1Char('='))
                     op += m_text[i++];
-                if (op == QLatin1String("!") || op == QLatin1String("!>") || op == QLatin1String(">>"))
+                if (op == QLatin1String("!") || op == QLatin1String("!>")
+                    || op == QLatin1String(">>"))
                     fail(QStringLiteral("unbekannter Vergleich '%1'").arg(op));
-                m_tokens.push_back({Tok::Op, op == QLatin1String("!=") ? QStringLiteral("<>") : op,
-                                    start});
-            } else if (c.isDigit() || (c == QLatin1Char('-') && i + 1 < n && m_text[i + 1].isDigit())) {
+                m_tokens.push_back(
+                    { Tok::Op, op == QLatin1String("!=") ? QStringLiteral("<>") : op, start });
+            } else if (c.isDigit()
+                || (c == QLatin1Char('-') && i + 1 < n && m_text[i + 1].isDigit())) {
                 const int start = i++;
                 while (i < n && m_text[i].isDigit())
                     ++i;
-                m_tokens.push_back({Tok::Number, m_text.mid(start, i - start), start});
+                m_tokens.push_back({ Tok::Number, m_text.mid(start, i - start), start });
             } else if (isIdentChar(c)) {
                 const int start = i;
                 while (i < n && isIdentChar(m_text[i]))
@@ -107,12 +107,12 @@ private:
                     kind = Tok::Or;
                 else if (lower == QLatin1String("not"))
                     kind = Tok::Not;
-                m_tokens.push_back({kind, word, start});
+                m_tokens.push_back({ kind, word, start });
             } else {
                 fail(QStringLiteral("unerwartetes Zeichen '%1'").arg(c));
             }
         }
-        m_tokens.push_back({Tok::End, QStringLiteral("Ende"), n});
+        m_tokens.push_back({ Tok::End, QStringLiteral("Ende"), n });
     }
 
     const Token &peek() const { return m_tokens[m_pos]; }
@@ -181,7 +181,8 @@ private:
             if (text)
                 return equal ? QStringLiteral("(%1 IS NULL OR %1 = '')").arg(column)
                              : QStringLiteral("(%1 IS NOT NULL AND %1 <> '')").arg(column);
-            return QStringLiteral("(%1 IS %2NULL)").arg(column, equal ? QString() : QStringLiteral("NOT "));
+            return QStringLiteral("(%1 IS %2NULL)")
+                .arg(column, equal ? QString() : QStringLiteral("NOT "));
         }
         // Literals are compared by value: no range or length limit applies to them.
         if (tablefile::isIntType(def.type))

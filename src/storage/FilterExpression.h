@@ -8,8 +8,7 @@ namespace kb::filter {
 
 // A filter expression turned into an SQL condition over the record table; every
 // literal becomes a bound parameter.
-struct Condition
-{
+struct Condition {
     QString sql;
     QVariantList params;
 };

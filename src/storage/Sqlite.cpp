@@ -12,14 +12,21 @@ constexpr int kBusyTimeoutMs = 500;
 Failure failureOf(int rc)
 {
     switch (rc & 0xff) {
-    case SQLITE_NOTADB: return Failure::NotADatabase;
-    case SQLITE_CORRUPT: return Failure::Corrupt;
-    case SQLITE_READONLY: return Failure::ReadOnly;
+    case SQLITE_NOTADB:
+        return Failure::NotADatabase;
+    case SQLITE_CORRUPT:
+        return Failure::Corrupt;
+    case SQLITE_READONLY:
+        return Failure::ReadOnly;
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return Failure::Busy;
-    case SQLITE_CONSTRAINT: return Failure::Constraint;
-    case SQLITE_CANTOPEN: return Failure::NotFound;
-    default: return Failure::Other;
+    case SQLITE_LOCKED:
+        return Failure::Busy;
+    case SQLITE_CONSTRAINT:
+        return Failure::Constraint;
+    case SQLITE_CANTOPEN:
+        return Failure::NotFound;
+    default:
+        return Failure::Other;
     }
 }
 } // namespace
@@ -36,8 +43,8 @@ void StmtFinalizer::operator()(sqlite3_stmt *stmt) const
 
 void throwSql(sqlite3 *db, int rc)
 {
-    throw SqlError{failureOf(rc), db ? QString::fromUtf8(sqlite3_errmsg(db))
-                                     : QString::fromUtf8(sqlite3_errstr(rc))};
+    throw SqlError { failureOf(rc),
+        db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)) };
 }
 
 Stmt::Stmt(sqlite3 *db, const QString &sql)
@@ -83,7 +90,7 @@ Stmt &Stmt::bindBlob(int index, const QByteArray &bytes)
 {
     // A zero-length blob stays a blob, not NULL.
     sqlite3_bind_blob(m_stmt.get(), index, bytes.isEmpty() ? "" : bytes.constData(),
-                      int(bytes.size()), SQLITE_TRANSIENT);
+        int(bytes.size()), SQLITE_TRANSIENT);
     return *this;
 }
 
@@ -139,8 +146,8 @@ DbHandle openFile(const QString &path, bool create, bool readOnly)
 {
     sqlite3 *db = nullptr;
     // Each connection belongs to one cursor on the one user-interface thread.
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX
-                      | (create ? SQLITE_OPEN_CREATE : 0);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE)
+        | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     DbHandle handle(db);
     if (rc != SQLITE_OK)

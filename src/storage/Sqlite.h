@@ -10,12 +10,10 @@ struct sqlite3_stmt;
 
 namespace kb::sql {
 
-struct DbCloser
-{
+struct DbCloser {
     void operator()(sqlite3 *db) const;
 };
-struct StmtFinalizer
-{
+struct StmtFinalizer {
     void operator()(sqlite3_stmt *stmt) const;
 };
 using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
@@ -24,15 +22,13 @@ using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
 enum class Failure { Other, NotADatabase, Corrupt, ReadOnly, Busy, Constraint, NotFound };
 
 // An error of the SQL layer; the table engine turns it into a German kb::Error.
-struct SqlError
-{
+struct SqlError {
     Failure failure = Failure::Other;
     QString detail;
 };
 
 // A prepared statement. Values are always bound, never pasted into the text.
-class Stmt
-{
+class Stmt {
 public:
     Stmt(sqlite3 *db, const QString &sql);
     Stmt(Stmt &&) = default;

@@ -22,8 +22,7 @@ namespace {
 
 // Ends a cached statement's read when leaving a scope, so that it holds no lock
 // on the file between uses.
-struct Finish
-{
+struct Finish {
     sql::Stmt &stmt;
     ~Finish() { stmt.reset(); }
 };
@@ -33,16 +32,14 @@ enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
 
 // One stored value as read: text for strings and memos; the number for integers,
 // booleans, dates (as Julian day) and blobs (their size: the bytes are read on demand).
-struct Cell
-{
+struct Cell {
     QString text;
     qint64 number = 0;
     bool null = true;
     bool operator==(const Cell &) const = default;
 };
 
-struct Row
-{
+struct Row {
     qint64 rid = 0;
     QVector<Cell> cells;
     bool operator==(const Row &) const = default;
@@ -50,14 +47,12 @@ struct Row
 
 } // namespace
 
-class TableDetail
-{
+class TableDetail {
 public:
     static void masterMoved(Table &detail, bool force);
 };
 
-struct Table::Private
-{
+struct Table::Private {
     Table *q = nullptr;
     QString dir, name;
     bool exclusive = false;
@@ -130,7 +125,8 @@ struct Table::Private
     {
         if (db)
             throw Error(QStringLiteral("Die Tabelle '%1' ist geöffnet; das geht nur bei "
-                                       "geschlossener Tabelle").arg(shownName()));
+                                       "geschlossener Tabelle")
+                            .arg(shownName()));
     }
     void requireWritable() const
     {
@@ -171,8 +167,7 @@ struct Table::Private
             Q_EMIT q->stateChanged();
     }
 
-    template<typename F>
-    auto guarded(F &&f) const
+    template<typename F> auto guarded(F &&f) const
     {
         try {
             return f();
@@ -189,9 +184,9 @@ struct Table::Private
             // Keep the file locked against other programs for as long as it is open.
             guarded([&] {
                 sql::exec(opened.db.get(), QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
-                sql::exec(opened.db.get(), opened.readOnly
-                                               ? QStringLiteral("SELECT count(*) FROM kb_meta")
-                                               : QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
+                sql::exec(opened.db.get(),
+                    opened.readOnly ? QStringLiteral("SELECT count(*) FROM kb_meta")
+                                    : QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
             });
         }
         statements.clear();
@@ -248,14 +243,14 @@ struct Table::Private
             const FieldType type = schema.fields[schema.indexOf(field)].type;
             const bool text = type == FieldType::String || type == FieldType::Memo;
             orderColumns.append(sql::quoted(field)
-                                + (noCase && text ? QStringLiteral(" COLLATE NOCASE") : QString()));
+                + (noCase && text ? QStringLiteral(" COLLATE NOCASE") : QString()));
         }
         orderColumns.append(QStringLiteral("kb_rid"));
     }
 
     void parseFilter()
     {
-        condition = filtered ? filter::parse(filterText, schema) : filter::Condition{};
+        condition = filtered ? filter::parse(filterText, schema) : filter::Condition {};
     }
 
     QVariantList currentMasterKey() const
@@ -271,11 +266,11 @@ struct Table::Private
     // --- reading ----------------------------------------------------------------------
     QString selectList() const
     {
-        QStringList columns{QStringLiteral("kb_rid")};
+        QStringList columns { QStringLiteral("kb_rid") };
         for (const FieldDef &f : std::as_const(schema.fields)) {
             columns.append(tablefile::isBlobType(f.type)
-                               ? QStringLiteral("length(%1)").arg(sql::quoted(f.name))
-                               : sql::quoted(f.name));
+                    ? QStringLiteral("length(%1)").arg(sql::quoted(f.name))
+                    : sql::quoted(f.name));
         }
         return columns.join(QLatin1Char(','));
     }
@@ -292,11 +287,15 @@ struct Table::Private
             cell.null = false;
             switch (schema.fields[i].type) {
             case FieldType::String:
-            case FieldType::Memo: cell.text = stmt.columnText(i + 1); break;
+            case FieldType::Memo:
+                cell.text = stmt.columnText(i + 1);
+                break;
             case FieldType::Date:
                 cell.number = fieldvalue::isoDate(stmt.columnText(i + 1)).toJulianDay();
                 break;
-            default: cell.number = stmt.columnInt(i + 1); break;
+            default:
+                cell.number = stmt.columnInt(i + 1);
+                break;
             }
         }
         return row;
@@ -308,12 +307,17 @@ struct Table::Private
             return QVariant();
         switch (schema.fields[field].type) {
         case FieldType::String:
-        case FieldType::Memo: return cell.text;
-        case FieldType::Date: return QDate::fromJulianDay(cell.number);
-        case FieldType::Boolean: return cell.number != 0;
+        case FieldType::Memo:
+            return cell.text;
+        case FieldType::Date:
+            return QDate::fromJulianDay(cell.number);
+        case FieldType::Boolean:
+            return cell.number != 0;
         case FieldType::Graphic:
-        case FieldType::Blob: return cell.number;
-        default: return int(cell.number);
+        case FieldType::Blob:
+            return cell.number;
+        default:
+            return int(cell.number);
         }
     }
 
@@ -325,11 +329,19 @@ struct Table::Private
         cell.null = false;
         switch (schema.fields[field].type) {
         case FieldType::String:
-        case FieldType::Memo: cell.text = value.toString(); break;
-        case FieldType::Date: cell.number = value.toDate().toJulianDay(); break;
+        case FieldType::Memo:
+            cell.text = value.toString();
+            break;
+        case FieldType::Date:
+            cell.number = value.toDate().toJulianDay();
+            break;
         case FieldType::Graphic:
-        case FieldType::Blob: cell.number = value.toByteArray().size(); break;
-        default: cell.number = value.toLongLong(); break;
+        case FieldType::Blob:
+            cell.number = value.toByteArray().size();
+            break;
+        default:
+            cell.number = value.toLongLong();
+            break;
         }
         return cell;
     }
@@ -352,7 +364,7 @@ struct Table::Private
     {
         return guarded([&] {
             sql::Stmt &stmt = statement(QStringLiteral("PRAGMA data_version"));
-            const Finish finish{stmt};
+            const Finish finish { stmt };
             stmt.step();
             return stmt.columnInt(0);
         });
@@ -400,13 +412,14 @@ struct Table::Private
                 def.min = def.max = def.size = 0;
                 where.append(QStringLiteral("%1 = ?").arg(sql::quoted(def.name)));
                 try {
-                    params.append(fieldvalue::toSql(def.type, fieldvalue::fromInput(def, masterKey[i])));
+                    params.append(
+                        fieldvalue::toSql(def.type, fieldvalue::fromInput(def, masterKey[i])));
                 } catch (const Error &) {
                     empty = true;
                 }
             }
             if (empty)
-                where = QStringList{QStringLiteral("0")}, params.clear();
+                where = QStringList { QStringLiteral("0") }, params.clear();
         }
         QString sqlText = QStringLiteral("SELECT %1 FROM records").arg(selectList());
         if (!where.isEmpty())
@@ -417,7 +430,7 @@ struct Table::Private
         fresh.reserve(rows.size());
         guarded([&] {
             sql::Stmt &stmt = statement(sqlText);
-            const Finish finish{stmt};
+            const Finish finish { stmt };
             for (int i = 0; i < params.size(); ++i)
                 stmt.bind(i + 1, params[i]);
             while (stmt.step())
@@ -453,8 +466,8 @@ struct Table::Private
     {
         return guarded([&] {
             sql::Stmt &stmt = statement(QStringLiteral("SELECT %1 FROM records WHERE kb_rid = ?")
-                                         .arg(sql::quoted(schema.fields[field].name)));
-            const Finish finish{stmt};
+                                            .arg(sql::quoted(schema.fields[field].name)));
+            const Finish finish { stmt };
             stmt.bindInt(1, rid);
             if (!stmt.step() || stmt.isNull(0))
                 return QByteArray();
@@ -554,9 +567,10 @@ struct Table::Private
     int nextAutoInc(int field)
     {
         const QString key = QStringLiteral("autoinc:") + schema.fields[field].name.toLower();
-        sql::Stmt &read = statement(QStringLiteral(
-            "SELECT max(coalesce((SELECT value FROM kb_meta WHERE key = ?), 1),"
-            " coalesce((SELECT max(%1) FROM records), 0) + 1)").arg(sql::quoted(schema.fields[field].name)));
+        sql::Stmt &read = statement(
+            QStringLiteral("SELECT max(coalesce((SELECT value FROM kb_meta WHERE key = ?), 1),"
+                           " coalesce((SELECT max(%1) FROM records), 0) + 1)")
+                .arg(sql::quoted(schema.fields[field].name)));
         read.bindText(1, key);
         read.step();
         const qint64 next = read.columnInt(0);
@@ -603,10 +617,9 @@ struct Table::Private
                 for (int i = 0; i < columns.size(); ++i)
                     marks.append(QStringLiteral("?"));
                 sql::Stmt &stmt = statement(columns.isEmpty()
-                                             ? QStringLiteral("INSERT INTO records DEFAULT VALUES")
-                                             : QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
-                                                   .arg(columns.join(QLatin1Char(',')),
-                                                        marks.join(QLatin1Char(','))));
+                        ? QStringLiteral("INSERT INTO records DEFAULT VALUES")
+                        : QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
+                              .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
                 for (int i = 0; i < values.size(); ++i)
                     stmt.bind(i + 1, values[i]);
                 stmt.exec();
@@ -617,14 +630,15 @@ struct Table::Private
                 for (const QString &c : std::as_const(columns))
                     sets.append(c + QStringLiteral(" = ?"));
                 sql::Stmt &stmt = statement(QStringLiteral("UPDATE records SET %1 WHERE kb_rid = ?")
-                                             .arg(sets.join(QLatin1Char(','))));
+                                                .arg(sets.join(QLatin1Char(','))));
                 for (int i = 0; i < values.size(); ++i)
                     stmt.bind(i + 1, values[i]);
                 stmt.bindInt(int(values.size()) + 1, rid);
                 stmt.exec();
                 if (sql::changes(db.get()) == 0)
                     throw Error(QStringLiteral("Der Datensatz in Tabelle '%1' wurde inzwischen "
-                                               "gelöscht").arg(shownName()));
+                                               "gelöscht")
+                                    .arg(shownName()));
             }
             statement(QStringLiteral("RELEASE kb_post")).exec();
             return rid;
@@ -768,7 +782,8 @@ void Table::create(const QList<FieldDef> &fields, const QList<IndexDef> &indexes
             const int i = schema.indexOf(field.trimmed());
             if (i < 0)
                 throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field));
-            if (tablefile::isBlobType(schema.fields[i].type) || schema.fields[i].type == FieldType::Memo)
+            if (tablefile::isBlobType(schema.fields[i].type)
+                || schema.fields[i].type == FieldType::Memo)
                 throw Error(QStringLiteral("Feld '%1' kann nicht indiziert werden").arg(field));
             field = schema.fields[i].name;
         }
@@ -898,7 +913,8 @@ void Table::refresh()
     d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
 }
 
-// --- navigation -----------------------------------------------------------------------------------
+// --- navigation
+// -----------------------------------------------------------------------------------
 
 void Table::first()
 {
@@ -996,7 +1012,7 @@ int Table::recordCount() const
 Bookmark Table::bookmark() const
 {
     d->sync();
-    return Bookmark{d->pos >= 0 ? d->rows[d->pos].rid : 0};
+    return Bookmark { d->pos >= 0 ? d->rows[d->pos].rid : 0 };
 }
 
 void Table::gotoBookmark(const Bookmark &bookmark)
@@ -1045,7 +1061,8 @@ bool Table::locate(const QString &field, const QVariant &value)
     return false;
 }
 
-// --- filter, order, master ----------------------------------------------------------------------------
+// --- filter, order, master
+// ----------------------------------------------------------------------------
 
 void Table::setFilter(const QString &expression)
 {
@@ -1073,8 +1090,8 @@ void Table::setFiltered(bool filtered)
     if (filtered == d->filtered)
         return;
     if (d->db) {
-        const filter::Condition parsed =
-            filtered ? filter::parse(d->filterText, d->schema) : filter::Condition{};
+        const filter::Condition parsed
+            = filtered ? filter::parse(d->filterText, d->schema) : filter::Condition {};
         d->checkBrowse();
         d->filtered = filtered;
         d->condition = parsed;
@@ -1188,7 +1205,8 @@ Table *Table::masterSource() const
     return d->master;
 }
 
-// --- editing --------------------------------------------------------------------------------------------
+// --- editing
+// --------------------------------------------------------------------------------------------
 
 Table::State Table::state() const
 {
@@ -1294,7 +1312,8 @@ void Table::remove()
         return;
     }
     if (d->rows.empty())
-        throw Error(QStringLiteral("Die Tabelle '%1' enthält keinen Datensatz").arg(d->shownName()));
+        throw Error(
+            QStringLiteral("Die Tabelle '%1' enthält keinen Datensatz").arg(d->shownName()));
     cancel();
     const qint64 rid = d->rows[d->pos].rid;
     d->guarded([&] {
@@ -1316,7 +1335,8 @@ void Table::startTransaction()
 {
     d->requireWritable();
     if (d->transactionDepth > 0)
-        throw Error(QStringLiteral("Für Tabelle '%1' läuft bereits eine Transaktion").arg(d->shownName()));
+        throw Error(
+            QStringLiteral("Für Tabelle '%1' läuft bereits eine Transaktion").arg(d->shownName()));
     d->guarded([&] { sql::exec(d->db.get(), QStringLiteral("BEGIN IMMEDIATE")); });
     d->transactionDepth = 1;
 }
@@ -1349,7 +1369,8 @@ bool Table::inTransaction() const
     return d->transactionDepth > 0;
 }
 
-// --- fields ----------------------------------------------------------------------------------------------
+// --- fields
+// ----------------------------------------------------------------------------------------------
 
 QStringList Table::fieldNames() const
 {
@@ -1426,11 +1447,14 @@ QString Table::asString(const QString &name) const
             return QString();
         switch (d->schema.fields[index].type) {
         case FieldType::String:
-        case FieldType::Memo: return cell->text;
+        case FieldType::Memo:
+            return cell->text;
         case FieldType::Date:
             return QDate::fromJulianDay(cell->number).toString(QStringLiteral("dd.MM.yyyy"));
-        case FieldType::Boolean: return cell->number ? QStringLiteral("True") : QStringLiteral("False");
-        default: return QString::number(cell->number);
+        case FieldType::Boolean:
+            return cell->number ? QStringLiteral("True") : QStringLiteral("False");
+        default:
+            return QString::number(cell->number);
         }
     }
     return fieldvalue::toText(d->schema.fields[index].type, d->current(index));
@@ -1440,7 +1464,8 @@ int Table::asInt(const QString &name) const
 {
     const int index = d->fieldIndex(name);
     const FieldType type = d->schema.fields[index].type;
-    if (const Cell *cell = d->browseCell(index); cell && (tablefile::isIntType(type) || type == FieldType::Boolean))
+    if (const Cell *cell = d->browseCell(index);
+        cell && (tablefile::isIntType(type) || type == FieldType::Boolean))
         return int(cell->number);
     const QVariant v = d->current(index);
     if (!v.isValid() || v.isNull())
@@ -1461,7 +1486,8 @@ int Table::asInt(const QString &name) const
 QDate Table::asDate(const QString &name) const
 {
     const int index = d->fieldIndex(name);
-    if (const Cell *cell = d->browseCell(index); cell && d->schema.fields[index].type == FieldType::Date)
+    if (const Cell *cell = d->browseCell(index);
+        cell && d->schema.fields[index].type == FieldType::Date)
         return cell->null ? QDate() : QDate::fromJulianDay(cell->number);
     const QVariant v = d->current(index);
     if (!v.isValid() || v.isNull())
@@ -1477,7 +1503,8 @@ bool Table::asBool(const QString &name) const
 {
     const int index = d->fieldIndex(name);
     const FieldType type = d->schema.fields[index].type;
-    if (const Cell *cell = d->browseCell(index); cell && (tablefile::isIntType(type) || type == FieldType::Boolean))
+    if (const Cell *cell = d->browseCell(index);
+        cell && (tablefile::isIntType(type) || type == FieldType::Boolean))
         return cell->number != 0;
     const QVariant v = d->current(index);
     if (!v.isValid() || v.isNull())
@@ -1562,7 +1589,8 @@ QImage Table::image(const QString &name) const
 {
     const int index = d->fieldIndex(name);
     if (!tablefile::isBlobType(d->schema.fields[index].type))
-        throw Error(QStringLiteral("Feld '%1' ist kein Grafikfeld").arg(d->schema.fields[index].name));
+        throw Error(
+            QStringLiteral("Feld '%1' ist kein Grafikfeld").arg(d->schema.fields[index].name));
     const QByteArray bytes = d->current(index).toByteArray();
     return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
 }
@@ -1571,7 +1599,8 @@ void Table::setImage(const QString &name, const QImage &image)
 {
     const int index = d->fieldIndex(name);
     if (!tablefile::isBlobType(d->schema.fields[index].type))
-        throw Error(QStringLiteral("Feld '%1' ist kein Grafikfeld").arg(d->schema.fields[index].name));
+        throw Error(
+            QStringLiteral("Feld '%1' ist kein Grafikfeld").arg(d->schema.fields[index].name));
     if (image.isNull()) {
         clearField(name);
         return;
@@ -1600,7 +1629,8 @@ int Table::currentRow() const
     return d->pos;
 }
 
-// --- views ---------------------------------------------------------------------------------------------------
+// --- views
+// ---------------------------------------------------------------------------------------------------
 
 void Table::disableControls()
 {
@@ -1624,7 +1654,8 @@ bool Table::controlsDisabled() const
     return d->disabled > 0;
 }
 
-// --- passwords ---------------------------------------------------------------------------------------------------
+// --- passwords
+// ---------------------------------------------------------------------------------------------------
 
 void Table::addMasterPassword(const QString &password)
 {
@@ -1655,7 +1686,8 @@ void Table::addMasterPassword(const QString &password)
     d->notify(Reset | Current | Values);
 }
 
-// --- session ---------------------------------------------------------------------------------------------------
+// --- session
+// ---------------------------------------------------------------------------------------------------
 
 namespace {
 QStringList &knownPasswords()

@@ -15,29 +15,27 @@ namespace kb {
 
 // The logical field types a table knows.
 enum class FieldType {
-    Int16,   // 16-bit signed integer
-    Int32,   // 32-bit signed integer
+    Int16, // 16-bit signed integer
+    Int32, // 32-bit signed integer
     AutoInc, // 32-bit, set by the engine on insert, read-only
-    String,  // text of at most `size` characters (2 to 255)
+    String, // text of at most `size` characters (2 to 255)
     Date,
     Boolean,
-    Memo,    // text blob; `size` is the declared inline size (informational)
+    Memo, // text blob; `size` is the declared inline size (informational)
     Graphic, // picture blob
-    Blob,    // untyped blob
+    Blob, // untyped blob
 };
 
-struct FieldDef
-{
+struct FieldDef {
     QString name;
     FieldType type = FieldType::String;
-    int size = 0;          // String: maximum length; Memo: inline size
+    int size = 0; // String: maximum length; Memo: inline size
     bool required = false; // a post with this field empty is refused
-    int min = 0, max = 0;  // integer range; both 0: unbounded
+    int min = 0, max = 0; // integer range; both 0: unbounded
 };
 
-struct IndexDef
-{
-    QString name;       // empty for the primary index
+struct IndexDef {
+    QString name; // empty for the primary index
     QStringList fields; // field names, case-insensitive
     bool primary = false;
     bool unique = false;
@@ -45,8 +43,7 @@ struct IndexDef
 };
 
 // A position in a table that survives re-queries; a null bookmark does nothing.
-struct Bookmark
-{
+struct Bookmark {
     qint64 rowId = 0;
     bool isNull() const { return rowId == 0; }
     friend bool operator==(const Bookmark &, const Bookmark &) = default;
@@ -62,8 +59,7 @@ struct Bookmark
 // empty set; bof() after first() and after prior() on the first record.
 //
 // Every failure throws kb::Error with a German message, and leaves the file unchanged.
-class Table : public QObject
-{
+class Table : public QObject {
     Q_OBJECT
 
 public:
@@ -109,9 +105,9 @@ public:
     bool isOpen() const;
     // Opens the file for reading only; every change is refused.
     void setReadOnly(bool readOnly);
-    bool isReadOnly() const;    // opened for reading only (asked for, or a write-protected file)
-    bool isProtected() const;   // the file is encrypted with a password
-    void refresh();             // re-reads the records, keeping the current one if possible
+    bool isReadOnly() const; // opened for reading only (asked for, or a write-protected file)
+    bool isProtected() const; // the file is encrypted with a password
+    void refresh(); // re-reads the records, keeping the current one if possible
 
     // --- navigation -------------------------------------------------------------
     // Moving posts a pending change first.
@@ -149,8 +145,7 @@ public:
     // Shows only the records whose detail fields equal the master fields of the
     // master's current record ("A;B" lists of equal length). The link follows the
     // master's moves and edits.
-    void setMasterSource(Table *master, const QString &masterFields,
-                         const QString &detailFields);
+    void setMasterSource(Table *master, const QString &masterFields, const QString &detailFields);
     void clearMasterSource();
     Table *masterSource() const;
 
@@ -188,7 +183,7 @@ public:
     void setValue(const QString &name, const QVariant &value);
     bool isNull(const QString &name) const;
     QString asString(const QString &name) const; // dates "dd.MM.yyyy", booleans "True"/"False"
-    int asInt(const QString &name) const;        // 0 when empty
+    int asInt(const QString &name) const; // 0 when empty
     QDate asDate(const QString &name) const;
     bool asBool(const QString &name) const;
     QByteArray asBytes(const QString &name) const;

@@ -32,8 +32,8 @@ std::function<void(const QString &)> &rewriteHook()
     return hook;
 }
 
-const char *typeNames[] = {"Int16", "Int32", "AutoInc", "String", "Date",
-                           "Boolean", "Memo", "Graphic", "Blob"};
+const char *typeNames[]
+    = { "Int16", "Int32", "AutoInc", "String", "Date", "Boolean", "Memo", "Graphic", "Blob" };
 
 QString typeName(FieldType type)
 {
@@ -81,8 +81,9 @@ void checkSound(sqlite3 *db, const QString &path)
     sql::Stmt check(db, QStringLiteral("PRAGMA quick_check"));
     if (!check.step() || check.columnText(0) != QLatin1String("ok"))
         throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
-    sql::Stmt tables(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
-                                        "AND name IN ('kb_meta','kb_fields','kb_indexes','records')"));
+    sql::Stmt tables(db,
+        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
+                       "AND name IN ('kb_meta','kb_fields','kb_indexes','records')"));
     tables.step();
     if (tables.columnInt(0) != 4)
         throw notATable(path);
@@ -94,8 +95,9 @@ void checkSound(sqlite3 *db, const QString &path)
 Schema readSchema(sqlite3 *db, const QString &path)
 {
     Schema schema;
-    sql::Stmt fields(db, QStringLiteral("SELECT name, type, size, required, min, max FROM kb_fields "
-                                        "ORDER BY pos"));
+    sql::Stmt fields(db,
+        QStringLiteral("SELECT name, type, size, required, min, max FROM kb_fields "
+                       "ORDER BY pos"));
     while (fields.step()) {
         FieldDef f;
         f.name = fields.columnText(0);
@@ -108,8 +110,9 @@ Schema readSchema(sqlite3 *db, const QString &path)
             throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
         schema.fields.append(f);
     }
-    sql::Stmt indexes(db, QStringLiteral("SELECT name, fields, is_primary, is_unique, nocase "
-                                         "FROM kb_indexes ORDER BY pos"));
+    sql::Stmt indexes(db,
+        QStringLiteral("SELECT name, fields, is_primary, is_unique, nocase "
+                       "FROM kb_indexes ORDER BY pos"));
     while (indexes.step()) {
         IndexDef ix;
         ix.name = indexes.columnText(0);
@@ -125,7 +128,8 @@ Schema readSchema(sqlite3 *db, const QString &path)
         columns.append(sql::quoted(f.name));
     columns.prepend(QStringLiteral("kb_rid"));
     try {
-        sql::Stmt(db, QStringLiteral("SELECT %1 FROM records LIMIT 0").arg(columns.join(QLatin1Char(','))));
+        sql::Stmt(db,
+            QStringLiteral("SELECT %1 FROM records LIMIT 0").arg(columns.join(QLatin1Char(','))));
     } catch (const sql::SqlError &) {
         throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
     }
@@ -134,11 +138,11 @@ Schema readSchema(sqlite3 *db, const QString &path)
 
 QString askPassword(const QString &path)
 {
-    const std::optional<QString> answer = ui().inputQuery(
-        QStringLiteral("Tabellen-Passwort"),
+    const std::optional<QString> answer = ui().inputQuery(QStringLiteral("Tabellen-Passwort"),
         QStringLiteral("Passwort für Tabelle '%1':").arg(displayName(path)), QString(), true);
     if (!answer)
-        throw Error(QStringLiteral("Kein Passwort für Tabelle '%1' angegeben").arg(displayName(path)));
+        throw Error(
+            QStringLiteral("Kein Passwort für Tabelle '%1' angegeben").arg(displayName(path)));
     return *answer;
 }
 
@@ -148,16 +152,16 @@ void syncFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
-        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
-                        .arg(displayName(path)));
+        throw Error(
+            QStringLiteral("Die Datei '%1' kann nicht geschrieben werden").arg(displayName(path)));
 #ifdef Q_OS_WIN
     const int rc = _commit(file.handle());
 #else
     const int rc = ::fsync(file.handle());
 #endif
     if (rc != 0)
-        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
-                        .arg(displayName(path)));
+        throw Error(
+            QStringLiteral("Die Datei '%1' kann nicht geschrieben werden").arg(displayName(path)));
 }
 
 namespace {
@@ -180,8 +184,7 @@ QString registryKey(const QString &path)
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
-struct RegistryEntry
-{
+struct RegistryEntry {
     int count = 0;
     bool exclusive = false;
 };
@@ -212,7 +215,8 @@ Error toError(const sql::SqlError &error, const QString &path)
 {
     const QString name = displayName(path);
     switch (error.failure) {
-    case sql::Failure::NotADatabase: return notATable(path);
+    case sql::Failure::NotADatabase:
+        return notATable(path);
     case sql::Failure::Corrupt:
         return Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(name));
     case sql::Failure::ReadOnly:
@@ -221,10 +225,12 @@ Error toError(const sql::SqlError &error, const QString &path)
         return Error(QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(name));
     case sql::Failure::Constraint:
         return Error(QStringLiteral("Schlüsselverletzung in Tabelle '%1': ein Datensatz mit "
-                                    "diesem Schlüssel existiert bereits").arg(name));
+                                    "diesem Schlüssel existiert bereits")
+                         .arg(name));
     case sql::Failure::NotFound:
         return Error(QStringLiteral("Tabelle '%1' kann nicht geöffnet werden").arg(name));
-    case sql::Failure::Other: break;
+    case sql::Failure::Other:
+        break;
     }
     return Error(QStringLiteral("Fehler in Tabelle '%1': %2").arg(name, error.detail));
 }
@@ -235,7 +241,7 @@ bool isValidFieldName(const QString &name)
         QStringLiteral("^[A-Za-z_\\x{C4}\\x{D6}\\x{DC}\\x{E4}\\x{F6}\\x{FC}\\x{DF}]"
                        "[A-Za-z0-9_\\x{C4}\\x{D6}\\x{DC}\\x{E4}\\x{F6}\\x{FC}\\x{DF}]{0,63}$"));
     return pattern.match(name).hasMatch()
-           && name.compare(QLatin1String("kb_rid"), Qt::CaseInsensitive) != 0;
+        && name.compare(QLatin1String("kb_rid"), Qt::CaseInsensitive) != 0;
 }
 
 QString columnType(FieldType type)
@@ -244,12 +250,15 @@ QString columnType(FieldType type)
     case FieldType::Int16:
     case FieldType::Int32:
     case FieldType::AutoInc:
-    case FieldType::Boolean: return QStringLiteral("INTEGER");
+    case FieldType::Boolean:
+        return QStringLiteral("INTEGER");
     case FieldType::String:
     case FieldType::Date:
-    case FieldType::Memo: return QStringLiteral("TEXT");
+    case FieldType::Memo:
+        return QStringLiteral("TEXT");
     case FieldType::Graphic:
-    case FieldType::Blob: return QStringLiteral("BLOB");
+    case FieldType::Blob:
+        return QStringLiteral("BLOB");
     }
     return QStringLiteral("BLOB");
 }
@@ -308,15 +317,18 @@ OpenedFile open(const QString &path, bool readOnly)
 
 void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexDef> &indexes)
 {
-    sql::exec(db, QStringLiteral(
-        "CREATE TABLE kb_meta(key TEXT PRIMARY KEY, value);"
-        "CREATE TABLE kb_fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, type TEXT NOT NULL,"
-        " size INTEGER, required INTEGER, min INTEGER, max INTEGER);"
-        "CREATE TABLE kb_indexes(pos INTEGER PRIMARY KEY, name TEXT, fields TEXT,"
-        " is_primary INTEGER, is_unique INTEGER, nocase INTEGER);"));
-    sql::Stmt(db, QStringLiteral("INSERT INTO kb_meta VALUES('format', ?)")).bindText(1, kFormat).exec();
+    sql::exec(db,
+        QStringLiteral("CREATE TABLE kb_meta(key TEXT PRIMARY KEY, value);"
+                       "CREATE TABLE kb_fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, type "
+                       "TEXT NOT NULL,"
+                       " size INTEGER, required INTEGER, min INTEGER, max INTEGER);"
+                       "CREATE TABLE kb_indexes(pos INTEGER PRIMARY KEY, name TEXT, fields TEXT,"
+                       " is_primary INTEGER, is_unique INTEGER, nocase INTEGER);"));
+    sql::Stmt(db, QStringLiteral("INSERT INTO kb_meta VALUES('format', ?)"))
+        .bindText(1, kFormat)
+        .exec();
 
-    QStringList columns{QStringLiteral("kb_rid INTEGER PRIMARY KEY")};
+    QStringList columns { QStringLiteral("kb_rid INTEGER PRIMARY KEY") };
     sql::Stmt insertField(db, QStringLiteral("INSERT INTO kb_fields VALUES(?,?,?,?,?,?,?)"));
     for (int i = 0; i < fields.size(); ++i) {
         const FieldDef &f = fields[i];
@@ -333,14 +345,17 @@ void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexD
         const IndexDef &ix = indexes[i];
         QStringList parts;
         for (const QString &field : ix.fields)
-            parts.append(sql::quoted(field) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE")
-                                                                  : QString()));
+            parts.append(sql::quoted(field)
+                + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString()));
         const bool unique = ix.unique || ix.primary;
-        sql::exec(db, QStringLiteral("CREATE %1INDEX kb_ix_%2 ON records(%3)")
-                          .arg(unique ? QStringLiteral("UNIQUE ") : QString())
-                          .arg(i)
-                          .arg(parts.join(QLatin1Char(','))));
-        insertIndex.bindInt(1, i).bindText(2, ix.name).bindText(3, ix.fields.join(QLatin1Char(';')));
+        sql::exec(db,
+            QStringLiteral("CREATE %1INDEX kb_ix_%2 ON records(%3)")
+                .arg(unique ? QStringLiteral("UNIQUE ") : QString())
+                .arg(i)
+                .arg(parts.join(QLatin1Char(','))));
+        insertIndex.bindInt(1, i)
+            .bindText(2, ix.name)
+            .bindText(3, ix.fields.join(QLatin1Char(';')));
         insertIndex.bindInt(4, ix.primary).bindInt(5, unique).bindInt(6, ix.caseInsensitive);
         insertIndex.exec();
         insertIndex.reset();
@@ -351,10 +366,12 @@ void addField(sqlite3 *db, const FieldDef &field)
 {
     sql::exec(db, QStringLiteral("BEGIN IMMEDIATE"));
     try {
-        sql::exec(db, QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
-                          .arg(sql::quoted(field.name), columnType(field.type)));
-        sql::Stmt(db, QStringLiteral("INSERT INTO kb_fields VALUES("
-                                     "(SELECT coalesce(max(pos),-1)+1 FROM kb_fields),?,?,?,?,?,?)"))
+        sql::exec(db,
+            QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
+                .arg(sql::quoted(field.name), columnType(field.type)));
+        sql::Stmt(db,
+            QStringLiteral("INSERT INTO kb_fields VALUES("
+                           "(SELECT coalesce(max(pos),-1)+1 FROM kb_fields),?,?,?,?,?,?)"))
             .bindText(1, field.name)
             .bindText(2, typeName(field.type))
             .bindInt(3, field.size)
@@ -415,10 +432,10 @@ void replaceFile(const QString &source, const QString &target)
 {
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(source.toStdU16String()),
-                            std::filesystem::path(target.toStdU16String()), ec);
+        std::filesystem::path(target.toStdU16String()), ec);
     if (ec)
-        throw Error(QStringLiteral("Die Tabelle '%1' kann nicht ersetzt werden")
-                        .arg(displayName(target)));
+        throw Error(
+            QStringLiteral("Die Tabelle '%1' kann nicht ersetzt werden").arg(displayName(target)));
     syncDirectory(QFileInfo(target).absolutePath());
 }
 

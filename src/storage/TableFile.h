@@ -14,8 +14,7 @@ class Error;
 // process-wide register of open files.
 namespace kb::tablefile {
 
-struct Schema
-{
+struct Schema {
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
 
@@ -33,8 +32,7 @@ QString columnType(FieldType type);
 bool isBlobType(FieldType type);
 bool isIntType(FieldType type);
 
-struct OpenedFile
-{
+struct OpenedFile {
     sql::DbHandle db;
     Schema schema;
     QString password; // empty for an unprotected table

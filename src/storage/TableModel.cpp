@@ -81,7 +81,8 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
             const QVariant v = m_table->valueAt(index.row(), field);
             if (!v.isValid() || v.isNull())
                 return QString();
-            return type == FieldType::Graphic ? QStringLiteral("(Grafik)") : QStringLiteral("(Blob)");
+            return type == FieldType::Graphic ? QStringLiteral("(Grafik)")
+                                              : QStringLiteral("(Blob)");
         }
         if (type == FieldType::Boolean) {
             if (role != Qt::CheckStateRole)
@@ -142,7 +143,8 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < m_columns.size() ? QVariant(m_columns[section]) : QVariant();
+        return section >= 0 && section < m_columns.size() ? QVariant(m_columns[section])
+                                                          : QVariant();
     return section + 1;
 }
 

@@ -8,13 +8,10 @@
 
 namespace kb {
 
-
-
 // A grid's view of a cursor: rows are the cursor's records in its order, filter and
 // master link; columns are chosen fields. Editing a cell moves the cursor to that row
 // and leaves the change pending there until post, cancel or a move.
-class TableModel : public QAbstractTableModel
-{
+class TableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
@@ -32,8 +29,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
+    QVariant headerData(
+        int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 Q_SIGNALS:
     void currentRowChanged(int row);

@@ -40,12 +40,16 @@ TEST(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
     QByteArray noise(3000, '\0');
     for (int i = 0; i < noise.size(); ++i)
         noise[i] = char((i * 7919 + 13) % 251);
-    const struct { const char *name; QByteArray bytes; const char *message; } cases[] = {
-        {"Text.DB", "Dies ist keine Tabelle.\r\n", "Die Datei '%1' ist keine gültige Tabelle"},
-        {"Leer.DB", QByteArray(), "Die Datei '%1' ist keine gültige Tabelle"},
-        {"Rauschen.DB", noise, "Die Datei '%1' ist keine gültige Tabelle"},
-        {"Halb.DB", table.left(table.size() / 2), "Die Tabelle '%1' ist beschädigt"},
-        {"Kopf.DB", table.left(100), "Die Tabelle '%1' ist beschädigt"},
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *message;
+    } cases[] = {
+        { "Text.DB", "Dies ist keine Tabelle.\r\n", "Die Datei '%1' ist keine gültige Tabelle" },
+        { "Leer.DB", QByteArray(), "Die Datei '%1' ist keine gültige Tabelle" },
+        { "Rauschen.DB", noise, "Die Datei '%1' ist keine gültige Tabelle" },
+        { "Halb.DB", table.left(table.size() / 2), "Die Tabelle '%1' ist beschädigt" },
+        { "Kopf.DB", table.left(100), "Die Tabelle '%1' ist beschädigt" },
     };
     for (const auto &c : cases) {
         const QString path = dir.file(QString::fromLatin1(c.name));
@@ -60,11 +64,13 @@ TEST(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
         sql::exec(db.get(), QStringLiteral("CREATE TABLE t(a); INSERT INTO t VALUES(1)"));
     }
     const QByteArray foreignBytes = test::readAll(foreign);
-    EXPECT_EQ(openError(foreign), QStringLiteral("Die Datei '%1' ist keine gültige Tabelle").arg(shown(foreign)));
+    EXPECT_EQ(openError(foreign),
+        QStringLiteral("Die Datei '%1' ist keine gültige Tabelle").arg(shown(foreign)));
     EXPECT_EQ(test::readAll(foreign), foreignBytes);
 
     const QString missing = dir.file(QStringLiteral("Fehlt.DB"));
-    EXPECT_EQ(openError(missing), QStringLiteral("Tabelle '%1' nicht gefunden").arg(shown(missing)));
+    EXPECT_EQ(
+        openError(missing), QStringLiteral("Tabelle '%1' nicht gefunden").arg(shown(missing)));
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 7); // no journal or copy left
 }
@@ -81,12 +87,12 @@ TEST(BadInput, ATableLockedByAnotherProgramIsReported)
         sql::exec(other.get(), QStringLiteral("BEGIN EXCLUSIVE"));
         t->setString(QStringLiteral("Text"), QStringLiteral("neu"));
         EXPECT_EQ(errorOf([&] { t->post(); }),
-                  QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(shown(path)));
+            QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(shown(path)));
         EXPECT_TRUE(t->isModified());
         Table second;
         second.setFilePath(path);
         EXPECT_EQ(errorOf([&] { second.open(); }),
-                  QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(shown(path)));
+            QStringLiteral("Die Tabelle '%1' ist gesperrt").arg(shown(path)));
     }
     t->post(); // the lock is gone: the kept change gets through
     t->first();
@@ -99,12 +105,14 @@ TEST(BadInput, AReadOnlyTableCanBeReadButNotChanged)
     const QString path = dir.file(QStringLiteral("Tage.DB"));
     test::createDays(path, QDate(2024, 1, 1), 3);
     const QByteArray before = test::readAll(path);
-    const QString refused = QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(shown(path));
+    const QString refused
+        = QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(shown(path));
     auto check = [&](Table &t) {
         EXPECT_TRUE(t.isReadOnly());
         EXPECT_EQ(t.recordCount(), 3);
         EXPECT_EQ(t.asString(QStringLiteral("Text")), QStringLiteral("Tag 1"));
-        EXPECT_EQ(errorOf([&] { t.setString(QStringLiteral("Text"), QStringLiteral("x")); }), refused);
+        EXPECT_EQ(
+            errorOf([&] { t.setString(QStringLiteral("Text"), QStringLiteral("x")); }), refused);
         EXPECT_EQ(errorOf([&] { t.append(); }), refused);
         EXPECT_EQ(errorOf([&] { t.remove(); }), refused);
         EXPECT_EQ(t.state(), Table::State::Browse);

@@ -14,10 +14,10 @@ void createOldYear(const QString &path)
 {
     Table t;
     t.setFilePath(path);
-    t.create({{QStringLiteral("Nummer"), FieldType::Int16},
-              {QStringLiteral("Datum"), FieldType::Date},
-              {QStringLiteral("Text"), FieldType::String, 255}},
-             {{QStringLiteral("PrimIdx"), {QStringLiteral("Nummer")}, true, true}});
+    t.create({ { QStringLiteral("Nummer"), FieldType::Int16 },
+                 { QStringLiteral("Datum"), FieldType::Date },
+                 { QStringLiteral("Text"), FieldType::String, 255 } },
+        { { QStringLiteral("PrimIdx"), { QStringLiteral("Nummer") }, true, true } });
     t.open();
     for (int i = 1; i <= 3; ++i) {
         t.append();
@@ -50,8 +50,8 @@ TEST(Ddl, AddsFieldsInADirectoryWithBlanksQuotesAndUmlauts)
     Session::executeDdl(statement(dir, QStringLiteral(" ADD SymbolBild blob(0,5)")));
 
     auto t = test::openTable(dir + QStringLiteral("Alt.DB"));
-    EXPECT_EQ(t->fieldNames().last(2), QStringList({QStringLiteral("Tagimmonat"),
-                                                    QStringLiteral("SymbolBild")}));
+    EXPECT_EQ(t->fieldNames().last(2),
+        QStringList({ QStringLiteral("Tagimmonat"), QStringLiteral("SymbolBild") }));
     EXPECT_EQ(t->fieldDef(QStringLiteral("TagimMonat")).type, FieldType::Int32);
     EXPECT_EQ(t->fieldDef(QStringLiteral("symbolbild")).type, FieldType::Graphic);
     EXPECT_EQ(t->recordCount(), 3);
@@ -72,18 +72,26 @@ TEST(Ddl, BadStatementsChangeNothing)
     const QString path = dir + QStringLiteral("Alt.DB");
     createOldYear(path);
     const QByteArray before = test::readAll(path);
-    const struct { QString statement; QString message; } cases[] = {
-        {QStringLiteral("DROP TABLE records"), QStringLiteral("Ungültige Anweisung: DROP TABLE records")},
-        {statement(dir, QStringLiteral(" ADD Text integer")),
-         QStringLiteral("Feld 'Text' existiert bereits in Tabelle '%1'").arg(QDir::toNativeSeparators(path))},
-        {statement(dir, QStringLiteral(" ADD Neu varchar2")),
-         QStringLiteral("Ungültige Anweisung: ") + statement(dir, QStringLiteral(" ADD Neu varchar2"))},
-        {statement(dir, QStringLiteral(" ADD \"x\" integer")), QStringLiteral("Ungültiger Feldname '\"x\"'")},
-        {statement(dir, QStringLiteral(" ADD x integer; DROP TABLE records")),
-         QStringLiteral("Ungültige Anweisung: ")
-             + statement(dir, QStringLiteral(" ADD x integer; DROP TABLE records"))},
-        {QStringLiteral("ALTER TABLE \"%1Fehlt.DB\" ADD X integer").arg(dir),
-         QStringLiteral("Tabelle '%1' nicht gefunden").arg(QDir::toNativeSeparators(dir + QStringLiteral("Fehlt.DB")))},
+    const struct {
+        QString statement;
+        QString message;
+    } cases[] = {
+        { QStringLiteral("DROP TABLE records"),
+            QStringLiteral("Ungültige Anweisung: DROP TABLE records") },
+        { statement(dir, QStringLiteral(" ADD Text integer")),
+            QStringLiteral("Feld 'Text' existiert bereits in Tabelle '%1'")
+                .arg(QDir::toNativeSeparators(path)) },
+        { statement(dir, QStringLiteral(" ADD Neu varchar2")),
+            QStringLiteral("Ungültige Anweisung: ")
+                + statement(dir, QStringLiteral(" ADD Neu varchar2")) },
+        { statement(dir, QStringLiteral(" ADD \"x\" integer")),
+            QStringLiteral("Ungültiger Feldname '\"x\"'") },
+        { statement(dir, QStringLiteral(" ADD x integer; DROP TABLE records")),
+            QStringLiteral("Ungültige Anweisung: ")
+                + statement(dir, QStringLiteral(" ADD x integer; DROP TABLE records")) },
+        { QStringLiteral("ALTER TABLE \"%1Fehlt.DB\" ADD X integer").arg(dir),
+            QStringLiteral("Tabelle '%1' nicht gefunden")
+                .arg(QDir::toNativeSeparators(dir + QStringLiteral("Fehlt.DB"))) },
     };
     for (const auto &c : cases)
         EXPECT_EQ(errorOf([&] { Session::executeDdl(c.statement); }), c.message);
@@ -91,6 +99,7 @@ TEST(Ddl, BadStatementsChangeNothing)
 
     // A table open through a cursor is not altered under it.
     auto open = test::openTable(path);
-    EXPECT_TRUE(errorOf([&] { Session::executeDdl(statement(dir, QStringLiteral(" ADD X integer"))); })
-                    .contains(QStringLiteral("gesperrt")));
+    EXPECT_TRUE(errorOf([&] {
+        Session::executeDdl(statement(dir, QStringLiteral(" ADD X integer")));
+    }).contains(QStringLiteral("gesperrt")));
 }

@@ -8,8 +8,7 @@ using kb::test::errorOf;
 
 namespace {
 
-class Filter : public ::testing::Test
-{
+class Filter : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -39,21 +38,24 @@ protected:
 
 TEST_F(Filter, ExpressionsSelectTheMatchingRecords)
 {
-    const struct { const char *expression; int count; } cases[] = {
-        {"MonatNr='3'", 3},
-        {"(MonatNr='1')or(MonatNr='2')", 31},
-        {"monatnr = 2 AND Nummer < '10'", 7},
-        {"not (MonatNr='2')", 5},
-        {"MonatNr<>'2' and (Nummer>='33' or Nummer<=1)", 3},
-        {"Text='Tag 3'", 1},
-        {"Text='it''s'", 0},
-        {"Text=''", 1},
-        {"Text<>''", 33},
-        {"Datum='29.02.2024'", 1},
-        {"Datum>'2024-02-29'", 3},
-        {"Alarm='True'", 1},
-        {"MonatNr='13'", 0},
-        {"", 34},
+    const struct {
+        const char *expression;
+        int count;
+    } cases[] = {
+        { "MonatNr='3'", 3 },
+        { "(MonatNr='1')or(MonatNr='2')", 31 },
+        { "monatnr = 2 AND Nummer < '10'", 7 },
+        { "not (MonatNr='2')", 5 },
+        { "MonatNr<>'2' and (Nummer>='33' or Nummer<=1)", 3 },
+        { "Text='Tag 3'", 1 },
+        { "Text='it''s'", 0 },
+        { "Text=''", 1 },
+        { "Text<>''", 33 },
+        { "Datum='29.02.2024'", 1 },
+        { "Datum>'2024-02-29'", 3 },
+        { "Alarm='True'", 1 },
+        { "MonatNr='13'", 0 },
+        { "", 34 },
     };
     for (const auto &c : cases)
         EXPECT_EQ(countWith(QString::fromLatin1(c.expression)), c.count) << c.expression;
@@ -80,22 +82,28 @@ TEST_F(Filter, ABadFilterIsRefusedAndTheOldOneStays)
 {
     m_table->setFilter(QStringLiteral("MonatNr='3'"));
     m_table->setFiltered(true);
-    const struct { const char *expression; const char *message; } cases[] = {
-        {"MonatNr='3", "Ungültiger Filter 'MonatNr='3': Anführungszeichen nicht geschlossen"},
-        {"MonatNr=", "Ungültiger Filter 'MonatNr=': Wert erwartet nach '='"},
-        {"(MonatNr='1'", "Ungültiger Filter '(MonatNr='1'': ')' fehlt"},
-        {"MonatNr='1' or", "Ungültiger Filter 'MonatNr='1' or': Feldname erwartet statt 'Ende'"},
-        {"Monat='1'", "Feld 'Monat' nicht gefunden"},
-        {"MonatNr='drei'", "Ungültiger Filter 'MonatNr='drei'': 'drei' ist kein gültiger "
-                           "Ganzzahlwert für Feld 'MonatNr'"},
-        {"MonatNr='1'; DROP TABLE records", "Ungültiger Filter 'MonatNr='1'; DROP TABLE records': "
-                                            "unerwartetes Zeichen ';'"},
-        {"SymbolBild='x'", "Ungültiger Filter 'SymbolBild='x'': Feld 'SymbolBild' kann nicht "
-                           "verglichen werden"},
+    const struct {
+        const char *expression;
+        const char *message;
+    } cases[] = {
+        { "MonatNr='3", "Ungültiger Filter 'MonatNr='3': Anführungszeichen nicht geschlossen" },
+        { "MonatNr=", "Ungültiger Filter 'MonatNr=': Wert erwartet nach '='" },
+        { "(MonatNr='1'", "Ungültiger Filter '(MonatNr='1'': ')' fehlt" },
+        { "MonatNr='1' or", "Ungültiger Filter 'MonatNr='1' or': Feldname erwartet statt 'Ende'" },
+        { "Monat='1'", "Feld 'Monat' nicht gefunden" },
+        { "MonatNr='drei'",
+            "Ungültiger Filter 'MonatNr='drei'': 'drei' ist kein gültiger "
+            "Ganzzahlwert für Feld 'MonatNr'" },
+        { "MonatNr='1'; DROP TABLE records",
+            "Ungültiger Filter 'MonatNr='1'; DROP TABLE records': "
+            "unerwartetes Zeichen ';'" },
+        { "SymbolBild='x'",
+            "Ungültiger Filter 'SymbolBild='x'': Feld 'SymbolBild' kann nicht "
+            "verglichen werden" },
     };
     for (const auto &c : cases) {
         EXPECT_EQ(errorOf([&] { m_table->setFilter(QString::fromLatin1(c.expression)); }),
-                  QString::fromUtf8(c.message));
+            QString::fromUtf8(c.message));
     }
     EXPECT_EQ(m_table->filter(), QStringLiteral("MonatNr='3'"));
     EXPECT_EQ(m_table->recordCount(), 3);

@@ -12,10 +12,10 @@ using kb::test::errorOf;
 
 namespace {
 
-const QString kNotExclusive = QStringLiteral("Table must be opened in exclusive mode to add passwords");
+const QString kNotExclusive
+    = QStringLiteral("Table must be opened in exclusive mode to add passwords");
 
-class Password : public ::testing::Test
-{
+class Password : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -78,7 +78,7 @@ TEST_F(Password, ProtectedTableIsEncryptedAndOpensWithTheKnownPassword)
         EXPECT_EQ(t->asInt(QStringLiteral("Nummer")), 10);
         EXPECT_EQ(t->recordCount(), 31);
     }
-    EXPECT_EQ(Session::passwords(), QStringList{QStringLiteral("Geheim123")});
+    EXPECT_EQ(Session::passwords(), QStringList { QStringLiteral("Geheim123") });
     const QByteArray bytes = test::readAll(m_path);
     EXPECT_FALSE(bytes.startsWith("SQLite format 3"));
     EXPECT_FALSE(bytes.contains("Tag 1"));
@@ -100,10 +100,11 @@ TEST_F(Password, AnUnknownPasswordIsAskedForAndAWrongOneOpensNothing)
     t.setFilePath(m_path);
 
     ui->answerInput(QStringLiteral("falsch"));
-    EXPECT_EQ(errorOf([&] { t.open(); }), QStringLiteral("Falsches Passwort für Tabelle '%1'").arg(name));
+    EXPECT_EQ(
+        errorOf([&] { t.open(); }), QStringLiteral("Falsches Passwort für Tabelle '%1'").arg(name));
     ui->answerInput(std::nullopt);
     EXPECT_EQ(errorOf([&] { t.open(); }),
-              QStringLiteral("Kein Passwort für Tabelle '%1' angegeben").arg(name));
+        QStringLiteral("Kein Passwort für Tabelle '%1' angegeben").arg(name));
     EXPECT_FALSE(t.isOpen());
     EXPECT_TRUE(Session::passwords().isEmpty());
     EXPECT_EQ(test::readAll(m_path), before);
@@ -113,7 +114,7 @@ TEST_F(Password, AnUnknownPasswordIsAskedForAndAWrongOneOpensNothing)
     EXPECT_EQ(t.recordCount(), 31);
     EXPECT_EQ(ui->prompts().size(), 3);
     EXPECT_EQ(ui->prompts().first(), QStringLiteral("Passwort für Tabelle '%1':").arg(name));
-    EXPECT_EQ(Session::passwords(), QStringList{QStringLiteral("abc")});
+    EXPECT_EQ(Session::passwords(), QStringList { QStringLiteral("abc") });
     EXPECT_TRUE(ui->scriptDone());
 }
 
@@ -127,7 +128,8 @@ TEST_F(Password, AFailureDuringTheRewriteLeavesTheOldTable)
         ASSERT_TRUE(QFile::exists(path)); // the complete copy is written...
         throw Error(QStringLiteral("Stromausfall"));
     });
-    EXPECT_EQ(errorOf([&] { t->addMasterPassword(QStringLiteral("neu")); }), QStringLiteral("Stromausfall"));
+    EXPECT_EQ(errorOf([&] { t->addMasterPassword(QStringLiteral("neu")); }),
+        QStringLiteral("Stromausfall"));
     tablefile::setRewriteHook({});
     EXPECT_EQ(test::readAll(m_path), before); // ...but the table itself is untouched
     EXPECT_FALSE(QFile::exists(copy));

@@ -5,19 +5,19 @@ namespace kb::test {
 QList<FieldDef> dayFields()
 {
     return {
-        {QStringLiteral("Nummer"), FieldType::Int16},
-        {QStringLiteral("Datum"), FieldType::Date},
-        {QStringLiteral("Text"), FieldType::String, 255},
-        {QStringLiteral("MonatNr"), FieldType::Int16},
-        {QStringLiteral("Alarm"), FieldType::Boolean},
-        {QStringLiteral("Notizen"), FieldType::Memo, 100},
-        {QStringLiteral("SymbolBild"), FieldType::Graphic},
+        { QStringLiteral("Nummer"), FieldType::Int16 },
+        { QStringLiteral("Datum"), FieldType::Date },
+        { QStringLiteral("Text"), FieldType::String, 255 },
+        { QStringLiteral("MonatNr"), FieldType::Int16 },
+        { QStringLiteral("Alarm"), FieldType::Boolean },
+        { QStringLiteral("Notizen"), FieldType::Memo, 100 },
+        { QStringLiteral("SymbolBild"), FieldType::Graphic },
     };
 }
 
 QList<IndexDef> dayIndexes()
 {
-    return {{QStringLiteral("PrimIdx"), {QStringLiteral("Nummer")}, true, true}};
+    return { { QStringLiteral("PrimIdx"), { QStringLiteral("Nummer") }, true, true } };
 }
 
 void createDays(const QString &path, QDate from, int days)

@@ -16,8 +16,7 @@ void createDays(const QString &path, QDate from, int days);
 std::unique_ptr<Table> openTable(const QString &path, bool exclusive = false);
 
 // The German message of the kb::Error that `f` throws; empty when it throws none.
-template<typename F>
-QString errorOf(F &&f)
+template<typename F> QString errorOf(F &&f)
 {
     try {
         f();

@@ -15,15 +15,15 @@ const QString TEXT = QStringLiteral("Text");
 QList<FieldDef> allTypes()
 {
     return {
-        {QStringLiteral("Nr"), FieldType::AutoInc},
-        {QStringLiteral("Klein"), FieldType::Int16},
-        {QStringLiteral("Gross"), FieldType::Int32},
-        {QStringLiteral("Name"), FieldType::String, 10},
-        {QStringLiteral("Datum"), FieldType::Date},
-        {QStringLiteral("Alarm"), FieldType::Boolean},
-        {QStringLiteral("Notizen"), FieldType::Memo, 50},
-        {QStringLiteral("Bild"), FieldType::Graphic},
-        {QStringLiteral("Daten"), FieldType::Blob},
+        { QStringLiteral("Nr"), FieldType::AutoInc },
+        { QStringLiteral("Klein"), FieldType::Int16 },
+        { QStringLiteral("Gross"), FieldType::Int32 },
+        { QStringLiteral("Name"), FieldType::String, 10 },
+        { QStringLiteral("Datum"), FieldType::Date },
+        { QStringLiteral("Alarm"), FieldType::Boolean },
+        { QStringLiteral("Notizen"), FieldType::Memo, 50 },
+        { QStringLiteral("Bild"), FieldType::Graphic },
+        { QStringLiteral("Daten"), FieldType::Blob },
     };
 }
 
@@ -48,7 +48,7 @@ TEST(Table, EveryFieldTypeRoundTripsThroughTheFile)
     {
         Table t;
         t.setFilePath(path);
-        t.create(allTypes(), {{QString(), {QStringLiteral("Nr")}, true, true}});
+        t.create(allTypes(), { { QString(), { QStringLiteral("Nr") }, true, true } });
         t.open();
         ASSERT_TRUE(t.isEmpty());
         ASSERT_TRUE(t.append());
@@ -82,18 +82,17 @@ TEST(Table, EveryFieldTypeRoundTripsThroughTheFile)
     EXPECT_EQ(t.blobSize(QStringLiteral("Daten")), 10);
     t.next();
     EXPECT_EQ(t.asInt(QStringLiteral("Nr")), 2);
-    for (const QString &f : {QStringLiteral("Klein"), QStringLiteral("Name"), QStringLiteral("Datum"),
-                             QStringLiteral("Alarm"), QStringLiteral("Bild")})
+    for (const QString &f : { QStringLiteral("Klein"), QStringLiteral("Name"),
+             QStringLiteral("Datum"), QStringLiteral("Alarm"), QStringLiteral("Bild") })
         EXPECT_TRUE(t.isNull(f)) << f.toStdString();
     EXPECT_EQ(t.asInt(QStringLiteral("Klein")), 0);
     EXPECT_FALSE(t.asDate(QStringLiteral("Datum")).isValid());
     EXPECT_TRUE(t.image(QStringLiteral("Bild")).isNull());
     EXPECT_EQ(t.blobSize(QStringLiteral("Bild")), 0);
-    EXPECT_EQ(t.fieldNames(), QStringList({QStringLiteral("Nr"), QStringLiteral("Klein"),
-                                           QStringLiteral("Gross"), QStringLiteral("Name"),
-                                           QStringLiteral("Datum"), QStringLiteral("Alarm"),
-                                           QStringLiteral("Notizen"), QStringLiteral("Bild"),
-                                           QStringLiteral("Daten")}));
+    EXPECT_EQ(t.fieldNames(),
+        QStringList({ QStringLiteral("Nr"), QStringLiteral("Klein"), QStringLiteral("Gross"),
+            QStringLiteral("Name"), QStringLiteral("Datum"), QStringLiteral("Alarm"),
+            QStringLiteral("Notizen"), QStringLiteral("Bild"), QStringLiteral("Daten") }));
 }
 
 TEST(Table, CreateReplacesAnExistingTable)
@@ -103,14 +102,15 @@ TEST(Table, CreateReplacesAnExistingTable)
     test::createDays(path, QDate(2024, 1, 1), 5);
     Table t;
     t.setFilePath(path);
-    t.create({{QStringLiteral("Nr"), FieldType::AutoInc}, {TEXT, FieldType::String, 20}});
+    t.create({ { QStringLiteral("Nr"), FieldType::AutoInc }, { TEXT, FieldType::String, 20 } });
     t.open();
     EXPECT_TRUE(t.isEmpty());
-    EXPECT_EQ(t.fieldNames(), QStringList({QStringLiteral("Nr"), TEXT}));
+    EXPECT_EQ(t.fieldNames(), QStringList({ QStringLiteral("Nr"), TEXT }));
     // An open table cannot be replaced under its cursors.
     Table other;
     other.setFilePath(path);
-    EXPECT_TRUE(errorOf([&] { other.create(test::dayFields()); }).contains(QStringLiteral("gesperrt")));
+    EXPECT_TRUE(
+        errorOf([&] { other.create(test::dayFields()); }).contains(QStringLiteral("gesperrt")));
 }
 
 TEST(Table, AssignmentsOutsideTheFieldRangeAreRefused)
@@ -118,24 +118,30 @@ TEST(Table, AssignmentsOutsideTheFieldRangeAreRefused)
     test::TempDir dir;
     Table t;
     t.setFilePath(dir.file(QStringLiteral("P.DB")));
-    t.create({{QStringLiteral("nummer"), FieldType::AutoInc},
-              {QStringLiteral("FracTag"), FieldType::Int16, 0, true, 1, 31},
-              {QStringLiteral("FracMonat"), FieldType::Int16, 0, true, 1, 12},
-              {TEXT, FieldType::String, 5}});
+    t.create({ { QStringLiteral("nummer"), FieldType::AutoInc },
+        { QStringLiteral("FracTag"), FieldType::Int16, 0, true, 1, 31 },
+        { QStringLiteral("FracMonat"), FieldType::Int16, 0, true, 1, 12 },
+        { TEXT, FieldType::String, 5 } });
     t.open();
     t.append();
-    struct Case { const char *field; QVariant value; const char *message; };
+    struct Case {
+        const char *field;
+        QVariant value;
+        const char *message;
+    };
     const Case cases[] = {
-        {"FracTag", 32, "Wert 32 für Feld 'FracTag' liegt außerhalb des Bereichs 1 bis 31"},
-        {"FracMonat", 0, "Wert 0 für Feld 'FracMonat' liegt außerhalb des Bereichs 1 bis 12"},
-        {"FracTag", QStringLiteral("3x"), "'3x' ist kein gültiger Ganzzahlwert für Feld 'FracTag'"},
-        {"Text", QStringLiteral("sechs!"), "Der Text für Feld 'Text' ist zu lang (höchstens 5 Zeichen)"},
-        {"Nummer", 7, "Feld 'nummer' kann nicht geändert werden"},
-        {"Xyz", 1, "Feld 'Xyz' nicht gefunden"},
+        { "FracTag", 32, "Wert 32 für Feld 'FracTag' liegt außerhalb des Bereichs 1 bis 31" },
+        { "FracMonat", 0, "Wert 0 für Feld 'FracMonat' liegt außerhalb des Bereichs 1 bis 12" },
+        { "FracTag", QStringLiteral("3x"),
+            "'3x' ist kein gültiger Ganzzahlwert für Feld 'FracTag'" },
+        { "Text", QStringLiteral("sechs!"),
+            "Der Text für Feld 'Text' ist zu lang (höchstens 5 Zeichen)" },
+        { "Nummer", 7, "Feld 'nummer' kann nicht geändert werden" },
+        { "Xyz", 1, "Feld 'Xyz' nicht gefunden" },
     };
     for (const Case &c : cases) {
         EXPECT_EQ(errorOf([&] { t.setValue(QString::fromLatin1(c.field), c.value); }),
-                  QString::fromUtf8(c.message));
+            QString::fromUtf8(c.message));
     }
     t.setInt(QStringLiteral("FracTag"), 31);
     EXPECT_EQ(errorOf([&] { t.post(); }), QStringLiteral("Feld 'FracMonat' muss einen Wert haben"));
@@ -155,8 +161,9 @@ TEST(Table, NavigationRecordNumbersAndBookmarks)
     EXPECT_EQ(t->recordCount(), 5);
     EXPECT_EQ(t->recNo(), 1);
     EXPECT_TRUE(t->bof());
-    EXPECT_EQ(walk(*t, N), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                        QStringLiteral("4"), QStringLiteral("5")}));
+    EXPECT_EQ(walk(*t, N),
+        QStringList({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+            QStringLiteral("4"), QStringLiteral("5") }));
     EXPECT_TRUE(t->eof());
     EXPECT_EQ(t->recNo(), 5); // stays on the last record
     t->prior();
@@ -167,7 +174,7 @@ TEST(Table, NavigationRecordNumbersAndBookmarks)
     t->prior();
     EXPECT_TRUE(t->bof());
     EXPECT_EQ(t->recNo(), 1);
-    t->gotoBookmark(Bookmark{});
+    t->gotoBookmark(Bookmark {});
     EXPECT_EQ(t->recNo(), 1);
     t->gotoBookmark(mark);
     EXPECT_EQ(t->asInt(N), 4);
@@ -278,8 +285,8 @@ TEST(Table, AutoIncrementNeverReusesANumber)
     test::TempDir dir;
     Table t;
     t.setFilePath(dir.file(QStringLiteral("Texte.db")));
-    t.create({{QStringLiteral("Nr"), FieldType::AutoInc}, {TEXT, FieldType::String, 255}},
-             {{QString(), {QStringLiteral("Nr")}, true, true}});
+    t.create({ { QStringLiteral("Nr"), FieldType::AutoInc }, { TEXT, FieldType::String, 255 } },
+        { { QString(), { QStringLiteral("Nr") }, true, true } });
     t.open();
     for (int i = 0; i < 3; ++i) {
         t.append();
@@ -299,17 +306,20 @@ TEST(Table, IndexOrderSecondaryAndCaseInsensitive)
     test::TempDir dir;
     Table t;
     t.setFilePath(dir.file(QStringLiteral("Pers.DB")));
-    t.create({{QStringLiteral("nummer"), FieldType::AutoInc},
-              {QStringLiteral("FracTag"), FieldType::Int16},
-              {QStringLiteral("FracMonat"), FieldType::Int16},
-              {TEXT, FieldType::String, 255}},
-             {{QString(), {QStringLiteral("Nummer")}, true, true},
-              {QStringLiteral("SekTagMonat"), {QStringLiteral("FracMonat"), QStringLiteral("FracTag")},
-               false, false, true},
-              {QStringLiteral("TextIdx"), {TEXT}, false, false, true}});
+    t.create(
+        { { QStringLiteral("nummer"), FieldType::AutoInc },
+            { QStringLiteral("FracTag"), FieldType::Int16 },
+            { QStringLiteral("FracMonat"), FieldType::Int16 }, { TEXT, FieldType::String, 255 } },
+        { { QString(), { QStringLiteral("Nummer") }, true, true },
+            { QStringLiteral("SekTagMonat"),
+                { QStringLiteral("FracMonat"), QStringLiteral("FracTag") }, false, false, true },
+            { QStringLiteral("TextIdx"), { TEXT }, false, false, true } });
     t.open();
-    const struct { int day, month; const char *text; } rows[] = {
-        {24, 12, "b Heiligabend"}, {1, 1, "C Neujahr"}, {3, 10, "a Einheit"}, {1, 5, "B Mai"}};
+    const struct {
+        int day, month;
+        const char *text;
+    } rows[] = { { 24, 12, "b Heiligabend" }, { 1, 1, "C Neujahr" }, { 3, 10, "a Einheit" },
+        { 1, 5, "B Mai" } };
     for (const auto &r : rows) {
         t.append();
         t.setInt(QStringLiteral("FracTag"), r.day);
@@ -323,7 +333,7 @@ TEST(Table, IndexOrderSecondaryAndCaseInsensitive)
     t.setIndexFieldNames(QStringLiteral("Text"));
     EXPECT_EQ(walk(t, QStringLiteral("Nummer")).join(QLatin1Char(',')), QStringLiteral("3,1,4,2"));
     EXPECT_EQ(errorOf([&] { t.setIndexFieldNames(QStringLiteral("Fehlt")); }),
-              QStringLiteral("Feld 'Fehlt' nicht gefunden"));
+        QStringLiteral("Feld 'Fehlt' nicht gefunden"));
     EXPECT_EQ(walk(t, QStringLiteral("Nummer")).join(QLatin1Char(',')), QStringLiteral("3,1,4,2"));
     t.setIndexFieldNames(QString());
     EXPECT_EQ(walk(t, QStringLiteral("Nummer")).join(QLatin1Char(',')), QStringLiteral("1,2,3,4"));
@@ -336,11 +346,11 @@ TEST(Table, MasterDetailFollowsTheMaster)
     test::createDays(days, QDate(2024, 1, 30), 3); // 30.01., 31.01., 01.02.
     Table pictures;
     pictures.setFilePath(dir.file(QStringLiteral("KalBild.DB")));
-    pictures.create({{QStringLiteral("Nr"), FieldType::AutoInc},
-                     {QStringLiteral("DetailNR"), FieldType::Int32},
-                     {QStringLiteral("TextMonat"), FieldType::Memo, 50}},
-                    {{QString(), {QStringLiteral("Nr")}, true, true},
-                     {QStringLiteral("Sek_IDNR"), {QStringLiteral("DetailNr")}, false, false, true}});
+    pictures.create({ { QStringLiteral("Nr"), FieldType::AutoInc },
+                        { QStringLiteral("DetailNR"), FieldType::Int32 },
+                        { QStringLiteral("TextMonat"), FieldType::Memo, 50 } },
+        { { QString(), { QStringLiteral("Nr") }, true, true },
+            { QStringLiteral("Sek_IDNR"), { QStringLiteral("DetailNr") }, false, false, true } });
     pictures.open();
     for (int m = 1; m <= 12; ++m) {
         pictures.append();

@@ -19,8 +19,7 @@ namespace {
 
 const QString TEXT = QStringLiteral("Text");
 
-class Views : public ::testing::Test
-{
+class Views : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -48,7 +47,7 @@ TEST_F(Views, ModelShowsTheRecordsAndKeepsCellEditsPendingUntilAMove)
 {
     TableModel model(m_table.get());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.setFields({QStringLiteral("Datum"), TEXT, QStringLiteral("Alarm")});
+    model.setFields({ QStringLiteral("Datum"), TEXT, QStringLiteral("Alarm") });
     ASSERT_EQ(model.rowCount(), 5);
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), TEXT);
     EXPECT_EQ(model.index(2, 0).data().toString(), QStringLiteral("01.02.2024"));
@@ -73,7 +72,8 @@ TEST_F(Views, ModelShowsTheRecordsAndKeepsCellEditsPendingUntilAMove)
     // A bad value is reported, not thrown through the event loop.
     test::ScopedScriptedUi ui;
     EXPECT_FALSE(model.setData(model.index(1, 0), QStringLiteral("32.01.2024")));
-    EXPECT_EQ(ui->messages(), QStringList{QStringLiteral("'32.01.2024' ist kein gültiges Datum für Feld 'Datum'")});
+    EXPECT_EQ(ui->messages(),
+        QStringList { QStringLiteral("'32.01.2024' ist kein gültiges Datum für Feld 'Datum'") });
 
     m_table->setFilter(QStringLiteral("MonatNr='2'"));
     m_table->setFiltered(true);
