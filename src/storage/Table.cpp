@@ -248,6 +248,25 @@ struct Table::Private {
         orderColumns.append(QStringLiteral("kb_rid"));
     }
 
+    // Orders by index fields or a named index; a name that does not resolve keeps the old order.
+    void applyOrder(const QString &fields, const QString &name)
+    {
+        const QString oldFields = indexFields, oldName = indexName;
+        indexFields = fields;
+        indexName = name;
+        if (!db)
+            return;
+        try {
+            resolveOrder();
+        } catch (...) {
+            indexFields = oldFields;
+            indexName = oldName;
+            resolveOrder();
+            throw;
+        }
+        q->refresh();
+    }
+
     void parseFilter()
     {
         condition = filtered ? filter::parse(filterText, schema) : filter::Condition {};
@@ -1109,20 +1128,7 @@ bool Table::filtered() const
 
 void Table::setIndexFieldNames(const QString &fields)
 {
-    const QString oldFields = d->indexFields, oldName = d->indexName;
-    d->indexFields = fields.trimmed();
-    d->indexName.clear();
-    if (!d->db)
-        return;
-    try {
-        d->resolveOrder();
-    } catch (...) {
-        d->indexFields = oldFields;
-        d->indexName = oldName;
-        d->resolveOrder();
-        throw;
-    }
-    refresh();
+    d->applyOrder(fields.trimmed(), QString());
 }
 
 QString Table::indexFieldNames() const
@@ -1132,20 +1138,7 @@ QString Table::indexFieldNames() const
 
 void Table::setIndexName(const QString &indexName)
 {
-    const QString oldFields = d->indexFields, oldName = d->indexName;
-    d->indexName = indexName.trimmed();
-    d->indexFields.clear();
-    if (!d->db)
-        return;
-    try {
-        d->resolveOrder();
-    } catch (...) {
-        d->indexFields = oldFields;
-        d->indexName = oldName;
-        d->resolveOrder();
-        throw;
-    }
-    refresh();
+    d->applyOrder(QString(), indexName.trimmed());
 }
 
 QString Table::indexName() const
