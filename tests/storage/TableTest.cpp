@@ -427,3 +427,39 @@ TEST(Table, SuspendedViewsHearOnceOnResume)
     EXPECT_EQ(resets, 1);
     EXPECT_EQ(moves, 1);
 }
+
+TEST(Table, BlobsFromAndToFiles)
+{
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("Tage.DB"));
+    test::createDays(path, QDate(2024, 1, 1), 2);
+    QImage photo(64, 48, QImage::Format_RGB32);
+    photo.fill(QColor(200, 120, 40));
+    const QString jpeg = dir.file(QStringLiteral("Bild.jpg"));
+    ASSERT_TRUE(photo.save(jpeg, "JPG"));
+    const QByteArray jpegBytes = test::readAll(jpeg);
+
+    auto t = test::openTable(path);
+    t->loadBlobFromFile(QStringLiteral("SymbolBild"), jpeg);
+    EXPECT_EQ(t->blobSize(QStringLiteral("SymbolBild")), jpegBytes.size());
+    t->post();
+    const QString missing = dir.file(QStringLiteral("fehlt.jpg"));
+    EXPECT_EQ(errorOf([&] { t->loadBlobFromFile(QStringLiteral("SymbolBild"), missing); }),
+        QStringLiteral("Die Datei '%1' kann nicht gelesen werden").arg(missing));
+    EXPECT_EQ(t->state(), Table::State::Browse);
+
+    auto reader = test::openTable(path);
+    EXPECT_EQ(reader->asBytes(QStringLiteral("SymbolBild")), jpegBytes); // stored as read
+    EXPECT_EQ(reader->image(QStringLiteral("SymbolBild")).size(), QSize(64, 48));
+    const QString copy = dir.file(QStringLiteral("Kopie.jpg"));
+    reader->saveBlobToFile(QStringLiteral("SymbolBild"), copy);
+    EXPECT_EQ(test::readAll(copy), jpegBytes);
+    EXPECT_EQ(
+        errorOf([&] { reader->image(TEXT); }), QStringLiteral("Feld 'Text' ist kein Grafikfeld"));
+
+    reader->clearField(QStringLiteral("SymbolBild"));
+    reader->post();
+    t->first();
+    EXPECT_TRUE(t->isNull(QStringLiteral("SymbolBild")));
+    EXPECT_EQ(t->blobSize(QStringLiteral("SymbolBild")), 0);
+}
