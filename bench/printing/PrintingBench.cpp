@@ -1,0 +1,103 @@
+// The year calendars against a plain dump of the same calendar, both through the built
+// kronoblatt-cli as child processes: both pay the same start-up (Qt, fonts, opening the table),
+// so the ratio drucken / tage is the layout's own cost. The aim is at most 3.
+#include "caldata/KalenderAnlage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString qvk;
+    QString ini;
+
+    Fixture()
+    {
+        kb::AnlageEingaben e;
+        e.name = QStringLiteral("Bench");
+        e.vorname = QStringLiteral("Mark");
+        e.land = QStringLiteral("Bayern");
+        e.verzeichnis = dir.path() + QLatin1Char('/');
+        e.datei = QStringLiteral("Bench");
+        e.jahr = 2026;
+        qvk = kb::kalenderAnlegen(e).dateien.qvkPfad();
+        // The installed settings with a few school-holiday periods, so shading has work.
+        ini = dir.filePath(QStringLiteral("Kalvalues.ini"));
+        QFile::copy(QStringLiteral(KB_BIN_DIR "/Kalvalues.ini"), ini);
+        QFile f(ini);
+        if (f.open(QIODevice::Append))
+            f.write("\r\n[Ferien]\r\nSommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n"
+                    "OsternBeginn=30.03.\r\nOsternEnde=10.04.\r\n"
+                    "Weihnachten2Beginn=24.12.\r\nWeihnachten2Ende=31.12.\r\n");
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void runCli(benchmark::State &state, const QStringList &args)
+{
+    const QString program = QStringLiteral(KB_BIN_DIR "/kronoblatt-cli");
+    for (auto _ : state) {
+        QProcess p;
+        p.setProcessEnvironment([] {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("KRONOBLATT_HOME"), fixture().dir.path());
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            return env;
+        }());
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.start(program, args);
+        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit
+            || p.exitCode() != 0) {
+            state.SkipWithError("kronoblatt-cli failed");
+            return;
+        }
+    }
+}
+
+void BM_Tage(benchmark::State &state)
+{
+    runCli(state, {QStringLiteral("tage"), fixture().qvk});
+}
+
+void BM_Drucken(benchmark::State &state, const char *layout)
+{
+    const QString pdf = fixture().dir.filePath(QStringLiteral("jahr.pdf"));
+    runCli(state, {QStringLiteral("drucken"), fixture().qvk, QStringLiteral("--layout"),
+                   QString::fromUtf8(layout), QStringLiteral("-o"), pdf,
+                   QStringLiteral("--einstellungen"), fixture().ini});
+}
+
+BENCHMARK(BM_Tage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Drucken, EinSeite12Spalten, "1 Seite 12 Spalten")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Drucken, ZwoelfSeiten1Spalte, "12 Seiten 1 Spalte")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
