@@ -54,7 +54,8 @@ TEST(TageDesJahres, IsoWeeksWeekdaysAndMonthNames)
         {QDate(2019, 12, 30), 1, 1, "Mo", "Dezember"},
     };
     for (const WeekCase &c : cases) {
-        const TagDatensatz &t = tagAm(tageDesJahres(c.date.year(), 0), c.date);
+        const auto days = tageDesJahres(c.date.year(), 0);
+        const TagDatensatz &t = tagAm(days, c.date);
         EXPECT_EQ(t.datum, c.date);
         EXPECT_EQ(t.woche, c.woche) << c.date.toString().toStdString();
         EXPECT_EQ(t.tagNr, c.tagNr);
