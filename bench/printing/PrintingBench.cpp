@@ -14,8 +14,7 @@
 
 namespace {
 
-struct Fixture
-{
+struct Fixture {
     QTemporaryDir dir;
     QString qvk;
     QString ini;
@@ -70,15 +69,16 @@ void runCli(benchmark::State &state, const QStringList &args)
 
 void BM_Tage(benchmark::State &state)
 {
-    runCli(state, {QStringLiteral("tage"), fixture().qvk});
+    runCli(state, { QStringLiteral("tage"), fixture().qvk });
 }
 
 void BM_Drucken(benchmark::State &state, const char *layout)
 {
     const QString pdf = fixture().dir.filePath(QStringLiteral("jahr.pdf"));
-    runCli(state, {QStringLiteral("drucken"), fixture().qvk, QStringLiteral("--layout"),
-                   QString::fromUtf8(layout), QStringLiteral("-o"), pdf,
-                   QStringLiteral("--einstellungen"), fixture().ini});
+    runCli(state,
+        { QStringLiteral("drucken"), fixture().qvk, QStringLiteral("--layout"),
+            QString::fromUtf8(layout), QStringLiteral("-o"), pdf, QStringLiteral("--einstellungen"),
+            fixture().ini });
 }
 
 BENCHMARK(BM_Tage)->Unit(benchmark::kMillisecond)->UseRealTime();

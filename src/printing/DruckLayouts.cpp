@@ -13,9 +13,9 @@ const std::vector<DruckLayout> &druckLayouts()
     static const std::vector<DruckLayout> all = [] {
         std::vector<DruckLayout> layouts;
         for (const KalenderVariante &v : kalenderVarianten()) {
-            layouts.push_back({v.navText, [&v](DruckAuftrag &a) {
+            layouts.push_back({ v.navText, [&v](DruckAuftrag &a) {
                                    return kronoblattDokument(v, a.tage, a.settings, a.ini);
-                               }});
+                               } });
         }
         return layouts;
     }();
@@ -25,13 +25,13 @@ const std::vector<DruckLayout> &druckLayouts()
 const DruckLayout *druckLayout(const QString &name)
 {
     const auto &all = druckLayouts();
-    const auto it = std::find_if(all.begin(), all.end(),
-                                 [&](const DruckLayout &l) { return l.name == name; });
+    const auto it = std::find_if(
+        all.begin(), all.end(), [&](const DruckLayout &l) { return l.name == name; });
     return it == all.end() ? nullptr : &*it;
 }
 
-report::Document druckDokument(const DruckLayout &layout, const QString &jahrTabelle,
-                               const IniFile &ini)
+report::Document druckDokument(
+    const DruckLayout &layout, const QString &jahrTabelle, const IniFile &ini)
 {
     LayoutSettings settings;
     settings.loadStartup(ini);
@@ -40,7 +40,7 @@ report::Document druckDokument(const DruckLayout &layout, const QString &jahrTab
     tage.setFilePath(jahrTabelle);
     tage.open();
     tage.first();
-    DruckAuftrag auftrag{tage, settings, ini};
+    DruckAuftrag auftrag { tage, settings, ini };
     return layout.dokument(auftrag);
 }
 

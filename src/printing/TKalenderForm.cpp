@@ -23,8 +23,8 @@ constexpr double kStreifenBreite = 1097;
 constexpr double kSymbolAbstand = 19; // the symbol's left edge from the line's right edge
 
 KalenderVariante variante(const char *handler, const char *menu, const char *nav, int spalten,
-                          double groesse, double textGroesse, double textLeft,
-                          double textWidth, double labelLeft, HAlign monat)
+    double groesse, double textGroesse, double textLeft, double textWidth, double labelLeft,
+    HAlign monat)
 {
     KalenderVariante v;
     v.handler = QString::fromUtf8(handler);
@@ -70,17 +70,17 @@ const std::vector<KalenderVariante> &kalenderVarianten()
 {
     static const std::vector<KalenderVariante> all = {
         variante("Kronoblatt1Click", "Kronoblatt     1 Seite    /  12 Spalten",
-                 "1 Seite 12 Spalten", 12, 8, 4, 30, 43, 35, HAlign::Left),
+            "1 Seite 12 Spalten", 12, 8, 4, 30, 43, 35, HAlign::Left),
         variante("Kronoblatt2Seiten6Spalten1Click", "Kronoblatt     2 Seiten  /   6 Spalten",
-                 "2 Seiten 6 Spalten", 6, 11, 7, 48, 120, 48, HAlign::Center),
+            "2 Seiten 6 Spalten", 6, 11, 7, 48, 120, 48, HAlign::Center),
         variante("Kronoblatt3Seiten4Spalten1Click", "Kronoblatt     3 Seiten  /   4 Spalten",
-                 "3 Seiten 4 Spalten", 4, 11, 7, 48, 210, 48, HAlign::Left),
+            "3 Seiten 4 Spalten", 4, 11, 7, 48, 210, 48, HAlign::Left),
         variante("Kronoblatt4Seiten3Spalten1Click", "Kronoblatt     4 Seiten  /   3 Spalten",
-                 "4 Seiten 3 Spalten", 3, 11, 7, 48, 290, 48, HAlign::Left),
+            "4 Seiten 3 Spalten", 3, 11, 7, 48, 290, 48, HAlign::Left),
         variante("Kronoblatt6Seiten2Spalten1Click", "Kronoblatt     6 Seiten  /   2 Spalten",
-                 "6 Seiten 2 Spalten", 2, 11, 7, 48, 960, 48, HAlign::Left),
+            "6 Seiten 2 Spalten", 2, 11, 7, 48, 960, 48, HAlign::Left),
         variante("Kronoblatt12Seiten1Spalte1Click", "Kronoblatt   12 Seiten  /   1 Spalte",
-                 "12 Seiten 1 Spalte", 1, 11, 7, 48, 960, 48, HAlign::Left),
+            "12 Seiten 1 Spalte", 1, 11, 7, 48, 960, 48, HAlign::Left),
     };
     return all;
 }
@@ -88,14 +88,13 @@ const std::vector<KalenderVariante> &kalenderVarianten()
 const KalenderVariante *kalenderVariante(const QString &navText)
 {
     const auto &all = kalenderVarianten();
-    const auto it = std::find_if(all.begin(), all.end(), [&](const KalenderVariante &v) {
-        return v.navText == navText;
-    });
+    const auto it = std::find_if(
+        all.begin(), all.end(), [&](const KalenderVariante &v) { return v.navText == navText; });
     return it == all.end() ? nullptr : &*it;
 }
 
 TKalenderForm::TKalenderForm(const KalenderVariante &variante, const Table &tage,
-                             const LayoutSettings &settings, const IniFile &ini)
+    const LayoutSettings &settings, const IniFile &ini)
     : m_variante(variante)
     , m_settings(settings)
     , m_cursor(std::make_unique<Table>())
@@ -135,8 +134,8 @@ void TKalenderForm::seiteEinrichten(const IniFile &ini)
     m_report.setPaper(report::PaperSize::A4);
     m_report.setOrientation(report::Orientation::Landscape);
     const kb::Margins rand = readYearLayoutMargins(ini);
-    m_report.setMargins(report::Margins{double(rand.top), double(rand.bottom),
-                                        double(rand.left), double(rand.right)});
+    m_report.setMargins(report::Margins {
+        double(rand.top), double(rand.bottom), double(rand.left), double(rand.right) });
     m_report.setColumns(m_variante.spalten);
     m_report.setColumnSpacing(1);
     m_report.setFont(font("Arial", 10));
@@ -157,7 +156,8 @@ void TKalenderForm::kopfAufbauen(const IniFile &ini, const GruppenStile &stile)
     titel.setColor(gruppenFarbe(m_settings, FontGroup::Kopf));
     titel.setTransparent(true);
     // An empty Kopftext still leaves the blank before the year.
-    titel.setCaption(m_settings.kopftext + QLatin1Char(' ') + QString::number(m_jahr).rightJustified(4, QLatin1Char('0')));
+    titel.setCaption(m_settings.kopftext + QLatin1Char(' ')
+        + QString::number(m_jahr).rightJustified(4, QLatin1Char('0')));
 
     // The strip never reaches beyond the right margin, whatever the margins.
     auto &streifen = kopf.add<report::Label>(m_settings.kopfbandtext);
@@ -169,9 +169,9 @@ void TKalenderForm::kopfAufbauen(const IniFile &ini, const GruppenStile &stile)
     streifen.setFont(gruppenFont(m_settings, FontGroup::KopfBand, stile[FontGroup::KopfBand]));
     streifen.setColor(gruppenFarbe(m_settings, FontGroup::KopfBand));
 
-    const QString adresse[] = {m_settings.firma, m_settings.strasse, m_settings.ort,
-                               m_settings.telefon, m_settings.fax};
-    const double tops[] = {8, 22, 36, 51, 64};
+    const QString adresse[] = { m_settings.firma, m_settings.strasse, m_settings.ort,
+        m_settings.telefon, m_settings.fax };
+    const double tops[] = { 8, 22, 36, 51, 64 };
     for (int i = 0; i < 5; ++i) {
         auto &zeile = kopf.add<report::Label>(adresse[i]);
         zeile.setGeometry(864, tops[i], 0, 0);
@@ -214,7 +214,7 @@ void TKalenderForm::tageszeileAufbauen(const IniFile &ini)
 {
     report::Band &zeile = m_report.detail();
     zeile.setHeight(kZeilenHoehe);
-    zeile.frame().bottom = report::PenSpec{druckFarbe(readLinienfarbe(ini)), 1, Qt::SolidLine};
+    zeile.frame().bottom = report::PenSpec { druckFarbe(readLinienfarbe(ini)), 1, Qt::SolidLine };
     const double breite = m_report.columnWidth();
 
     auto &nummer = zeile.add<report::Label>();
@@ -233,8 +233,7 @@ void TKalenderForm::tageszeileAufbauen(const IniFile &ini)
     // next month or off the page.
     auto &text = zeile.add<report::FieldText>(QStringLiteral("Text"));
     text.setGeometry(m_variante.textLeft, 7,
-                     std::max(0.0, std::min(m_variante.textWidth, breite - m_variante.textLeft)),
-                     12);
+        std::max(0.0, std::min(m_variante.textWidth, breite - m_variante.textLeft)), 12);
     text.setWordWrap(true);
     text.setTransparent(true);
     text.setFont(font("Small Fonts", m_variante.textGroesse));
@@ -313,7 +312,7 @@ void TKalenderForm::previewAndWait()
 }
 
 void kronoblattDrucken(const KalenderVariante &variante, const Table &tage,
-                       LayoutSettings &settings, const IniFile &ini)
+    LayoutSettings &settings, const IniFile &ini)
 {
     settings.ferieneinlesen(ini);
     TKalenderForm form(variante, tage, settings, ini);
@@ -321,7 +320,7 @@ void kronoblattDrucken(const KalenderVariante &variante, const Table &tage,
 }
 
 report::Document kronoblattDokument(const KalenderVariante &variante, const Table &tage,
-                                    LayoutSettings &settings, const IniFile &ini)
+    LayoutSettings &settings, const IniFile &ini)
 {
     settings.ferieneinlesen(ini);
     TKalenderForm form(variante, tage, settings, ini);

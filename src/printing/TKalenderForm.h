@@ -1,9 +1,9 @@
 #pragma once
 
-#include "printing/TableDataSet.h"
 #include "printing/Tageszeile.h"
 #include "printing/TextGruppen.h"
 #include "report/Report.h"
+#include "report/TableDataSet.h"
 #include "settings/LayoutSettings.h"
 
 #include <QString>
@@ -23,15 +23,14 @@ class Picture;
 
 // One of the six year calendars: 1, 2, 3, 4, 6 or 12 pages with 12, 6, 4, 3, 2 or 1 months
 // (columns) each.
-struct KalenderVariante
-{
-    QString handler;  // the main window's handler, "Kronoblatt1Click" ...
+struct KalenderVariante {
+    QString handler; // the main window's handler, "Kronoblatt1Click" ...
     QString menuText; // entry of the calendar tool bar's drop-down menu
-    QString navText;  // item of the navigation group "Kronoblatt drucken"
+    QString navText; // item of the navigation group "Kronoblatt drucken"
     int spalten = 12;
     double tagesNummerGroesse = 8; // Arial bold, points
-    double wochentagGroesse = 8;   // Arial, points
-    double textGroesse = 4;        // "Small Fonts", points
+    double wochentagGroesse = 8; // Arial, points
+    double textGroesse = 4; // "Small Fonts", points
     double textLeft = 30;
     double textWidth = 43;
     double wochenLabelLeft = 35;
@@ -54,11 +53,10 @@ const KalenderVariante *kalenderVariante(const QString &navText);
 // Texts, fonts and colours of title, address, month name and shading come from `settings`
 // (the program's run-time copy); margins, logo, strip colour, line colour, style keys and the
 // symbol flag are read from the settings file when the form is made.
-class TKalenderForm
-{
+class TKalenderForm {
 public:
     TKalenderForm(const KalenderVariante &variante, const Table &tage,
-                  const LayoutSettings &settings, const IniFile &ini);
+        const LayoutSettings &settings, const IniFile &ini);
     ~TKalenderForm();
     TKalenderForm(const TKalenderForm &) = delete;
     TKalenderForm &operator=(const TKalenderForm &) = delete;
@@ -86,7 +84,7 @@ private:
     KalenderVariante m_variante;
     LayoutSettings m_settings;
     std::unique_ptr<Table> m_cursor;
-    TableDataSet m_daten;
+    report::TableDataSet m_daten;
     report::Report m_report;
     int m_jahr = 0;
     bool m_symbole = false;
@@ -103,9 +101,9 @@ private:
 // `settings` (ferieneinlesen), builds the form, shows the preview and waits, then drops the
 // form and its cursor.
 void kronoblattDrucken(const KalenderVariante &variante, const Table &tage,
-                       LayoutSettings &settings, const IniFile &ini);
+    LayoutSettings &settings, const IniFile &ini);
 // The same run, generating the pages instead of previewing them.
 report::Document kronoblattDokument(const KalenderVariante &variante, const Table &tage,
-                                    LayoutSettings &settings, const IniFile &ini);
+    LayoutSettings &settings, const IniFile &ini);
 
 } // namespace kb

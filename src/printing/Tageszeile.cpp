@@ -73,8 +73,8 @@ QString WochenLabel::text(const QString &tag, int woche)
 QSizeF symbolGroesse(bool symbole, bool hatSymbol)
 {
     if (symbole && hatSymbol)
-        return {kSymbolGroesse, kSymbolGroesse};
-    return {0, 0};
+        return { kSymbolGroesse, kSymbolGroesse };
+    return { 0, 0 };
 }
 
 } // namespace kb::Tageszeile

@@ -19,10 +19,9 @@ inline constexpr qint32 kSchwarz = 0x000000;
 inline constexpr double kSymbolGroesse = 17;
 
 // The values of one day record that the rules read.
-struct Tag
-{
+struct Tag {
     QDate datum;
-    QString tag;  // "Mo" .. "So"
+    QString tag; // "Mo" .. "So"
     QString text;
     int woche = 0;
     int kennung = 0;
@@ -53,8 +52,7 @@ QString tagesNummer(const QDate &datum);
 // The week label of the day lines of one generation. Mondays from week 2 on carry
 // "Woche <n>"; the first day of week 1 that prints carries "Woche1" (no blank), later week-1
 // days none. reset() starts a new generation.
-class WochenLabel
-{
+class WochenLabel {
 public:
     void reset() { m_woche1Gezeigt = false; }
     QString text(const QString &tag, int woche);

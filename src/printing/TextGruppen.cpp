@@ -10,8 +10,8 @@ QColor druckFarbe(qint32 value, const QColor &standard)
     return c.isValid() ? c : standard;
 }
 
-report::FontSpec gruppenFont(const LayoutSettings &settings, FontGroup group,
-                             const FontStyles &styles)
+report::FontSpec gruppenFont(
+    const LayoutSettings &settings, FontGroup group, const FontStyles &styles)
 {
     const TextFont &f = settings.font(group);
     report::FontSpec spec;

@@ -16,14 +16,13 @@ namespace kb {
 QColor druckFarbe(qint32 value, const QColor &standard = Qt::black);
 
 // The font of a text group with the given style set.
-report::FontSpec gruppenFont(const LayoutSettings &settings, FontGroup group,
-                             const FontStyles &styles);
+report::FontSpec gruppenFont(
+    const LayoutSettings &settings, FontGroup group, const FontStyles &styles);
 // The colour of a text group.
 QColor gruppenFarbe(const LayoutSettings &settings, FontGroup group);
 
 // The style sets of the four groups, read from the file now.
-struct GruppenStile
-{
+struct GruppenStile {
     std::array<FontStyles, kFontGroupCount> stile;
 
     static GruppenStile lesen(const IniFile &ini);

@@ -18,8 +18,7 @@ QString s(const char *text)
     return QString::fromUtf8(text);
 }
 
-class Demo : public ::testing::Test
-{
+class Demo : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -27,8 +26,8 @@ protected:
         qputenv("KRONOBLATT_HOME", home.path().toUtf8());
         kb::ProgramDir::reset();
         // The school-holiday table installed with the program.
-        ASSERT_TRUE(QFile::copy(s(KB_SOURCE_DIR "/data/schulferien.csv"),
-                                home.file(s("schulferien.csv"))));
+        ASSERT_TRUE(
+            QFile::copy(s(KB_SOURCE_DIR "/data/schulferien.csv"), home.file(s("schulferien.csv"))));
     }
     void TearDown() override
     {
@@ -47,7 +46,7 @@ private:
 TEST_F(Demo, CreatesTheCalendarOnceAndPrintsItsYearCalendarToPdf)
 {
     qputenv("KRONOBLATT_LAND", "Hessen");
-    const QStringList args{s("demo"), s("--verzeichnis"), dir.path(), s("--jahr"), s("2026")};
+    const QStringList args { s("demo"), s("--verzeichnis"), dir.path(), s("--jahr"), s("2026") };
     auto r = runCli(args);
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QString pdf = dir.file(s("Demo2026-Hessen.pdf"));
@@ -80,12 +79,12 @@ TEST_F(Demo, CreatesTheCalendarOnceAndPrintsItsYearCalendarToPdf)
 
 TEST_F(Demo, StateDefaultsToBayernAndMustBeKnown)
 {
-    auto r = runCli({s("demo"), s("--verzeichnis"), dir.path(), s("--jahr"), s("2027")});
+    auto r = runCli({ s("demo"), s("--verzeichnis"), dir.path(), s("--jahr"), s("2027") });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(dir.file(s("Demo2027-Bayern.pdf"))));
 
     qputenv("KRONOBLATT_LAND", "Atlantis");
-    r = runCli({s("demo"), s("--verzeichnis"), dir.path()});
+    r = runCli({ s("demo"), s("--verzeichnis"), dir.path() });
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.contains(s("Unbekanntes Bundesland: Atlantis")));
 }

@@ -32,19 +32,18 @@ QString kalender(const TempDir &dir, int year = 2026)
     return kb::kalenderAnlegen(e).dateien.qvkPfad();
 }
 
-kb::test::CliResult drucken(const QString &qvk, const char *layout, const QString &ziel,
-                            QStringList mehr = {})
+kb::test::CliResult drucken(
+    const QString &qvk, const char *layout, const QString &ziel, QStringList mehr = {})
 {
-    QStringList args{s("drucken"), qvk, s("--layout"), s(layout), s("-o"), ziel};
+    QStringList args { s("drucken"), qvk, s("--layout"), s(layout), s("-o"), ziel };
     return runCli(args + mehr);
 }
 
-struct FormatCase
-{
+struct FormatCase {
     const char *layout;
     const char *datei;
     QStringList erwartet; // the files written, in page order
-    QByteArray beginn;    // how each file starts
+    QByteArray beginn; // how each file starts
 };
 
 TEST(CmdDrucken, WritesEveryFormatWithOneFilePerPageWherePagesAreFiles)
@@ -52,17 +51,17 @@ TEST(CmdDrucken, WritesEveryFormatWithOneFilePerPageWherePagesAreFiles)
     TempDir dir;
     const QString qvk = kalender(dir);
     const FormatCase cases[] = {
-        {"1 Seite 12 Spalten", "jahr.pdf", {s("jahr.pdf")}, "%PDF"},
-        {"3 Seiten 4 Spalten", "jahr.png", {s("jahr-1.png"), s("jahr-2.png"), s("jahr-3.png")},
-         "\x89PNG"},
-        {"2 Seiten 6 Spalten", "jahr.svg", {s("jahr-1.svg"), s("jahr-2.svg")}, "<?xml"},
-        {"2 Seiten 6 Spalten", "jahr.wmf", {s("jahr-1.wmf"), s("jahr-2.wmf")},
-         QByteArray("\xD7\xCD\xC6\x9A", 4)},
-        {"4 Seiten 3 Spalten", "jahr.html", {s("jahr.html")}, ""},
-        {"6 Seiten 2 Spalten", "jahr.csv", {s("jahr.csv")}, "\xEF\xBB\xBF"},
-        {"12 Seiten 1 Spalte", "jahr.txt", {s("jahr.txt")}, ""},
-        {"1 Seite 12 Spalten", "jahr.rtf", {s("jahr.rtf")}, "{\\rtf"},
-        {"1 Seite 12 Spalten", "JAHR.XLSX", {s("JAHR.XLSX")}, "PK"},
+        { "1 Seite 12 Spalten", "jahr.pdf", { s("jahr.pdf") }, "%PDF" },
+        { "3 Seiten 4 Spalten", "jahr.png", { s("jahr-1.png"), s("jahr-2.png"), s("jahr-3.png") },
+            "\x89PNG" },
+        { "2 Seiten 6 Spalten", "jahr.svg", { s("jahr-1.svg"), s("jahr-2.svg") }, "<?xml" },
+        { "2 Seiten 6 Spalten", "jahr.wmf", { s("jahr-1.wmf"), s("jahr-2.wmf") },
+            QByteArray("\xD7\xCD\xC6\x9A", 4) },
+        { "4 Seiten 3 Spalten", "jahr.html", { s("jahr.html") }, "" },
+        { "6 Seiten 2 Spalten", "jahr.csv", { s("jahr.csv") }, "\xEF\xBB\xBF" },
+        { "12 Seiten 1 Spalte", "jahr.txt", { s("jahr.txt") }, "" },
+        { "1 Seite 12 Spalten", "jahr.rtf", { s("jahr.rtf") }, "{\\rtf" },
+        { "1 Seite 12 Spalten", "JAHR.XLSX", { s("JAHR.XLSX") }, "PK" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.datei);
@@ -94,7 +93,7 @@ TEST(CmdDrucken, PagesShowTheCalendarInLandscape)
     ASSERT_EQ(drucken(qvk, "12 Seiten 1 Spalte", dir.file(s("jahr.txt"))).code, 0);
     const QString text = QString::fromUtf8(kb::test::readAll(dir.file(s("jahr.txt"))));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 11);
-    for (const char *erwartet : {"Januar", "Dezember", "Neujahr", "Hessen", "29", "Woche1"})
+    for (const char *erwartet : { "Januar", "Dezember", "Neujahr", "Hessen", "29", "Woche1" })
         EXPECT_TRUE(text.contains(s(erwartet))) << erwartet;
 }
 
@@ -112,9 +111,9 @@ TEST(CmdDrucken, SettingsComeFromTheProgramDirectoryOrTheNamedFile)
     ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(s("a.txt"))).code, 0);
     EXPECT_TRUE(kb::test::readAll(dir.file(s("a.txt"))).contains("Programmverzeichnis 2026"));
     ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(s("b.txt")),
-                      {s("--einstellungen"), dir.file(s("eigen.ini"))})
+                  { s("--einstellungen"), dir.file(s("eigen.ini")) })
                   .code,
-              0);
+        0);
     EXPECT_TRUE(kb::test::readAll(dir.file(s("b.txt"))).contains("Eigene Datei 2026"));
 
     // Without the program directory's file every value is its default, and the run goes on.
@@ -138,14 +137,13 @@ TEST(CmdDrucken, ProtectedCalendarPrintsWithItsPassword)
         kb::passwortSetzen(t, nullptr, s("geheim"));
         t.close();
     }
-    const auto r = drucken(qvk, "1 Seite 12 Spalten", dir.file(s("p.pdf")),
-                           {s("--passwort"), s("geheim")});
+    const auto r = drucken(
+        qvk, "1 Seite 12 Spalten", dir.file(s("p.pdf")), { s("--passwort"), s("geheim") });
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(dir.file(s("p.pdf"))));
 }
 
-struct FehlerCase
-{
+struct FehlerCase {
     const char *was;
     QStringList args; // after "drucken"
     int code;
@@ -156,32 +154,36 @@ TEST(CmdDrucken, BadCallsWriteNothingAndSayWhy)
 {
     TempDir dir;
     const QString qvk = kalender(dir);
-    kb::test::writeAll(dir.file(s("ferien.ini")),
-                       "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=03.03.\r\n");
+    kb::test::writeAll(
+        dir.file(s("ferien.ini")), "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=03.03.\r\n");
     const QString ziel = dir.file(s("aus.pdf"));
     const FehlerCase cases[] = {
-        {"unknown layout", {qvk, s("--layout"), s("1 Seite"), s("-o"), ziel}, 2,
-         "Unbekanntes Layout \"1 Seite\""},
-        {"unknown format", {qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"),
-                            dir.file(s("aus.doc"))}, 2, "Unbekanntes Ausgabeformat"},
-        {"no output", {qvk, s("--layout"), s("1 Seite 12 Spalten")}, 2, "-o"},
-        {"no layout", {qvk, s("-o"), ziel}, 2, "--layout"},
-        {"missing calendar", {dir.file(s("fehlt.QVK")), s("--layout"), s("1 Seite 12 Spalten"),
-                              s("-o"), ziel}, 1, ""},
-        {"missing settings file", {qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel,
-                                   s("--einstellungen"), dir.file(s("fehlt.ini"))}, 1,
-         "nicht vorhanden!"},
-        {"bad school-holiday bound", {qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel,
-                                      s("--einstellungen"), dir.file(s("ferien.ini"))}, 1,
-         "'29.02.2026' ist kein gültiges Datum"},
+        { "unknown layout", { qvk, s("--layout"), s("1 Seite"), s("-o"), ziel }, 2,
+            "Unbekanntes Layout \"1 Seite\"" },
+        { "unknown format",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.doc")) }, 2,
+            "Unbekanntes Ausgabeformat" },
+        { "no output", { qvk, s("--layout"), s("1 Seite 12 Spalten") }, 2, "-o" },
+        { "no layout", { qvk, s("-o"), ziel }, 2, "--layout" },
+        { "missing calendar",
+            { dir.file(s("fehlt.QVK")), s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel }, 1,
+            "" },
+        { "missing settings file",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel, s("--einstellungen"),
+                dir.file(s("fehlt.ini")) },
+            1, "nicht vorhanden!" },
+        { "bad school-holiday bound",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel, s("--einstellungen"),
+                dir.file(s("ferien.ini")) },
+            1, "'29.02.2026' ist kein gültiges Datum" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.was);
-        const auto r = runCli(QStringList{s("drucken")} + c.args);
+        const auto r = runCli(QStringList { s("drucken") } + c.args);
         EXPECT_EQ(r.code, c.code);
         EXPECT_TRUE(r.err.contains(s(c.meldung))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(QDir(dir.path()).entryList({s("aus*")}, QDir::Files).size(), 0);
+        EXPECT_EQ(QDir(dir.path()).entryList({ s("aus*") }, QDir::Files).size(), 0);
     }
 }
 

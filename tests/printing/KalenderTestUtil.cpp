@@ -4,6 +4,18 @@
 
 namespace kb::test {
 
+LayoutSettings farben()
+{
+    LayoutSettings s;
+    s.hintergrundFeiertag = 0x0000FF;
+    s.hintergrundSamstag = 0x00FF00;
+    s.hintergrundWochenende = 0xFF0000;
+    s.hintergrundFarbeFerien = 0x00FFFF;
+    s.schriftFarbeUrlaub = 0x008000;
+    s.schriftFarbeKrank = 0x000080;
+    return s;
+}
+
 QString testKalender(const TempDir &dir, int year, const QString &land)
 {
     AnlageEingaben e;
@@ -79,7 +91,7 @@ std::vector<Spaltenkopf> spaltenkoepfe(const report::Document &doc)
         for (const auto &band : page.bands) {
             if (band.kind != report::BandKind::ColumnHeader)
                 continue;
-            Spaltenkopf k{int(s), band.column, {}};
+            Spaltenkopf k { int(s), band.column, {} };
             for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i)
                 if (const auto *t = std::get_if<report::TextItem>(&page.items[i]))
                     k.monat = t->text;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/Page.h"
+#include "settings/LayoutSettings.h"
 #include "support/TestUtil.h"
 
 #include <QColor>
@@ -10,14 +11,16 @@
 
 namespace kb::test {
 
+// Settings whose shading and text colours all differ from each other and from white.
+LayoutSettings farben();
+
 // Creates the calendar "Test" of `year` and `land` in `dir` as the wizard does; returns the
 // path of its calendar file.
 QString testKalender(const TempDir &dir, int year, const QString &land = QStringLiteral("Bayern"));
 
 // One printed day line, read back from the display list.
-struct Zeile
-{
-    int seite = 0;  // 0-based
+struct Zeile {
+    int seite = 0; // 0-based
     int spalte = 0; // 0-based
     QRectF rect;
     QString nummer, wochentag, text, woche;
@@ -28,8 +31,7 @@ struct Zeile
 // Every day line in printing order.
 std::vector<Zeile> tageszeilen(const report::Document &doc);
 
-struct Spaltenkopf
-{
+struct Spaltenkopf {
     int seite = 0;
     int spalte = 0;
     QString monat;

@@ -22,17 +22,11 @@ QString s(const char *text)
     return QString::fromUtf8(text);
 }
 
-class YearCalendar : public ::testing::Test
-{
+class YearCalendar : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        settings.hintergrundFeiertag = 0x0000FF;
-        settings.hintergrundSamstag = 0x00FF00;
-        settings.hintergrundWochenende = 0xFF0000;
-        settings.hintergrundFarbeFerien = 0x00FFFF;
-        settings.schriftFarbeUrlaub = 0x008000;
-        settings.schriftFarbeKrank = 0x000080;
+        settings = farben();
         settings.kopftext = s("Jahreskalender");
     }
 
@@ -76,8 +70,7 @@ const Zeile &zeileAm(const std::vector<Zeile> &zeilen, const QDate &tag)
     return zeilen.at(std::size_t(tag.dayOfYear() - 1));
 }
 
-struct VariantCase
-{
+struct VariantCase {
     const char *nav;
     int seiten;
     int spalten;
@@ -89,9 +82,12 @@ TEST_F(YearCalendar, EveryVariantPutsMonthKOnItsPageAndColumn)
     oeffnen(2026);
     einstellungen("");
     const VariantCase cases[] = {
-        {"1 Seite 12 Spalten", 1, 12, 88},  {"2 Seiten 6 Spalten", 2, 6, 180},
-        {"3 Seiten 4 Spalten", 3, 4, 272},  {"4 Seiten 3 Spalten", 4, 3, 364},
-        {"6 Seiten 2 Spalten", 6, 2, 548},  {"12 Seiten 1 Spalte", 12, 1, 1100},
+        { "1 Seite 12 Spalten", 1, 12, 88 },
+        { "2 Seiten 6 Spalten", 2, 6, 180 },
+        { "3 Seiten 4 Spalten", 3, 4, 272 },
+        { "4 Seiten 3 Spalten", 4, 3, 364 },
+        { "6 Seiten 2 Spalten", 6, 2, 548 },
+        { "12 Seiten 1 Spalte", 12, 1, 1100 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nav);
@@ -123,8 +119,7 @@ TEST_F(YearCalendar, EveryVariantPutsMonthKOnItsPageAndColumn)
     }
 }
 
-struct MarginCase
-{
+struct MarginCase {
     const char *ini;
     int spalteDes31Januar;
     int seiten;
@@ -134,9 +129,9 @@ TEST_F(YearCalendar, ThirtyFirstFitsTheColumnUnlessTopAndBottomMarginsExceedEigh
 {
     oeffnen(2026);
     const MarginCase cases[] = {
-        {"", 0, 1},                              // defaults 3 + 5 mm
-        {"KBTOP=9\r\nKBBottom=9\r\n", 0, 1},     // 18 mm: 725 pixels still fit
-        {"KBTOP=10\r\nKBBottom=9\r\n", 1, 2},    // 19 mm: the 31st moves on
+        { "", 0, 1 }, // defaults 3 + 5 mm
+        { "KBTOP=9\r\nKBBottom=9\r\n", 0, 1 }, // 18 mm: 725 pixels still fit
+        { "KBTOP=10\r\nKBBottom=9\r\n", 1, 2 }, // 19 mm: the 31st moves on
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.ini);
@@ -203,8 +198,7 @@ TEST_F(YearCalendar, TheWholeYearPrintsWhateverTheCallersCursorShowsAndTheCursor
     EXPECT_EQ(tage->asDate(s("Datum")), QDate(2026, 3, 5));
 }
 
-struct ShadeCase
-{
+struct ShadeCase {
     QDate tag;
     const char *was;
     qint32 LayoutSettings::*farbe; // null: white
@@ -214,25 +208,28 @@ TEST_F(YearCalendar, DayLinesAreShadedHolidaySaturdaySundaySchoolHolidayWhite)
 {
     oeffnen(2026);
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
-             "[Ferien]\r\nSommerBeginn=01.08.\r\nSommerEnde=15.08.\r\n"
-             "Weihnachten1Beginn=01.01.\r\nWeihnachten1Ende=09.01.\r\n"
-             "HerbstBeginn=30.10.\r\nHerbstEnde=00.00.\r\n");
+        "[Ferien]\r\nSommerBeginn=01.08.\r\nSommerEnde=15.08.\r\n"
+        "Weihnachten1Beginn=01.01.\r\nWeihnachten1Ende=09.01.\r\n"
+        "HerbstBeginn=30.10.\r\nHerbstEnde=00.00.\r\n");
     const auto zeilen = tageszeilen(drucken("1 Seite 12 Spalten"));
     const ShadeCase cases[] = {
-        {QDate(2026, 1, 1), "Neujahr in the holidays", &LayoutSettings::hintergrundFeiertag},
-        {QDate(2026, 1, 2), "Friday in the holidays", &LayoutSettings::hintergrundFarbeFerien},
-        {QDate(2026, 1, 3), "Saturday in the holidays", &LayoutSettings::hintergrundSamstag},
-        {QDate(2026, 1, 4), "Sunday in the holidays", &LayoutSettings::hintergrundWochenende},
-        {QDate(2026, 1, 6), "Heilige Drei Könige", &LayoutSettings::hintergrundFeiertag},
-        {QDate(2026, 1, 9), "last holiday day", &LayoutSettings::hintergrundFarbeFerien},
-        {QDate(2026, 1, 12), "ordinary Monday", nullptr},
-        {QDate(2026, 2, 16), "Rosenmontag, a special day", nullptr},
-        {QDate(2026, 8, 3), "Monday in the summer holidays", &LayoutSettings::hintergrundFarbeFerien},
-        {QDate(2026, 8, 15), "Mariä Himmelfahrt, a Saturday", &LayoutSettings::hintergrundFeiertag},
-        {QDate(2026, 8, 17), "after the holidays", nullptr},
-        {QDate(2026, 10, 3), "Tag der Deutschen Einheit, a Saturday", &LayoutSettings::hintergrundFeiertag},
-        {QDate(2026, 11, 1), "Allerheiligen, a Sunday", &LayoutSettings::hintergrundFeiertag},
-        {QDate(2026, 11, 2), "half-set period is absent", nullptr},
+        { QDate(2026, 1, 1), "Neujahr in the holidays", &LayoutSettings::hintergrundFeiertag },
+        { QDate(2026, 1, 2), "Friday in the holidays", &LayoutSettings::hintergrundFarbeFerien },
+        { QDate(2026, 1, 3), "Saturday in the holidays", &LayoutSettings::hintergrundSamstag },
+        { QDate(2026, 1, 4), "Sunday in the holidays", &LayoutSettings::hintergrundWochenende },
+        { QDate(2026, 1, 6), "Heilige Drei Könige", &LayoutSettings::hintergrundFeiertag },
+        { QDate(2026, 1, 9), "last holiday day", &LayoutSettings::hintergrundFarbeFerien },
+        { QDate(2026, 1, 12), "ordinary Monday", nullptr },
+        { QDate(2026, 2, 16), "Rosenmontag, a special day", nullptr },
+        { QDate(2026, 8, 3), "Monday in the summer holidays",
+            &LayoutSettings::hintergrundFarbeFerien },
+        { QDate(2026, 8, 15), "Mariä Himmelfahrt, a Saturday",
+            &LayoutSettings::hintergrundFeiertag },
+        { QDate(2026, 8, 17), "after the holidays", nullptr },
+        { QDate(2026, 10, 3), "Tag der Deutschen Einheit, a Saturday",
+            &LayoutSettings::hintergrundFeiertag },
+        { QDate(2026, 11, 1), "Allerheiligen, a Sunday", &LayoutSettings::hintergrundFeiertag },
+        { QDate(2026, 11, 2), "half-set period is absent", nullptr },
     };
     for (const auto &c : cases) {
         const qint32 erwartet = c.farbe ? settings.*c.farbe : Tageszeile::kWeiss;
@@ -244,7 +241,7 @@ TEST_F(YearCalendar, BadSchoolHolidayBoundAbandonsTheRun)
 {
     oeffnen(2026);
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
-             "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
+        "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
     try {
         drucken("1 Seite 12 Spalten");
         FAIL() << "no error";
@@ -253,8 +250,7 @@ TEST_F(YearCalendar, BadSchoolHolidayBoundAbandonsTheRun)
     }
 }
 
-struct WeekCase
-{
+struct WeekCase {
     int year;
     QDate tag;
     const char *label;
@@ -263,17 +259,17 @@ struct WeekCase
 TEST_F(YearCalendar, WeekLabelsAcrossTheTurnsOfTheYear)
 {
     const WeekCase cases[] = {
-        {2026, QDate(2026, 1, 1), "Woche1"},  // a Thursday in week 1
-        {2026, QDate(2026, 1, 2), ""},
-        {2026, QDate(2026, 1, 5), "Woche 2"},
-        {2026, QDate(2026, 12, 28), "Woche 53"},
-        {2024, QDate(2024, 1, 1), "Woche1"},  // a Monday in week 1
-        {2024, QDate(2024, 1, 8), "Woche 2"},
-        {2024, QDate(2024, 12, 30), ""},      // Monday of week 1 of 2025
-        {2024, QDate(2024, 12, 31), ""},
-        {2021, QDate(2021, 1, 1), ""},        // a Friday in week 53 of 2020
-        {2021, QDate(2021, 1, 4), "Woche1"},
-        {2021, QDate(2021, 1, 11), "Woche 2"},
+        { 2026, QDate(2026, 1, 1), "Woche1" }, // a Thursday in week 1
+        { 2026, QDate(2026, 1, 2), "" },
+        { 2026, QDate(2026, 1, 5), "Woche 2" },
+        { 2026, QDate(2026, 12, 28), "Woche 53" },
+        { 2024, QDate(2024, 1, 1), "Woche1" }, // a Monday in week 1
+        { 2024, QDate(2024, 1, 8), "Woche 2" },
+        { 2024, QDate(2024, 12, 30), "" }, // Monday of week 1 of 2025
+        { 2024, QDate(2024, 12, 31), "" },
+        { 2021, QDate(2021, 1, 1), "" }, // a Friday in week 53 of 2020
+        { 2021, QDate(2021, 1, 4), "Woche1" },
+        { 2021, QDate(2021, 1, 11), "Woche 2" },
     };
     int offen = 0;
     std::vector<Zeile> zeilen;
@@ -314,9 +310,10 @@ TEST_F(YearCalendar, SymbolsShowOnlyWhenSwitchedOnAndStored)
     tage->setImage(s("SymbolBild"), bild);
     tage->post();
 
-    for (const bool an : {true, false}) {
+    for (const bool an : { true, false }) {
         TempDir eigen;
-        writeAll(eigen.file(s("k.ini")), an ? "[User]\r\nSymbole=1\r\n" : "[User]\r\nSymbole=0\r\n");
+        writeAll(
+            eigen.file(s("k.ini")), an ? "[User]\r\nSymbole=1\r\n" : "[User]\r\nSymbole=0\r\n");
         IniFile ini(eigen.file(s("k.ini")));
         const auto zeilen = tageszeilen(
             kronoblattDokument(*kalenderVariante(s("3 Seiten 4 Spalten")), *tage, settings, ini));
@@ -343,7 +340,8 @@ TEST_F(YearCalendar, UrlaubAndKrankPrintInTheirColoursAndLaterLinesBlack)
     setzeText(QDate(2026, 1, 9), s("Krank"));
     setzeText(QDate(2026, 1, 10), s("Arzt"));
     const auto zeilen = tageszeilen(drucken("4 Seiten 3 Spalten"));
-    EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 7)).textFarbe, druckFarbe(settings.schriftFarbeUrlaub));
+    EXPECT_EQ(
+        zeileAm(zeilen, QDate(2026, 1, 7)).textFarbe, druckFarbe(settings.schriftFarbeUrlaub));
     EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 8)).textFarbe, QColor(Qt::black));
     EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 9)).textFarbe, druckFarbe(settings.schriftFarbeKrank));
     EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 10)).textFarbe, QColor(Qt::black));
@@ -361,7 +359,7 @@ TEST_F(YearCalendar, HeaderFontsStylesAndColoursFromTheSettingsFile)
     auto kopf = texte(doc.pages.at(0), report::BandKind::PageHeader);
     ASSERT_GE(kopf.size(), 3u);
     EXPECT_EQ(kopf[0].text, s(" 2026")); // empty Kopftext keeps its blank
-    const report::FontSpec alle{s("Arial"), 8, true, true, true, true};
+    const report::FontSpec alle { s("Arial"), 8, true, true, true, true };
     EXPECT_EQ(kopf[0].font, alle);
     EXPECT_EQ(kopf[1].font, alle);
     EXPECT_EQ(kopf[1].background, QColor(0, 255, 0)); // the strip's colour read from the file
@@ -376,8 +374,9 @@ TEST_F(YearCalendar, HeaderFontsStylesAndColoursFromTheSettingsFile)
 
     // Only exactly 1 switches a style on; an empty value reads as the default 1.
     TempDir eigen;
-    writeAll(eigen.file(s("k.ini")), "[USER]\r\nkopfstylebold=1\r\nKopfStyleItalic=2\r\n"
-                                     "KopfStyleUnterstrichen=0\r\nKopfStyleDurchstrichen=\r\n");
+    writeAll(eigen.file(s("k.ini")),
+        "[USER]\r\nkopfstylebold=1\r\nKopfStyleItalic=2\r\n"
+        "KopfStyleUnterstrichen=0\r\nKopfStyleDurchstrichen=\r\n");
     IniFile ini(eigen.file(s("k.ini")));
     doc = kronoblattDokument(kalenderVarianten().front(), *tage, settings, ini);
     kopf = texte(doc.pages.at(0), report::BandKind::PageHeader);
@@ -395,14 +394,15 @@ TEST_F(YearCalendar, LogoPrintsWhenItsFileExistsAndIsSilentlyLeftOutOtherwise)
     const QString pfad = dir.file(s("Logo mit Ümlaut.jpg"));
     ASSERT_TRUE(logo.save(pfad, "JPG"));
     ScopedScriptedUi ui;
-    for (const bool vorhanden : {true, false}) {
+    for (const bool vorhanden : { true, false }) {
         einstellungen("Bild=" + (vorhanden ? pfad : dir.file(s("fehlt.jpg"))).toLatin1() + "\r\n");
         const report::Document doc = drucken("1 Seite 12 Spalten");
         int bilder = 0;
         for (const auto &item : doc.pages.at(0).items) {
             if (const auto *p = std::get_if<report::PictureItem>(&item)) {
                 ++bilder;
-                EXPECT_EQ(p->rect, QRectF(report::mmToPixels(4) + 784, report::mmToPixels(3) + 8, 57, 67));
+                EXPECT_EQ(p->rect,
+                    QRectF(report::mmToPixels(4) + 784, report::mmToPixels(3) + 8, 57, 67));
             }
         }
         EXPECT_EQ(bilder, vorhanden ? 1 : 0);

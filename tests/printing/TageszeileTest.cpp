@@ -1,5 +1,7 @@
-#include "platform/Error.h"
 #include "printing/Tageszeile.h"
+#include "KalenderTestUtil.h"
+
+#include "platform/Error.h"
 #include "support/TestUtil.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +11,9 @@ using namespace kb::Tageszeile;
 
 namespace {
 
-LayoutSettings farben()
-{
-    LayoutSettings s;
-    s.hintergrundFeiertag = 0x0000FF;
-    s.hintergrundSamstag = 0x00FF00;
-    s.hintergrundWochenende = 0xFF0000;
-    s.hintergrundFarbeFerien = 0x00FFFF;
-    s.schriftFarbeUrlaub = 0x008000;
-    s.schriftFarbeKrank = 0x000080;
-    return s;
-}
+using kb::test::farben;
 
-struct ShadingCase
-{
+struct ShadingCase {
     const char *name;
     int kennung;
     const char *tag;
@@ -34,18 +25,18 @@ TEST(Tageszeile, ShadingPrecedenceHolidaySaturdaySundaySchoolHolidayWhite)
 {
     const LayoutSettings s = farben();
     const ShadingCase cases[] = {
-        {"ordinary weekday", 0, "Mi", false, kWeiss},
-        {"special day counts as ordinary", -5, "Mo", false, kWeiss},
-        {"school holiday weekday", 0, "Di", true, s.hintergrundFarbeFerien},
-        {"special day in school holidays", -3, "Fr", true, s.hintergrundFarbeFerien},
-        {"holiday on a weekday", 3, "Mo", false, s.hintergrundFeiertag},
-        {"holiday in school holidays", 1, "Do", true, s.hintergrundFeiertag},
-        {"holiday on a Saturday", 5, "Sa", false, s.hintergrundFeiertag},
-        {"holiday on a Sunday in school holidays", 7, "So", true, s.hintergrundFeiertag},
-        {"Saturday", 0, "Sa", false, s.hintergrundSamstag},
-        {"Saturday in school holidays", 0, "Sa", true, s.hintergrundSamstag},
-        {"Sunday", 0, "So", false, s.hintergrundWochenende},
-        {"Sunday in school holidays", -2, "So", true, s.hintergrundWochenende},
+        { "ordinary weekday", 0, "Mi", false, kWeiss },
+        { "special day counts as ordinary", -5, "Mo", false, kWeiss },
+        { "school holiday weekday", 0, "Di", true, s.hintergrundFarbeFerien },
+        { "special day in school holidays", -3, "Fr", true, s.hintergrundFarbeFerien },
+        { "holiday on a weekday", 3, "Mo", false, s.hintergrundFeiertag },
+        { "holiday in school holidays", 1, "Do", true, s.hintergrundFeiertag },
+        { "holiday on a Saturday", 5, "Sa", false, s.hintergrundFeiertag },
+        { "holiday on a Sunday in school holidays", 7, "So", true, s.hintergrundFeiertag },
+        { "Saturday", 0, "Sa", false, s.hintergrundSamstag },
+        { "Saturday in school holidays", 0, "Sa", true, s.hintergrundSamstag },
+        { "Sunday", 0, "So", false, s.hintergrundWochenende },
+        { "Sunday in school holidays", -2, "So", true, s.hintergrundWochenende },
     };
     for (const auto &c : cases)
         EXPECT_EQ(hintergrund(c.kennung, QString::fromLatin1(c.tag), c.ferien, s), c.expected)
@@ -55,9 +46,9 @@ TEST(Tageszeile, ShadingPrecedenceHolidaySaturdaySundaySchoolHolidayWhite)
 TEST(Tageszeile, SchoolHolidayTestUsesTheDaysYearAndReportsBadBounds)
 {
     LayoutSettings s = farben();
-    s.periode(Ferien::Weihnachten2) = {QStringLiteral("20.12."), QStringLiteral("31.12.")};
-    s.periode(Ferien::Zusatz) = {QStringLiteral("00.00."), QStringLiteral("10.03.")};
-    Tag tag{QDate(2005, 12, 20), QStringLiteral("Di"), {}, 52, 0, false};
+    s.periode(Ferien::Weihnachten2) = { QStringLiteral("20.12."), QStringLiteral("31.12.") };
+    s.periode(Ferien::Zusatz) = { QStringLiteral("00.00."), QStringLiteral("10.03.") };
+    Tag tag { QDate(2005, 12, 20), QStringLiteral("Di"), {}, 52, 0, false };
     EXPECT_EQ(hintergrund(tag, s), s.hintergrundFarbeFerien);
     tag.datum = QDate(2006, 12, 20); // the same period in another year
     tag.tag = QStringLiteral("Mi");
@@ -65,7 +56,7 @@ TEST(Tageszeile, SchoolHolidayTestUsesTheDaysYearAndReportsBadBounds)
     tag.datum = QDate(2006, 3, 1); // half-set period: absent
     EXPECT_EQ(hintergrund(tag, s), kWeiss);
 
-    s.periode(Ferien::Winter) = {QStringLiteral("29.02."), QStringLiteral("05.03.")};
+    s.periode(Ferien::Winter) = { QStringLiteral("29.02."), QStringLiteral("05.03.") };
     tag.datum = QDate(2024, 3, 1); // a leap year has the day
     tag.tag = QStringLiteral("Fr");
     EXPECT_EQ(hintergrund(tag, s), s.hintergrundFarbeFerien);
@@ -83,7 +74,7 @@ TEST(Tageszeile, TextColourOnlyForExactUrlaubAndKrank)
     const LayoutSettings s = farben();
     EXPECT_EQ(textFarbe(QStringLiteral("Urlaub"), s), s.schriftFarbeUrlaub);
     EXPECT_EQ(textFarbe(QStringLiteral("Krank"), s), s.schriftFarbeKrank);
-    for (const char *other : {"urlaub", "Urlaub ", "Krankheit", "", "Neujahr"}) {
+    for (const char *other : { "urlaub", "Urlaub ", "Krankheit", "", "Neujahr" }) {
         EXPECT_FALSE(textFarbe(QString::fromLatin1(other), s)) << other;
         EXPECT_FALSE(textFarbeZuruecksetzen(QString::fromLatin1(other))) << other;
     }
@@ -91,8 +82,7 @@ TEST(Tageszeile, TextColourOnlyForExactUrlaubAndKrank)
     EXPECT_TRUE(textFarbeZuruecksetzen(QStringLiteral("Krank")));
 }
 
-struct WeekStep
-{
+struct WeekStep {
     const char *tag;
     int woche;
     const char *label;
@@ -103,9 +93,15 @@ TEST(Tageszeile, WeekLabelShowsWeekOneOnceAndMondaysFromWeekTwo)
     // A year whose 1 January (a Thursday) lies in week 1 and whose last days belong to week 1
     // of the next year.
     const WeekStep year[] = {
-        {"Do", 1, "Woche1"}, {"Fr", 1, ""}, {"So", 1, ""},  {"Mo", 2, "Woche 2"},
-        {"Di", 2, ""},       {"Mo", 3, "Woche 3"},          {"Mo", 52, "Woche 52"},
-        {"Mo", 1, ""},       {"Di", 1, ""},
+        { "Do", 1, "Woche1" },
+        { "Fr", 1, "" },
+        { "So", 1, "" },
+        { "Mo", 2, "Woche 2" },
+        { "Di", 2, "" },
+        { "Mo", 3, "Woche 3" },
+        { "Mo", 52, "Woche 52" },
+        { "Mo", 1, "" },
+        { "Di", 1, "" },
     };
     WochenLabel label;
     for (const auto &s : year)
@@ -115,8 +111,12 @@ TEST(Tageszeile, WeekLabelShowsWeekOneOnceAndMondaysFromWeekTwo)
     // 1 January in week 53 of the year before: the first Monday carries the week-1 label.
     label.reset();
     const WeekStep late[] = {
-        {"Fr", 53, ""}, {"Sa", 53, ""}, {"So", 53, ""}, {"Mo", 1, "Woche1"}, {"Di", 1, ""},
-        {"Mo", 2, "Woche 2"},
+        { "Fr", 53, "" },
+        { "Sa", 53, "" },
+        { "So", 53, "" },
+        { "Mo", 1, "Woche1" },
+        { "Di", 1, "" },
+        { "Mo", 2, "Woche 2" },
     };
     for (const auto &s : late)
         EXPECT_EQ(label.text(QString::fromLatin1(s.tag), s.woche), QString::fromLatin1(s.label))

@@ -39,7 +39,7 @@ int jahrAusArgument(const std::optional<QString> &text)
 // The school-holiday table installed with the program, if any.
 QString schulferienDatei()
 {
-    for (const QString &dir : {ProgramDir::path(), QCoreApplication::applicationDirPath()}) {
+    for (const QString &dir : { ProgramDir::path(), QCoreApplication::applicationDirPath() }) {
         const QString pfad = QDir(dir).filePath(QStringLiteral("schulferien.csv"));
         if (QFile::exists(pfad))
             return pfad;
@@ -55,10 +55,10 @@ QString ddmm(const QDate &tag)
 // Puts a period into its own slot, or into a free additional one.
 void eintragen(FerienPerioden &perioden, Ferien slot, const QDate &von, const QDate &bis)
 {
-    for (Ferien f : {slot, Ferien::Zusatz, Ferien::Zusatz2}) {
+    for (Ferien f : { slot, Ferien::Zusatz, Ferien::Zusatz2 }) {
         FerienPeriode &p = perioden[static_cast<int>(f)];
         if (!p.isSet()) {
-            p = {ddmm(von), ddmm(bis)};
+            p = { ddmm(von), ddmm(bis) };
             return;
         }
     }
@@ -102,7 +102,7 @@ FerienPerioden schulferien(const QString &csv, const QString &land, int jahr)
                 eintragen(perioden, Ferien::Weihnachten1, QDate(jahr, 1, 1), bis);
             else if (von.year() == jahr)
                 eintragen(perioden, Ferien::Weihnachten2, von,
-                          bis.year() == jahr ? bis : QDate(jahr, 12, 31));
+                    bis.year() == jahr ? bis : QDate(jahr, 12, 31));
         } else if (von.year() == jahr && bis.year() == jahr) {
             eintragen(perioden, slotFuer(f[2]), von, bis);
         }
@@ -120,7 +120,8 @@ void demoEinstellungen(const QString &pfad, const QString &land, int jahr)
                         .arg(QDir::toNativeSeparators(pfad)));
     IniFile ini(pfad);
     const QString csv = schulferienDatei();
-    const FerienPerioden perioden = csv.isEmpty() ? FerienPerioden{} : schulferien(csv, land, jahr);
+    const FerienPerioden perioden
+        = csv.isEmpty() ? FerienPerioden {} : schulferien(csv, land, jahr);
     for (int i = 0; i < kFerienCount; ++i) {
         const QString name = ferienName(static_cast<Ferien>(i));
         ini.writeString(sectionFerien(), name + QStringLiteral("Beginn"), perioden[i].beginn);
@@ -141,8 +142,8 @@ void beispielTexte(const QString &jahrTabelle, int jahr)
     for (tage.first(); !tage.eof(); tage.next()) {
         const qint64 abstand = montag.daysTo(tage.asDate(QStringLiteral("Datum")));
         const QString text = abstand >= 0 && abstand < 5 ? QStringLiteral("Urlaub")
-            : abstand == 9                                ? QStringLiteral("Krank")
-                                                          : QString();
+            : abstand == 9                               ? QStringLiteral("Krank")
+                                                         : QString();
         if (!text.isEmpty() && tage.asInt(QStringLiteral("Kennung")) == 0) {
             tage.setString(QStringLiteral("Text"), text);
             tage.post();
@@ -167,11 +168,12 @@ int cmdDemo(Io &io)
     const QString landText = landArg ? *landArg : landAusUmgebung();
     const int landIndex = bundeslandAusArgument(landText);
     if (landIndex < 0)
-        throw UsageError(QStringLiteral("Unbekanntes Bundesland: %1 (0 bis 15 oder der Name)")
-                             .arg(landText));
+        throw UsageError(
+            QStringLiteral("Unbekanntes Bundesland: %1 (0 bis 15 oder der Name)").arg(landText));
     const QString land = bundeslaender().at(landIndex);
 
-    QString dir = verzeichnis ? *verzeichnis : ProgramDir::calendarDataDir() + QStringLiteral("Demo");
+    QString dir
+        = verzeichnis ? *verzeichnis : ProgramDir::calendarDataDir() + QStringLiteral("Demo");
     dir = QDir::cleanPath(QDir(dir).absolutePath()) + QLatin1Char('/');
     if (!QDir().mkpath(dir))
         throw Error(QStringLiteral("Das Verzeichnis \"%1\" konnte nicht angelegt werden.")
@@ -204,8 +206,8 @@ int cmdDemo(Io &io)
     const QString pdf = dir + name + QStringLiteral(".pdf");
     report::exportDocument(doc, pdf);
     io.out << "Einstellungen: " << QDir::toNativeSeparators(iniPfad) << '\n'
-           << "Jahreskalender \"" << kDemoLayout << "\" als PDF: "
-           << QDir::toNativeSeparators(pdf) << '\n';
+           << "Jahreskalender \"" << kDemoLayout << "\" als PDF: " << QDir::toNativeSeparators(pdf)
+           << '\n';
     return 0;
 }
 
