@@ -92,6 +92,8 @@ void Session::executeDdl(const QString &statement)
     if (opened.schema.indexOf(add.field.name) >= 0)
         throw Error(QStringLiteral("Feld '%1' existiert bereits in Tabelle '%2'")
                         .arg(add.field.name, shown));
+    if (opened.schema.fields.size() >= 255)
+        throw Error(QStringLiteral("Tabelle '%1' hat bereits 255 Felder").arg(shown));
     if (opened.readOnly)
         throw Error(QStringLiteral("Die Tabelle '%1' ist schreibgeschützt").arg(shown));
     try {

@@ -27,6 +27,9 @@ struct Finish {
     ~Finish() { stmt.reset(); }
 };
 
+// A field's position is kept in one byte where statements are cached.
+constexpr int kMaxFields = 255;
+
 // What happened while views were suspended.
 enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
 
@@ -96,6 +99,7 @@ struct Table::Private {
     unsigned pending = 0;
     // Prepared statements of this connection by their text; cleared before it closes.
     mutable std::unordered_map<QString, std::unique_ptr<sql::Stmt>> statements;
+    QHash<QByteArray, sql::Stmt *> writeStatements;
 
     sql::Stmt &statement(const QString &text) const
     {
@@ -109,6 +113,7 @@ struct Table::Private {
 
     void disconnect()
     {
+        writeStatements.clear();
         statements.clear();
         db.reset();
     }
@@ -189,6 +194,7 @@ struct Table::Private {
                                     : QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
             });
         }
+        writeStatements.clear();
         statements.clear();
         db = std::move(opened.db);
         schema = std::move(opened.schema);
@@ -614,44 +620,59 @@ struct Table::Private {
     }
 
     // Writes the pending change; returns the row id of the written record.
+    // The insert or update statement writing the fields in `written` (by position).
+    sql::Stmt &writeStatement(bool insert, const QByteArray &written)
+    {
+        const QByteArray key = (insert ? QByteArray("i") : QByteArray("u")) + written;
+        if (sql::Stmt *known = writeStatements.value(key)) {
+            known->reset();
+            return *known;
+        }
+        QStringList columns, marks;
+        for (const char i : written) {
+            columns.append(sql::quoted(schema.fields[uchar(i)].name)
+                + (insert ? QString() : QStringLiteral(" = ?")));
+            marks.append(QStringLiteral("?"));
+        }
+        const QString text = insert
+            ? (columns.isEmpty()
+                    ? QStringLiteral("INSERT INTO records DEFAULT VALUES")
+                    : QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
+                          .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))
+            : QStringLiteral("UPDATE records SET %1 WHERE kb_rid = ?")
+                  .arg(columns.join(QLatin1Char(',')));
+        sql::Stmt &stmt = statement(text);
+        writeStatements.insert(key, &stmt);
+        return stmt;
+    }
+
+    // Writes the pending change; returns the row id of the written record.
     qint64 write()
     {
         statement(QStringLiteral("SAVEPOINT kb_post")).exec();
         try {
-            qint64 rid = 0;
-            QStringList columns;
+            const bool insert = state == State::Insert;
+            QByteArray written;
             QVariantList values;
             for (int i = 0; i < schema.fields.size(); ++i) {
                 const FieldDef &f = schema.fields[i];
-                if (state == State::Insert && f.type == FieldType::AutoInc) {
-                    columns.append(sql::quoted(f.name));
+                if (insert && f.type == FieldType::AutoInc) {
+                    written.append(char(i));
                     values.append(nextAutoInc(i));
                 } else if (changed[i]) {
-                    columns.append(sql::quoted(f.name));
+                    written.append(char(i));
                     values.append(fieldvalue::toSql(f.type, buffer[i]));
                 }
             }
-            if (state == State::Insert) {
-                QStringList marks;
-                for (int i = 0; i < columns.size(); ++i)
-                    marks.append(QStringLiteral("?"));
-                sql::Stmt &stmt = statement(columns.isEmpty()
-                        ? QStringLiteral("INSERT INTO records DEFAULT VALUES")
-                        : QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
-                              .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
-                for (int i = 0; i < values.size(); ++i)
-                    stmt.bind(i + 1, values[i]);
+            sql::Stmt &stmt = writeStatement(insert, written);
+            for (int i = 0; i < values.size(); ++i)
+                stmt.bind(i + 1, values[i]);
+            qint64 rid = 0;
+            if (insert) {
                 stmt.exec();
                 rid = sql::lastInsertId(db.get());
             } else {
                 rid = rows[pos].rid;
-                QStringList sets;
-                for (const QString &c : std::as_const(columns))
-                    sets.append(c + QStringLiteral(" = ?"));
-                sql::Stmt &stmt = statement(QStringLiteral("UPDATE records SET %1 WHERE kb_rid = ?")
-                                                .arg(sets.join(QLatin1Char(','))));
-                for (int i = 0; i < values.size(); ++i)
-                    stmt.bind(i + 1, values[i]);
                 stmt.bindInt(int(values.size()) + 1, rid);
                 stmt.exec();
                 if (sql::changes(db.get()) == 0)
@@ -790,8 +811,8 @@ void Table::create(const QList<FieldDef> &fields, const QList<IndexDef> &indexes
             throw Error(QStringLiteral("Ungültige Länge %1 für Feld '%2'").arg(f.size).arg(f.name));
         schema.fields.append(f);
     }
-    if (schema.fields.isEmpty())
-        throw Error(QStringLiteral("Eine Tabelle braucht mindestens ein Feld"));
+    if (schema.fields.isEmpty() || schema.fields.size() > kMaxFields)
+        throw Error(QStringLiteral("Eine Tabelle hat 1 bis %1 Felder").arg(kMaxFields));
     QList<IndexDef> resolved;
     int primaries = 0;
     for (IndexDef ix : indexes) {
@@ -821,8 +842,8 @@ void Table::create(const QList<FieldDef> &fields, const QList<IndexDef> &indexes
             tablefile::createSchema(db.get(), schema.fields, resolved);
             sql::exec(db.get(), QStringLiteral("COMMIT"));
         }
-        tablefile::syncFile(temp);
-        tablefile::replaceFile(temp, path);
+        // The commit above flushed the new file; the rename swaps old for new in one step.
+        tablefile::replaceFile(temp, path, false);
     } catch (const sql::SqlError &e) {
         QFile::remove(temp);
         throw Error(QStringLiteral("Die Tabelle '%1' kann nicht angelegt werden: %2")
@@ -1666,7 +1687,7 @@ void Table::addMasterPassword(const QString &password)
     d->disconnect();
     try {
         tablefile::runRewriteHook(copy);
-        tablefile::replaceFile(copy, path);
+        tablefile::replaceFile(copy, path, true);
     } catch (...) {
         QFile::remove(copy);
         d->connect();

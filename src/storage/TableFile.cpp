@@ -428,7 +428,7 @@ void runRewriteHook(const QString &copyPath)
         rewriteHook()(copyPath);
 }
 
-void replaceFile(const QString &source, const QString &target)
+void replaceFile(const QString &source, const QString &target, bool durable)
 {
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(source.toStdU16String()),
@@ -436,7 +436,8 @@ void replaceFile(const QString &source, const QString &target)
     if (ec)
         throw Error(
             QStringLiteral("Die Tabelle '%1' kann nicht ersetzt werden").arg(displayName(target)));
-    syncDirectory(QFileInfo(target).absolutePath());
+    if (durable)
+        syncDirectory(QFileInfo(target).absolutePath());
 }
 
 void setRewriteHook(std::function<void(const QString &)> hook)

@@ -49,8 +49,9 @@ void addField(sqlite3 *db, const FieldDef &field);
 // Writes a copy of the open table `db` to `target`, encrypted with `password`
 // (plain when empty), and flushes it to disk.
 void exportCopy(sqlite3 *db, const QString &target, const QString &password);
-// Replaces `target` by `source` in one rename, flushed to disk.
-void replaceFile(const QString &source, const QString &target);
+// Replaces `target` by `source` in one rename; `durable` also flushes the directory, so
+// that the new file survives a crash right after.
+void replaceFile(const QString &source, const QString &target, bool durable);
 
 // Flushes a written file to disk.
 void syncFile(const QString &path);
