@@ -52,6 +52,7 @@ Zeile zeile(const report::Page &page, const report::PlacedBand &band, int seite)
         else {
             z.text = t->text;
             z.textFarbe = t->color;
+            z.textRect = t->rect;
         }
     }
     return z;
@@ -91,10 +92,12 @@ std::vector<Spaltenkopf> spaltenkoepfe(const report::Document &doc)
         for (const auto &band : page.bands) {
             if (band.kind != report::BandKind::ColumnHeader)
                 continue;
-            Spaltenkopf k { int(s), band.column, {} };
+            Spaltenkopf k { int(s), band.column, {}, band.rect, {} };
             for (std::size_t i = band.firstItem; i < band.firstItem + band.itemCount; ++i)
-                if (const auto *t = std::get_if<report::TextItem>(&page.items[i]))
+                if (const auto *t = std::get_if<report::TextItem>(&page.items[i])) {
                     k.monat = t->text;
+                    k.monatRect = t->rect;
+                }
             out.push_back(k);
         }
     }

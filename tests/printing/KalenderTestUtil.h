@@ -24,6 +24,7 @@ struct Zeile {
     int spalte = 0; // 0-based
     QRectF rect;
     QString nummer, wochentag, text, woche;
+    QRectF textRect; // the day text's box
     QColor hintergrund;
     QColor textFarbe;
     std::optional<QRectF> symbol;
@@ -35,6 +36,8 @@ struct Spaltenkopf {
     int seite = 0;
     int spalte = 0;
     QString monat;
+    QRectF rect; // the band
+    QRectF monatRect; // the month name's box
 };
 std::vector<Spaltenkopf> spaltenkoepfe(const report::Document &doc);
 

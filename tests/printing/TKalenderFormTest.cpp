@@ -103,10 +103,22 @@ TEST_F(YearCalendar, EveryVariantPutsMonthKOnItsPageAndColumn)
             EXPECT_EQ(koepfe[k - 1].seite, (k - 1) / c.spalten);
             EXPECT_EQ(koepfe[k - 1].spalte, (k - 1) % c.spalten);
         }
+        // The month name sits centred in the 6-column variant, at the left edge otherwise.
+        for (const auto &k : koepfe) {
+            if (c.spalten == 6)
+                EXPECT_NEAR(k.monatRect.center().x(), k.rect.center().x(), 1.0)
+                    << k.monat.toStdString();
+            else
+                EXPECT_EQ(k.monatRect.left(), k.rect.left()) << k.monat.toStdString();
+        }
         const auto zeilen = tageszeilen(doc);
         ASSERT_EQ(zeilen.size(), 365u);
         for (const Zeile &z : zeilen)
             ASSERT_NEAR(z.rect.width(), c.spaltenBreite, 1.0);
+        // Day texts stay inside their column, also where the text is set wider than it.
+        const Zeile &neujahr = zeilen.front();
+        EXPECT_EQ(neujahr.text, s("Neujahr"));
+        EXPECT_LE(neujahr.textRect.right(), neujahr.rect.right() + 0.01);
         // Every page: title, address, strip and the state at the foot.
         for (const auto &page : doc.pages) {
             const auto kopf = texte(page, report::BandKind::PageHeader);
@@ -285,6 +297,34 @@ TEST_F(YearCalendar, WeekLabelsAcrossTheTurnsOfTheYear)
         }
         EXPECT_EQ(zeileAm(zeilen, c.tag).woche, s(c.label)) << c.tag.toString().toStdString();
     }
+}
+
+TEST_F(YearCalendar, PreviewRunReadsTheSchoolHolidaysAndBuildsTheSameReportAsTheCommandLine)
+{
+    oeffnen(2026);
+    writeAll(
+        dir.file(s("Kalvalues.ini")), "[Ferien]\r\nSommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n");
+    IniFile ini(dir.file(s("Kalvalues.ini")));
+    const KalenderVariante &v = *kalenderVariante(s("4 Seiten 3 Spalten"));
+    report::ScopedRecordingPreviewer preview;
+    kronoblattDrucken(v, *tage, settings, ini);
+    EXPECT_EQ(settings.periode(Ferien::Sommer).beginn, s("03.08."));
+    ASSERT_EQ(preview.documents().size(), 1u);
+    const report::Document &gezeigt = preview.documents().front();
+    const report::Document gedruckt = kronoblattDokument(v, *tage, settings, ini);
+    ASSERT_EQ(gezeigt.pages.size(), gedruckt.pages.size());
+    for (std::size_t i = 0; i < gezeigt.pages.size(); ++i)
+        EXPECT_EQ(gezeigt.pages[i].items.size(), gedruckt.pages[i].items.size());
+    const auto a = tageszeilen(gezeigt);
+    const auto b = tageszeilen(gedruckt);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].hintergrund, b[i].hintergrund);
+        EXPECT_EQ(a[i].woche, b[i].woche);
+        EXPECT_EQ(a[i].rect, b[i].rect);
+    }
+    EXPECT_EQ(
+        zeileAm(a, QDate(2026, 8, 4)).hintergrund, druckFarbe(settings.hintergrundFarbeFerien));
 }
 
 TEST_F(YearCalendar, EveryGenerationShowsTheWeekOneLabelAgain)
