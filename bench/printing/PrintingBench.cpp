@@ -2,6 +2,12 @@
 // kronoblatt-cli as child processes: both pay the same start-up (Qt, fonts, opening the table),
 // so the ratio drucken / tage is the layout's own cost. The aim is at most 3.
 #include "caldata/KalenderAnlage.h"
+#include "caldata/KalenderDatei.h"
+#include "printing/TKalenderForm.h"
+#include "report/Writers.h"
+#include "storage/Table.h"
+
+#include <QGuiApplication>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,6 +87,44 @@ void BM_Drucken(benchmark::State &state, const char *layout)
             fixture().ini });
 }
 
+// In-process, to split the command's time: the layout's pages alone, and writing them to PDF.
+void BM_Seiten(benchmark::State &state, const char *layout)
+{
+    kb::Table tage;
+    tage.setFilePath(kb::KalenderDatei::ausQvk(fixture().qvk).jahrPfad());
+    tage.open();
+    tage.first();
+    const kb::IniFile ini(fixture().ini);
+    kb::LayoutSettings settings;
+    settings.load(ini);
+    const kb::KalenderVariante &v = *kb::kalenderVariante(QString::fromUtf8(layout));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(kb::kronoblattDokument(v, tage, settings, ini));
+}
+
+void BM_Pdf(benchmark::State &state, const char *layout)
+{
+    kb::Table tage;
+    tage.setFilePath(kb::KalenderDatei::ausQvk(fixture().qvk).jahrPfad());
+    tage.open();
+    tage.first();
+    const kb::IniFile ini(fixture().ini);
+    kb::LayoutSettings settings;
+    settings.load(ini);
+    const kb::report::Document doc = kb::kronoblattDokument(
+        *kb::kalenderVariante(QString::fromUtf8(layout)), tage, settings, ini);
+    const QString pdf = fixture().dir.filePath(QStringLiteral("inprocess.pdf"));
+    for (auto _ : state)
+        kb::report::writePdf(doc, pdf);
+}
+
+BENCHMARK_CAPTURE(BM_Seiten, EinSeite12Spalten, "1 Seite 12 Spalten")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Seiten, ZwoelfSeiten1Spalte, "12 Seiten 1 Spalte")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Pdf, EinSeite12Spalten, "1 Seite 12 Spalten")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Pdf, ZwoelfSeiten1Spalte, "12 Seiten 1 Spalte")->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_Tage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Drucken, EinSeite12Spalten, "1 Seite 12 Spalten")
     ->Unit(benchmark::kMillisecond)
@@ -93,7 +137,9 @@ BENCHMARK_CAPTURE(BM_Drucken, ZwoelfSeiten1Spalte, "12 Seiten 1 Spalte")
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // PDF output needs fonts
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
