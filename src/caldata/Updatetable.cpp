@@ -22,13 +22,13 @@ void updatetable(const QString &directory, const QString &tableName)
     if (!table.hasField(QStringLiteral("TagimMonat"))) {
         table.close();
         Session::executeDdl(alterTableAdd(path, QStringLiteral("Tagimmonat integer")));
+        table.open();
     }
 
-    table.close();
-    table.open();
     // One transaction for all days: a failing post leaves the table as it was.
     table.startTransaction();
-    for (table.first(); !table.eof(); table.next()) {
+    // A freshly opened table stands on its first record.
+    for (; !table.eof(); table.next()) {
         const QDate datum = table.asDate(QStringLiteral("Datum"));
         table.edit();
         if (datum.isValid())
@@ -39,8 +39,8 @@ void updatetable(const QString &directory, const QString &tableName)
     }
     table.commit();
 
-    table.close();
-    table.open();
+    // The field list only changes through the statements here, so the open handle already
+    // knows whether `SymbolBild` is there.
     if (!table.hasField(QStringLiteral("SymbolBild"))) {
         table.close();
         Session::executeDdl(alterTableAdd(path, QStringLiteral("SymbolBild blob(0,5)")));
