@@ -1,6 +1,8 @@
 #include "printing/TKalenderForm.h"
 
 #include "caldata/KalenderAnlage.h"
+#include "platform/Error.h"
+#include "platform/Ui.h"
 #include "report/Printables.h"
 #include "storage/Table.h"
 
@@ -325,6 +327,26 @@ report::Document kronoblattDokument(const KalenderVariante &variante, const Tabl
     settings.ferieneinlesen(ini);
     TKalenderForm form(variante, tage, settings, ini);
     return form.generate();
+}
+
+QString keinKalenderGeoeffnet()
+{
+    return QStringLiteral("Es ist derzeit kein Kalender geöffnet !\r\nBitte öffnen Sie über den "
+                          "Schalter \"Kalender\" eine Kalenderdatei \r\num den Kronoblatt zu "
+                          "drucken!");
+}
+
+void kronoblattNavigation(
+    const QString &navText, const Table *tage, LayoutSettings &settings, const IniFile &ini)
+{
+    const KalenderVariante *variante = kalenderVariante(navText);
+    if (!variante)
+        throw Error(QStringLiteral("Unbekanntes Layout \"%1\"").arg(navText));
+    if (!tage || !tage->isOpen()) {
+        ui().message(keinKalenderGeoeffnet());
+        return;
+    }
+    kronoblattDrucken(*variante, *tage, settings, ini);
 }
 
 } // namespace kb

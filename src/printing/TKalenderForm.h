@@ -102,6 +102,13 @@ private:
 // form and its cursor.
 void kronoblattDrucken(const KalenderVariante &variante, const Table &tage,
     LayoutSettings &settings, const IniFile &ini);
+// What the navigation entries say when no calendar is open.
+QString keinKalenderGeoeffnet();
+// A navigation item of the group "Kronoblatt drucken" (`navText` names the variant): without an
+// open calendar (`tage` null or closed) it shows keinKalenderGeoeffnet() through the Ui seam;
+// otherwise it runs the variant as its menu entry does. Errors pass on to the caller's handler.
+void kronoblattNavigation(
+    const QString &navText, const Table *tage, LayoutSettings &settings, const IniFile &ini);
 // The same run, generating the pages instead of previewing them.
 report::Document kronoblattDokument(const KalenderVariante &variante, const Table &tage,
     LayoutSettings &settings, const IniFile &ini);

@@ -327,6 +327,30 @@ TEST_F(YearCalendar, PreviewRunReadsTheSchoolHolidaysAndBuildsTheSameReportAsThe
         zeileAm(a, QDate(2026, 8, 4)).hintergrund, druckFarbe(settings.hintergrundFarbeFerien));
 }
 
+TEST_F(YearCalendar, NavigationEntriesNeedAnOpenCalendar)
+{
+    oeffnen(2026);
+    einstellungen("");
+    IniFile ini(dir.file(s("Kalvalues.ini")));
+    ScopedScriptedUi ui;
+    report::ScopedRecordingPreviewer preview;
+    kronoblattNavigation(s("1 Seite 12 Spalten"), nullptr, settings, ini);
+    tage->close();
+    kronoblattNavigation(s("1 Seite 12 Spalten"), tage.get(), settings, ini);
+    const QString meldung
+        = s("Es ist derzeit kein Kalender geöffnet !\r\nBitte öffnen Sie über den "
+            "Schalter \"Kalender\" eine Kalenderdatei \r\num den Kronoblatt zu "
+            "drucken!");
+    EXPECT_EQ(ui->messages(), QStringList({ meldung, meldung }));
+    EXPECT_TRUE(preview.documents().empty());
+
+    tage->open();
+    kronoblattNavigation(s("12 Seiten 1 Spalte"), tage.get(), settings, ini);
+    ASSERT_EQ(preview.documents().size(), 1u);
+    EXPECT_EQ(preview.documents().front().pages.size(), 12u);
+    EXPECT_EQ(ui->messages().size(), 2);
+}
+
 TEST_F(YearCalendar, EveryGenerationShowsTheWeekOneLabelAgain)
 {
     oeffnen(2026);
