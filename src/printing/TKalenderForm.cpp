@@ -4,10 +4,12 @@
 #include "platform/Error.h"
 #include "platform/Ui.h"
 #include "report/Printables.h"
+#include "report/TextLayout.h"
 #include "storage/Table.h"
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 
 namespace kb {
 
@@ -23,6 +25,7 @@ constexpr double kZeilenHoehe = 19;
 constexpr double kFussHoehe = 18;
 constexpr double kStreifenBreite = 1097;
 constexpr double kSymbolAbstand = 19; // the symbol's left edge from the line's right edge
+constexpr double kWochentagLeft = 18;
 
 KalenderVariante variante(const char *handler, const char *menu, const char *nav, int spalten,
     double groesse, double textGroesse, double textLeft, double textWidth, double labelLeft,
@@ -64,6 +67,15 @@ int jahrDesKalenders(const Table &tage, Table &eigener)
     eigener.first();
     return eigener.isEmpty() ? QDate::currentDate().year()
                              : eigener.asDate(QStringLiteral("Datum")).year();
+}
+
+// Where a day text may start: one pixel right of the widest weekday abbreviation.
+double textLinks(const report::FontSpec &wochentagFont)
+{
+    double breitester = 0;
+    for (const QString &tag : wochentagKuerzel())
+        breitester = std::max(breitester, report::textWidth(tag, wochentagFont));
+    return kWochentagLeft + std::ceil(breitester) + 1;
 }
 
 } // namespace
@@ -227,15 +239,17 @@ void TKalenderForm::tageszeileAufbauen(const IniFile &ini)
     m_tagesNummer = &nummer;
 
     auto &wochentag = zeile.add<report::FieldText>(QStringLiteral("Tag"));
-    wochentag.setGeometry(18, 2, 22, 18);
+    wochentag.setGeometry(kWochentagLeft, 2, 22, 18);
     wochentag.setTransparent(true);
     wochentag.setFont(font("Arial", m_variante.wochentagGroesse));
 
-    // The text stays inside its column: a width wider than the column would run into the
-    // next month or off the page.
+    // The text starts right of the widest weekday, so no letter hides under it, and stays
+    // inside its column: a width wider than the column would run into the next month or off
+    // the page.
     auto &text = zeile.add<report::FieldText>(QStringLiteral("Text"));
-    text.setGeometry(m_variante.textLeft, 7,
-        std::max(0.0, std::min(m_variante.textWidth, breite - m_variante.textLeft)), 12);
+    const double links = std::max(m_variante.textLeft, textLinks(wochentag.font()));
+    const double rechts = std::min(m_variante.textLeft + m_variante.textWidth, breite);
+    text.setGeometry(links, 7, std::max(0.0, rechts - links), 12);
     text.setWordWrap(true);
     text.setTransparent(true);
     text.setFont(font("Small Fonts", m_variante.textGroesse));

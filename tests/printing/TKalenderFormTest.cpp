@@ -6,6 +6,7 @@
 #include "printing/TKalenderForm.h"
 #include "printing/TextGruppen.h"
 #include "report/Previewer.h"
+#include "report/TextLayout.h"
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 
@@ -119,6 +120,11 @@ TEST_F(YearCalendar, EveryVariantPutsMonthKOnItsPageAndColumn)
         const Zeile &neujahr = zeilen.front();
         EXPECT_EQ(neujahr.text, s("Neujahr"));
         EXPECT_LE(neujahr.textRect.right(), neujahr.rect.right() + 0.01);
+        // ... and start right of the weekday printed before them.
+        const report::FontSpec wochentag { s("Arial"),
+            kalenderVariante(s(c.nav))->wochentagGroesse };
+        EXPECT_GE(neujahr.textRect.left() - neujahr.rect.left(),
+            18 + report::textWidth(s("Mo"), wochentag));
         // Every page: title, address, strip and the state at the foot.
         for (const auto &page : doc.pages) {
             const auto kopf = texte(page, report::BandKind::PageHeader);
