@@ -288,6 +288,8 @@ TEST_F(YearCalendar, WeekLabelsAcrossTheTurnsOfTheYear)
         { 2021, QDate(2021, 1, 1), "" }, // a Friday in week 53 of 2020
         { 2021, QDate(2021, 1, 4), "Woche1" },
         { 2021, QDate(2021, 1, 11), "Woche 2" },
+        { 2022, QDate(2022, 1, 1), "" }, // a Saturday in week 52 of 2021
+        { 2022, QDate(2022, 1, 3), "Woche1" },
     };
     int offen = 0;
     std::vector<Zeile> zeilen;
