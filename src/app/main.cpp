@@ -1,4 +1,5 @@
 #include "platform/QtUi.h"
+#include "report/PreviewWindow.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -10,6 +11,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Kronoblatt"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     kb::installUi(std::make_unique<kb::QtUi>());
+    // Layouts shown with "preview and wait" open the "Druck-Vorschau" window.
+    kb::report::installWindowPreviewer();
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Kronoblatt"));

@@ -88,8 +88,7 @@ QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi)
 
 QStringList pageFileNames(const QString &path, std::size_t pageCount)
 {
-    if (pageCount <= 1)
-        return {path};
+    // Always numbered, also for one page, so scripts find "<name>-1.<suffix>" whatever the count.
     const QFileInfo info(path);
     const QString stem = info.path() + QLatin1Char('/') + info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();

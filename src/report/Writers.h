@@ -19,8 +19,8 @@ void writePdf(const Document &doc, const QString &path);
 // would be too large to hold.
 QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi);
 
-// PNG or SVG: a one-page document goes to `path`; otherwise page n goes to "<name>-<n>.<suffix>"
-// beside it. Returns the written files in page order.
+// PNG or SVG: page n goes to "<name>-<n>.<suffix>" beside `path`, a one-page document too.
+// Returns the written files in page order.
 QStringList writePng(const Document &doc, const QString &path, double dpi = 96);
 QStringList writeSvg(const Document &doc, const QString &path);
 

@@ -135,23 +135,23 @@ TEST(Output, PngAndPdfShowTheSamePage)
     EXPECT_LT(differing, 200) << differing << " of " << inked << " pixels differ";
 }
 
-TEST(Output, SvgKeepsTextAndOnePagePngUsesThePathAsGiven)
+TEST(Output, SvgKeepsTextAndPageFilesAreNumbered)
 {
     kb::test::TempDir dir;
     MemoryDataSet data;
     Document doc = sampleDocument(data);
     doc.pages.resize(1);
     const QStringList svgs = writeSvg(doc, dir.file(QStringLiteral("seite.svg")));
-    ASSERT_EQ(svgs, QStringList{dir.file(QStringLiteral("seite.svg"))});
+    ASSERT_EQ(svgs, QStringList{dir.file(QStringLiteral("seite-1.svg"))});
     const QString svg = QString::fromUtf8(kb::test::readAll(svgs[0]));
     EXPECT_TRUE(svg.contains(QStringLiteral("Tag 1 Grüße")));
     EXPECT_TRUE(svg.contains(QStringLiteral("<text")));
     EXPECT_EQ(writePng(doc, dir.file(QStringLiteral("a.png")), 192),
-              QStringList{dir.file(QStringLiteral("a.png"))});
-    EXPECT_EQ(QImage(dir.file(QStringLiteral("a.png"))).width(), 2246);
+              QStringList{dir.file(QStringLiteral("a-1.png"))});
+    EXPECT_EQ(QImage(dir.file(QStringLiteral("a-1.png"))).width(), 2246);
     // A resolution no picture can hold is refused with a message, and writes nothing.
     EXPECT_THROW(writePng(doc, dir.file(QStringLiteral("riesig.png")), 1e6), kb::Error);
-    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("riesig.png"))));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("riesig-1.png"))));
 }
 
 TEST(Output, SavedReportOpensAsItWas)

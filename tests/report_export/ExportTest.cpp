@@ -49,13 +49,13 @@ TEST(Export, WritesOneFileOrOneFilePerPageBySuffix)
     }
 }
 
-TEST(Export, OnePageReportKeepsTheChosenName)
+TEST(Export, OnePageReportIsNumberedToo)
 {
     Document doc = kb::test::sampleDocument();
     doc.pages.pop_back();
     kb::test::TempDir dir;
     exportDocument(doc, dir.file(QStringLiteral("tag.wmf")));
-    EXPECT_EQ(filesIn(dir), QStringList(QStringLiteral("tag.wmf")));
+    EXPECT_EQ(filesIn(dir), QStringList(QStringLiteral("tag-1.wmf")));
 }
 
 TEST(Export, PageWithoutTextsIsExportedInEveryFormat)

@@ -4,8 +4,8 @@
 // case):
 //   .pdf              all pages in one PDF
 //   .png .svg .wmf    one file per page: "bericht.png" becomes "bericht-1.png",
-//                     "bericht-2.png" ...; a one-page report is written to "bericht.png"
-//                     itself (pageFileNames() in Writers.h)
+//                     "bericht-2.png" ..., a one-page report too (pageFileNames() in
+//                     Writers.h)
 //   .html .htm        one page after another, text positioned as on paper
 //   .csv              one line per text row, separator ",", quoted where needed; UTF-8 with
 //                     a byte order mark so that spreadsheet programs read the umlauts
