@@ -88,31 +88,36 @@ void BM_Drucken(benchmark::State &state, const char *layout)
 }
 
 // In-process, to split the command's time: the layout's pages alone, and writing them to PDF.
-void BM_Seiten(benchmark::State &state, const char *layout)
+// Both start from the calendar's day table and the settings, as the command does.
+struct InProcess
 {
     kb::Table tage;
-    tage.setFilePath(kb::KalenderDatei::ausQvk(fixture().qvk).jahrPfad());
-    tage.open();
-    tage.first();
-    const kb::IniFile ini(fixture().ini);
+    kb::IniFile ini{fixture().ini};
     kb::LayoutSettings settings;
-    settings.load(ini);
-    const kb::KalenderVariante &v = *kb::kalenderVariante(QString::fromUtf8(layout));
+    const kb::KalenderVariante &variante;
+
+    explicit InProcess(const char *layout)
+        : variante(*kb::kalenderVariante(QString::fromUtf8(layout)))
+    {
+        tage.setFilePath(kb::KalenderDatei::ausQvk(fixture().qvk).jahrPfad());
+        tage.open();
+        tage.first();
+        settings.load(ini);
+    }
+    kb::report::Document dokument() { return kb::kronoblattDokument(variante, tage, settings, ini); }
+};
+
+void BM_Seiten(benchmark::State &state, const char *layout)
+{
+    InProcess run(layout);
     for (auto _ : state)
-        benchmark::DoNotOptimize(kb::kronoblattDokument(v, tage, settings, ini));
+        benchmark::DoNotOptimize(run.dokument());
 }
 
 void BM_Pdf(benchmark::State &state, const char *layout)
 {
-    kb::Table tage;
-    tage.setFilePath(kb::KalenderDatei::ausQvk(fixture().qvk).jahrPfad());
-    tage.open();
-    tage.first();
-    const kb::IniFile ini(fixture().ini);
-    kb::LayoutSettings settings;
-    settings.load(ini);
-    const kb::report::Document doc = kb::kronoblattDokument(
-        *kb::kalenderVariante(QString::fromUtf8(layout)), tage, settings, ini);
+    InProcess run(layout);
+    const kb::report::Document doc = run.dokument();
     const QString pdf = fixture().dir.filePath(QStringLiteral("inprocess.pdf"));
     for (auto _ : state)
         kb::report::writePdf(doc, pdf);
