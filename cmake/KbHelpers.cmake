@@ -1,23 +1,31 @@
 # kb_logic_library(<name> SOURCES ... [LIBS ...])
-#   A logic library: QtCore/QtGui only, never QtWidgets.
+#   A logic library: QtCore/QtGui only, never QtWidgets. Joins kronoblatt_logic.
+# kb_window_library(<name> SOURCES ... [LIBS ...])
+#   Window code of one folder: may use QtWidgets and QtPrintSupport. Joins kronoblatt_windows.
 function(kb_logic_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
-  set_target_properties(${name} PROPERTIES AUTOMOC ON)
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui ${ARG_LIBS})
-  set_property(GLOBAL APPEND PROPERTY KB_LOGIC_LIBS ${name})
+  kb_library(${name} LOGIC ${ARGN})
 endfunction()
 
-# kb_window_library(<name> SOURCES ... [LIBS ...])
-#   Window code of one folder: may use QtWidgets and QtPrintSupport.
 function(kb_window_library name)
+  kb_library(${name} WINDOW ${ARGN})
+endfunction()
+
+# kb_library(<name> LOGIC|WINDOW SOURCES ... [LIBS ...]): what both kinds share; the kind
+# chooses the Qt modules and the aggregate library the programs link.
+function(kb_library name kind)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(kind STREQUAL "LOGIC")
+    set(qt Qt6::Core Qt6::Gui)
+  elseif(kind STREQUAL "WINDOW")
+    set(qt Qt6::Widgets Qt6::PrintSupport)
+  else()
+    message(FATAL_ERROR "kb_library(${name}): kind must be LOGIC or WINDOW, not ${kind}")
+  endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC Qt6::Widgets Qt6::PrintSupport ${ARG_LIBS})
-  set_property(GLOBAL APPEND PROPERTY KB_WINDOW_LIBS ${name})
+  target_link_libraries(${name} PUBLIC ${qt} ${ARG_LIBS})
+  set_property(GLOBAL APPEND PROPERTY KB_${kind}_LIBS ${name})
 endfunction()
 
 # kb_test(<name> SOURCES ... LIBS ...)
