@@ -1,11 +1,8 @@
 #include "platform/Error.h"
-#include "storage/StorageLogging.h"
 #include "storage/Table.h"
 #include "storage/TableFile.h"
 
 #include <QRegularExpression>
-
-Q_LOGGING_CATEGORY(lcStorage, "kronoblatt.storage")
 
 namespace kb {
 

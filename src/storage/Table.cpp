@@ -1,10 +1,10 @@
 #include "storage/Table.h"
 
 #include "platform/Error.h"
+#include "platform/Logging.h"
 #include "storage/FieldValue.h"
 #include "storage/FilterExpression.h"
 #include "storage/Sqlite.h"
-#include "storage/StorageLogging.h"
 #include "storage/TableFile.h"
 
 #include <QBuffer>
