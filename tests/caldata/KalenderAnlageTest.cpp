@@ -1,5 +1,5 @@
-#include "caldata/FeiertageUNIT.h"
 #include "caldata/KalenderAnlage.h"
+#include "caldata/FeiertageUNIT.h"
 #include "caldata/Schemas.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
@@ -30,8 +30,7 @@ TEST(TageDesJahres, LeapAndCommonYears)
     EXPECT_EQ(tageDesJahres(2000, 1).size(), 366u);
 }
 
-struct WeekCase
-{
+struct WeekCase {
     QDate date;
     int woche;
     int tagNr;
@@ -43,15 +42,15 @@ TEST(TageDesJahres, IsoWeeksWeekdaysAndMonthNames)
 {
     // ISO 8601: the week with the year's first Thursday is week 1.
     const WeekCase cases[] = {
-        {QDate(2005, 1, 1), 53, 6, "Sa", "Januar"},
-        {QDate(2005, 1, 3), 1, 1, "Mo", "Januar"},
-        {QDate(2008, 12, 31), 1, 3, "Mi", "Dezember"},
-        {QDate(2008, 12, 28), 52, 7, "So", "Dezember"},
-        {QDate(2010, 1, 3), 53, 7, "So", "Januar"},
-        {QDate(2021, 1, 1), 53, 5, "Fr", "Januar"},
-        {QDate(2022, 1, 1), 52, 6, "Sa", "Januar"},
-        {QDate(2024, 3, 14), 11, 4, "Do", "März"},
-        {QDate(2019, 12, 30), 1, 1, "Mo", "Dezember"},
+        { QDate(2005, 1, 1), 53, 6, "Sa", "Januar" },
+        { QDate(2005, 1, 3), 1, 1, "Mo", "Januar" },
+        { QDate(2008, 12, 31), 1, 3, "Mi", "Dezember" },
+        { QDate(2008, 12, 28), 52, 7, "So", "Dezember" },
+        { QDate(2010, 1, 3), 53, 7, "So", "Januar" },
+        { QDate(2021, 1, 1), 53, 5, "Fr", "Januar" },
+        { QDate(2022, 1, 1), 52, 6, "Sa", "Januar" },
+        { QDate(2024, 3, 14), 11, 4, "Do", "März" },
+        { QDate(2019, 12, 30), 1, 1, "Mo", "Dezember" },
     };
     for (const WeekCase &c : cases) {
         const auto days = tageDesJahres(c.date.year(), 0);
@@ -91,8 +90,8 @@ TEST(KalenderAnlage, ExactStateNameAndCompletionMessage)
 {
     EXPECT_EQ(landIndexFuer(QStringLiteral("Sachsen")), 12);
     EXPECT_EQ(fertigMeldung(2024, 366),
-              QStringLiteral("Kalender - Tabellen wurde angelegt !\n\rFür das Jahr 2024 wurden "
-                             ": 366 Tage angelegt.   "));
+        QStringLiteral("Kalender - Tabellen wurde angelegt !\n\rFür das Jahr 2024 wurden "
+                       ": 366 Tage angelegt.   "));
 }
 
 // --- generation on disk ----------------------------------------------------------
@@ -130,14 +129,16 @@ TEST(KalenderAnlage, GeneratedCalendarReadsBackThroughTheEngine)
     EXPECT_EQ(r.tage, 366);
     EXPECT_EQ(r.landIndex, 12);
     EXPECT_EQ(r.meldung, fertigMeldung(2024, 366));
-    EXPECT_EQ(dateien(dir), (QStringList{QStringLiteral("Test.DB"), QStringLiteral("Test.QVK"),
-                                         QStringLiteral("TestBild.DB")}));
+    EXPECT_EQ(dateien(dir),
+        (QStringList { QStringLiteral("Test.DB"), QStringLiteral("Test.QVK"),
+            QStringLiteral("TestBild.DB") }));
     EXPECT_EQ(test::readAll(dir.file(QStringLiteral("Test.QVK"))),
-              QByteArray("RI-DOZU Kronoblatt www.ri-dozu.deKronoblatt angelegt von : "
-                         "M\xfcller,J\xf6rg\r\n"));
-    EXPECT_EQ(statuses, (QStringList{QStringLiteral("Tabelle anlegen....."),
-                                     QStringLiteral("Datensätze für die Tage werden gefüllt ....."),
-                                     QStringLiteral("Detailtabelle wird angelegt....")}));
+        QByteArray("RI-DOZU Kronoblatt www.ri-dozu.deKronoblatt angelegt von : "
+                   "M\xfcller,J\xf6rg\r\n"));
+    EXPECT_EQ(statuses,
+        (QStringList { QStringLiteral("Tabelle anlegen....."),
+            QStringLiteral("Datensätze für die Tage werden gefüllt ....."),
+            QStringLiteral("Detailtabelle wird angelegt....") }));
     EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
     EXPECT_EQ(positions.back(), 100);
 
@@ -214,16 +215,13 @@ TEST(KalenderAnlage, UnknownStateTextKeepsThePreviousIndexAndIsStoredAsTyped)
 
 TEST(KalenderAnlage, RefusesWhenAnyFileOfTheCalendarExistsInAnyLetterCase)
 {
-    for (const char *existing : {"test.db", "TESTBILD.DB", "Test.qvk"}) {
+    for (const char *existing : { "test.db", "TESTBILD.DB", "Test.qvk" }) {
         test::TempDir dir;
         test::writeAll(dir.file(QString::fromLatin1(existing)), "alt");
-        try {
-            kalenderAnlegen(eingaben(dir));
-            ADD_FAILURE() << existing;
-        } catch (const Error &e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Tabelle existiert bereits!"));
-        }
-        EXPECT_EQ(dateien(dir), QStringList{QString::fromLatin1(existing)});
+        EXPECT_EQ(test::errorOf([&] { kalenderAnlegen(eingaben(dir)); }),
+            QStringLiteral("Tabelle existiert bereits!"))
+            << existing;
+        EXPECT_EQ(dateien(dir), QStringList { QString::fromLatin1(existing) });
         EXPECT_EQ(test::readAll(dir.file(QString::fromLatin1(existing))), QByteArray("alt"));
     }
 }
@@ -231,30 +229,25 @@ TEST(KalenderAnlage, RefusesWhenAnyFileOfTheCalendarExistsInAnyLetterCase)
 TEST(KalenderAnlage, BadInputIsRefusedWithAGermanMessage)
 {
     test::TempDir dir;
-    struct Case
-    {
+    struct Case {
         std::function<void(AnlageEingaben &)> change;
         const char *message;
     };
     const Case cases[] = {
-        {[](AnlageEingaben &e) { e.verzeichnis.clear(); },
-         "Sie müssen einen Verzeichnispfad auswählen !"},
-        {[](AnlageEingaben &e) { e.datei.clear(); }, "Sie müssen einen Dateinamen eingeben !"},
-        {[](AnlageEingaben &e) { e.datei = QStringLiteral("a/b"); }, "Der Dateiname „a/b“"},
-        {[](AnlageEingaben &e) { e.name = QString(51, QLatin1Char('x')); }, "„Name“ ist zu lang"},
-        {[](AnlageEingaben &e) { e.jahr = 0; }, "Das Jahr 0"},
-        {[](AnlageEingaben &e) { e.verzeichnis += QStringLiteral("fehlt/"); },
-         "Das Verzeichnis"},
+        { [](AnlageEingaben &e) { e.verzeichnis.clear(); },
+            "Sie müssen einen Verzeichnispfad auswählen !" },
+        { [](AnlageEingaben &e) { e.datei.clear(); }, "Sie müssen einen Dateinamen eingeben !" },
+        { [](AnlageEingaben &e) { e.datei = QStringLiteral("a/b"); }, "Der Dateiname „a/b“" },
+        { [](AnlageEingaben &e) { e.name = QString(51, QLatin1Char('x')); }, "„Name“ ist zu lang" },
+        { [](AnlageEingaben &e) { e.jahr = 0; }, "Das Jahr 0" },
+        { [](AnlageEingaben &e) { e.verzeichnis += QStringLiteral("fehlt/"); }, "Das Verzeichnis" },
     };
     for (const Case &c : cases) {
         AnlageEingaben e = eingaben(dir);
         c.change(e);
-        try {
-            kalenderAnlegen(e);
-            ADD_FAILURE() << c.message;
-        } catch (const Error &err) {
-            EXPECT_TRUE(err.message().contains(QString::fromUtf8(c.message))) << c.message;
-        }
+        EXPECT_TRUE(
+            test::errorOf([&] { kalenderAnlegen(e); }).contains(QString::fromUtf8(c.message)))
+            << c.message;
     }
     EXPECT_TRUE(dateien(dir).isEmpty());
 }
@@ -266,11 +259,11 @@ TEST(KalenderAnlage, AFailureLeavesNoHalfMadeCalendar)
     {
         test::TempDir dir;
         EXPECT_THROW(kalenderAnlegen(eingaben(dir),
-                                     [](int pos, const QString &) {
-                                         if (pos == 50)
-                                             throw Error(QStringLiteral("Platte voll"));
-                                     }),
-                     Error);
+                         [](int pos, const QString &) {
+                             if (pos == 50)
+                                 throw Error(QStringLiteral("Platte voll"));
+                         }),
+            Error);
         EXPECT_TRUE(dateien(dir).isEmpty());
     }
     // A failure while the finished files move into place: the year table has already
@@ -286,12 +279,7 @@ TEST(KalenderAnlage, AFailureLeavesNoHalfMadeCalendar)
         test::TempDir dir;
         AnlageEingaben e = eingaben(dir);
         e.datei = QString(250, QLatin1Char('k'));
-        try {
-            kalenderAnlegen(e);
-            ADD_FAILURE();
-        } catch (const Error &err) {
-            EXPECT_FALSE(err.message().isEmpty());
-        }
+        EXPECT_FALSE(test::errorOf([&] { kalenderAnlegen(e); }).isEmpty());
         EXPECT_TRUE(dateien(dir).isEmpty());
     }
 }

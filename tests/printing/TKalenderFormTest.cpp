@@ -2,7 +2,6 @@
 
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
-#include "platform/Error.h"
 #include "printing/TKalenderForm.h"
 #include "printing/TextGruppen.h"
 #include "report/Previewer.h"
@@ -260,12 +259,8 @@ TEST_F(YearCalendar, BadSchoolHolidayBoundAbandonsTheRun)
     oeffnen(2026);
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
         "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
-    try {
-        drucken("1 Seite 12 Spalten");
-        FAIL() << "no error";
-    } catch (const Error &e) {
-        EXPECT_EQ(e.message(), s("'29.02.2026' ist kein gültiges Datum"));
-    }
+    EXPECT_EQ(kb::test::errorOf([&] { drucken("1 Seite 12 Spalten"); }),
+        s("'29.02.2026' ist kein gültiges Datum"));
 }
 
 struct WeekCase {

@@ -1,6 +1,6 @@
-#include "platform/Error.h"
 #include "settings/IniFile.h"
 #include "SettingsTest.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,9 +15,10 @@ using kb::test::writeAll;
 TEST(IniFile, NamesCompareWithoutLetterCase)
 {
     TempDir dir;
-    writeAll(dir.file(s("a.ini")), "[USER]\r\nKBRight=7\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n");
+    writeAll(
+        dir.file(s("a.ini")), "[USER]\r\nKBRight=7\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n");
     const IniFile ini(dir.file(s("a.ini")));
-    for (const char *section : {"User", "USER", "user", " User "}) {
+    for (const char *section : { "User", "USER", "user", " User " }) {
         EXPECT_EQ(ini.readInteger(s(section), s("KBright"), 0), 7) << section;
         EXPECT_EQ(ini.readInteger(s(section), s("KBRIGHT"), 0), 7) << section;
         EXPECT_EQ(ini.readInteger(s(section), s("LinienFarbe"), 0), 12) << section;
@@ -28,7 +29,7 @@ TEST(IniFile, NamesCompareWithoutLetterCase)
     // A write through another spelling replaces the entry and keeps the file's spelling.
     IniFile(dir.file(s("a.ini"))).writeInteger(s("user"), s("kbright"), 9);
     EXPECT_EQ(readAll(dir.file(s("a.ini"))),
-              QByteArray("[USER]\r\nKBRight=9\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n"));
+        QByteArray("[USER]\r\nKBRight=9\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n"));
 }
 
 TEST(IniFile, Windows1252OnDisk)
@@ -41,39 +42,40 @@ TEST(IniFile, Windows1252OnDisk)
 
     ini.writeString(s("User"), s("Strasse"), s("Große Straße 1"));
     EXPECT_EQ(readAll(path),
-              QByteArray("[User]\r\nFirma=M\xFCller & S\xF6hne \x80\r\nStrasse=Gro\xDF" "e Stra\xDF" "e 1\r\n"));
+        QByteArray("[User]\r\nFirma=M\xFCller & S\xF6hne \x80\r\nStrasse=Gro\xDF"
+                   "e Stra\xDF"
+                   "e 1\r\n"));
 }
 
 TEST(IniFile, IntegersAndBooleans)
 {
-    struct Case
-    {
+    struct Case {
         const char *text;
         qint32 expected; // with default -7
     };
     const Case cases[] = {
-        {"12", 12},
-        {"-5", -5},
-        {"+5", 5},
-        {" 42 ", 42},
-        {"0x1F", 31},
-        {"0X1f", 31},
-        {"$FF", 255},
-        {"$000000C8", 200},
-        {"$8000000F", -2147483633}, // a system colour
-        {"-2147483633", -2147483633},
-        {"2147483647", 2147483647},
-        {"-$10", -16},
-        {"", -7},
-        {"abc", -7},
-        {"12abc", -7},
-        {"1 2", -7},
-        {"2147483648", -7}, // beyond 32 bits
-        {"$1FFFFFFFF", -7},
-        {"$", -7},
-        {"0x", -7},
-        {"$G0", -7},
-        {"1.5", -7},
+        { "12", 12 },
+        { "-5", -5 },
+        { "+5", 5 },
+        { " 42 ", 42 },
+        { "0x1F", 31 },
+        { "0X1f", 31 },
+        { "$FF", 255 },
+        { "$000000C8", 200 },
+        { "$8000000F", -2147483633 }, // a system colour
+        { "-2147483633", -2147483633 },
+        { "2147483647", 2147483647 },
+        { "-$10", -16 },
+        { "", -7 },
+        { "abc", -7 },
+        { "12abc", -7 },
+        { "1 2", -7 },
+        { "2147483648", -7 }, // beyond 32 bits
+        { "$1FFFFFFFF", -7 },
+        { "$", -7 },
+        { "0x", -7 },
+        { "$G0", -7 },
+        { "1.5", -7 },
     };
     TempDir dir;
     const QString path = dir.file(s("a.ini"));
@@ -100,8 +102,7 @@ TEST(IniFile, IntegersAndBooleans)
 
 TEST(IniFile, OddFilesReadSensibly)
 {
-    struct Case
-    {
+    struct Case {
         const char *name;
         QByteArray content;
         const char *section;
@@ -109,24 +110,25 @@ TEST(IniFile, OddFilesReadSensibly)
         const char *expected; // nullptr: missing
     };
     const Case cases[] = {
-        {"LF-only line ends", "[User]\nFirma=A\nOrt=B\n", "User", "Ort", "B"},
-        {"CR-only line ends", "[User]\rFirma=A\rOrt=B\r", "User", "Ort", "B"},
-        {"mixed line ends", "[User]\r\nFirma=A\rOrt=B\nFax=C", "User", "Fax", "C"},
-        {"key twice: the first counts", "[User]\r\nOrt=erst\r\nOrt=zweit\r\n", "User", "Ort",
-         "erst"},
-        {"key twice in two headers", "[User]\r\nOrt=erst\r\n[USER]\r\nOrt=zweit\r\n", "User",
-         "Ort", "erst"},
-        {"header without closing bracket", "[User\r\nOrt=B\r\n", "User", "Ort", "B"},
-        {"blanks around the names and =", "  [ User ]  \r\n  Ort   =   B  \r\n", "User", "Ort",
-         "B"},
-        {"value with =", "[User]\r\nKopftext=a=b=c\r\n", "User", "Kopftext", "a=b=c"},
-        {"empty value", "[User]\r\nOrt=\r\n", "User", "Ort", ""},
-        {"entry before any header", "Ort=B\r\n[User]\r\n", "User", "Ort", nullptr},
-        {"comment line", "[User]\r\n;Ort=B\r\n", "User", "Ort", nullptr},
-        {"line without =", "[User]\r\nOrt\r\n", "User", "Ort", nullptr},
-        {"binary bytes", QByteArray("\x00\xFF[User]\x00\r\n\x01\x02=\x03\r\n[User]\r\nOrt=B\r\n", 30),
-         "User", "Ort", "B"},
-        {"empty file", "", "User", "Ort", nullptr},
+        { "LF-only line ends", "[User]\nFirma=A\nOrt=B\n", "User", "Ort", "B" },
+        { "CR-only line ends", "[User]\rFirma=A\rOrt=B\r", "User", "Ort", "B" },
+        { "mixed line ends", "[User]\r\nFirma=A\rOrt=B\nFax=C", "User", "Fax", "C" },
+        { "key twice: the first counts", "[User]\r\nOrt=erst\r\nOrt=zweit\r\n", "User", "Ort",
+            "erst" },
+        { "key twice in two headers", "[User]\r\nOrt=erst\r\n[USER]\r\nOrt=zweit\r\n", "User",
+            "Ort", "erst" },
+        { "header without closing bracket", "[User\r\nOrt=B\r\n", "User", "Ort", "B" },
+        { "blanks around the names and =", "  [ User ]  \r\n  Ort   =   B  \r\n", "User", "Ort",
+            "B" },
+        { "value with =", "[User]\r\nKopftext=a=b=c\r\n", "User", "Kopftext", "a=b=c" },
+        { "empty value", "[User]\r\nOrt=\r\n", "User", "Ort", "" },
+        { "entry before any header", "Ort=B\r\n[User]\r\n", "User", "Ort", nullptr },
+        { "comment line", "[User]\r\n;Ort=B\r\n", "User", "Ort", nullptr },
+        { "line without =", "[User]\r\nOrt\r\n", "User", "Ort", nullptr },
+        { "binary bytes",
+            QByteArray("\x00\xFF[User]\x00\r\n\x01\x02=\x03\r\n[User]\r\nOrt=B\r\n", 30), "User",
+            "Ort", "B" },
+        { "empty file", "", "User", "Ort", nullptr },
     };
     TempDir dir;
     for (const Case &c : cases) {
@@ -160,28 +162,30 @@ TEST(IniFile, WriteKeepsEverythingElse)
 {
     TempDir dir;
     const QString path = dir.file(s("a.ini"));
-    writeAll(path, "; Einstellungen\r\n"
+    writeAll(path,
+        "; Einstellungen\r\n"
+        "[User]\r\n"
+        "Firma=A\r\n"
+        "Unbekannt=x\r\n"
+        "\r\n"
+        "[Ferien]\r\n"
+        "SommerBeginn=01.08.\r\n");
+    IniFile ini(path);
+    ini.writeString(s("User"), s("Firma"), s("B")); // replace
+    ini.writeString(s("USER"), s("Ort"), s("Bonn")); // new key at the end of its section
+    ini.writeString(s("Neu"), s("Schluessel"), s("1")); // new section at the end
+    EXPECT_EQ(readAll(path),
+        QByteArray("; Einstellungen\r\n"
                    "[User]\r\n"
-                   "Firma=A\r\n"
+                   "Firma=B\r\n"
                    "Unbekannt=x\r\n"
+                   "Ort=Bonn\r\n"
                    "\r\n"
                    "[Ferien]\r\n"
-                   "SommerBeginn=01.08.\r\n");
-    IniFile ini(path);
-    ini.writeString(s("User"), s("Firma"), s("B"));   // replace
-    ini.writeString(s("USER"), s("Ort"), s("Bonn"));  // new key at the end of its section
-    ini.writeString(s("Neu"), s("Schluessel"), s("1")); // new section at the end
-    EXPECT_EQ(readAll(path), QByteArray("; Einstellungen\r\n"
-                                        "[User]\r\n"
-                                        "Firma=B\r\n"
-                                        "Unbekannt=x\r\n"
-                                        "Ort=Bonn\r\n"
-                                        "\r\n"
-                                        "[Ferien]\r\n"
-                                        "SommerBeginn=01.08.\r\n"
-                                        "\r\n"
-                                        "[Neu]\r\n"
-                                        "Schluessel=1\r\n"));
+                   "SommerBeginn=01.08.\r\n"
+                   "\r\n"
+                   "[Neu]\r\n"
+                   "Schluessel=1\r\n"));
 }
 
 TEST(IniFile, WriteReplacesFirstOfDoubledKeysAndKeepsLineBreaksOut)
@@ -193,8 +197,9 @@ TEST(IniFile, WriteReplacesFirstOfDoubledKeysAndKeepsLineBreaksOut)
     ini.writeString(s("User"), s("Ort"), s("neu"));
     // A value is one line: a line break in it cannot add entries.
     ini.writeString(s("User"), s("Firma"), s("a\r\n[Ferien]\r\nSommerBeginn=x"));
-    EXPECT_EQ(readAll(path), QByteArray("[User]\r\nOrt=neu\r\nOrt=zweit\r\n"
-                                        "Firma=a [Ferien] SommerBeginn=x\r\n"));
+    EXPECT_EQ(readAll(path),
+        QByteArray("[User]\r\nOrt=neu\r\nOrt=zweit\r\n"
+                   "Firma=a [Ferien] SommerBeginn=x\r\n"));
     EXPECT_EQ(ini.readString(s("User"), s("Ort"), {}), s("neu"));
     EXPECT_FALSE(ini.hasKey(s("Ferien"), s("SommerBeginn")));
     EXPECT_THROW(ini.writeString(s("User"), s("a=b"), s("x")), kb::Error);
@@ -239,8 +244,8 @@ TEST(IniFile, ReadsSeeChangesMadeByOthersAtOnce)
     // An old file (outside the window in which modification times may repeat) that changes.
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                              QFileDevice::FileModificationTime));
+    ASSERT_TRUE(f.setFileTime(
+        QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     f.close();
     EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("D"));
     writeAll(path, "[User]\r\nFirma=E\r\n");
@@ -252,27 +257,25 @@ TEST(IniFile, WriteIsAtomicAndKeepsPermissions)
     TempDir dir;
     const QString path = dir.file(s("a.ini"));
     writeAll(path, "[User]\r\nFirma=A\r\n");
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                | QFileDevice::ReadGroup));
+    ASSERT_TRUE(QFile::setPermissions(
+        path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
     const auto before = QFile::permissions(path);
     IniFile ini(path);
     ini.writeString(s("User"), s("Firma"), s("B"));
     EXPECT_EQ(QFile::permissions(path), before);
     EXPECT_FALSE(QFile::permissions(path) & QFileDevice::ReadOther);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{s("a.ini")}) << "no leftovers";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { s("a.ini") })
+        << "no leftovers";
 
     // A write that cannot reach its place fails with a message and leaves nothing behind.
     IniFile blocked(dir.file(s("ordner")));
     ASSERT_TRUE(QDir(dir.path()).mkdir(s("ordner")));
     EXPECT_THROW(blocked.writeString(s("User"), s("Firma"), s("X")), kb::Error);
     IniFile nowhere(dir.file(s("gibtsnicht/a.ini")));
-    try {
-        nowhere.writeString(s("User"), s("Firma"), s("X"));
-        ADD_FAILURE() << "no error";
-    } catch (const kb::Error &e) {
-        EXPECT_TRUE(e.message().startsWith(s("Die Datei "))) << e.message().toStdString();
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{s("a.ini")});
+    const QString error
+        = kb::test::errorOf([&] { nowhere.writeString(s("User"), s("Firma"), s("X")); });
+    EXPECT_TRUE(error.startsWith(s("Die Datei "))) << error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { s("a.ini") });
     EXPECT_EQ(readAll(path), QByteArray("[User]\r\nFirma=B\r\n"));
 }
 
@@ -281,7 +284,8 @@ TEST(IniFile, TenMegabyteFile)
     TempDir dir;
     const QString path = dir.file(s("gross.ini"));
     QByteArray big = "[User]\r\nFirma=erst\r\n[Sonst]\r\n";
-    const QByteArray line = "Eintrag=0123456789012345678901234567890123456789012345678901234567\r\n";
+    const QByteArray line
+        = "Eintrag=0123456789012345678901234567890123456789012345678901234567\r\n";
     big.reserve(10 * 1024 * 1024 + 100);
     while (big.size() < 10 * 1024 * 1024)
         big += line;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/Error.h"
 #include "storage/Table.h"
 
 #include <QDate>
@@ -14,16 +13,5 @@ QList<IndexDef> dayIndexes();
 // Creates the day table `path` with one record per day from `from` on, in one transaction.
 void createDays(const QString &path, QDate from, int days);
 std::unique_ptr<Table> openTable(const QString &path, bool exclusive = false);
-
-// The German message of the kb::Error that `f` throws; empty when it throws none.
-template<typename F> QString errorOf(F &&f)
-{
-    try {
-        f();
-    } catch (const Error &e) {
-        return e.message();
-    }
-    return QString();
-}
 
 } // namespace kb::test

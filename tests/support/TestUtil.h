@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <ostream>
@@ -15,8 +17,7 @@ QT_END_NAMESPACE
 namespace kb::test {
 
 // A temporary directory for one test, with '/'-terminated path().
-class TempDir
-{
+class TempDir {
 public:
     TempDir();
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
@@ -28,5 +29,16 @@ private:
 
 QByteArray readAll(const QString &path);
 void writeAll(const QString &path, const QByteArray &bytes);
+
+// The German message of the kb::Error that `f` throws; empty when it throws none.
+template<typename F> QString errorOf(F &&f)
+{
+    try {
+        f();
+    } catch (const Error &e) {
+        return e.message();
+    }
+    return QString();
+}
 
 } // namespace kb::test
