@@ -1,0 +1,119 @@
+#include "caldata/Schulferien.h"
+#include "caldata/FeiertageUNIT.h"
+#include "platform/ProgramDir.h"
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace kb;
+
+namespace {
+
+QString s(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// The nine periods in the settings file's order, "beginn-ende" each, unset ones as "-".
+QString text(const FerienPerioden &perioden)
+{
+    QStringList teile;
+    for (const FerienPeriode &p : perioden)
+        teile.append(p.isSet() ? p.beginn + QLatin1Char('-') + p.ende : QStringLiteral("-"));
+    return teile.join(QLatin1Char(' '));
+}
+
+// Lines as the installed table has them, with the oddities a hand-edited file may have.
+const char kTabelle[]
+    = "# Schulferien, Testauszug\r\n"
+      "land;schuljahr;art;beginn;ende;bestaetigt;umstritten;quelle\r\n"
+      "Hessen;2025/26;Weihnachtsferien;22.12.2025;10.01.2026;ja;nein;Test\r\n"
+      "Hessen;2025/26;Winterferien [Halbjahresferien];02.02.2026;03.02.2026;ja;nein;Test\r\n"
+      "Hessen;2025/26;Osterferien/Frühjahrsferien;30.03.2026;10.04.2026;ja;nein;Test\r\n"
+      "Hessen;2025/26;Pfingstferien;26.05.2026;29.05.2026;ja;nein;Test\r\n"
+      "Hessen;2025/26;Sommerferien;29.06.2026;07.08.2026;ja;nein;Test\r\n"
+      "Hessen;2026/27;Herbstferien;05.10.2026;17.10.2026;ja;nein;Test\r\n"
+      "Hessen;2026/27;Weihnachtsferien;23.12.2026;12.01.2027;ja;nein;Test\r\n"
+      "Hessen;2026/27;Einzelner Ferientag [Brückentag];15.05.2026;15.05.2026;ja;nein;Test\r\n"
+      "Hessen;2026/27;Herbstferien;26.10.2026;27.10.2026;ja;nein;Test\r\n"
+      "Hessen;2026/27;Einzelner Ferientag [Ferientag];30.10.2026;30.10.2026;ja;nein;Test\r\n"
+      "Hessen;2026/27;Einzelner Ferientag [Ferientag];02.11.2026;02.11.2026;ja;nein;Test\r\n"
+      "Hessen;2026/27;Sommerferien;31.02.2026;07.03.2026;ja;nein;kein Datum\r\n"
+      "Hessen;2026/27;Sommerferien;07.08.2026;01.08.2026;ja;nein;Ende vor Beginn\r\n"
+      "Hessen;2026/27;Winterferien;28.12.2026;02.01.2027;ja;nein;über den Jahreswechsel\r\n"
+      "Hessen;2026/27;Herbstferien\r\n"
+      "Hessen-Nord;2025/26;Sommerferien;01.07.2026;01.08.2026;ja;nein;kein Land\r\n"
+      "Baden-Württemberg;2026/27;Weihnachtsferien;04.01.2027;09.01.2027;ja;nein;Test\n"
+      "Baden-Württemberg;2026/27;Sommerferien;30.07.2026;12.09.2026;ja;nein;Test\n";
+
+struct Case {
+    const char *was;
+    const char *land;
+    int jahr;
+    // Weihnachten1 Winter Ostern Himmelfahrt Sommer Herbst Weihnachten2 Zusatz Zusatz2
+    const char *perioden;
+};
+
+TEST(Schulferien, PeriodsOfAStateAndYearInTheirPlaces)
+{
+    const Case cases[] = {
+        { "every kind in its place, Christmas split at the turn of the year", "Hessen", 2026,
+            "01.01.-10.01. 02.02.-03.02. 30.03.-10.04. 26.05.-29.05. 29.06.-07.08. "
+            "05.10.-17.10. 23.12.-31.12. 15.05.-15.05. 26.10.-27.10." },
+        { "the year before: only its end of the Christmas holidays", "Hessen", 2025,
+            "- - - - - - 22.12.-31.12. - -" },
+        { "the year after: the start of the next Christmas holidays", "Hessen", 2027,
+            "01.01.-12.01. - - - - - - - -" },
+        { "Christmas holidays only in January are the year's first", "Baden-Württemberg", 2027,
+            "04.01.-09.01. - - - - - - - -" },
+        { "state name with an umlaut, LF line ends", "Baden-Württemberg", 2026,
+            "- - - - 30.07.-12.09. - - - -" },
+        { "a state the table does not list", "Bayern", 2026, "- - - - - - - - -" },
+    };
+    test::TempDir dir;
+    const QString pfad = dir.file(s("schulferien.csv"));
+    test::writeAll(pfad, kTabelle);
+    for (const Case &c : cases)
+        EXPECT_EQ(text(schulferien(pfad, s(c.land), c.jahr)), s(c.perioden)) << c.was;
+}
+
+TEST(Schulferien, UnreadableTableIsAnErrorWithItsName)
+{
+    test::TempDir dir;
+    const QString fehlt = dir.file(s("fehlt.csv"));
+    EXPECT_EQ(test::errorOf([&] { schulferien(fehlt, s("Hessen"), 2026); }),
+        s("Die Datei \"%1\" kann nicht gelesen werden.").arg(QDir::toNativeSeparators(fehlt)));
+}
+
+// The table installed with the program names every state as the calendar does and has its
+// summer, autumn and Christmas holidays for the school years it covers (some Christmas
+// holidays end on 31 December, so not every year starts with holidays).
+TEST(Schulferien, InstalledTableCoversEveryState)
+{
+    const QString pfad = s(KB_SOURCE_DIR "/data/schulferien.csv");
+    for (const QString &land : bundeslaender()) {
+        for (int jahr = 2026; jahr <= 2029; ++jahr) {
+            const FerienPerioden p = schulferien(pfad, land, jahr);
+            EXPECT_TRUE(p[int(Ferien::Sommer)].isSet()) << land.toStdString() << jahr;
+            EXPECT_TRUE(p[int(Ferien::Herbst)].isSet()) << land.toStdString() << jahr;
+            EXPECT_TRUE(p[int(Ferien::Weihnachten2)].isSet()) << land.toStdString() << jahr;
+        }
+    }
+}
+
+TEST(Schulferien, TableIsFoundInTheProgramDirectory)
+{
+    test::TempDir home;
+    const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
+    qputenv("KRONOBLATT_HOME", home.path().toUtf8());
+    ProgramDir::reset();
+    // The build puts none beside the test programs.
+    EXPECT_EQ(schulferienDatei(), QString());
+    test::writeAll(home.file(s("schulferien.csv")), kTabelle);
+    EXPECT_EQ(schulferienDatei(), home.file(s("schulferien.csv")));
+    qputenv("KRONOBLATT_HOME", vorher);
+    ProgramDir::reset();
+}
+
+} // namespace
