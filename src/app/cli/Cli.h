@@ -2,6 +2,8 @@
 
 #include "platform/Error.h"
 
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -9,37 +11,82 @@
 
 namespace kb::cli {
 
-// A wrong command line: exit code 2 with the message and a hint to --help.
-class UsageError : public Error
-{
+// A wrong command line: exit code 2 with the message and the command's usage.
+class UsageError : public Error {
 public:
     using Error::Error;
 };
 
-// What a command sees: its arguments (without the command name) and UTF-8 output streams.
-struct Io
-{
-    QStringList args;
+// An option of a command: "--name VALUE", or a flag when `valueName` is empty. The first name
+// is the one usage lines show; a one-letter name is a short option ("-o").
+struct Option {
+    QStringList names;
+    QString valueName;
+    QString description;
+    bool required = false;
+};
+
+// A positional argument. Every one is required, in the order listed.
+struct Argument {
+    QString name;
+    QString description;
+};
+
+class Call;
+
+// One command of kronoblatt-cli. Parsing, checking and the help text all come from this
+// description; `run` sees only a command line that passed the checks.
+struct Command {
+    QString name;
+    // What the command does: the overview of --help lists it under the usage line.
+    QString summary;
+    QList<Argument> arguments;
+    QList<Option> options;
+    // More for the command's own help (possible values, formats); may be empty.
+    QString details;
+    int (*run)(Call &call);
+};
+
+// The parsed command line of one command and the UTF-8 output streams. Construction throws
+// UsageError for an unknown option, an option without its value, a missing required option
+// and a wrong number of arguments (unless help was asked for).
+class Call {
+public:
+    Call(const Command &command, const QStringList &args, QTextStream &out, QTextStream &err);
+
+    // True for "--help" or "-h": the command's help is shown instead of running it.
+    bool helpRequested() const { return m_helpRequested; }
+    // The value of an option; nullopt when it was not given.
+    std::optional<QString> option(const QString &name) const;
+    // The value of a required option.
+    QString value(const QString &name) const;
+    bool isSet(const QString &name) const;
+    // The positional argument at `index`, in the order of Command::arguments.
+    QString argument(int index) const;
+
     QTextStream &out;
     QTextStream &err;
-};
-
-// Small argument reader for "--name value" options and positional arguments.
-class Args
-{
-public:
-    explicit Args(QStringList args);
-    // Takes "--name VALUE" out of the list; nullopt when absent. UsageError without a value.
-    std::optional<QString> option(const QString &name);
-    QString required(const QString &name);
-    bool flag(const QString &name);
-    // The remaining positional arguments; UsageError when an unknown option is left or the
-    // count differs from `count`.
-    QStringList positional(int count);
 
 private:
-    QStringList m_args;
+    void check(const Command &command) const;
+
+    QCommandLineParser m_parser;
+    bool m_helpRequested = false;
 };
+
+// The checks every command shares, so a year or a state reads the same and is refused with
+// the same message wherever it is given. Both throw UsageError.
+// A year 1 to 9999.
+int jahrArgument(const QString &text);
+// A state: its index "0" to "15" or its name of bundeslaender(), letter case ignored.
+int bundeslandArgument(const QString &text);
+
+// Items for Command::details, separated by commas and indented, each line within the width
+// of the help, an item never broken: "  \"1 Seite 12 Spalten\", \"2 Seiten 6 Spalten\", ...".
+QString itemList(const QStringList &items);
+
+// "feiertage JAHR LAND", "tage KALENDER.QVK [--passwort P]" ...
+QString usage(const Command &command);
 
 // Runs the command line; returns the exit code (0 ok, 1 failure, 2 usage error).
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);

@@ -6,15 +6,6 @@
 
 namespace kb::cli {
 
-struct Command
-{
-    const char *name;
-    // One line for the overview of --help, and the usage shown by "hilfe NAME".
-    const char *usage;
-    const char *summary;
-    int (*run)(Io &io);
-};
-
 // Every command of kronoblatt-cli, in the order --help lists them.
 const std::vector<Command> &commands();
 

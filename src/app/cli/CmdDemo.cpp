@@ -2,6 +2,7 @@
 #include "caldata/FeiertageUNIT.h"
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
+#include "caldata/Schulferien.h"
 #include "platform/ProgramDir.h"
 #include "printing/DruckLayouts.h"
 #include "report/export/Export.h"
@@ -9,7 +10,6 @@
 #include "settings/LayoutSettings.h"
 #include "storage/Table.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -23,91 +23,6 @@ QString landAusUmgebung()
 {
     const QString land = qEnvironmentVariable("KRONOBLATT_LAND").trimmed();
     return land.isEmpty() ? QStringLiteral("Bayern") : land;
-}
-
-int jahrAusArgument(const std::optional<QString> &text)
-{
-    if (!text)
-        return QDate::currentDate().year();
-    bool ok = false;
-    const int jahr = text->toInt(&ok);
-    if (!ok || jahr < 1 || jahr > 9999)
-        throw UsageError(QStringLiteral("Ungültiges Jahr: %1").arg(*text));
-    return jahr;
-}
-
-// The school-holiday table installed with the program, if any.
-QString schulferienDatei()
-{
-    for (const QString &dir : { ProgramDir::path(), QCoreApplication::applicationDirPath() }) {
-        const QString pfad = QDir(dir).filePath(QStringLiteral("schulferien.csv"));
-        if (QFile::exists(pfad))
-            return pfad;
-    }
-    return {};
-}
-
-QString ddmm(const QDate &tag)
-{
-    return tag.toString(QStringLiteral("dd.MM."));
-}
-
-// Puts a period into its own slot, or into a free additional one.
-void eintragen(FerienPerioden &perioden, Ferien slot, const QDate &von, const QDate &bis)
-{
-    for (Ferien f : { slot, Ferien::Zusatz, Ferien::Zusatz2 }) {
-        FerienPeriode &p = perioden[static_cast<int>(f)];
-        if (!p.isSet()) {
-            p = { ddmm(von), ddmm(bis) };
-            return;
-        }
-    }
-}
-
-Ferien slotFuer(const QString &art)
-{
-    if (art.startsWith(QLatin1String("Winter")))
-        return Ferien::Winter;
-    if (art.startsWith(QLatin1String("Oster")))
-        return Ferien::Ostern;
-    if (art.startsWith(QLatin1String("Pfingst")))
-        return Ferien::Himmelfahrt;
-    if (art.startsWith(QLatin1String("Sommer")))
-        return Ferien::Sommer;
-    if (art.startsWith(QLatin1String("Herbst")))
-        return Ferien::Herbst;
-    return Ferien::Zusatz;
-}
-
-// The school holidays of `land` in `jahr` from the installed table (lines
-// "land;schuljahr;art;beginn;ende;..."): the Christmas holidays split into the days at the
-// start of the year and those at its end.
-FerienPerioden schulferien(const QString &csv, const QString &land, int jahr)
-{
-    FerienPerioden perioden;
-    QFile file(csv);
-    if (!file.open(QIODevice::ReadOnly))
-        return perioden;
-    const QStringList zeilen = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (const QString &zeile : zeilen) {
-        const QStringList f = zeile.trimmed().split(QLatin1Char(';'));
-        if (f.size() < 5 || f[0] != land)
-            continue;
-        const QDate von = QDate::fromString(f[3], QStringLiteral("dd.MM.yyyy"));
-        const QDate bis = QDate::fromString(f[4], QStringLiteral("dd.MM.yyyy"));
-        if (!von.isValid() || !bis.isValid() || bis < von)
-            continue;
-        if (f[2].startsWith(QLatin1String("Weihnacht"))) {
-            if (von.year() < jahr && bis.year() == jahr)
-                eintragen(perioden, Ferien::Weihnachten1, QDate(jahr, 1, 1), bis);
-            else if (von.year() == jahr)
-                eintragen(perioden, Ferien::Weihnachten2, von,
-                    bis.year() == jahr ? bis : QDate(jahr, 12, 31));
-        } else if (von.year() == jahr && bis.year() == jahr) {
-            eintragen(perioden, slotFuer(f[2]), von, bis);
-        }
-    }
-    return perioden;
 }
 
 // The demo's own settings file: the program's settings with the school holidays of the
@@ -152,26 +67,16 @@ void beispielTexte(const QString &jahrTabelle, int jahr)
     tage.close();
 }
 
-} // namespace
-
-// kronoblatt-cli demo [--verzeichnis DIR] [--land LAND] [--jahr JAHR]: the headless main job.
-// Creates a demo calendar (once; later runs reuse it) and prints its year calendar on one page
-// to PDF.
-int cmdDemo(Io &io)
+// The headless main job: creates a demo calendar (once; later runs reuse it) and prints its
+// year calendar on one page to PDF.
+int demo(Call &call)
 {
-    Args args(io.args);
-    const std::optional<QString> verzeichnis = args.option(QStringLiteral("--verzeichnis"));
-    const std::optional<QString> landArg = args.option(QStringLiteral("--land"));
-    const int jahr = jahrAusArgument(args.option(QStringLiteral("--jahr")));
-    args.positional(0);
+    const std::optional<QString> jahrText = call.option(QStringLiteral("jahr"));
+    const int jahr = jahrText ? jahrArgument(*jahrText) : QDate::currentDate().year();
+    const QString land = bundeslaender().at(
+        bundeslandArgument(call.option(QStringLiteral("land")).value_or(landAusUmgebung())));
 
-    const QString landText = landArg ? *landArg : landAusUmgebung();
-    const int landIndex = bundeslandAusArgument(landText);
-    if (landIndex < 0)
-        throw UsageError(
-            QStringLiteral("Unbekanntes Bundesland: %1 (0 bis 15 oder der Name)").arg(landText));
-    const QString land = bundeslaender().at(landIndex);
-
+    const std::optional<QString> verzeichnis = call.option(QStringLiteral("verzeichnis"));
     QString dir
         = verzeichnis ? *verzeichnis : ProgramDir::calendarDataDir() + QStringLiteral("Demo");
     dir = QDir::cleanPath(QDir(dir).absolutePath()) + QLatin1Char('/');
@@ -182,7 +87,7 @@ int cmdDemo(Io &io)
     const KalenderDatei k = KalenderDatei::neu(dir, name);
 
     if (QFile::exists(k.qvkPfad())) {
-        io.out << "Demo-Kalender vorhanden: " << QDir::toNativeSeparators(k.qvkPfad()) << '\n';
+        call.out << "Demo-Kalender vorhanden: " << QDir::toNativeSeparators(k.qvkPfad()) << '\n';
     } else {
         AnlageEingaben e;
         e.name = QStringLiteral("Demo");
@@ -193,7 +98,7 @@ int cmdDemo(Io &io)
         e.jahr = jahr;
         kalenderAnlegen(e);
         beispielTexte(k.jahrPfad(), jahr);
-        io.out << "Demo-Kalender angelegt: " << QDir::toNativeSeparators(k.qvkPfad()) << '\n';
+        call.out << "Demo-Kalender angelegt: " << QDir::toNativeSeparators(k.qvkPfad()) << '\n';
     }
     const QString iniPfad = dir + name + QStringLiteral(".ini");
     if (!QFile::exists(iniPfad))
@@ -205,10 +110,38 @@ int cmdDemo(Io &io)
         = druckDokument(*druckLayout(QString::fromUtf8(kDemoLayout)), k.jahrPfad(), ini);
     const QString pdf = dir + name + QStringLiteral(".pdf");
     report::exportDocument(doc, pdf);
-    io.out << "Einstellungen: " << QDir::toNativeSeparators(iniPfad) << '\n'
-           << "Jahreskalender \"" << kDemoLayout << "\" als PDF: " << QDir::toNativeSeparators(pdf)
-           << '\n';
+    call.out << "Einstellungen: " << QDir::toNativeSeparators(iniPfad) << '\n'
+             << "Jahreskalender \"" << kDemoLayout
+             << "\" als PDF: " << QDir::toNativeSeparators(pdf) << '\n';
     return 0;
+}
+
+} // namespace
+
+Command demoBefehl()
+{
+    return {
+        .name = QStringLiteral("demo"),
+        .summary = QStringLiteral("Legt einen Demo-Kalender an und druckt seinen Jahreskalender "
+                                  "\"1 Seite 12 Spalten\" als PDF."),
+        .arguments = {},
+        .options = {
+            { { QStringLiteral("verzeichnis") }, QStringLiteral("VERZ"),
+                QStringLiteral("wohin Kalender, Einstellungen und PDF kommen; ohne diese Option "
+                               "Kalenderdaten/Demo im Programmverzeichnis"),
+                false },
+            { { QStringLiteral("land") }, QStringLiteral("LAND"),
+                QStringLiteral("0 bis 15 oder der Name des Bundeslands; ohne diese Option "
+                               "KRONOBLATT_LAND, sonst Bayern"),
+                false },
+            { { QStringLiteral("jahr") }, QStringLiteral("JAHR"),
+                QStringLiteral("1 bis 9999; ohne diese Option das laufende Jahr"), false },
+        },
+        .details = QStringLiteral("Ein vorhandener Demo-Kalender wird wieder verwendet. Die "
+                                  "Einstellungen des Demo-Kalenders tragen die Schulferien des "
+                                  "Landes, soweit das Programm sie kennt."),
+        .run = demo,
+    };
 }
 
 } // namespace kb::cli

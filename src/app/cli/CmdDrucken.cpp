@@ -11,12 +11,14 @@ namespace kb::cli {
 
 namespace {
 
-QString layoutNamen()
+constexpr QLatin1String kFormate(".pdf, .png, .svg, .html, .csv, .txt, .rtf, .xlsx, .wmf");
+
+QStringList layoutNamen()
 {
     QStringList namen;
     for (const DruckLayout &l : druckLayouts())
         namen.append(QLatin1Char('"') + l.name + QLatin1Char('"'));
-    return namen.join(QStringLiteral(", "));
+    return namen;
 }
 
 // The settings file named on the command line must exist; the program directory's may be
@@ -35,41 +37,58 @@ IniFile einstellungen(const std::optional<QString> &datei, QTextStream &err)
     return ini;
 }
 
-} // namespace
-
-// kronoblatt-cli drucken KALENDER.QVK --layout NAME -o DATEI [--passwort P]
-// [--einstellungen INI]: prints a layout without the preview into the file's format.
-int cmdDrucken(Io &io)
+// Prints a layout without the preview into the format the output file's suffix names.
+int drucken(Call &call)
 {
-    Args args(io.args);
-    const QString name = args.required(QStringLiteral("--layout"));
-    std::optional<QString> ausgabe = args.option(QStringLiteral("-o"));
-    if (!ausgabe)
-        ausgabe = args.required(QStringLiteral("--ausgabe"));
-    const std::optional<QString> password = args.option(QStringLiteral("--passwort"));
-    const std::optional<QString> iniDatei = args.option(QStringLiteral("--einstellungen"));
-    const QString kalender = args.positional(1).at(0);
-
+    const QString name = call.value(QStringLiteral("layout"));
+    const QString ausgabe = call.value(QStringLiteral("o"));
     const DruckLayout *layout = druckLayout(name);
     if (!layout)
         throw UsageError(QStringLiteral("Unbekanntes Layout \"%1\". Möglich sind: %2.")
-                             .arg(name, layoutNamen()));
-    if (!report::isExportFormat(*ausgabe))
-        throw UsageError(QStringLiteral("Unbekanntes Ausgabeformat: %1 (möglich: .pdf, .png, "
-                                        ".svg, .html, .csv, .txt, .rtf, .xlsx, .wmf)")
-                             .arg(QDir::toNativeSeparators(*ausgabe)));
+                             .arg(name, layoutNamen().join(QStringLiteral(", "))));
+    if (!report::isExportFormat(ausgabe))
+        throw UsageError(QStringLiteral("Unbekanntes Ausgabeformat: %1 (möglich: %2)")
+                             .arg(QDir::toNativeSeparators(ausgabe), kFormate));
 
-    const KalenderDatei k = KalenderDatei::vorhanden(kalender);
-    const IniFile ini = einstellungen(iniDatei, io.err);
+    const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
+    const IniFile ini = einstellungen(call.option(QStringLiteral("einstellungen")), call.err);
 
     // As when a calendar is opened: only the password given now counts.
     Session::removeAllPasswords();
-    if (password)
+    if (const auto password = call.option(QStringLiteral("passwort")))
         Session::addPassword(*password);
     const report::Document dokument = druckDokument(*layout, k.jahrPfad(), ini);
-    for (const QString &datei : report::exportDocument(dokument, *ausgabe))
-        io.out << QDir::toNativeSeparators(datei) << '\n';
+    for (const QString &datei : report::exportDocument(dokument, ausgabe))
+        call.out << QDir::toNativeSeparators(datei) << '\n';
     return 0;
+}
+
+} // namespace
+
+Command druckenBefehl()
+{
+    return {
+        .name = QStringLiteral("drucken"),
+        .summary = QStringLiteral("Druckt ein Layout ohne Vorschau, z. B. --layout \"1 Seite 12 "
+                                  "Spalten\"; das Format folgt der Endung von DATEI (%1).")
+                       .arg(kFormate),
+        .arguments = { { QStringLiteral("KALENDER.QVK"), QStringLiteral("die Kalenderdatei") } },
+        .options = {
+            { { QStringLiteral("layout") }, QStringLiteral("NAME"),
+                QStringLiteral("das Layout, wie es das Menü nennt"), true },
+            { { QStringLiteral("o"), QStringLiteral("ausgabe") }, QStringLiteral("DATEI"),
+                QStringLiteral("die Ausgabedatei; Seiten als Bilder oder Metadateien werden "
+                               "DATEI-1, DATEI-2 ... nummeriert"),
+                true },
+            { { QStringLiteral("passwort") }, QStringLiteral("P"),
+                QStringLiteral("das Passwort des Kalenders"), false },
+            { { QStringLiteral("einstellungen") }, QStringLiteral("INI"),
+                QStringLiteral("die Einstellungsdatei; ohne diese Option die des Programms"),
+                false },
+        },
+        .details = QStringLiteral("Layouts:\n") + itemList(layoutNamen()),
+        .run = drucken,
+    };
 }
 
 } // namespace kb::cli

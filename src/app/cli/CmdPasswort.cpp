@@ -4,31 +4,50 @@
 
 namespace kb::cli {
 
-// kronoblatt-cli passwort KALENDER.QVK --neu PASSWORT [--passwort ALT]: protects the year
-// table with a master password, as the main window's password command does.
-int cmdPasswort(Io &io)
+namespace {
+
+// Protects the year table with a master password, as the main window's password command does.
+int passwort(Call &call)
 {
-    Args args(io.args);
-    const QString neu = args.required(QStringLiteral("--neu"));
-    const std::optional<QString> alt = args.option(QStringLiteral("--passwort"));
-    const QString path = args.positional(1).at(0);
+    const QString neu = call.value(QStringLiteral("neu"));
     if (neu.size() > kMaxPasswortLaenge)
         throw UsageError(QStringLiteral("Das Passwort darf höchstens %1 Zeichen lang sein.")
                              .arg(kMaxPasswortLaenge));
-    const KalenderDatei k = KalenderDatei::vorhanden(path);
+    const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
     // As when a calendar is opened: only the password given now counts.
     Session::removeAllPasswords();
-    if (alt)
+    if (const auto alt = call.option(QStringLiteral("passwort")))
         Session::addPassword(*alt);
 
     Table jahr;
     jahr.setFilePath(k.jahrPfad());
     passwortSetzen(jahr, nullptr, neu);
     if (neu.isEmpty())
-        io.out << QStringLiteral("Der Passwortschutz von %1 ist aufgehoben.\n").arg(k.jahrTabelle);
+        call.out
+            << QStringLiteral("Der Passwortschutz von %1 ist aufgehoben.\n").arg(k.jahrTabelle);
     else
-        io.out << QStringLiteral("%1 ist mit dem Passwort geschützt.\n").arg(k.jahrTabelle);
+        call.out << QStringLiteral("%1 ist mit dem Passwort geschützt.\n").arg(k.jahrTabelle);
     return 0;
+}
+
+} // namespace
+
+Command passwortBefehl()
+{
+    return {
+        .name = QStringLiteral("passwort"),
+        .summary = QStringLiteral("Schützt die Jahrestabelle mit einem Passwort (höchstens 10 "
+                                  "Zeichen; leer hebt den Schutz auf)."),
+        .arguments = { { QStringLiteral("KALENDER.QVK"), QStringLiteral("die Kalenderdatei") } },
+        .options = {
+            { { QStringLiteral("neu") }, QStringLiteral("PASSWORT"),
+                QStringLiteral("das neue Passwort; \"\" hebt den Schutz auf"), true },
+            { { QStringLiteral("passwort") }, QStringLiteral("ALT"),
+                QStringLiteral("das bisherige Passwort eines geschützten Kalenders"), false },
+        },
+        .details = {},
+        .run = passwort,
+    };
 }
 
 } // namespace kb::cli

@@ -43,15 +43,15 @@ QString wert(const Table &table, const FieldDef &field)
 
 } // namespace
 
-// kronoblatt-cli tage KALENDER.QVK [--passwort P]: the year table as CSV.
-int cmdTage(Io &io)
+namespace {
+
+// The year table as CSV.
+int tage(Call &call)
 {
-    Args args(io.args);
-    const std::optional<QString> password = args.option(QStringLiteral("--passwort"));
-    const KalenderDatei k = KalenderDatei::vorhanden(args.positional(1).at(0));
+    const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
     // As when a calendar is opened: only the password given now counts.
     Session::removeAllPasswords();
-    if (password)
+    if (const auto password = call.option(QStringLiteral("passwort")))
         Session::addPassword(*password);
 
     Table table;
@@ -61,15 +61,30 @@ int cmdTage(Io &io)
     QStringList line;
     for (const FieldDef &f : fields)
         line.append(csvFeld(f.name));
-    io.out << line.join(QLatin1Char(';')) << '\n';
+    call.out << line.join(QLatin1Char(';')) << '\n';
     for (table.first(); !table.eof(); table.next()) {
         line.clear();
         for (const FieldDef &f : fields)
             line.append(csvFeld(wert(table, f)));
-        io.out << line.join(QLatin1Char(';')) << '\n';
+        call.out << line.join(QLatin1Char(';')) << '\n';
     }
     table.close();
     return 0;
+}
+
+} // namespace
+
+Command tageBefehl()
+{
+    return {
+        .name = QStringLiteral("tage"),
+        .summary = QStringLiteral("Gibt die Tage eines Kalenders als CSV aus (Trennzeichen ;)."),
+        .arguments = { { QStringLiteral("KALENDER.QVK"), QStringLiteral("die Kalenderdatei") } },
+        .options = { { { QStringLiteral("passwort") }, QStringLiteral("P"),
+            QStringLiteral("das Passwort des Kalenders"), false } },
+        .details = QStringLiteral("Grafik- und Blobfelder erscheinen als ihre Größe in Bytes."),
+        .run = tage,
+    };
 }
 
 } // namespace kb::cli
