@@ -258,14 +258,19 @@ QString Call::argument(int index) const
     return m_parser.positionalArguments().at(index);
 }
 
-int jahrArgument(const QString &text)
+int zahlArgument(const QString &text, int min, int max, const QString &was)
 {
     bool ok = false;
-    const int jahr = text.toInt(&ok);
-    if (!ok || jahr < 1 || jahr > 9999)
-        throw UsageError(
-            QStringLiteral("Das Jahr muss eine Zahl von 1 bis 9999 sein: %1").arg(text));
-    return jahr;
+    const int zahl = text.toInt(&ok);
+    if (!ok || zahl < min || zahl > max)
+        throw UsageError(QStringLiteral("%1 muss eine Zahl von %2 bis %3 sein: %4")
+                             .arg(was, QString::number(min), QString::number(max), text));
+    return zahl;
+}
+
+int jahrArgument(const QString &text)
+{
+    return zahlArgument(text, 1, 9999, QStringLiteral("Das Jahr"));
 }
 
 int bundeslandArgument(const QString &text)

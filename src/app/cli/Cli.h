@@ -74,8 +74,10 @@ private:
     bool m_helpRequested = false;
 };
 
-// The checks every command shares, so a year or a state reads the same and is refused with
-// the same message wherever it is given. Both throw UsageError.
+// The checks every command shares, so a number, a year or a state reads the same and is
+// refused with the same message wherever it is given. All throw UsageError.
+// A whole number `min` to `max`; `was` names it for the message ("Das Jahr", "Der Monat" ...).
+int zahlArgument(const QString &text, int min, int max, const QString &was);
 // A year 1 to 9999.
 int jahrArgument(const QString &text);
 // A state: its index "0" to "15" or its name of bundeslaender(), letter case ignored.
