@@ -50,3 +50,22 @@ function(kb_bench name)
   target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE KB_BIN_DIR="${KB_BIN_DIR}")
 endfunction()
+
+# kb_subdirectories(<folder> ...)
+#   Adds the folders in the order given (dependency order). Every folder beside them with a
+#   CMakeLists.txt must be listed: one left out stops the configuration instead of silently
+#   leaving its code or its tests out of the build.
+function(kb_subdirectories)
+  file(GLOB present CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(file ${present})
+    get_filename_component(dir ${file} DIRECTORY)
+    if(NOT dir IN_LIST ARGN)
+      message(FATAL_ERROR "${CMAKE_CURRENT_SOURCE_DIR}/${dir} has a CMakeLists.txt but is not "
+                          "listed in ${CMAKE_CURRENT_LIST_FILE}")
+    endif()
+  endforeach()
+  foreach(dir ${ARGN})
+    add_subdirectory(${dir})
+  endforeach()
+endfunction()
