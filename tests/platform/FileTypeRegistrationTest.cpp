@@ -1,0 +1,66 @@
+#include "platform/FileTypeRegistration.h"
+#include "support/TestUtil.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace kb;
+
+namespace {
+
+TEST(FileTypeRegistration, WritesMimeTypeIconAndDesktopEntryOnceAndAgainWhenMoved)
+{
+    test::TempDir home;
+    test::TempDir quelle;
+    test::writeAll(quelle.file(QStringLiteral("kronoblatt.png")), "PNG");
+    const QString icon = quelle.file(QStringLiteral("kronoblatt.png"));
+
+    EXPECT_TRUE(FileType::registrieren(home.path(), QStringLiteral("/opt/kb/kronoblatt"), icon));
+    const QByteArray mime
+        = test::readAll(home.file(QStringLiteral("mime/packages/kronoblatt.xml")));
+    EXPECT_TRUE(mime.contains("<glob pattern=\"*.qvk\"/>"));
+    EXPECT_TRUE(mime.contains("application/x-kronoblatt"));
+    EXPECT_EQ(test::readAll(home.file(QStringLiteral("icons/hicolor/256x256/apps/kronoblatt.png"))),
+        QByteArray("PNG"));
+    const QByteArray entry
+        = test::readAll(home.file(QStringLiteral("applications/kronoblatt.desktop")));
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/kb/kronoblatt\" %f\n"));
+    EXPECT_TRUE(entry.contains("MimeType=application/x-kronoblatt;\n"));
+
+    // Nothing to do on the next start; a moved program gets its entry rewritten.
+    EXPECT_FALSE(FileType::registrieren(home.path(), QStringLiteral("/opt/kb/kronoblatt"), icon));
+    EXPECT_TRUE(FileType::registrieren(home.path(), QStringLiteral("/usr/bin/kronoblatt"), icon));
+    EXPECT_TRUE(test::readAll(home.file(QStringLiteral("applications/kronoblatt.desktop")))
+                    .contains("Exec=\"/usr/bin/kronoblatt\" %f\n"));
+}
+
+TEST(FileTypeRegistration, FailuresAreSilent)
+{
+    test::TempDir home;
+    // A file where the folder should be: nothing can be written, and nothing is thrown.
+    test::writeAll(home.file(QStringLiteral("mime")), "x");
+    test::writeAll(home.file(QStringLiteral("applications")), "x");
+    test::writeAll(home.file(QStringLiteral("icons")), "x");
+    EXPECT_FALSE(FileType::registrieren(
+        home.path(), QStringLiteral("/opt/kb/kronoblatt"), home.file(QStringLiteral("fehlt.png"))));
+    EXPECT_FALSE(FileType::registrieren(QString(), QStringLiteral("/x"), QString()));
+}
+
+TEST(FileTypeRegistration, ExecPathIsQuotedForTheDesktopEntry)
+{
+    const struct {
+        const char *pfad;
+        const char *exec;
+    } faelle[] = {
+        { "/opt/Kronoblatt Programm/kronoblatt", "\"/opt/Kronoblatt Programm/kronoblatt\"" },
+        { "/opt/a\"b$c`d/kb", "\"/opt/a\\\\\"b\\\\$c\\\\`d/kb\"" },
+        { "/opt/back\\slash/kb", "\"/opt/back\\\\\\\\slash/kb\"" },
+        { "/opt/100%/kb", "\"/opt/100%%/kb\"" },
+    };
+    for (const auto &f : faelle)
+        EXPECT_EQ(FileType::execQuoted(QString::fromUtf8(f.pfad)), QString::fromUtf8(f.exec))
+            << f.pfad;
+}
+
+} // namespace
