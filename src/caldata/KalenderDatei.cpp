@@ -4,6 +4,7 @@
 #include "storage/Table.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace kb {
@@ -61,31 +62,96 @@ KalenderDatei KalenderDatei::vorhanden(const QString &path)
 QString kalenderdateiZeile(const QString &name, const QString &vorname)
 {
     return QLatin1String("RI-DOZU Kronoblatt ") + QLatin1String(kWebadresse)
-           + QLatin1String("Kronoblatt angelegt von : ") + name + QLatin1Char(',') + vorname
-           + QLatin1String("\r\n");
+        + QLatin1String("Kronoblatt angelegt von : ") + name + QLatin1Char(',') + vorname
+        + QLatin1String("\r\n");
 }
+
+namespace {
+
+// Opens `table` exclusively, restructures it with the password and closes it again.
+void tabelleSchuetzen(Table &table, const QString &password)
+{
+    table.open(true);
+    try {
+        table.addMasterPassword(password);
+    } catch (...) {
+        table.close();
+        table.setExclusive(false);
+        throw;
+    }
+    table.close();
+    table.setExclusive(false);
+}
+
+// A copy of a closed table's file, put back on request and removed otherwise.
+class Sicherung {
+public:
+    explicit Sicherung(const QString &path)
+        : m_path(path)
+        , m_copy(path + QStringLiteral(".kbalt"))
+    {
+        QFile::remove(m_copy);
+        if (!QFile::copy(m_path, m_copy))
+            throw Error(QStringLiteral("Von der Tabelle „%1“ kann keine Sicherung angelegt "
+                                       "werden; das Passwort wurde nicht gesetzt.")
+                            .arg(QDir::toNativeSeparators(m_path)));
+    }
+    ~Sicherung() { QFile::remove(m_copy); }
+    Sicherung(const Sicherung &) = delete;
+    Sicherung &operator=(const Sicherung &) = delete;
+
+    void zurueck()
+    {
+        const QString aside = m_path + QStringLiteral(".kbneu");
+        QFile::remove(aside);
+        if (QFile::rename(m_path, aside) && QFile::rename(m_copy, m_path))
+            QFile::remove(aside);
+    }
+
+private:
+    QString m_path;
+    QString m_copy;
+};
+
+} // namespace
 
 void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &password)
 {
+    const QString pw = password.left(kMaxPasswortLaenge);
     const bool jahrWarOffen = jahrTabelle.isOpen();
     const bool bildWarOffen = bildTabelle && bildTabelle->isOpen();
     jahrTabelle.close();
     if (bildTabelle)
         bildTabelle->close();
-    jahrTabelle.open(true);
+    const auto wiederOeffnen = [&] {
+        if (jahrWarOffen)
+            jahrTabelle.open();
+        if (bildWarOffen)
+            bildTabelle->open();
+    };
     try {
-        jahrTabelle.addMasterPassword(password.left(kMaxPasswortLaenge));
+        if (!bildTabelle) {
+            tabelleSchuetzen(jahrTabelle, pw);
+        } else {
+            Sicherung jahrAlt(jahrTabelle.filePath());
+            tabelleSchuetzen(jahrTabelle, pw);
+            try {
+                tabelleSchuetzen(*bildTabelle, pw);
+            } catch (...) {
+                jahrAlt.zurueck();
+                throw;
+            }
+        }
     } catch (...) {
-        jahrTabelle.close();
-        jahrTabelle.setExclusive(false);
+        // The tables are as they were: show them again, then report the failure. The old
+        // password is still among the known ones.
+        try {
+            wiederOeffnen();
+        } catch (...) {
+        }
         throw;
     }
-    jahrTabelle.close();
-    jahrTabelle.setExclusive(false);
-    if (jahrWarOffen)
-        jahrTabelle.open();
-    if (bildWarOffen)
-        bildTabelle->open();
+    wiederOeffnen();
 }
 
 } // namespace kb

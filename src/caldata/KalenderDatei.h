@@ -9,10 +9,9 @@ class Table;
 // The files of one calendar: `<name>.QVK` marks it, `<name>.DB` holds the days and
 // `<name>Bild.DB` the months. The tables are found by replacing the calendar file's
 // four-character extension.
-struct KalenderDatei
-{
+struct KalenderDatei {
     QString directory; // ends with '/'
-    QString qvk;       // file names without directory
+    QString qvk; // file names without directory
     QString jahrTabelle;
     QString bildTabelle;
 
@@ -40,10 +39,14 @@ QString kalenderdateiZeile(const QString &name, const QString &vorname);
 // Passwords are at most this long, as the password dialog allows.
 inline constexpr int kMaxPasswortLaenge = 10;
 
-// Protects a calendar's year table with a master password (the first ten characters of
-// `password`). Both tables are closed first, the year table is restructured with the
-// password while opened exclusively, and each is opened again (shared) when it was open.
-// `bildTabelle` may be null. The picture table gets no password.
+// Protects a calendar with a master password (the first ten characters of `password`): the
+// year table and, when given, the picture table, so that neither the days nor the months can
+// be read without it. An empty password removes the protection. Both tables are closed first;
+// each is restructured with the password while opened exclusively, atomically (a failure
+// leaves that table as it was). When the picture table fails after the year table succeeded,
+// the year table is put back as it was, so the calendar never ends half protected. Each
+// table is opened again (shared) when it was open before, also after a failure.
+// `bildTabelle` may be null: then only the year table is protected.
 void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &password);
 
 } // namespace kb
