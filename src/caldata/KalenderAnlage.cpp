@@ -16,10 +16,18 @@ namespace kb {
 const QStringList &monatsnamen()
 {
     static const QStringList names = {
-        QStringLiteral("Januar"),    QStringLiteral("Februar"), QStringLiteral("März"),
-        QStringLiteral("April"),     QStringLiteral("Mai"),     QStringLiteral("Juni"),
-        QStringLiteral("Juli"),      QStringLiteral("August"),  QStringLiteral("September"),
-        QStringLiteral("Oktober"),   QStringLiteral("November"), QStringLiteral("Dezember"),
+        QStringLiteral("Januar"),
+        QStringLiteral("Februar"),
+        QStringLiteral("März"),
+        QStringLiteral("April"),
+        QStringLiteral("Mai"),
+        QStringLiteral("Juni"),
+        QStringLiteral("Juli"),
+        QStringLiteral("August"),
+        QStringLiteral("September"),
+        QStringLiteral("Oktober"),
+        QStringLiteral("November"),
+        QStringLiteral("Dezember"),
     };
     return names;
 }
@@ -27,8 +35,13 @@ const QStringList &monatsnamen()
 const QStringList &wochentagKuerzel()
 {
     static const QStringList names = {
-        QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"), QStringLiteral("Do"),
-        QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So"),
+        QStringLiteral("Mo"),
+        QStringLiteral("Di"),
+        QStringLiteral("Mi"),
+        QStringLiteral("Do"),
+        QStringLiteral("Fr"),
+        QStringLiteral("Sa"),
+        QStringLiteral("So"),
     };
     return names;
 }
@@ -73,44 +86,49 @@ int &letzterLandIndex()
     return index;
 }
 
-void pruefen(const AnlageEingaben &e)
+} // namespace
+
+QString eingabenPruefen(const AnlageEingaben &e)
 {
     if (e.verzeichnis.isEmpty())
-        throw Error(QStringLiteral("Sie müssen einen Verzeichnispfad auswählen !"));
+        return QStringLiteral("Sie müssen einen Verzeichnispfad auswählen !");
     if (e.datei.isEmpty())
-        throw Error(QStringLiteral("Sie müssen einen Dateinamen eingeben !"));
+        return QStringLiteral("Sie müssen einen Dateinamen eingeben !");
     static const QString verboten = QStringLiteral("\\/:*?\"<>|");
     for (const QChar c : e.datei) {
         if (c.unicode() < 0x20 || verboten.contains(c))
-            throw Error(QStringLiteral("Der Dateiname „%1“ enthält ein Zeichen, das in "
-                                       "Dateinamen nicht erlaubt ist (\\ / : * ? \" < > |).")
-                            .arg(e.datei));
+            return QStringLiteral("Der Dateiname „%1“ enthält ein Zeichen, das in "
+                                  "Dateinamen nicht erlaubt ist (\\ / : * ? \" < > |).")
+                .arg(e.datei);
     }
-    const struct
-    {
+    const struct {
         const QString &text;
         const char *feld;
         int max;
-    } laengen[] = {{e.name, "Name", 50}, {e.vorname, "Vorname", 50}, {e.land, "Bundesland", 30}};
+    } laengen[]
+        = { { e.name, "Name", 50 }, { e.vorname, "Vorname", 50 }, { e.land, "Bundesland", 30 } };
     for (const auto &l : laengen) {
         if (l.text.size() > l.max)
-            throw Error(QStringLiteral("Der Eintrag für „%1“ ist zu lang (höchstens %2 Zeichen).")
-                            .arg(QString::fromLatin1(l.feld))
-                            .arg(l.max));
+            return QStringLiteral("Der Eintrag für „%1“ ist zu lang (höchstens %2 Zeichen).")
+                .arg(QString::fromLatin1(l.feld))
+                .arg(l.max);
     }
     if (e.jahr < 1 || e.jahr > 9999)
-        throw Error(QStringLiteral("Das Jahr %1 liegt nicht zwischen 1 und 9999.").arg(e.jahr));
+        return QStringLiteral("Das Jahr %1 liegt nicht zwischen 1 und 9999.").arg(e.jahr);
     if (!QFileInfo(e.verzeichnis).isDir())
-        throw Error(QStringLiteral("Das Verzeichnis „%1“ gibt es nicht.")
-                        .arg(QDir::toNativeSeparators(e.verzeichnis)));
+        return QStringLiteral("Das Verzeichnis „%1“ gibt es nicht.")
+            .arg(QDir::toNativeSeparators(e.verzeichnis));
+    return {};
 }
+
+namespace {
 
 void ablehnenWennVorhanden(const KalenderDatei &k)
 {
-    const QStringList vorhanden = QDir(k.directory).entryList(QDir::Files | QDir::Hidden
-                                                              | QDir::System);
+    const QStringList vorhanden
+        = QDir(k.directory).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &f : vorhanden) {
-        for (const QString &neu : {k.jahrTabelle, k.bildTabelle, k.qvk}) {
+        for (const QString &neu : { k.jahrTabelle, k.bildTabelle, k.qvk }) {
             if (f.compare(neu, Qt::CaseInsensitive) == 0)
                 throw Error(QStringLiteral("Tabelle existiert bereits!"));
         }
@@ -118,8 +136,7 @@ void ablehnenWennVorhanden(const KalenderDatei &k)
 }
 
 // The half-made calendar under temporary names; removes whatever is left of it.
-class Baustelle
-{
+class Baustelle {
 public:
     explicit Baustelle(const KalenderDatei &ziel)
         : m_ziel(ziel)
@@ -140,8 +157,8 @@ public:
             QFile::remove(f);
         // The temporary tables and whatever side files the engine left beside them.
         const QStringList reste = QDir(m_ziel.directory)
-                                      .entryList({m_prefix + QLatin1Char('*')},
-                                                 QDir::Files | QDir::Hidden | QDir::System);
+                                      .entryList({ m_prefix + QLatin1Char('*') },
+                                          QDir::Files | QDir::Hidden | QDir::System);
         for (const QString &f : reste)
             QFile::remove(m_ziel.directory + f);
     }
@@ -183,8 +200,8 @@ void melden(const AnlageFortschritt &f, int position, const QString &status)
         f(position, status);
 }
 
-int jahrTabelleFuellen(const QString &path, const AnlageEingaben &e, int state,
-                       const AnlageFortschritt &fortschritt)
+int jahrTabelleFuellen(
+    const QString &path, const AnlageEingaben &e, int state, const AnlageFortschritt &fortschritt)
 {
     Table table;
     table.setFilePath(path);
@@ -258,7 +275,8 @@ QString fertigMeldung(int year, int days)
 
 AnlageErgebnis kalenderAnlegen(const AnlageEingaben &e, const AnlageFortschritt &fortschritt)
 {
-    pruefen(e);
+    if (const QString problem = eingabenPruefen(e); !problem.isEmpty())
+        throw Error(problem);
     AnlageErgebnis result;
     result.dateien = KalenderDatei::neu(e.verzeichnis, e.datei);
     ablehnenWennVorhanden(result.dateien);

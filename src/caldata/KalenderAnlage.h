@@ -16,16 +16,15 @@ const QStringList &monatsnamen();
 const QStringList &wochentagKuerzel();
 
 // One day of a new calendar, as generation writes it into the year table.
-struct TagDatensatz
-{
+struct TagDatensatz {
     int nummer = 0; // 1 for 1 January
     QDate datum;
-    QString text;   // holiday name, "Barbaratag" / "Nikolaus", or empty
-    int woche = 0;  // ISO 8601 week
+    QString text; // holiday name, "Barbaratag" / "Nikolaus", or empty
+    int woche = 0; // ISO 8601 week
     QString monat;
     QString tag;
     int monatNr = 0;
-    int tagNr = 0;  // 1 = Monday
+    int tagNr = 0; // 1 = Monday
     int kennung = 0;
     int tagImMonat = 0;
 };
@@ -34,8 +33,7 @@ struct TagDatensatz
 std::vector<TagDatensatz> tageDesJahres(int year, int state);
 
 // What the wizard asks for.
-struct AnlageEingaben
-{
+struct AnlageEingaben {
     QString name;
     QString vorname;
     QString land; // the state as typed; an exact state name selects its holidays
@@ -44,8 +42,7 @@ struct AnlageEingaben
     int jahr = 0;
 };
 
-struct AnlageErgebnis
-{
+struct AnlageErgebnis {
     KalenderDatei dateien;
     int tage = 0;
     int landIndex = 0;
@@ -59,6 +56,12 @@ using AnlageFortschritt = std::function<void(int position, const QString &status
 // previous generation of this program run used (0 at the first).
 int landIndexFuer(const QString &land);
 
+// The first thing wrong with the inputs, as the wizard says it ("Sie müssen einen
+// Verzeichnispfad auswählen !", "Sie müssen einen Dateinamen eingeben !", a character no file
+// name may hold, an entry too long for its field, a year out of range, a missing directory);
+// empty when they can be used. Whether the calendar exists already is not checked here.
+QString eingabenPruefen(const AnlageEingaben &eingaben);
+
 // "Kalender - Tabellen wurde angelegt !" and the number of days.
 QString fertigMeldung(int year, int days);
 
@@ -67,7 +70,7 @@ QString fertigMeldung(int year, int days);
 // are built under temporary names and moved into place at the end, the calendar file last;
 // any failure removes what was made and throws kb::Error with the message. Refuses with
 // "Tabelle existiert bereits!" when any of the three files exists (letter case ignored).
-AnlageErgebnis kalenderAnlegen(const AnlageEingaben &eingaben,
-                               const AnlageFortschritt &fortschritt = {});
+AnlageErgebnis kalenderAnlegen(
+    const AnlageEingaben &eingaben, const AnlageFortschritt &fortschritt = {});
 
 } // namespace kb
