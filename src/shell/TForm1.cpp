@@ -1,0 +1,387 @@
+#include "shell/TForm1.h"
+
+#include "caldata/TForm2.h"
+#include "platform/FileTypeRegistration.h"
+#include "platform/ProgramDir.h"
+#include "platform/Ui.h"
+#include "printing/TKalenderForm.h"
+#include "shell/Hilfe.h"
+#include "shell/HilfeFenster.h"
+#include "shell/KalenderPanel.h"
+#include "shell/KalenderSitzung.h"
+#include "shell/Startablauf.h"
+#include "shell/StatusLeiste.h"
+#include "shell/TAboutBox.h"
+#include "shell/TPasswordDlg.h"
+#include "shell/Tagesliste.h"
+#include "widgets/CaptionPanel.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/NavigationBar.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStatusTipEvent>
+
+namespace kb {
+
+TForm1::TForm1(const Optionen &optionen)
+    : m_sitzung(std::make_unique<KalenderSitzung>(optionen.heute))
+{
+    setWindowTitle(startTitel());
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xe9, 0xe9, 0xe9));
+    setPalette(pal);
+
+    m_leisten = new Befehlsleisten(
+        this, menuBar(), [this](Befehl b, int variante) { ausfuehren(b, variante); });
+    m_status = new StatusLeiste(this);
+    setStatusBar(m_status);
+    arbeitsflaecheBauen();
+
+    connect(m_sitzung.get(), &KalenderSitzung::zustandGeaendert, this, &TForm1::zustandZeigen);
+    connect(
+        m_sitzung.get(), &KalenderSitzung::monatGeaendert, m_kalender, &KalenderPanel::monatZeigen);
+    connect(
+        m_kalender, &KalenderPanel::monatGewaehlt, m_sitzung.get(), &KalenderSitzung::monatsfilter);
+    connect(m_kalender, &KalenderPanel::jahreskalenderGewaehlt, this,
+        [this](int variante) { kronoblattDrucken(variante, false); });
+    connect(navigation(), &widgets::NavigationBar::currentGroupChanged, this,
+        &TForm1::gruppeGewechselt);
+
+    formCreate(optionen);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::arbeitsflaecheBauen()
+{
+    auto *mitte = new QWidget(this);
+    mitte->setAutoFillBackground(true);
+    auto *h = new QHBoxLayout(mitte);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(0);
+    h->addWidget(m_leisten->linkeLeiste());
+    h->addWidget(navigation());
+
+    m_flaeche = new QStackedWidget(mitte);
+    m_keinPanel = new QWidget(m_flaeche);
+    m_kalender = new KalenderPanel(&m_sitzung->jahr(), m_flaeche);
+    m_organizer = new widgets::CaptionPanel(QStringLiteral("  Organizer / Tagebuch"), m_flaeche);
+    m_bilder = new widgets::CaptionPanel(
+        QStringLiteral("  Kalender - Monats - Bilder / Texte"), m_flaeche);
+    for (QWidget *w : { m_keinPanel, static_cast<QWidget *>(m_kalender),
+             static_cast<QWidget *>(m_organizer), static_cast<QWidget *>(m_bilder) })
+        m_flaeche->addWidget(w);
+    for (widgets::CaptionPanel *p :
+        { static_cast<widgets::CaptionPanel *>(m_kalender), m_organizer, m_bilder })
+        connect(p, &widgets::CaptionPanel::closed, this, [this] { zeige(Panel::Keins); });
+    h->addWidget(m_flaeche, 1);
+    setCentralWidget(mitte);
+}
+
+void TForm1::formCreate(const Optionen &optionen)
+{
+    schritteAusfuehren({
+        [] {
+            // Dates read "dd.mm.yyyy" throughout; the locale gives German names.
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        },
+        [] { QDir().mkpath(ProgramDir::calendarDataDir()); },
+        [&optionen] {
+            if (optionen.dateitypRegistrieren)
+                FileType::registrieren(
+                    QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                    QCoreApplication::applicationFilePath(),
+                    ProgramDir::path() + QStringLiteral("kronoblatt.png"));
+        },
+        [this] {
+            m_kalenderIni = KalenderIni::read();
+            m_kalender->tage()->setSpaltenbreiten(m_kalenderIni.spalten);
+        },
+        [this] {
+            const IniFile ini = openSettingsFile(m_kalenderIni.settingsFilePath());
+            if (ini.exists()) {
+                m_einstellungen = ini;
+                m_sitzung->setEinstellungen(&*m_einstellungen);
+                m_sitzung->setFormularName(readDatei(*m_einstellungen));
+            }
+        },
+        [this] {
+            m_status->setPanel(StatusLeiste::Datum, kurzesDatum(m_sitzung->heute()));
+            m_status->uhrAktualisieren();
+            m_sitzung->layout().loadStartup(einstellungenZumLesen());
+            m_sitzung->layout().load(einstellungenZumLesen());
+        },
+        [this] { zeige(Panel::Keins); },
+    });
+}
+
+void TForm1::fensterErstellen()
+{
+    schritteAusfuehren({
+        [this] { m_passwort = new TPasswordDlg(this); },
+        [this] { m_about = new TAboutBox(this); },
+    });
+}
+
+TPasswordDlg *TForm1::passwortDialog() const
+{
+    return m_passwort;
+}
+
+TAboutBox *TForm1::aboutBox() const
+{
+    return m_about;
+}
+
+HilfeFenster *TForm1::hilfeFenster() const
+{
+    return m_hilfe;
+}
+
+void TForm1::zeigen()
+{
+    // Without a window manager nobody maximises the window: it takes the screen itself.
+    if (const QScreen *s = screen())
+        setGeometry(s->availableGeometry());
+    showMaximized();
+}
+
+const IniFile &TForm1::einstellungenZumLesen()
+{
+    if (m_einstellungen)
+        return *m_einstellungen;
+    // Without a settings file every read gives its default.
+    if (!m_leer)
+        m_leer.emplace(m_kalenderIni.settingsFilePath());
+    return *m_leer;
+}
+
+KalenderIni TForm1::kalenderIni() const
+{
+    KalenderIni k = m_kalenderIni;
+    const Tagesliste::Breiten breiten = m_kalender->tage()->spaltenbreiten();
+    std::copy(breiten.begin(), breiten.end(), k.spalten.begin());
+    return k;
+}
+
+bool TForm1::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // Hints go to the first panel; the other panels stay as they are.
+        m_status->setPanel(StatusLeiste::Hinweis, static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        m_status->uhrAktualisieren();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::zeige(Panel panel)
+{
+    m_panel = panel;
+    QWidget *page = m_keinPanel;
+    switch (panel) {
+    case Panel::Kalender:
+        page = m_kalender;
+        break;
+    case Panel::Organizer:
+        page = m_organizer;
+        break;
+    case Panel::Bilder:
+        page = m_bilder;
+        break;
+    case Panel::Keins:
+        break;
+    }
+    page->show();
+    m_flaeche->setCurrentWidget(page);
+}
+
+void TForm1::zustandZeigen()
+{
+    const bool offen = m_sitzung->offen();
+    setWindowTitle(m_sitzung->fensterTitel());
+    m_leisten->aktualisieren(offen);
+    m_status->setPanel(StatusLeiste::Land, m_sitzung->landText());
+    m_kalender->setCaption(m_sitzung->kalenderTitel());
+    if (!offen)
+        zeige(Panel::Keins);
+}
+
+void TForm1::gruppeGewechselt(int gruppe)
+{
+    zeige(panelNachGruppenwechsel(NavGruppenIndex(gruppe), m_sitzung->offen(), m_panel));
+}
+
+void TForm1::ausfuehren(Befehl befehl, int variante)
+{
+    switch (befehl) {
+    case Befehl::Anlegen:
+    case Befehl::NavNeu:
+        anlegen();
+        break;
+    case Befehl::Oeffnen:
+        oeffnen(false);
+        break;
+    case Befehl::NavOeffnen:
+        oeffnen(true);
+        break;
+    case Befehl::Schliessen:
+        schliessen(false);
+        break;
+    case Befehl::NavSchliessen:
+        schliessen(true);
+        break;
+    case Befehl::Passwort:
+        passwort(false);
+        break;
+    case Befehl::NavPasswort:
+        passwort(true);
+        break;
+    case Befehl::Beenden:
+        close();
+        break;
+    case Befehl::Hilfethemen:
+        hilfeZeigen();
+        break;
+    case Befehl::Info:
+        infoZeigen();
+        break;
+    case Befehl::Homepage:
+        ui().openUrl(homepageAdresse());
+        break;
+    case Befehl::NavKronoblattDrucken:
+        kronoblattDrucken(variante, true);
+        break;
+    case Befehl::JahreskalenderDrucken:
+        kronoblattDrucken(variante, false);
+        break;
+    default:
+        // The year calendar button's face, and the commands still to come.
+        break;
+    }
+}
+
+void TForm1::anlegen()
+{
+    if (m_panel == Panel::Organizer || m_panel == Panel::Bilder)
+        zeige(m_sitzung->offen() ? Panel::Kalender : Panel::Keins);
+    TForm2 assistent(this);
+    assistent.setNachAnlage([this](const AnlageErgebnis &ergebnis) {
+        m_sitzung->nachAnlage(ergebnis.dateien);
+        if (m_sitzung->offen())
+            zeige(Panel::Kalender);
+    });
+    ui().runModal(&assistent);
+}
+
+void TForm1::oeffnen(bool navigation)
+{
+    if (navigation && (m_panel == Panel::Organizer || m_panel == Panel::Bilder))
+        zeige(m_sitzung->offen() ? Panel::Kalender : Panel::Keins);
+    const KalenderSitzung::Oeffnung o = m_sitzung->oeffnenMitDialog();
+    if (!o.geoeffnet())
+        return;
+    zeige(Panel::Kalender);
+    if (!navigation)
+        return;
+    if (o.erinnerung.gefunden) {
+        // The organizer shows today's day once it is part of the program; until then the
+        // calendar panel shows today in today's month.
+        m_sitzung->heuteZeigen();
+    } else {
+        fehlerZeigen([this] { m_sitzung->jahr().first(); });
+    }
+}
+
+void TForm1::kalenderArgumentOeffnen(const QString &path)
+{
+    if (m_sitzung->oeffnenDatei(path).geoeffnet())
+        zeige(Panel::Kalender);
+}
+
+void TForm1::schliessen(bool navigation)
+{
+    m_sitzung->schliessen(!navigation);
+}
+
+void TForm1::passwort(bool navigation)
+{
+    if (!m_sitzung->offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    if (!m_passwort) {
+        ui().message(QStringLiteral("Der Passwort-Dialog steht nicht zur Verfügung."));
+        return;
+    }
+    if (navigation && m_panel == Panel::Organizer)
+        zeige(Panel::Kalender);
+    if (ui().runModal(m_passwort) != QDialog::Accepted)
+        return;
+    m_sitzung->passwortSchuetzen(m_passwort->passwort());
+    // The navigation item leaves the protected calendar out of sight.
+    if (navigation)
+        zeige(Panel::Keins);
+}
+
+void TForm1::kronoblattDrucken(int variante, bool navigation)
+{
+    const auto &varianten = kalenderVarianten();
+    if (variante < 0 || variante >= int(varianten.size()))
+        return;
+    const KalenderVariante &v = varianten[variante];
+    fehlerZeigen([&] {
+        m_sitzung->layout().load(einstellungenZumLesen());
+        Table *tage = m_sitzung->offen() ? &m_sitzung->jahr() : nullptr;
+        if (navigation)
+            kronoblattNavigation(v.navText, tage, m_sitzung->layout(), einstellungenZumLesen());
+        else if (tage)
+            kb::kronoblattDrucken(v, *tage, m_sitzung->layout(), einstellungenZumLesen());
+    });
+}
+
+void TForm1::hilfeZeigen()
+{
+    if (!m_hilfe)
+        m_hilfe = new HilfeFenster(this);
+    m_hilfe->inhaltZeigen();
+}
+
+void TForm1::infoZeigen()
+{
+    if (!m_about)
+        fehlerZeigen([this] { m_about = new TAboutBox(this); });
+    if (m_about)
+        ui().runModal(m_about);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!m_beendet)
+        formClose();
+    m_beendet = true;
+    event->accept();
+}
+
+void TForm1::formClose()
+{
+    fehlerZeigen([this] { m_sitzung->jahr().close(); });
+    fehlerZeigen([this] { m_sitzung->bild().close(); });
+    m_sitzung->schliessen(true);
+    fehlerZeigen([this] { kalenderIni().write(); });
+}
+
+} // namespace kb

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "settings/IniFile.h"
+#include "settings/KalenderIni.h"
+#include "shell/Arbeitsflaeche.h"
+#include "shell/Befehle.h"
+#include "shell/Befehlsleisten.h"
+
+#include <QDate>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <optional>
+
+class QStackedWidget;
+
+namespace kb {
+
+namespace widgets {
+class CaptionPanel;
+class NavigationBar;
+} // namespace widgets
+
+class HilfeFenster;
+class KalenderPanel;
+class KalenderSitzung;
+class StatusLeiste;
+class TAboutBox;
+class TPasswordDlg;
+
+// The main window: the left-hand bar, the navigation bar, the menus, the status bar and the
+// three work panels. It owns the open calendar (KalenderSitzung), the settings file and the
+// long-lived dialogs, and starts every command.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Optionen {
+        // Make ".qvk" known to the desktop (the program does; tests do not).
+        bool dateitypRegistrieren = false;
+        // The day the program started: reminders are for this day.
+        QDate heute = QDate::currentDate();
+    };
+
+    explicit TForm1(const Optionen &optionen);
+    ~TForm1() override;
+
+    // The windows made after the main window at start-up, in their order: the password
+    // dialog and the about box. A window that fails is reported and the next one is made.
+    void fensterErstellen();
+    // Shows the window maximised, filling the screen also without a window manager.
+    void zeigen();
+
+    // Runs a command as its button, menu item or navigation item does.
+    void ausfuehren(Befehl befehl, int variante = -1);
+    // The open of a calendar file named on the command line, with all checks and messages.
+    void kalenderArgumentOeffnen(const QString &path);
+
+    KalenderSitzung &sitzung() const { return *m_sitzung; }
+    StatusLeiste *statusLeiste() const { return m_status; }
+    widgets::NavigationBar *navigation() const { return m_leisten->navigation(); }
+    Befehlsleisten *leisten() const { return m_leisten; }
+    KalenderPanel *kalenderPanel() const { return m_kalender; }
+    widgets::CaptionPanel *organizerPanel() const { return m_organizer; }
+    widgets::CaptionPanel *bilderPanel() const { return m_bilder; }
+    Panel sichtbaresPanel() const { return m_panel; }
+    TPasswordDlg *passwortDialog() const;
+    TAboutBox *aboutBox() const;
+    HilfeFenster *hilfeFenster() const;
+    // The shell configuration as it stands now (column widths, settings file name).
+    KalenderIni kalenderIni() const;
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void formCreate(const Optionen &optionen);
+    void arbeitsflaecheBauen();
+    void zeige(Panel panel);
+    void zustandZeigen();
+    void gruppeGewechselt(int gruppe);
+
+    void anlegen();
+    void oeffnen(bool navigation);
+    void schliessen(bool navigation);
+    void passwort(bool navigation);
+    void kronoblattDrucken(int variante, bool navigation);
+    void hilfeZeigen();
+    void infoZeigen();
+    const IniFile &einstellungenZumLesen();
+    void formClose();
+
+    std::unique_ptr<KalenderSitzung> m_sitzung;
+    std::optional<IniFile> m_einstellungen;
+    std::optional<IniFile> m_leer; // read when the settings file is missing: all defaults
+    KalenderIni m_kalenderIni;
+    Befehlsleisten *m_leisten = nullptr;
+    StatusLeiste *m_status = nullptr;
+    QStackedWidget *m_flaeche = nullptr;
+    QWidget *m_keinPanel = nullptr;
+    KalenderPanel *m_kalender = nullptr;
+    widgets::CaptionPanel *m_organizer = nullptr;
+    widgets::CaptionPanel *m_bilder = nullptr;
+    Panel m_panel = Panel::Keins;
+    QPointer<TPasswordDlg> m_passwort;
+    QPointer<TAboutBox> m_about;
+    QPointer<HilfeFenster> m_hilfe;
+    bool m_beendet = false;
+};
+
+} // namespace kb

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace kb {
+
+// The start-up window: 274 by 176 pixels, centred, without system buttons, the logo on a
+// blue gradient. It shows while the program starts and closes when the main window is ready.
+class TKBForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TKBForm(QWidget *parent = nullptr);
+
+    // Loads "KBLogo.bmp" from the program directory; throws kb::Error when it is missing.
+    void logoLaden();
+    const QImage &logo() const { return m_logo; }
+    // Shows the window centred on the screen and paints it at once.
+    void zeigen();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_logo;
+};
+
+} // namespace kb

@@ -1,0 +1,168 @@
+#include "ShellTestUtil.h"
+
+#include "platform/Error.h"
+#include "shell/Arbeitsflaeche.h"
+#include "shell/Befehle.h"
+#include "shell/Startablauf.h"
+#include "shell/Startfenster.h"
+
+#include <QImage>
+#include <QUrl>
+
+using namespace kb;
+
+namespace {
+
+struct AktivFall {
+    const char *was;
+    Befehl befehl;
+    bool kalenderOffen;
+    bool linkeLeiste;
+    bool aktiv;
+};
+
+TEST(Befehle, WhichControlsAreEnabled)
+{
+    const AktivFall faelle[] = {
+        { "left Schliessen without calendar", Befehl::Schliessen, false, true, false },
+        { "left Schliessen with calendar", Befehl::Schliessen, true, true, true },
+        { "left Passwort without calendar", Befehl::Passwort, false, true, false },
+        { "left Passwort with calendar", Befehl::Passwort, true, true, true },
+        { "menu Passwort says there is no calendar", Befehl::Passwort, false, false, true },
+        { "menu Schliessen", Befehl::Schliessen, false, false, true },
+        { "left Anlegen", Befehl::Anlegen, false, true, true },
+        { "left Beenden", Befehl::Beenden, false, true, true },
+        { "navigation print says there is no calendar", Befehl::NavKronoblattDrucken, false, false,
+            true },
+        { "organizer still to come", Befehl::NavOrganizer, true, false, false },
+        { "month pictures still to come", Befehl::NavBilderTexte, true, false, false },
+        { "report management still to come", Befehl::NavDesigner, true, false, false },
+        { "personal dates still to come", Befehl::NavStammOeffnen, true, false, false },
+        { "day navigator still to come", Befehl::TagNaechster, true, false, false },
+        { "week calendar still to come", Befehl::Wochenkalender, true, false, false },
+        { "settings dialog still to come", Befehl::Einstellungen, true, false, false },
+        { "year calendar entries", Befehl::JahreskalenderDrucken, true, false, true },
+    };
+    for (const AktivFall &f : faelle)
+        EXPECT_EQ(befehlAktiv(f.befehl, f.kalenderOffen, f.linkeLeiste), f.aktiv) << f.was;
+}
+
+TEST(Befehle, EveryPrintEntryNamesItsLayout)
+{
+    const auto &drucken = navigationsGruppen()[int(NavGruppenIndex::KronoblattDrucken)];
+    ASSERT_EQ(drucken.eintraege.size(), 6);
+    ASSERT_EQ(jahreskalenderMenue().size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(drucken.eintraege[i].variante, i);
+        EXPECT_EQ(jahreskalenderMenue()[i].variante, i);
+    }
+    EXPECT_EQ(
+        jahreskalenderMenue()[0].text, QStringLiteral("Kronoblatt     1 Seite    /  12 Spalten"));
+    EXPECT_EQ(drucken.eintraege[5].text, QStringLiteral("12 Seiten 1 Spalte"));
+}
+
+struct PanelFall {
+    const char *was;
+    NavGruppenIndex gruppe;
+    bool offen;
+    Panel vorher;
+    Panel nachher;
+};
+
+TEST(Arbeitsflaeche, PanelAfterChangingTheNavigationGroup)
+{
+    const PanelFall faelle[] = {
+        { "Kalender shows the calendar", NavGruppenIndex::Kalender, true, Panel::Keins,
+            Panel::Kalender },
+        { "Kalender replaces the month pictures", NavGruppenIndex::Kalender, true, Panel::Bilder,
+            Panel::Kalender },
+        { "no calendar: nothing changes", NavGruppenIndex::Kalender, false, Panel::Keins,
+            Panel::Keins },
+        { "printing shows the calendar", NavGruppenIndex::KronoblattDrucken, true, Panel::Bilder,
+            Panel::Kalender },
+        { "organizer group keeps the month pictures", NavGruppenIndex::OrganizerBilderTexte, true,
+            Panel::Bilder, Panel::Bilder },
+        { "organizer not there yet: calendar stays", NavGruppenIndex::OrganizerBilderTexte, true,
+            Panel::Kalender, Panel::Kalender },
+        { "master data changes nothing", NavGruppenIndex::Stammdaten, true, Panel::Kalender,
+            Panel::Kalender },
+    };
+    for (const PanelFall &f : faelle)
+        EXPECT_EQ(panelNachGruppenwechsel(f.gruppe, f.offen, f.vorher), f.nachher) << f.was;
+}
+
+TEST(Startablauf, CalendarGivenOnTheCommandLine)
+{
+    const struct {
+        QStringList args;
+        QString kalender;
+    } faelle[] = {
+        { { QStringLiteral("kronoblatt") }, QString() },
+        { { QStringLiteral("kronoblatt"), QStringLiteral("/home/u/Test.QVK") },
+            QStringLiteral("/home/u/Test.QVK") },
+        { { QStringLiteral("kronoblatt"), QStringLiteral("-style"),
+              QStringLiteral("Ordner/a.qvk") },
+            QStringLiteral("Ordner/a.qvk") },
+        { { QStringLiteral("kronoblatt"), QStringLiteral("file:///home/u/Mein%20Jahr.QVK") },
+            QStringLiteral("/home/u/Mein Jahr.QVK") },
+    };
+    for (const auto &f : faelle)
+        EXPECT_EQ(kalenderArgument(f.args), f.kalender)
+            << f.args.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST(Startablauf, AFailingStepIsShownAndTheNextOneRuns)
+{
+    test::ScopedScriptedUi ui;
+    QStringList gelaufen;
+    schritteAusfuehren({
+        [&] { gelaufen << QStringLiteral("1"); },
+        [&] {
+            gelaufen << QStringLiteral("2");
+            throw Error(QStringLiteral("Das Bild „KBLogo.bmp“ kann nicht geladen werden."));
+        },
+        [&] { gelaufen << QStringLiteral("3"); },
+    });
+    EXPECT_EQ(
+        gelaufen, (QStringList { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }));
+    EXPECT_EQ(ui->messages(),
+        QStringList { QStringLiteral("Das Bild „KBLogo.bmp“ kann nicht geladen werden.") });
+}
+
+TEST(Startablauf, DatesAndClock)
+{
+    EXPECT_EQ(kurzesDatum(QDate(2024, 3, 4)), QStringLiteral("04.03.2024"));
+    EXPECT_EQ(uhrzeit(QTime(9, 5, 7)), QStringLiteral("09:05:07"));
+}
+
+TEST(Startfenster, BlueFallsByOneEachRowAndWrapsAfterRow255)
+{
+    const struct {
+        int y;
+        int blau;
+    } faelle[] = { { 0, 255 }, { 1, 254 }, { 175, 80 }, { 255, 0 }, { 256, 255 }, { 300, 211 } };
+    for (const auto &f : faelle) {
+        EXPECT_EQ(startfensterFarbe(f.y), QColor(0, 0, f.blau)) << f.y;
+    }
+}
+
+TEST(Startfenster, LogoGetsItsBottomLeftColourTransparentAndAMissingOneIsReported)
+{
+    test::TempDir dir;
+    QImage bild(4, 3, QImage::Format_RGB32);
+    bild.fill(QColor(0, 0, 200));
+    bild.setPixel(1, 1, qRgb(255, 255, 255));
+    ASSERT_TRUE(bild.save(dir.file(QStringLiteral("KBLogo.bmp"))));
+    const QImage logo = logoLaden(dir.file(QStringLiteral("KBLogo.bmp")));
+    EXPECT_EQ(qAlpha(logo.pixel(0, 0)), 0);
+    EXPECT_EQ(logo.pixel(1, 1), qRgb(255, 255, 255));
+
+    try {
+        logoLaden(dir.file(QStringLiteral("fehlt.bmp")));
+        ADD_FAILURE() << "no error for a missing picture";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("fehlt.bmp")));
+    }
+}
+
+} // namespace
