@@ -9,7 +9,7 @@ packages=(
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick poppler-utils libwmf-bin unzip libxml2-utils
+  xvfb xauth xdotool imagemagick poppler-utils libwmf-bin unzip libxml2-utils
 )
 
 missing=()

@@ -44,6 +44,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     kb::windowsSchriftenErsetzen();
+    // The windows' face, as on the system the program comes from: "MS Sans Serif" 8 points,
+    // drawn with the installed face that stands in for it.
+    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     kb::installUi(std::make_unique<kb::QtUi>());
     // Layouts shown with "preview and wait" open the "Druck-Vorschau" window.
     kb::report::installWindowPreviewer();

@@ -134,6 +134,8 @@ QWidget *TForm2::dateiSeite()
     m_verzeichnis->setToolTip(Assistent::hinweisVerzeichnis());
     m_verzeichnis->setStatusTip(Assistent::hinweisVerzeichnis());
     m_waehlen = new QPushButton(QStringLiteral("..."), w);
+    m_waehlen->setFixedWidth(
+        m_waehlen->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     m_waehlen->setToolTip(Assistent::hinweisVerzeichnis());
     zeile->addWidget(m_verzeichnis, 1);
     zeile->addWidget(m_waehlen);

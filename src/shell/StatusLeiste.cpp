@@ -13,13 +13,18 @@ StatusLeiste::StatusLeiste(QWidget *parent)
 {
     setSizeGripEnabled(false);
     static constexpr int breiten[Anzahl] = { 400, 100, 100, 150, 100 };
-    for (int breite : breiten) {
+    for (int i = 0; i < Anzahl; ++i) {
         auto *label = new QLabel(this);
-        label->setFixedWidth(breite);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setContentsMargins(3, 0, 3, 0);
-        addWidget(label);
+        // The last panel reaches to the window's edge, so long state names fit.
+        const bool letztes = i == Anzahl - 1;
+        if (letztes)
+            label->setMinimumWidth(breiten[i]);
+        else
+            label->setFixedWidth(breiten[i]);
+        addWidget(label, letztes ? 1 : 0);
         m_panels.append(label);
     }
     m_takt = new QTimer(this);

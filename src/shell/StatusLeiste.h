@@ -8,7 +8,8 @@ class QTimer;
 
 namespace kb {
 
-// The main window's status bar: five panels of 400, 100, 100, 150 and 100 pixels. Panel 0
+// The main window's status bar: five panels of 400, 100, 100, 150 and 100 pixels (the last
+// one reaching to the window's edge). Panel 0
 // shows the hint of the control under the mouse, 1 the day the program started, 2 the clock
 // (updated once a second) and 4 the state of the open calendar.
 class StatusLeiste : public QStatusBar {

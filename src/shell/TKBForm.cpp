@@ -2,9 +2,12 @@
 
 #include "shell/Startfenster.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 namespace kb {
 
@@ -30,7 +33,14 @@ void TKBForm::zeigen()
         move(r.topLeft());
     }
     show();
+    // The window shows only once the window system exposed it; until then a paint goes
+    // nowhere. The rest of start-up runs without an event loop, so wait for it here.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TKBForm::paintEvent(QPaintEvent *)

@@ -1,6 +1,9 @@
 #include "widgets/NavigationBar.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -8,23 +11,59 @@ namespace kb::widgets {
 
 namespace {
 
-const char kStyle[] = "kb--widgets--NavigationBar { background: #5d6f8c; }"
-                      "QToolButton#navGroup { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                      " stop:0 #f4f4f4, stop:1 #c8c8c8); border: 1px solid #3c4a60;"
-                      " padding: 3px; font-weight: bold; color: #1a2a4a; }"
-                      "QToolButton#navGroup:hover { background: #fff4c8; }"
-                      "QToolButton#navItem { color: white; border: none; padding: 2px; }"
-                      "QToolButton#navItem:hover { background: #7d8fac; }"
-                      "QToolButton#navItem:pressed { background: #3d4f6c; }"
-                      "QToolButton#navItem:disabled { color: #a8b4c8; }";
+const QColor kBarColour(0x5d, 0x6f, 0x8c);
+
+// A group's title bar: a light gradient with a dark border, the title centred in bold and
+// made smaller until it fits.
+class GroupHeader : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+    QSize sizeHint() const override
+    {
+        QFont f = font();
+        f.setBold(true);
+        return { QToolButton::sizeHint().width(), QFontMetrics(f).height() + 10 };
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        const bool hover = underMouse();
+        g.setColorAt(0, hover ? QColor(0xff, 0xf8, 0xdc) : QColor(0xf4, 0xf4, 0xf4));
+        g.setColorAt(1, hover ? QColor(0xf0, 0xd8, 0x90) : QColor(0xc8, 0xc8, 0xc8));
+        p.fillRect(r, g);
+        p.setPen(QColor(0x3c, 0x4a, 0x60));
+        p.drawRect(r);
+        QFont f = font();
+        f.setBold(true);
+        const int room = width() - 8;
+        while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(text()) > room)
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+        p.setFont(f);
+        p.setPen(QColor(0x1a, 0x2a, 0x4a));
+        p.drawText(
+            rect(), Qt::AlignCenter, QFontMetrics(f).elidedText(text(), Qt::ElideRight, room));
+    }
+};
 
 } // namespace
 
 NavigationBar::NavigationBar(QWidget *parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBarColour);
+    pal.setColor(QPalette::Button, kBarColour);
+    pal.setColor(QPalette::ButtonText, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0xa8, 0xb4, 0xc8));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0xa8, 0xb4, 0xc8));
+    setPalette(pal);
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
@@ -34,8 +73,8 @@ int NavigationBar::addGroup(const QString &title)
 {
     const int index = int(m_groups.size());
     Group g;
-    g.header = new QToolButton(this);
-    g.header->setObjectName(QStringLiteral("navGroup"));
+    g.header = new GroupHeader(this);
+    g.header->setAttribute(Qt::WA_Hover);
     g.header->setText(title);
     g.header->setToolButtonStyle(Qt::ToolButtonTextOnly);
     g.header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -60,8 +99,9 @@ QToolButton *NavigationBar::addItem(int group, QAction *action)
 {
     Group &g = m_groups[group];
     auto *button = new QToolButton(g.page);
-    button->setObjectName(QStringLiteral("navItem"));
     button->setDefaultAction(action);
+    // Tool buttons drop a trailing "..." from the text; the items show it as written.
+    action->setIconText(action->text());
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);

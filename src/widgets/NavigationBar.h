@@ -9,10 +9,10 @@ class QVBoxLayout;
 
 namespace kb::widgets {
 
-// A navigation bar of groups, one open at a time: the headers of all groups stack from the
-// top, the open group's items fill the space below its header, and the headers of the later
-// groups sit at the bottom. Each item shows an action (text, icon, hint, enabled state) and
-// triggers it when clicked.
+// A navigation bar of groups, one open at a time: the headers of all groups (their titles
+// made smaller until they fit) stack from the top, the open group's items fill the space below its
+// header, and the headers of the later groups sit at the bottom. Each item shows an action (text,
+// icon, hint, enabled state) and triggers it when clicked.
 class NavigationBar : public QWidget {
     Q_OBJECT
 public:

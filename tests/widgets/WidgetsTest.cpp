@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,7 +20,11 @@ TEST(NavigationBar, OneGroupOpenItemsTriggerTheirActions)
 {
     NavigationBar bar;
     bar.resize(123, 600);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(8);
+    bar.setFont(font);
     const int kalender = bar.addGroup(QStringLiteral("Kalender"));
+    const int organizer = bar.addGroup(QStringLiteral("Organizer/Bilder/Texte"));
     const int drucken = bar.addGroup(QStringLiteral("Kronoblatt drucken"));
     const int stamm = bar.addGroup(QStringLiteral("Stammdaten"));
     QAction neu(QStringLiteral("Neu...."));
@@ -32,6 +37,11 @@ TEST(NavigationBar, OneGroupOpenItemsTriggerTheirActions)
     bar.show();
 
     EXPECT_EQ(bar.currentGroup(), kalender);
+    // Items keep a trailing "..." and the bar's font.
+    EXPECT_EQ(
+        QFontInfo(bar.itemButton(kalender, 0)->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(bar.groupButton(organizer)->text(), QStringLiteral("Organizer/Bilder/Texte"));
+    EXPECT_EQ(bar.itemButton(kalender, 0)->text(), QStringLiteral("Neu...."));
     EXPECT_EQ(bar.groupTitle(drucken), QStringLiteral("Kronoblatt drucken"));
     EXPECT_TRUE(bar.itemButton(kalender, 0)->isVisible());
     EXPECT_FALSE(bar.itemButton(drucken, 0)->isVisible());
