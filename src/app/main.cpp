@@ -1,4 +1,5 @@
 #include "platform/QtUi.h"
+#include "report/Fonts.h"
 #include "report/PreviewWindow.h"
 #include "shell/Startablauf.h"
 #include "shell/Symbole.h"
@@ -46,7 +47,7 @@ int main(int argc, char **argv)
     kb::windowsSchriftenErsetzen();
     // The windows' face, as on the system the program comes from: "MS Sans Serif" 8 points,
     // drawn with the installed face that stands in for it.
-    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    QApplication::setFont(QFont(kb::report::installedFamily(QStringLiteral("MS Sans Serif")), 8));
     kb::installUi(std::make_unique<kb::QtUi>());
     // Layouts shown with "preview and wait" open the "Druck-Vorschau" window.
     kb::report::installWindowPreviewer();

@@ -25,16 +25,24 @@ void updatetable(const QString &directory, const QString &tableName)
         table.open();
     }
 
-    // One transaction for all days: a failing post leaves the table as it was.
+    // One transaction for all days: a failing post leaves the table as it was. A day whose
+    // value is right already is left alone, so opening an up-to-date calendar writes nothing
+    // (and needs no wait for the disk).
+    const QString tagImMonat = QStringLiteral("TagimMonat");
     table.startTransaction();
     // A freshly opened table stands on its first record.
     for (; !table.eof(); table.next()) {
         const QDate datum = table.asDate(QStringLiteral("Datum"));
+        const bool stimmt = datum.isValid()
+            ? !table.isNull(tagImMonat) && table.asInt(tagImMonat) == datum.day()
+            : table.isNull(tagImMonat);
+        if (stimmt)
+            continue;
         table.edit();
         if (datum.isValid())
-            table.setInt(QStringLiteral("TagimMonat"), datum.day());
+            table.setInt(tagImMonat, datum.day());
         else
-            table.clearField(QStringLiteral("TagimMonat"));
+            table.clearField(tagImMonat);
         table.post();
     }
     table.commit();

@@ -3,9 +3,11 @@
 #include "platform/ProgramDir.h"
 
 #include <QFileInfo>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <functional>
 
 namespace kb {
@@ -20,20 +22,65 @@ const QColor kRot(0xc8, 0x28, 0x28);
 const QColor kGruen(0x2a, 0x8a, 0x3a);
 const QColor kGold(0xe8, 0xb0, 0x30);
 
+// Draws the picture when a size of it is asked for, so building the window costs nothing.
+class GemaltesSymbol : public QIconEngine {
+public:
+    explicit GemaltesSymbol(Zeichner zeichner)
+        : m_zeichner(std::move(zeichner))
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->drawPixmap(
+            rect, pixmap(rect.size() * painter->device()->devicePixelRatio(), mode, QIcon::Off));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int kante = std::max(1, std::min(size.width(), size.height()));
+        const QString key
+            = QStringLiteral("kb-symbol-%1-%2-%3").arg(quintptr(this)).arg(kante).arg(int(mode));
+        QPixmap pixmap;
+        if (QPixmapCache::find(key, &pixmap))
+            return pixmap;
+        QImage image(kante, kante, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(kante / 32.0, kante / 32.0);
+        m_zeichner(p);
+        p.end();
+        if (mode == QIcon::Disabled)
+            image = verblasst(image);
+        pixmap = QPixmap::fromImage(image);
+        QPixmapCache::insert(key, pixmap);
+        return pixmap;
+    }
+
+    QIconEngine *clone() const override { return new GemaltesSymbol(m_zeichner); }
+
+private:
+    // Grey and faint, as a disabled button's picture.
+    static QImage verblasst(QImage image)
+    {
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int a = qAlpha(line[x]) / 2;
+                const int g = qGray(line[x]) / 2 + 64;
+                line[x] = qRgba(g * a / 255, g * a / 255, g * a / 255, a);
+            }
+        }
+        return image;
+    }
+
+    Zeichner m_zeichner;
+};
+
 QIcon malen(const Zeichner &zeichner)
 {
-    QIcon icon;
-    for (int size : { 16, 24, 32, 48, 64 }) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        zeichner(p);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new GemaltesSymbol(zeichner));
 }
 
 QPen stift(const QColor &c, double w = 1.6)

@@ -5,6 +5,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
 #include "printing/TKalenderForm.h"
+#include "report/Fonts.h"
 #include "shell/Hilfe.h"
 #include "shell/HilfeFenster.h"
 #include "shell/KalenderPanel.h"
@@ -34,11 +35,10 @@ TForm1::TForm1(const Optionen &optionen)
     : m_sitzung(std::make_unique<KalenderSitzung>(optionen.heute))
 {
     setWindowTitle(startTitel());
-    setFont(QFont(QStringLiteral("Arial"), 8));
+    setFont(QFont(report::installedFamily(QStringLiteral("Arial")), 8));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xe9, 0xe9, 0xe9));
     setPalette(pal);
-
     m_leisten = new Befehlsleisten(
         this, menuBar(), [this](Befehl b, int variante) { ausfuehren(b, variante); });
     m_status = new StatusLeiste(this);

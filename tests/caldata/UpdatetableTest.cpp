@@ -105,11 +105,14 @@ TEST(Updatetable, NewCalendarKeepsItsSchemaAndValues)
     kalenderAnlegen(e);
     const QString path = dir.file(QStringLiteral("Neu.DB"));
     const Snapshot before = lesen(path);
+    const QByteArray bytes = test::readAll(path);
 
     // The directory may come with a Windows-style separator at its end.
     updatetable(QDir::toNativeSeparators(dir.path()).chopped(1) + QLatin1Char('\\'),
         QStringLiteral("Neu.DB"));
     EXPECT_EQ(lesen(path), before);
+    // Nothing needed writing, and nothing was written.
+    EXPECT_EQ(test::readAll(path), bytes);
 
     Table t;
     t.setFilePath(path);
