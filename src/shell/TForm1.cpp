@@ -378,6 +378,8 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::formClose()
 {
+    if (m_hilfe)
+        m_hilfe->close();
     fehlerZeigen([this] { m_sitzung->jahr().close(); });
     fehlerZeigen([this] { m_sitzung->bild().close(); });
     m_sitzung->schliessen(true);

@@ -5,7 +5,9 @@
 #include "shell/Befehle.h"
 #include "shell/Startablauf.h"
 #include "shell/Startfenster.h"
+#include "shell/TKBForm.h"
 
+#include <QFile>
 #include <QImage>
 #include <QUrl>
 
@@ -163,6 +165,30 @@ TEST(Startfenster, LogoGetsItsBottomLeftColourTransparentAndAMissingOneIsReporte
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("fehlt.bmp")));
     }
+}
+
+class StartfensterTest : public test::ShellTest { };
+
+TEST_F(StartfensterTest, ShowsTheLogoOnTheBlueGradient)
+{
+    TKBForm form;
+    EXPECT_EQ(form.size(), QSize(274, 176));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kronoblatt"));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
+    // Without the picture in the program directory the window says so.
+    EXPECT_THROW(form.logoLaden(), Error);
+
+    ASSERT_TRUE(QFile::copy(
+        QStringLiteral(KB_SOURCE_DIR "/data/KBLogo.bmp"), home.file(QStringLiteral("KBLogo.bmp"))));
+    form.logoLaden();
+    const QImage bild = form.grab().toImage();
+    EXPECT_EQ(QColor(bild.pixel(200, 0)), QColor(0, 0, 255));
+    EXPECT_EQ(QColor(bild.pixel(200, 175)), QColor(0, 0, 80));
+    // The logo's background is transparent: the gradient shows at its corner.
+    EXPECT_EQ(QColor(bild.pixel(16, 88)), startfensterFarbe(88));
+    // Its picture sits at (16, 16), 129 by 73 pixels: the sheet of paper is light.
+    EXPECT_GT(QColor(bild.pixel(16 + 14, 16 + 55)).red(), 200);
+    EXPECT_EQ(QColor(bild.pixel(150, 60)), startfensterFarbe(60));
 }
 
 } // namespace
