@@ -25,13 +25,13 @@ MemoryDataSet &yearOfDays()
 {
     static MemoryDataSet data = [] {
         MemoryDataSet d;
-        static const char *const days[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+        static const char *const days[] = { "Mo", "Di", "Mi", "Do", "Fr", "Sa", "So" };
         for (QDate day(2024, 1, 1); day.year() == 2024; day = day.addDays(1)) {
             MemoryDataSet::Record r;
             r.insert(QStringLiteral("Datum"), day);
             r.insert(QStringLiteral("Tag"), QString::fromLatin1(days[day.dayOfWeek() - 1]));
-            r.insert(QStringLiteral("Text"), day.day() % 3 ? QStringLiteral("Urlaub")
-                                                           : QStringLiteral("Zahnarzt 10 Uhr"));
+            r.insert(QStringLiteral("Text"),
+                day.day() % 3 ? QStringLiteral("Urlaub") : QStringLiteral("Zahnarzt 10 Uhr"));
             r.insert(QStringLiteral("Woche"), day.weekNumber());
             r.insert(QStringLiteral("MonatNr"), day.month());
             d.append(r);
@@ -46,7 +46,7 @@ std::unique_ptr<Report> yearReport()
 {
     auto report = std::make_unique<Report>();
     report->setPaper(PaperSize::A4);
-    report->setMargins({10, 10, 10, 10});
+    report->setMargins({ .left = 10, .right = 10, .top = 10, .bottom = 10 });
     report->setDataSet(&yearOfDays());
     Band &header = report->pageHeader();
     header.setHeight(60);
@@ -54,14 +54,15 @@ std::unique_ptr<Report> yearReport()
     header.add<SystemData>(SystemData::Kind::PageNumber).setGeometry(600, 10, 80, 20);
     Band &columnHeader = report->columnHeader();
     columnHeader.setHeight(20);
-    columnHeader.add<FieldText>(QStringLiteral("Datum"), QStringLiteral("mmmm")).setGeometry(0, 2, 200, 16);
+    columnHeader.add<FieldText>(QStringLiteral("Datum"), QStringLiteral("mmmm"))
+        .setGeometry(0, 2, 200, 16);
     Band &detail = report->detail();
     detail.setHeight(30);
-    detail.frame().bottom = PenSpec{QColor(0xC8, 0, 0), 1, Qt::SolidLine};
+    detail.frame().bottom = PenSpec { QColor(0xC8, 0, 0), 1, Qt::SolidLine };
     auto &day = detail.add<FieldText>(QStringLiteral("Datum"), QStringLiteral("d"));
     day.setGeometry(0, 2, 25, 20);
     day.setAlignment(HAlign::Right);
-    day.setFont({QStringLiteral("Arial"), 11, true, false, false, false});
+    day.setFont({ QStringLiteral("Arial"), 11, true, false, false, false });
     day.setTransparent(true);
     detail.add<FieldText>(QStringLiteral("Tag")).setGeometry(30, 2, 30, 20);
     auto &text = detail.add<FieldText>(QStringLiteral("Text"));
@@ -70,7 +71,7 @@ std::unique_ptr<Report> yearReport()
     detail.add<FieldText>(QStringLiteral("Woche")).setGeometry(500, 2, 40, 20);
     auto &week = detail.add<Label>(QStringLiteral("Woche"));
     week.setGeometry(560, 2, 60, 20);
-    week.setFont({QStringLiteral("Small Fonts"), 5, false, false, false, false});
+    week.setFont({ QStringLiteral("Small Fonts"), 5, false, false, false, false });
     return report;
 }
 

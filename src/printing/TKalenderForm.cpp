@@ -27,25 +27,6 @@ constexpr double kStreifenBreite = 1097;
 constexpr double kSymbolAbstand = 19; // the symbol's left edge from the line's right edge
 constexpr double kWochentagLeft = 18;
 
-KalenderVariante variante(const char *handler, const char *menu, const char *nav, int spalten,
-    double groesse, double textGroesse, double textLeft, double textWidth, double labelLeft,
-    HAlign monat)
-{
-    KalenderVariante v;
-    v.handler = QString::fromUtf8(handler);
-    v.menuText = QString::fromUtf8(menu);
-    v.navText = QString::fromUtf8(nav);
-    v.spalten = spalten;
-    v.tagesNummerGroesse = groesse;
-    v.wochentagGroesse = groesse;
-    v.textGroesse = textGroesse;
-    v.textLeft = textLeft;
-    v.textWidth = textWidth;
-    v.wochenLabelLeft = labelLeft;
-    v.monatAusrichtung = monat;
-    return v;
-}
-
 report::FontSpec font(const char *family, double size, bool bold = false)
 {
     report::FontSpec f;
@@ -82,19 +63,87 @@ double textLinks(const report::FontSpec &wochentagFont)
 
 const std::vector<KalenderVariante> &kalenderVarianten()
 {
+    // The 2-column variant keeps the day-text width of the 1-column one (960), wider than its
+    // column; the day line cuts it at the column edge.
     static const std::vector<KalenderVariante> all = {
-        variante("Kronoblatt1Click", "Kronoblatt     1 Seite    /  12 Spalten",
-            "1 Seite 12 Spalten", 12, 8, 4, 30, 43, 35, HAlign::Left),
-        variante("Kronoblatt2Seiten6Spalten1Click", "Kronoblatt     2 Seiten  /   6 Spalten",
-            "2 Seiten 6 Spalten", 6, 11, 7, 48, 120, 48, HAlign::Center),
-        variante("Kronoblatt3Seiten4Spalten1Click", "Kronoblatt     3 Seiten  /   4 Spalten",
-            "3 Seiten 4 Spalten", 4, 11, 7, 48, 210, 48, HAlign::Left),
-        variante("Kronoblatt4Seiten3Spalten1Click", "Kronoblatt     4 Seiten  /   3 Spalten",
-            "4 Seiten 3 Spalten", 3, 11, 7, 48, 290, 48, HAlign::Left),
-        variante("Kronoblatt6Seiten2Spalten1Click", "Kronoblatt     6 Seiten  /   2 Spalten",
-            "6 Seiten 2 Spalten", 2, 11, 7, 48, 960, 48, HAlign::Left),
-        variante("Kronoblatt12Seiten1Spalte1Click", "Kronoblatt   12 Seiten  /   1 Spalte",
-            "12 Seiten 1 Spalte", 1, 11, 7, 48, 960, 48, HAlign::Left),
+        {
+            .handler = QStringLiteral("Kronoblatt1Click"),
+            .menuText = QStringLiteral("Kronoblatt     1 Seite    /  12 Spalten"),
+            .navText = QStringLiteral("1 Seite 12 Spalten"),
+            .spalten = 12,
+            .tagesNummerGroesse = 8,
+            .wochentagGroesse = 8,
+            .textGroesse = 4,
+            .textLeft = 30,
+            .textWidth = 43,
+            .wochenLabelLeft = 35,
+            .monatAusrichtung = HAlign::Left,
+        },
+        {
+            .handler = QStringLiteral("Kronoblatt2Seiten6Spalten1Click"),
+            .menuText = QStringLiteral("Kronoblatt     2 Seiten  /   6 Spalten"),
+            .navText = QStringLiteral("2 Seiten 6 Spalten"),
+            .spalten = 6,
+            .tagesNummerGroesse = 11,
+            .wochentagGroesse = 11,
+            .textGroesse = 7,
+            .textLeft = 48,
+            .textWidth = 120,
+            .wochenLabelLeft = 48,
+            .monatAusrichtung = HAlign::Center,
+        },
+        {
+            .handler = QStringLiteral("Kronoblatt3Seiten4Spalten1Click"),
+            .menuText = QStringLiteral("Kronoblatt     3 Seiten  /   4 Spalten"),
+            .navText = QStringLiteral("3 Seiten 4 Spalten"),
+            .spalten = 4,
+            .tagesNummerGroesse = 11,
+            .wochentagGroesse = 11,
+            .textGroesse = 7,
+            .textLeft = 48,
+            .textWidth = 210,
+            .wochenLabelLeft = 48,
+            .monatAusrichtung = HAlign::Left,
+        },
+        {
+            .handler = QStringLiteral("Kronoblatt4Seiten3Spalten1Click"),
+            .menuText = QStringLiteral("Kronoblatt     4 Seiten  /   3 Spalten"),
+            .navText = QStringLiteral("4 Seiten 3 Spalten"),
+            .spalten = 3,
+            .tagesNummerGroesse = 11,
+            .wochentagGroesse = 11,
+            .textGroesse = 7,
+            .textLeft = 48,
+            .textWidth = 290,
+            .wochenLabelLeft = 48,
+            .monatAusrichtung = HAlign::Left,
+        },
+        {
+            .handler = QStringLiteral("Kronoblatt6Seiten2Spalten1Click"),
+            .menuText = QStringLiteral("Kronoblatt     6 Seiten  /   2 Spalten"),
+            .navText = QStringLiteral("6 Seiten 2 Spalten"),
+            .spalten = 2,
+            .tagesNummerGroesse = 11,
+            .wochentagGroesse = 11,
+            .textGroesse = 7,
+            .textLeft = 48,
+            .textWidth = 960,
+            .wochenLabelLeft = 48,
+            .monatAusrichtung = HAlign::Left,
+        },
+        {
+            .handler = QStringLiteral("Kronoblatt12Seiten1Spalte1Click"),
+            .menuText = QStringLiteral("Kronoblatt   12 Seiten  /   1 Spalte"),
+            .navText = QStringLiteral("12 Seiten 1 Spalte"),
+            .spalten = 1,
+            .tagesNummerGroesse = 11,
+            .wochentagGroesse = 11,
+            .textGroesse = 7,
+            .textLeft = 48,
+            .textWidth = 960,
+            .wochenLabelLeft = 48,
+            .monatAusrichtung = HAlign::Left,
+        },
     };
     return all;
 }
@@ -147,9 +196,7 @@ void TKalenderForm::seiteEinrichten(const IniFile &ini)
 {
     m_report.setPaper(report::PaperSize::A4);
     m_report.setOrientation(report::Orientation::Landscape);
-    const kb::Margins rand = readYearLayoutMargins(ini);
-    m_report.setMargins(report::Margins {
-        double(rand.top), double(rand.bottom), double(rand.left), double(rand.right) });
+    m_report.setMargins(readYearLayoutMargins(ini));
     m_report.setColumns(m_variante.spalten);
     m_report.setColumnSpacing(1);
     m_report.setFont(font("Arial", 10));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "printing/TableDataSet.h"
 #include "printing/Tageszeile.h"
 #include "printing/TextGruppen.h"
 #include "report/Report.h"
-#include "report/TableDataSet.h"
 #include "settings/LayoutSettings.h"
 
 #include <QString>
@@ -84,7 +84,7 @@ private:
     KalenderVariante m_variante;
     LayoutSettings m_settings;
     std::unique_ptr<Table> m_cursor;
-    report::TableDataSet m_daten;
+    TableDataSet m_daten;
     report::Report m_report;
     int m_jahr = 0;
     bool m_symbole = false;

@@ -10,7 +10,9 @@ namespace kb::report {
 namespace {
 
 constexpr quint32 kMagic = 0x4b425250; // "KBRP"
-constexpr quint16 kVersion = 1;
+// Version 2 adds what each band's printables drew (for the row exports); version 1 files
+// still open.
+constexpr quint16 kVersion = 2;
 constexpr auto kStreamVersion = QDataStream::Qt_6_4;
 
 enum class Tag : quint8 { Text = 1, Line = 2, Rect = 3, Picture = 4 };
@@ -31,19 +33,17 @@ QDataStream &operator>>(QDataStream &s, PenSpec &p)
 {
     qint32 style = 0;
     s >> p.color >> p.width >> style;
-    p.style = style >= Qt::NoPen && style <= Qt::DashDotDotLine ? Qt::PenStyle(style)
-                                                                : Qt::SolidLine;
+    p.style
+        = style >= Qt::NoPen && style <= Qt::DashDotDotLine ? Qt::PenStyle(style) : Qt::SolidLine;
     return s;
 }
-template<class T>
-void writeOptional(QDataStream &s, const std::optional<T> &v)
+template<class T> void writeOptional(QDataStream &s, const std::optional<T> &v)
 {
     s << v.has_value();
     if (v)
         s << *v;
 }
-template<class T>
-void readOptional(QDataStream &s, std::optional<T> &v)
+template<class T> void readOptional(QDataStream &s, std::optional<T> &v)
 {
     bool has = false;
     s >> has;
@@ -58,8 +58,8 @@ void readOptional(QDataStream &s, std::optional<T> &v)
 void writePrimitive(QDataStream &s, const Primitive &primitive)
 {
     if (const auto *t = std::get_if<TextItem>(&primitive)) {
-        s << quint8(Tag::Text) << t->rect << t->text << t->font << t->color
-          << quint32(t->alignment) << t->wordWrap;
+        s << quint8(Tag::Text) << t->rect << t->text << t->font << t->color << quint32(t->alignment)
+          << t->wordWrap;
         writeOptional(s, t->background);
     } else if (const auto *l = std::get_if<LineItem>(&primitive)) {
         s << quint8(Tag::Line) << l->line << l->pen;
@@ -110,19 +110,49 @@ bool readPrimitive(QDataStream &s, Primitive &out)
     return false;
 }
 
+// True when [first, first + count) lies in [begin, end); no sum that could wrap around.
+bool within(quint64 first, quint64 count, quint64 begin, quint64 end)
+{
+    return first >= begin && first <= end && count <= end - first;
+}
+
 void writePage(QDataStream &s, const Page &page)
 {
     s << quint32(page.items.size());
     for (const Primitive &p : page.items)
         writePrimitive(s, p);
     s << quint32(page.bands.size());
-    for (const PlacedBand &b : page.bands)
+    for (const PlacedBand &b : page.bands) {
         s << quint8(b.kind) << b.rect << qint32(b.column) << quint64(b.firstItem)
           << quint64(b.itemCount);
+        writeOptional(s, b.background);
+        s << quint32(b.printables.size());
+        for (const PlacedPrintable &p : b.printables)
+            s << p.rect << quint64(p.firstItem) << quint64(p.itemCount) << p.text;
+    }
+}
+
+// The printables of a band lie inside the band's primitives.
+bool readPrintables(QDataStream &s, PlacedBand &band)
+{
+    readOptional(s, band.background);
+    quint32 count = 0;
+    s >> count;
+    for (quint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
+        PlacedPrintable p;
+        quint64 first = 0, items = 0;
+        s >> p.rect >> first >> items >> p.text;
+        if (!within(first, items, band.firstItem, band.firstItem + band.itemCount))
+            return false;
+        p.firstItem = first;
+        p.itemCount = items;
+        band.printables.push_back(p);
+    }
+    return s.status() == QDataStream::Ok;
 }
 
 // Counts come from the file: never trust them further than the data that follows.
-bool readPage(QDataStream &s, Page &page)
+bool readPage(QDataStream &s, quint16 version, Page &page)
 {
     quint32 items = 0;
     s >> items;
@@ -140,13 +170,15 @@ bool readPage(QDataStream &s, Page &page)
         qint32 column = 0;
         quint64 first = 0, count = 0;
         s >> kind >> b.rect >> column >> first >> count;
-        if (kind > quint8(BandKind::PageFooter) || first + count > page.items.size())
+        if (kind > quint8(BandKind::PageFooter) || !within(first, count, 0, page.items.size()))
             return false;
         b.kind = BandKind(kind);
         b.column = column;
         b.firstItem = first;
         b.itemCount = count;
-        page.bands.push_back(b);
+        if (version >= 2 && !readPrintables(s, b))
+            return false;
+        page.bands.push_back(std::move(b));
     }
     return s.status() == QDataStream::Ok;
 }
@@ -158,6 +190,16 @@ bool readPage(QDataStream &s, Page &page)
 }
 
 } // namespace
+
+QString documentSuffix()
+{
+    return QStringLiteral("kbr");
+}
+
+QString documentFileFilter()
+{
+    return QStringLiteral("Kronoblatt-Bericht (*.%1)").arg(documentSuffix());
+}
 
 void saveDocument(const Document &doc, const QString &path)
 {
@@ -201,7 +243,7 @@ Document loadDocument(const QString &path)
     doc.orientation = Orientation(orientation);
     for (quint32 i = 0; i < pages; ++i) {
         Page page;
-        if (!readPage(s, page))
+        if (!readPage(s, version, page))
             damaged(path);
         doc.pages.push_back(std::move(page));
     }

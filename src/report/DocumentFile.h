@@ -7,8 +7,11 @@
 namespace kb::report {
 
 // A generated report saved as it is, to be opened in the preview again later: a versioned
-// binary file. The suffix the preview offers for it.
-inline constexpr char16_t kDocumentSuffix[] = u"kbr";
+// binary file.
+
+// The suffix of saved reports, "kbr", and the file dialog filter for them.
+QString documentSuffix();
+QString documentFileFilter();
 
 // Writes atomically (a failed save leaves any earlier file untouched). Throws kb::Error.
 void saveDocument(const Document &doc, const QString &path);

@@ -7,9 +7,26 @@
 #include <algorithm>
 
 namespace kb::report {
+namespace {
 
-Paginator::Paginator(Report &report)
+QRectF boundsOf(const Primitive &primitive)
+{
+    return std::visit(
+        [](const auto &item) -> QRectF {
+            using T = std::decay_t<decltype(item)>;
+            if constexpr (std::is_same_v<T, LineItem>)
+                return QRectF(item.line.p1(), item.line.p2()).normalized();
+            else
+                return item.rect;
+        },
+        primitive);
+}
+
+} // namespace
+
+Paginator::Paginator(Report &report, QDateTime printTime)
     : m_report(report)
+    , m_printTime(std::move(printTime))
 {
 }
 
@@ -62,10 +79,10 @@ void Paginator::start()
 {
     checkPageRoom();
     m_report.runOnStart();
-    m_ctx = PrintContext{};
+    m_ctx = PrintContext {};
     m_ctx.dataSet = m_report.dataSet();
     m_ctx.reportTitle = m_report.title();
-    m_ctx.now = QDateTime::currentDateTime();
+    m_ctx.now = m_printTime;
     m_groupValues.assign(m_report.groupHeaders().size(), QVariant());
     if (m_report.dataSet())
         m_report.dataSet()->first();
@@ -147,7 +164,7 @@ void Paginator::nextColumn()
 
 void Paginator::openPage()
 {
-    m_page = Page{};
+    m_page = Page {};
     m_column = 0;
     m_y = mmToPixels(m_report.margins().top);
     Band *header = m_report.findBand(BandKind::PageHeader);
@@ -172,7 +189,7 @@ void Paginator::closePage(bool last)
     }
     drawPageFrame();
     m_ready.push_back(std::move(m_page));
-    m_page = Page{};
+    m_page = Page {};
 }
 
 void Paginator::printColumnHeader()
@@ -207,11 +224,10 @@ void Paginator::drawPageFrame()
     const Margins &m = m_report.margins();
     const QSizeF size = m_report.pageSize();
     const QRectF area(QPointF(mmToPixels(m.left), mmToPixels(m.top)),
-                      QPointF(size.width() - mmToPixels(m.right),
-                              size.height() - mmToPixels(m.bottom)));
+        QPointF(size.width() - mmToPixels(m.right), size.height() - mmToPixels(m.bottom)));
     const auto line = [this](const std::optional<PenSpec> &pen, QLineF l) {
         if (pen)
-            m_page.items.emplace_back(LineItem{l, *pen});
+            m_page.items.emplace_back(LineItem { l, *pen });
     };
     line(frame.top, QLineF(area.topLeft(), area.topRight()));
     line(frame.bottom, QLineF(area.bottomLeft(), area.bottomRight()));
@@ -230,6 +246,8 @@ double Paginator::measure(const Band &band, double width) const
     return band.height() + growth;
 }
 
+// Records which primitives each printable drew, so exporters can read the page band by band
+// and printable by printable.
 void Paginator::place(Band &band, double x, double y, double width, double height, int column)
 {
     PlacedBand placed;
@@ -237,27 +255,41 @@ void Paginator::place(Band &band, double x, double y, double width, double heigh
     placed.rect = QRectF(x, y, width, height);
     placed.column = column;
     placed.firstItem = m_page.items.size();
-    if (band.background() && height > 0)
-        m_page.items.emplace_back(RectItem{placed.rect, band.background(), std::nullopt});
-    for (const auto &printable : band.printables())
+    if (band.background() && height > 0) {
+        placed.background = band.background();
+        m_page.items.emplace_back(RectItem { placed.rect, band.background(), std::nullopt });
+    }
+    placed.printables.reserve(band.printables().size());
+    for (const auto &printable : band.printables()) {
+        PlacedPrintable slot;
+        slot.firstItem = m_page.items.size();
         printable->print(m_ctx, placed.rect, m_page);
-    const Frame &frame = band.frame();
-    const auto line = [this](const std::optional<PenSpec> &pen, QLineF l) {
-        if (pen && pen->style != Qt::NoPen && pen->width > 0)
-            m_page.items.emplace_back(LineItem{l, *pen});
-    };
-    // Frame lines lie inside the band, so neighbouring bands do not paint over them.
-    const QRectF r = placed.rect;
-    if (frame.top)
-        line(frame.top, QLineF(r.left(), r.top() + frame.top->width / 2, r.right(), r.top() + frame.top->width / 2));
-    if (frame.bottom)
-        line(frame.bottom, QLineF(r.left(), r.bottom() - frame.bottom->width / 2, r.right(), r.bottom() - frame.bottom->width / 2));
-    if (frame.left)
-        line(frame.left, QLineF(r.left() + frame.left->width / 2, r.top(), r.left() + frame.left->width / 2, r.bottom()));
-    if (frame.right)
-        line(frame.right, QLineF(r.right() - frame.right->width / 2, r.top(), r.right() - frame.right->width / 2, r.bottom()));
+        slot.itemCount = m_page.items.size() - slot.firstItem;
+        slot.rect = slot.itemCount ? boundsOf(m_page.items[slot.firstItem])
+                                   : printable->setBox(placed.rect);
+        slot.text = dynamic_cast<const TextPrintable *>(printable.get()) != nullptr;
+        placed.printables.push_back(slot);
+    }
+    drawFrame(band.frame(), placed.rect);
     placed.itemCount = m_page.items.size() - placed.firstItem;
-    m_page.bands.push_back(placed);
+    m_page.bands.push_back(std::move(placed));
+}
+
+// Frame lines lie inside the band, so neighbouring bands do not paint over them.
+void Paginator::drawFrame(const Frame &frame, const QRectF &r)
+{
+    const auto line
+        = [this](const std::optional<PenSpec> &pen, double x1, double y1, double x2, double y2) {
+              if (pen && pen->style != Qt::NoPen && pen->width > 0)
+                  m_page.items.emplace_back(LineItem { QLineF(x1, y1, x2, y2), *pen });
+          };
+    const auto half = [](const std::optional<PenSpec> &pen) { return pen ? pen->width / 2 : 0; };
+    line(frame.top, r.left(), r.top() + half(frame.top), r.right(), r.top() + half(frame.top));
+    line(frame.bottom, r.left(), r.bottom() - half(frame.bottom), r.right(),
+        r.bottom() - half(frame.bottom));
+    line(frame.left, r.left() + half(frame.left), r.top(), r.left() + half(frame.left), r.bottom());
+    line(frame.right, r.right() - half(frame.right), r.top(), r.right() - half(frame.right),
+        r.bottom());
 }
 
 double Paginator::columnLeft(int column) const

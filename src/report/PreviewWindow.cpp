@@ -8,16 +8,16 @@
 #include "report/Renderer.h"
 #include "report/Report.h"
 #include "report/Writers.h"
-#ifdef KB_REPORT_EXPORT
 #include "report/export/Export.h"
-#endif
 
 #include <QAction>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -29,46 +29,92 @@
 namespace kb::report {
 namespace {
 
-const QString &reportFilter()
+using Action = PreviewWindow::Action;
+
+// One tool bar entry: the action's text, tooltip, icon and what it does.
+struct ActionSpec {
+    Action action;
+    const char *text;
+    const char *tip;
+    std::optional<QStyle::StandardPixmap> icon;
+    bool separatorBefore;
+    void (*run)(PreviewWindow &);
+};
+
+const ActionSpec kActions[] = {
+    { Action::WholePage, "Ganze Seite", "Ganze Seite zeigen", std::nullopt, false,
+        [](PreviewWindow &w) { w.setZoomMode(PreviewWindow::ZoomMode::WholePage); } },
+    { Action::ActualSize, "100 %", "In Originalgröße zeigen", std::nullopt, false,
+        [](PreviewWindow &w) { w.setZoomMode(PreviewWindow::ZoomMode::Actual); } },
+    { Action::PageWidth, "Seitenbreite", "Auf Seitenbreite zoomen", std::nullopt, false,
+        [](PreviewWindow &w) { w.setZoomMode(PreviewWindow::ZoomMode::PageWidth); } },
+    { Action::FirstPage, "Erste", "Erste Seite", QStyle::SP_MediaSkipBackward, true,
+        [](PreviewWindow &w) { w.showPage(0); } },
+    { Action::PreviousPage, "Vorherige", "Vorherige Seite", QStyle::SP_ArrowLeft, false,
+        [](PreviewWindow &w) { w.showPage(w.currentPage() > 0 ? w.currentPage() - 1 : 0); } },
+    { Action::NextPage, "Nächste", "Nächste Seite", QStyle::SP_ArrowRight, false,
+        [](PreviewWindow &w) { w.showPage(w.currentPage() + 1); } },
+    { Action::LastPage, "Letzte", "Letzte Seite", QStyle::SP_MediaSkipForward, false,
+        [](PreviewWindow &w) {
+            w.generateAll();
+            w.showPage(w.document().pages.empty() ? 0 : w.document().pages.size() - 1);
+        } },
+    { Action::PrinterSetup, "Druckereinrichtung", "Drucker einrichten", std::nullopt, true,
+        [](PreviewWindow &w) { w.printerSetup(); } },
+    { Action::Print, "Drucken", "Bericht drucken", std::nullopt, false,
+        [](PreviewWindow &w) { w.print(); } },
+    { Action::Open, "Öffnen", "Gespeicherten Bericht öffnen", QStyle::SP_DialogOpenButton, true,
+        [](PreviewWindow &w) { w.open(); } },
+    { Action::Save, "Speichern", "Bericht speichern oder exportieren", QStyle::SP_DialogSaveButton,
+        false, [](PreviewWindow &w) { w.save(); } },
+    { Action::Close, "Schließen", "Vorschau schließen", QStyle::SP_DialogCloseButton, true,
+        [](PreviewWindow &w) { w.accept(); } },
+};
+
+bool isNavigation(Action a)
 {
-    static const QString filter = QStringLiteral("Kronoblatt-Bericht (*.kbr)");
-    return filter;
+    return a == Action::FirstPage || a == Action::PreviousPage || a == Action::NextPage
+        || a == Action::LastPage;
 }
 
-QString saveFilter()
+// The resolution of PNG pages, asked when the user saves as PNG; nullopt when cancelled.
+std::optional<int> askPngDpi(QWidget *parent)
 {
-#ifdef KB_REPORT_EXPORT
-    return reportFilter() + QStringLiteral(";;") + exportFileFilter();
-#else
-    return reportFilter()
-        + QStringLiteral(";;PDF-Datei (*.pdf);;PNG-Bild (*.png);;SVG-Grafik (*.svg)");
-#endif
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("PNG-Bilder"));
+    dialog.setLabelText(
+        QStringLiteral("Auflösung in dpi (%1 bis %2):").arg(kMinPngDpi).arg(kMaxPngDpi));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(kMinPngDpi, kMaxPngDpi);
+    dialog.setIntStep(50);
+    dialog.setIntValue(kDefaultPngDpi);
+    if (ui().runModal(&dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
 }
 
 // Writes the document in the format its suffix names; our own format without a suffix.
-void saveAs(const Document &doc, QString path)
+// False when the user cancelled a question on the way.
+bool saveAs(const Document &doc, QString path, QWidget *parent)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix.isEmpty())
-        path += QStringLiteral(".kbr");
-    if (suffix.isEmpty() || suffix == QLatin1String("kbr")) {
+        path += QLatin1Char('.') + documentSuffix();
+    if (suffix.isEmpty() || suffix == documentSuffix()) {
+        BusyCursor busy;
         saveDocument(doc, path);
-        return;
+        return true;
     }
-#ifdef KB_REPORT_EXPORT
-    if (isExportFormat(path)) {
-        exportDocument(doc, path);
-        return;
+    ExportOptions options;
+    if (suffix == QLatin1String("png")) {
+        const std::optional<int> dpi = askPngDpi(parent);
+        if (!dpi)
+            return false;
+        options.pngDpi = *dpi;
     }
-#endif
-    if (suffix == QLatin1String("pdf"))
-        writePdf(doc, path);
-    else if (suffix == QLatin1String("png"))
-        writePng(doc, path);
-    else if (suffix == QLatin1String("svg"))
-        writeSvg(doc, path);
-    else
-        throw Error(QStringLiteral("Das Dateiformat \"%1\" wird nicht unterstützt.").arg(suffix));
+    BusyCursor busy;
+    exportDocument(doc, path, options);
+    return true;
 }
 
 QPageLayout printerLayout(const Document &doc)
@@ -77,13 +123,20 @@ QPageLayout printerLayout(const Document &doc)
     const QSizeF portrait = landscape ? doc.paperSizeMm.transposed() : doc.paperSizeMm;
     QPageSize size(portrait, QPageSize::Millimeter);
     switch (doc.paper) {
-    case PaperSize::A3: size = QPageSize(QPageSize::A3); break;
-    case PaperSize::A4: size = QPageSize(QPageSize::A4); break;
-    case PaperSize::A5: size = QPageSize(QPageSize::A5); break;
-    case PaperSize::Custom: break;
+    case PaperSize::A3:
+        size = QPageSize(QPageSize::A3);
+        break;
+    case PaperSize::A4:
+        size = QPageSize(QPageSize::A4);
+        break;
+    case PaperSize::A5:
+        size = QPageSize(QPageSize::A5);
+        break;
+    case PaperSize::Custom:
+        break;
     }
-    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF());
+    return QPageLayout(
+        size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
 } // namespace
@@ -96,8 +149,7 @@ PreviewWindow::PreviewWindow(Document doc, QWidget *parent)
     refresh();
 }
 
-PreviewWindow::PreviewWindow(Document shell, std::unique_ptr<Paginator> paginator,
-                             QWidget *parent)
+PreviewWindow::PreviewWindow(Document shell, std::unique_ptr<Paginator> paginator, QWidget *parent)
     : QDialog(parent)
     , m_doc(std::move(shell))
     , m_paginator(std::move(paginator))
@@ -118,78 +170,15 @@ void PreviewWindow::buildUi()
 {
     setWindowTitle(QStringLiteral("Druck-Vorschau"));
     setSizeGripEnabled(true);
-    resize(1000, 760);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout->addWidget(m_toolBar);
-
-    connect(addAction(QStringLiteral("wholePage"), QStringLiteral("Ganze Seite"),
-                      QStringLiteral("Ganze Seite zeigen")),
-            &QAction::triggered, this, [this] { setZoomMode(ZoomMode::WholePage); });
-    connect(addAction(QStringLiteral("actualSize"), QStringLiteral("100 %"),
-                      QStringLiteral("In Originalgröße zeigen")),
-            &QAction::triggered, this, [this] { setZoomMode(ZoomMode::Actual); });
-    connect(addAction(QStringLiteral("pageWidth"), QStringLiteral("Seitenbreite"),
-                      QStringLiteral("Auf Seitenbreite zoomen")),
-            &QAction::triggered, this, [this] { setZoomMode(ZoomMode::PageWidth); });
-    m_toolBar->addSeparator();
-    connect(addAction(QStringLiteral("firstPage"), QStringLiteral("Erste"),
-                      QStringLiteral("Erste Seite")),
-            &QAction::triggered, this, [this] { showPage(0); });
-    connect(addAction(QStringLiteral("previousPage"), QStringLiteral("Vorherige"),
-                      QStringLiteral("Vorherige Seite")),
-            &QAction::triggered, this, [this] { showPage(m_current > 0 ? m_current - 1 : 0); });
     m_pageLabel = new QLabel(this);
-    m_pageLabel->setObjectName(QStringLiteral("pageNumber"));
     m_pageLabel->setContentsMargins(8, 0, 8, 0);
-    m_toolBar->addWidget(m_pageLabel);
-    connect(addAction(QStringLiteral("nextPage"), QStringLiteral("Nächste"),
-                      QStringLiteral("Nächste Seite")),
-            &QAction::triggered, this, [this] { showPage(m_current + 1); });
-    connect(addAction(QStringLiteral("lastPage"), QStringLiteral("Letzte"),
-                      QStringLiteral("Letzte Seite")),
-            &QAction::triggered, this, [this] {
-                generateAll();
-                showPage(m_doc.pages.empty() ? 0 : m_doc.pages.size() - 1);
-            });
-    m_toolBar->addSeparator();
-    connect(addAction(QStringLiteral("printerSetup"), QStringLiteral("Druckereinrichtung"),
-                      QStringLiteral("Drucker einrichten")),
-            &QAction::triggered, this, &PreviewWindow::printerSetup);
-    connect(addAction(QStringLiteral("print"), QStringLiteral("Drucken"),
-                      QStringLiteral("Bericht drucken")),
-            &QAction::triggered, this, &PreviewWindow::print);
-    m_toolBar->addSeparator();
-    connect(addAction(QStringLiteral("open"), QStringLiteral("Öffnen"),
-                      QStringLiteral("Gespeicherten Bericht öffnen")),
-            &QAction::triggered, this, &PreviewWindow::open);
-    connect(addAction(QStringLiteral("save"), QStringLiteral("Speichern"),
-                      QStringLiteral("Bericht speichern oder exportieren")),
-            &QAction::triggered, this, &PreviewWindow::save);
-    m_toolBar->addSeparator();
-    connect(addAction(QStringLiteral("close"), QStringLiteral("Schließen"),
-                      QStringLiteral("Vorschau schließen")),
-            &QAction::triggered, this, &QDialog::accept);
-
-    const auto icon = [this](const char *name, QStyle::StandardPixmap pixmap) {
-        findChild<QAction *>(QString::fromLatin1(name))->setIcon(style()->standardIcon(pixmap));
-    };
-    icon("firstPage", QStyle::SP_MediaSkipBackward);
-    icon("previousPage", QStyle::SP_ArrowLeft);
-    icon("nextPage", QStyle::SP_ArrowRight);
-    icon("lastPage", QStyle::SP_MediaSkipForward);
-    icon("open", QStyle::SP_DialogOpenButton);
-    icon("save", QStyle::SP_DialogSaveButton);
-    icon("close", QStyle::SP_DialogCloseButton);
-    // Navigation shows only its arrows (the tooltips name them), so the bar fits the window.
-    for (const char *name : {"firstPage", "previousPage", "nextPage", "lastPage"}) {
-        QAction *action = findChild<QAction *>(QString::fromLatin1(name));
-        if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action)))
-            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    }
+    buildActions();
 
     m_scroll = new QScrollArea(this);
     m_scroll->setBackgroundRole(QPalette::Dark);
@@ -199,15 +188,32 @@ void PreviewWindow::buildUi()
     m_view = new PageView;
     m_scroll->setWidget(m_view);
     m_scroll->setWidgetResizable(false);
+    // The zoom follows the room the page has, whenever that changes: also on the first
+    // layout, which a window manager may or may not follow with resizes of its own.
+    m_scroll->viewport()->installEventFilter(this);
     layout->addWidget(m_scroll, 1);
 }
 
-QAction *PreviewWindow::addAction(const QString &name, const QString &text, const QString &tip)
+void PreviewWindow::buildActions()
 {
-    QAction *action = m_toolBar->addAction(text);
-    action->setObjectName(name);
-    action->setToolTip(tip);
-    return action;
+    for (const ActionSpec &spec : kActions) {
+        if (spec.separatorBefore)
+            m_toolBar->addSeparator();
+        QAction *action = m_toolBar->addAction(QString::fromUtf8(spec.text));
+        action->setToolTip(QString::fromUtf8(spec.tip));
+        if (spec.icon)
+            action->setIcon(style()->standardIcon(*spec.icon));
+        connect(action, &QAction::triggered, this, [this, run = spec.run] { run(*this); });
+        m_actions[std::size_t(spec.action)] = action;
+        // Navigation shows only its arrows (the tooltips name them), so the bar fits the
+        // window; the page number sits between them.
+        if (isNavigation(spec.action)) {
+            if (auto *button = qobject_cast<QToolButton *>(m_toolBar->widgetForAction(action)))
+                button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        }
+        if (spec.action == Action::PreviousPage)
+            m_toolBar->addWidget(m_pageLabel);
+    }
 }
 
 bool PreviewWindow::generateNextPage()
@@ -243,8 +249,7 @@ void PreviewWindow::generateAll()
     if (!m_paginator)
         return;
     BusyCursor busy;
-    while (generateNextPage()) {
-    }
+    while (generateNextPage()) { }
 }
 
 QString PreviewWindow::pageText() const
@@ -255,8 +260,7 @@ QString PreviewWindow::pageText() const
 
 void PreviewWindow::showPage(std::size_t index)
 {
-    while (index >= m_doc.pages.size() && generateNextPage()) {
-    }
+    while (index >= m_doc.pages.size() && generateNextPage()) { }
     m_current = m_doc.pages.empty() ? 0 : std::min(index, m_doc.pages.size() - 1);
     refresh();
     m_scroll->verticalScrollBar()->setValue(0);
@@ -270,11 +274,11 @@ void PreviewWindow::refresh()
     m_view->setPage(count ? &m_doc.pages[m_current] : nullptr, m_doc.pageSize());
     m_pageLabel->setText(pageText());
     const bool more = m_current + 1 < count || m_paginator;
-    findChild<QAction *>(QStringLiteral("firstPage"))->setEnabled(m_current > 0);
-    findChild<QAction *>(QStringLiteral("previousPage"))->setEnabled(m_current > 0);
-    findChild<QAction *>(QStringLiteral("nextPage"))->setEnabled(more);
-    findChild<QAction *>(QStringLiteral("lastPage"))->setEnabled(more);
-    findChild<QAction *>(QStringLiteral("print"))->setEnabled(count > 0 || m_paginator);
+    action(Action::FirstPage)->setEnabled(m_current > 0);
+    action(Action::PreviousPage)->setEnabled(m_current > 0);
+    action(Action::NextPage)->setEnabled(more);
+    action(Action::LastPage)->setEnabled(more);
+    action(Action::Print)->setEnabled(count > 0 || m_paginator);
     applyZoom();
 }
 
@@ -297,10 +301,36 @@ void PreviewWindow::applyZoom()
     m_view->resize(m_view->sizeHint().expandedTo(m_scroll->viewport()->size()));
 }
 
-void PreviewWindow::resizeEvent(QResizeEvent *event)
+// A window nobody sized opens as large as the screen comfortably allows. Done here, after the
+// first layout and before the window appears, so no window manager is needed for it.
+void PreviewWindow::showEvent(QShowEvent *event)
 {
-    QDialog::resizeEvent(event);
-    applyZoom();
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Resized))
+        resize(initialSize());
+    QDialog::showEvent(event);
+    // The viewport's final size arrives with the layout's next pass.
+    QTimer::singleShot(0, this, &PreviewWindow::applyZoom);
+}
+
+QSize PreviewWindow::initialSize() const
+{
+    const QScreen *s = screen();
+    const QSize available = s ? s->availableGeometry().size() : QSize(1024, 768);
+    return QSize(available.width() * 9 / 10, available.height() * 9 / 10)
+        .expandedTo(minimumSizeHint());
+}
+
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        applyZoom();
+    return QDialog::eventFilter(watched, event);
+}
+
+void PreviewWindow::showLastPage()
+{
+    generateAll();
+    showPage(m_doc.pages.empty() ? 0 : m_doc.pages.size() - 1);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent *event)
@@ -316,8 +346,7 @@ void PreviewWindow::keyPressEvent(QKeyEvent *event)
         showPage(0);
         break;
     case Qt::Key_End:
-        generateAll();
-        showPage(m_doc.pages.empty() ? 0 : m_doc.pages.size() - 1);
+        showLastPage();
         break;
     default:
         QDialog::keyPressEvent(event);
@@ -370,13 +399,13 @@ void PreviewWindow::printTo(QPrinter &printer)
 void PreviewWindow::save()
 {
     generateAll();
-    const QString path = ui().saveFileName(QStringLiteral("Bericht speichern"), QString(),
-                                           saveFilter(), QStringLiteral("kbr"));
+    const QString filter = documentFileFilter() + QStringLiteral(";;") + exportFileFilter();
+    const QString path = ui().saveFileName(
+        QStringLiteral("Bericht speichern"), QString(), filter, documentSuffix());
     if (path.isEmpty())
         return;
     try {
-        BusyCursor busy;
-        saveAs(m_doc, path);
+        saveAs(m_doc, path, this);
     } catch (const Error &e) {
         ui().message(e.message());
     }
@@ -384,8 +413,8 @@ void PreviewWindow::save()
 
 void PreviewWindow::open()
 {
-    const QString path = ui().openFileName(QStringLiteral("Bericht öffnen"), QString(),
-                                           reportFilter());
+    const QString path
+        = ui().openFileName(QStringLiteral("Bericht öffnen"), QString(), documentFileFilter());
     if (path.isEmpty())
         return;
     try {
@@ -401,8 +430,7 @@ void PreviewWindow::open()
 
 namespace {
 
-class WindowPreviewer final : public Previewer
-{
+class WindowPreviewer final : public Previewer {
 public:
     void previewAndWait(Report &report) override
     {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <array>
 #include <memory>
 
 class QAction;
@@ -19,12 +20,28 @@ class PageView;
 
 // "Druck-Vorschau": the pages of a report with zoom, page navigation, printer setup, print,
 // open and save (our own format and the export formats). Pages may still be arriving from a
-// paginator while the window is open.
-class PreviewWindow final : public QDialog
-{
+// paginator while the window is open. It opens showing the whole page: size and zoom follow
+// the window's first layout, with or without a window manager.
+class PreviewWindow final : public QDialog {
     Q_OBJECT
 public:
     enum class ZoomMode { WholePage, Actual, PageWidth };
+    // The tool bar's actions, in their order.
+    enum class Action {
+        WholePage,
+        ActualSize,
+        PageWidth,
+        FirstPage,
+        PreviousPage,
+        NextPage,
+        LastPage,
+        PrinterSetup,
+        Print,
+        Open,
+        Save,
+        Close,
+    };
+    static constexpr std::size_t kActionCount = std::size_t(Action::Close) + 1;
 
     explicit PreviewWindow(Document doc, QWidget *parent = nullptr);
     // Shows the pages of `paginator` as they are generated; the paginator's report must
@@ -39,6 +56,7 @@ public:
     ZoomMode zoomMode() const { return m_zoomMode; }
     PageView *pageView() const { return m_view; }
     QPrinter &printer() { return m_printer; }
+    QAction *action(Action a) const { return m_actions[std::size_t(a)]; }
 
     void showPage(std::size_t index);
     void setZoomMode(ZoomMode mode);
@@ -51,28 +69,32 @@ public:
     void open();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildUi();
-    QAction *addAction(const QString &name, const QString &text, const QString &tip);
+    void buildActions();
+    void showLastPage();
     bool generateNextPage();
     void stopGenerating();
     void refresh();
     void applyZoom();
     void printTo(QPrinter &printer);
+    QSize initialSize() const;
 
     Document m_doc;
     std::unique_ptr<Paginator> m_paginator;
     QTimer *m_timer = nullptr;
     std::size_t m_current = 0;
     ZoomMode m_zoomMode = ZoomMode::WholePage;
-    QPrinter m_printer{QPrinter::HighResolution};
+    QPrinter m_printer { QPrinter::HighResolution };
     QToolBar *m_toolBar = nullptr;
     QScrollArea *m_scroll = nullptr;
     PageView *m_view = nullptr;
     QLabel *m_pageLabel = nullptr;
+    std::array<QAction *, kActionCount> m_actions {};
 };
 
 // The previewer of the desktop program: shows reports in the preview window.

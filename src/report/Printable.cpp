@@ -2,8 +2,8 @@
 
 #include "report/TextLayout.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 
 namespace kb::report {
 namespace {
@@ -40,12 +40,17 @@ FontSpec Printable::font() const
 {
     if (m_font)
         return *m_font;
-    return m_reportFont ? *m_reportFont : FontSpec{};
+    return m_reportFont ? *m_reportFont : FontSpec {};
 }
 
 double Printable::neededHeight(const PrintContext &, double) const
 {
     return m_height;
+}
+
+QRectF Printable::setBox(const QRectF &band) const
+{
+    return { band.left() + boxLeft(m_width, band.width()), band.top() + m_top, m_width, m_height };
 }
 
 double Printable::boxLeft(double w, double bandWidth) const
@@ -86,7 +91,7 @@ QRectF TextPrintable::box(const QString &text, double bandWidth) const
         const TextBlock block = layoutText(text, font(), wordWrap(), w);
         h = std::max(h, std::ceil(block.height()));
     }
-    return {boxLeft(w, bandWidth), top(), w, h};
+    return { boxLeft(w, bandWidth), top(), w, h };
 }
 
 double TextPrintable::neededHeight(const PrintContext &ctx, double bandWidth) const
@@ -141,7 +146,7 @@ void PicturePrintable::print(const PrintContext &ctx, const QRectF &band, Page &
     if (w <= 0 || h <= 0)
         return;
     const QRectF r(band.left() + boxLeft(w, band.width()), band.top() + top(), w, h);
-    page.items.emplace_back(PictureItem{r, image});
+    page.items.emplace_back(PictureItem { r, image });
 }
 
 } // namespace kb::report

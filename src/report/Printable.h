@@ -13,20 +13,18 @@ namespace kb::report {
 enum class HAlign { Left, Center, Right };
 
 // What a printable may read while its band prints.
-struct PrintContext
-{
+struct PrintContext {
     const DataSet *dataSet = nullptr; // the report's data set (may be null)
     int pageNumber = 1;
     int detailNumber = 0; // running number of the current record, from 1
-    int detailCount = 0;  // detail bands printed so far
+    int detailCount = 0; // detail bands printed so far
     QString reportTitle;
-    QDateTime now;        // fixed for one generation
+    QDateTime now; // fixed for one generation
 };
 
 // Something placed on a band at Left/Top (layout pixels, relative to the band). Hooks may change
 // any property between two prints of the band; a change stays until changed again.
-class Printable
-{
+class Printable {
 public:
     virtual ~Printable() = default;
 
@@ -39,7 +37,10 @@ public:
     void setWidth(double v) { m_width = v; }
     void setHeight(double v) { m_height = v; }
     void setSize(double w, double h) { m_width = w, m_height = h; }
-    void setGeometry(double l, double t, double w, double h) { m_left = l, m_top = t, m_width = w, m_height = h; }
+    void setGeometry(double l, double t, double w, double h)
+    {
+        m_left = l, m_top = t, m_width = w, m_height = h;
+    }
 
     // The printable's own font, or the report font while it has none.
     FontSpec font() const;
@@ -73,6 +74,9 @@ public:
     virtual double neededHeight(const PrintContext &ctx, double bandWidth) const;
     // Place: appends the printable's primitives for a band landed at `band`.
     virtual void print(const PrintContext &ctx, const QRectF &band, Page &page) const = 0;
+    // The box as set (Left, Top, Width, Height, alignment) in a band landed at `band`: where
+    // the printable sits when it printed nothing.
+    QRectF setBox(const QRectF &band) const;
 
 protected:
     // x of the box inside a band of `bandWidth` for a box of width `w` (align-to-band, and
@@ -97,8 +101,7 @@ private:
 };
 
 // A printable that shows a text.
-class TextPrintable : public Printable
-{
+class TextPrintable : public Printable {
 public:
     virtual QString text(const PrintContext &ctx) const = 0;
 
@@ -114,8 +117,7 @@ protected:
 };
 
 // A printable that shows a picture.
-class PicturePrintable : public Printable
-{
+class PicturePrintable : public Printable {
 public:
     virtual QImage picture(const PrintContext &ctx) const = 0;
 

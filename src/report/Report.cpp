@@ -10,14 +10,14 @@ QSizeF portraitSizeMm(PaperSize paper)
 {
     switch (paper) {
     case PaperSize::A3:
-        return {297, 420};
+        return { 297, 420 };
     case PaperSize::A5:
-        return {148, 210};
+        return { 148, 210 };
     case PaperSize::A4:
     case PaperSize::Custom:
         break;
     }
-    return {210, 297};
+    return { 210, 297 };
 }
 
 } // namespace
@@ -47,7 +47,7 @@ QSizeF Report::paperSizeMm() const
 QSizeF Report::pageSize() const
 {
     const QSizeF mm = paperSizeMm();
-    return {mmToPixels(mm.width()), mmToPixels(mm.height())};
+    return { mmToPixels(mm.width()), mmToPixels(mm.height()) };
 }
 
 double Report::printableWidth() const
@@ -100,7 +100,7 @@ Document Report::emptyDocument() const
 Document Report::generate()
 {
     Document doc = emptyDocument();
-    Paginator paginator(*this);
+    Paginator paginator(*this, m_clock());
     while (std::optional<Page> page = paginator.nextPage())
         doc.pages.push_back(std::move(*page));
     return doc;
@@ -108,7 +108,7 @@ Document Report::generate()
 
 std::unique_ptr<Paginator> Report::paginate()
 {
-    return std::make_unique<Paginator>(*this);
+    return std::make_unique<Paginator>(*this, m_clock());
 }
 
 void Report::previewAndWait()

@@ -1,28 +1,21 @@
 #pragma once
 
+#include "platform/Margins.h"
 #include "report/Band.h"
 #include "report/DataSet.h"
-#include "report/Paginator.h"
 #include "report/Page.h"
+#include "report/Paginator.h"
 
+#include <QDateTime>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace kb::report {
 
-
-
-// Margins in millimetres.
-struct Margins
-{
-    double top = 10, bottom = 10, left = 10, right = 10;
-};
-
 // A banded report: page set-up, bands with their printables, and the data set it walks.
 // Build it, generate it (or preview it), throw it away.
-class Report
-{
+class Report {
 public:
     Report();
     ~Report();
@@ -44,8 +37,8 @@ public:
     int columns() const { return m_columns; }
     void setColumnSpacing(double mm) { m_columnSpacing = mm < 0 ? 0 : mm; }
     double columnSpacing() const { return m_columnSpacing; }
-    double printableWidth() const;  // layout pixels
-    double columnWidth() const;     // layout pixels: (printable width - (N - 1) spacing) / N
+    double printableWidth() const; // layout pixels
+    double columnWidth() const; // layout pixels: (printable width - (N - 1) spacing) / N
     Frame &pageFrame() { return m_pageFrame; }
     const Frame &pageFrame() const { return m_pageFrame; }
 
@@ -77,9 +70,18 @@ public:
     Band &addGroupHeader(const QString &field);
     const std::vector<std::unique_ptr<Band>> &groupHeaders() const { return m_groups; }
 
+    // What system data prints as date and time: asked once per generation. The current time
+    // unless set (tests and reproducible output fix it).
+    using Clock = std::function<QDateTime()>;
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
     // Runs each time the pages are generated, before the first band: reset run state here.
     void setOnStart(std::function<void()> hook) { m_onStart = std::move(hook); }
-    void runOnStart() { if (m_onStart) m_onStart(); }
+    void runOnStart()
+    {
+        if (m_onStart)
+            m_onStart();
+    }
 
     // All pages at once.
     Document generate();
@@ -94,9 +96,9 @@ public:
 
 private:
     PaperSize m_paper = PaperSize::A4;
-    QSizeF m_customSizeMm{210, 297};
+    QSizeF m_customSizeMm { 210, 297 };
     Orientation m_orientation = Orientation::Portrait;
-    Margins m_margins;
+    Margins m_margins { .left = 10, .right = 10, .top = 10, .bottom = 10 };
     int m_columns = 1;
     double m_columnSpacing = 0;
     Frame m_pageFrame;
@@ -108,6 +110,7 @@ private:
     std::vector<std::unique_ptr<Band>> m_bands; // one per kind except group headers
     std::vector<std::unique_ptr<Band>> m_groups;
     std::function<void()> m_onStart;
+    Clock m_clock = [] { return QDateTime::currentDateTime(); };
 };
 
 } // namespace kb::report

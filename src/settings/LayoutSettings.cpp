@@ -22,10 +22,10 @@ QString sectionFerien()
 
 QString ferienName(Ferien f)
 {
-    static const std::array<QString, kFerienCount> names = {
-        QStringLiteral("Weihnachten1"), QStringLiteral("Winter"),   QStringLiteral("Ostern"),
-        QStringLiteral("Himmelfahrt"),  QStringLiteral("Sommer"),   QStringLiteral("Herbst"),
-        QStringLiteral("Weihnachten2"), QStringLiteral("Zusatz"),   QStringLiteral("Zusatz2")};
+    static const std::array<QString, kFerienCount> names
+        = { QStringLiteral("Weihnachten1"), QStringLiteral("Winter"), QStringLiteral("Ostern"),
+              QStringLiteral("Himmelfahrt"), QStringLiteral("Sommer"), QStringLiteral("Herbst"),
+              QStringLiteral("Weihnachten2"), QStringLiteral("Zusatz"), QStringLiteral("Zusatz2") };
     return names[static_cast<int>(f)];
 }
 
@@ -40,7 +40,8 @@ namespace {
 QDate boundDate(const QString &bound, int year)
 {
     const QString text = bound + QString::number(year).rightJustified(4, QLatin1Char('0'));
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{1,4})\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{1,4})\\s*$"));
     const QRegularExpressionMatch m = pattern.match(text);
     QDate d;
     if (m.hasMatch())
@@ -68,17 +69,16 @@ bool FerienPeriode::contains(const QDate &day) const
 
 bool inFerien(const FerienPerioden &perioden, const QDate &day)
 {
-    return std::any_of(perioden.begin(), perioden.end(),
-                       [&](const FerienPeriode &p) { return p.contains(day); });
+    return std::any_of(
+        perioden.begin(), perioden.end(), [&](const FerienPeriode &p) { return p.contains(day); });
 }
 
 // ---- fonts
 
 QString fontGroupName(FontGroup g)
 {
-    static const std::array<QString, kFontGroupCount> names = {
-        QStringLiteral("Kopf"), QStringLiteral("KopfBand"), QStringLiteral("Monat"),
-        QStringLiteral("Adresse")};
+    static const std::array<QString, kFontGroupCount> names = { QStringLiteral("Kopf"),
+        QStringLiteral("KopfBand"), QStringLiteral("Monat"), QStringLiteral("Adresse") };
     return names[static_cast<int>(g)];
 }
 
@@ -88,9 +88,9 @@ const std::array<QString, 4> &fontStyleKeys(FontGroup g)
         std::array<std::array<QString, 4>, kFontGroupCount> all;
         for (int i = 0; i < kFontGroupCount; ++i) {
             const QString n = fontGroupName(static_cast<FontGroup>(i));
-            all[i] = {n + QStringLiteral("StyleBold"), n + QStringLiteral("StyleItalic"),
-                      n + QStringLiteral("StyleUnterstrichen"),
-                      n + QStringLiteral("StyleDurchstrichen")};
+            all[i] = { n + QStringLiteral("StyleBold"), n + QStringLiteral("StyleItalic"),
+                n + QStringLiteral("StyleUnterstrichen"),
+                n + QStringLiteral("StyleDurchstrichen") };
         }
         return all;
     }();
@@ -102,7 +102,7 @@ FontStyles readFontStyles(const IniFile::Snapshot &ini, FontGroup g)
     const auto &keys = fontStyleKeys(g);
     // Only exactly 1 switches a style on; the set starts empty every time.
     auto on = [&](int i) { return ini.readInteger(sectionUser(), keys[i], 1) == 1; };
-    return FontStyles{on(0), on(1), on(2), on(3)};
+    return FontStyles { on(0), on(1), on(2), on(3) };
 }
 
 FontStyles readFontStyles(const IniFile &ini, FontGroup g)
@@ -130,31 +130,29 @@ QFont makeFont(const TextFont &font)
 
 namespace {
 
-Margins readMargins(const IniFile::Snapshot &ini, const std::array<QString, 4> &keys,
-                    const Margins &fallback)
+Margins readMargins(
+    const IniFile::Snapshot &ini, const std::array<QString, 4> &keys, const Margins &fallback)
 {
     const QString u = sectionUser();
-    return Margins{ini.readInteger(u, keys[0], fallback.left),
-                   ini.readInteger(u, keys[1], fallback.right),
-                   ini.readInteger(u, keys[2], fallback.top),
-                   ini.readInteger(u, keys[3], fallback.bottom)};
+    const auto mm
+        = [&](int i, double def) -> double { return ini.readInteger(u, keys[i], qRound(def)); };
+    return Margins { .left = mm(0, fallback.left),
+        .right = mm(1, fallback.right),
+        .top = mm(2, fallback.top),
+        .bottom = mm(3, fallback.bottom) };
 }
 
 const std::array<QString, 4> &yearMarginKeys()
 {
-    static const std::array<QString, 4> keys = {QStringLiteral("KBLeft"),
-                                                QStringLiteral("KBright"),
-                                                QStringLiteral("KBTOP"),
-                                                QStringLiteral("KBBottom")};
+    static const std::array<QString, 4> keys = { QStringLiteral("KBLeft"),
+        QStringLiteral("KBright"), QStringLiteral("KBTOP"), QStringLiteral("KBBottom") };
     return keys;
 }
 
 const std::array<QString, 4> &monthMarginKeys()
 {
-    static const std::array<QString, 4> keys = {QStringLiteral("MonatLeft"),
-                                                QStringLiteral("Monatright"),
-                                                QStringLiteral("MonatTOP"),
-                                                QStringLiteral("MonatBottom")};
+    static const std::array<QString, 4> keys = { QStringLiteral("MonatLeft"),
+        QStringLiteral("Monatright"), QStringLiteral("MonatTOP"), QStringLiteral("MonatBottom") };
     return keys;
 }
 
@@ -162,33 +160,36 @@ const std::array<QString, 4> &monthMarginKeys()
 
 Margins readYearLayoutMargins(const IniFile &ini)
 {
-    return readMargins(ini.snapshot(), yearMarginKeys(), Margins{4, 2, 3, 5});
+    return readMargins(
+        ini.snapshot(), yearMarginKeys(), Margins { .left = 4, .right = 2, .top = 3, .bottom = 5 });
 }
 
 Margins readMonthLayoutMargins(const IniFile &ini)
 {
-    return readMargins(ini.snapshot(), monthMarginKeys(), Margins{4, 2, 3, 5});
+    return readMargins(ini.snapshot(), monthMarginKeys(),
+        Margins { .left = 4, .right = 2, .top = 3, .bottom = 5 });
 }
 
 MarginDialogValues readMarginDialogValues(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
-    // left 2, right 3, top 4, bottom 5 for the year calendars
-    return MarginDialogValues{readMargins(snap, yearMarginKeys(), Margins{2, 3, 4, 5}),
-                              readMargins(snap, monthMarginKeys(), Margins{10, 10, 10, 10})};
+    return MarginDialogValues { readMargins(snap, yearMarginKeys(),
+                                    Margins { .left = 2, .right = 3, .top = 4, .bottom = 5 }),
+        readMargins(snap, monthMarginKeys(),
+            Margins { .left = 10, .right = 10, .top = 10, .bottom = 10 }) };
 }
 
 void writeMarginDialogValues(IniFile &ini, const MarginDialogValues &v)
 {
     const QString u = sectionUser();
-    ini.writeInteger(u, QStringLiteral("KBtop"), v.year.top);
-    ini.writeInteger(u, QStringLiteral("KBLeft"), v.year.left);
-    ini.writeInteger(u, QStringLiteral("KBright"), v.year.right);
-    ini.writeInteger(u, QStringLiteral("KBBottom"), v.year.bottom);
-    ini.writeInteger(u, QStringLiteral("MonatTOP"), v.month.top);
-    ini.writeInteger(u, QStringLiteral("MonatLeft"), v.month.left);
-    ini.writeInteger(u, QStringLiteral("Monatright"), v.month.right);
-    ini.writeInteger(u, QStringLiteral("MonatBottom"), v.month.bottom);
+    ini.writeInteger(u, QStringLiteral("KBtop"), qRound(v.year.top));
+    ini.writeInteger(u, QStringLiteral("KBLeft"), qRound(v.year.left));
+    ini.writeInteger(u, QStringLiteral("KBright"), qRound(v.year.right));
+    ini.writeInteger(u, QStringLiteral("KBBottom"), qRound(v.year.bottom));
+    ini.writeInteger(u, QStringLiteral("MonatTOP"), qRound(v.month.top));
+    ini.writeInteger(u, QStringLiteral("MonatLeft"), qRound(v.month.left));
+    ini.writeInteger(u, QStringLiteral("Monatright"), qRound(v.month.right));
+    ini.writeInteger(u, QStringLiteral("MonatBottom"), qRound(v.month.bottom));
 }
 
 qint32 readDialogColour(const IniFile &ini, const QString &key)
@@ -237,7 +238,7 @@ const std::array<std::array<QString, 2>, kFerienCount> &ferienKeys()
         std::array<std::array<QString, 2>, kFerienCount> all;
         for (int i = 0; i < kFerienCount; ++i) {
             const QString n = ferienName(static_cast<Ferien>(i));
-            all[i] = {n + QStringLiteral("Beginn"), n + QStringLiteral("Ende")};
+            all[i] = { n + QStringLiteral("Beginn"), n + QStringLiteral("Ende") };
         }
         return all;
     }();
@@ -250,16 +251,15 @@ const std::array<std::array<QString, 3>, kFontGroupCount> &fontKeys()
         std::array<std::array<QString, 3>, kFontGroupCount> all;
         for (int i = 0; i < kFontGroupCount; ++i) {
             const QString n = fontGroupName(static_cast<FontGroup>(i));
-            all[i] = {n + QStringLiteral("SchriftName"), n + QStringLiteral("SchriftSize"),
-                      n + QStringLiteral("SchriftFarbe")};
+            all[i] = { n + QStringLiteral("SchriftName"), n + QStringLiteral("SchriftSize"),
+                n + QStringLiteral("SchriftFarbe") };
         }
         return all;
     }();
     return keys;
 }
 
-template<class S, class F>
-void forEachFerienField(S &s, F &&f)
+template<class S, class F> void forEachFerienField(S &s, F &&f)
 {
     const QString sec = sectionFerien();
     for (int i = 0; i < kFerienCount; ++i) {
@@ -269,8 +269,7 @@ void forEachFerienField(S &s, F &&f)
 }
 
 // The fields of the paint load, in its order, with their keys and defaults.
-template<class S, class F>
-void forEachLoadedField(S &s, F &&f)
+template<class S, class F> void forEachLoadedField(S &s, F &&f)
 {
     const QString u = sectionUser();
     f(u, QStringLiteral("Symbole"), s.symbole, false);
@@ -311,8 +310,7 @@ void forEachLoadedField(S &s, F &&f)
     f(u, QStringLiteral("FarbeFormular"), s.farbeFormular, kDefaultColour);
 }
 
-template<class S, class F>
-void forEachStartupField(S &s, F &&f)
+template<class S, class F> void forEachStartupField(S &s, F &&f)
 {
     const QString u = sectionUser();
     f(u, QStringLiteral("Linienfarbe"), s.linienfarbe, kDefaultColour);
@@ -327,6 +325,8 @@ auto reader(const IniFile::Snapshot &ini)
         if constexpr (std::is_same_v<T, bool>)
             field = ini.readBool(section, key, def);
         else if constexpr (std::is_same_v<T, qint32>)
+            field = ini.readInteger(section, key, def);
+        else if constexpr (std::is_same_v<T, double>) // margins: whole millimetres
             field = ini.readInteger(section, key, def);
         else
             field = ini.readString(section, key, def);
@@ -368,11 +368,11 @@ QList<std::pair<QString, QString>> LayoutSettings::entries() const
     auto add = [&out](const QString &, const QString &key, const auto &field, const auto &) {
         using T = std::remove_cvref_t<decltype(field)>;
         if constexpr (std::is_same_v<T, bool>)
-            out.append({key, field ? QStringLiteral("1") : QStringLiteral("0")});
-        else if constexpr (std::is_same_v<T, qint32>)
-            out.append({key, QString::number(field)});
+            out.append({ key, field ? QStringLiteral("1") : QStringLiteral("0") });
+        else if constexpr (std::is_same_v<T, qint32> || std::is_same_v<T, double>)
+            out.append({ key, QString::number(field) });
         else
-            out.append({key, field});
+            out.append({ key, field });
     };
     forEachLoadedField(*this, add);
     forEachStartupField(*this, add);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Margins.h"
 #include "settings/IniFile.h"
 
 #include <QDate>
@@ -12,15 +13,24 @@
 namespace kb {
 
 // The two sections of the settings file.
-QString sectionUser();   // "User"
+QString sectionUser(); // "User"
 QString sectionFerien(); // "Ferien"
 
 // ---------------------------------------------------------------------------------------
 // School-holiday periods
 
 // The nine periods of section Ferien, in the order the file and the dialogs list them.
-enum class Ferien { Weihnachten1, Winter, Ostern, Himmelfahrt, Sommer, Herbst, Weihnachten2,
-                    Zusatz, Zusatz2 };
+enum class Ferien {
+    Weihnachten1,
+    Winter,
+    Ostern,
+    Himmelfahrt,
+    Sommer,
+    Herbst,
+    Weihnachten2,
+    Zusatz,
+    Zusatz2
+};
 inline constexpr int kFerienCount = 9;
 // "Weihnachten1", "Winter", ...: the keys are this name + "Beginn" / + "Ende".
 QString ferienName(Ferien f);
@@ -28,8 +38,7 @@ QString ferienName(Ferien f);
 QString ferienUnset();
 
 // One period: begin and end as "dd.mm." without a year; "00.00." means unset.
-struct FerienPeriode
-{
+struct FerienPeriode {
     QString beginn = ferienUnset();
     QString ende = ferienUnset();
 
@@ -55,8 +64,7 @@ inline constexpr int kFontGroupCount = 4;
 // (KopfSchriftName, KopfSchriftSize, KopfSchriftFarbe, KopfStyleBold ...).
 QString fontGroupName(FontGroup g);
 
-struct FontStyles
-{
+struct FontStyles {
     bool bold = true;
     bool italic = true;
     bool underline = true;
@@ -71,8 +79,7 @@ FontStyles readFontStyles(const IniFile::Snapshot &ini, FontGroup g);
 // The four style key names of a group: bold, italic, underline, strike-out.
 const std::array<QString, 4> &fontStyleKeys(FontGroup g);
 
-struct TextFont
-{
+struct TextFont {
     QString name = QStringLiteral("Arial");
     qint32 size = 8; // points
     qint32 farbe = 200; // colour $00BBGGRR
@@ -85,17 +92,7 @@ QFont makeFont(const QString &name, int pointSize, const FontStyles &styles);
 QFont makeFont(const TextFont &font);
 
 // ---------------------------------------------------------------------------------------
-// Margins
-
-// Page margins in whole millimetres.
-struct Margins
-{
-    qint32 left = 0;
-    qint32 right = 0;
-    qint32 top = 0;
-    qint32 bottom = 0;
-    bool operator==(const Margins &) const = default;
-};
+// Margins (whole millimetres in the file)
 
 // Year calendars: KBLeft, KBright, KBTOP, KBBottom; missing keys give 4, 2, 3, 5.
 Margins readYearLayoutMargins(const IniFile &ini);
@@ -105,8 +102,7 @@ Margins readMonthLayoutMargins(const IniFile &ini);
 
 // What the margin dialog shows when it opens. Missing year keys give top 4, left 2,
 // right 3, bottom 5; missing month keys 10.
-struct MarginDialogValues
-{
+struct MarginDialogValues {
     Margins year;
     Margins month;
 };
@@ -118,7 +114,7 @@ void writeMarginDialogValues(IniFile &ini, const MarginDialogValues &values);
 // ---------------------------------------------------------------------------------------
 // Colours and single values read straight from the file
 
-inline constexpr qint32 kDefaultColour = 200;       // $000000C8
+inline constexpr qint32 kDefaultColour = 200; // $000000C8
 inline constexpr qint32 kDialogColourFallback = 100; // $00000064
 // A colour key as the settings dialog reads it when it opens: missing or invalid gives 100.
 qint32 readDialogColour(const IniFile &ini, const QString &key);
@@ -135,12 +131,11 @@ void writeDatei(IniFile &ini, const QString &designName);
 // The run-time copy of the settings file
 
 // Every field starts with the loader's default.
-struct LayoutSettings
-{
+struct LayoutSettings {
     bool symbole = false;
     FerienPerioden ferien;
-    Margins kbMargins{4, 2, 3, 5};
-    Margins monatMargins{10, 10, 10, 10};
+    Margins kbMargins { .left = 4, .right = 2, .top = 3, .bottom = 5 };
+    Margins monatMargins { .left = 10, .right = 10, .top = 10, .bottom = 10 };
     QString firma = QStringLiteral("RI-DOZU");
     QString bild;
     QString kopftext;

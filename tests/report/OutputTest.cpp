@@ -8,6 +8,7 @@
 #include "report/Writers.h"
 #include "support/TestUtil.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -39,7 +40,7 @@ Document sampleDocument(MemoryDataSet &data)
     Report report;
     report.setPaper(PaperSize::A4);
     report.setOrientation(Orientation::Landscape);
-    report.setMargins({ 10, 10, 10, 10 });
+    report.setMargins({ .left = 10, .right = 10, .top = 10, .bottom = 10 });
     report.setColumns(2);
     report.setTitle(QStringLiteral("Muster"));
     report.setDataSet(&data);
@@ -83,7 +84,7 @@ TEST(Output, PngAndPdfShowTheSamePage)
     kb::test::TempDir dir;
     MemoryDataSet data;
     const Document doc = sampleDocument(data);
-    const QStringList pngs = writePng(doc, dir.file(QStringLiteral("seite.png")));
+    const QStringList pngs = writePng(doc, dir.file(QStringLiteral("seite.png")), 96);
     ASSERT_EQ(pngs,
         (QStringList {
             dir.file(QStringLiteral("seite-1.png")), dir.file(QStringLiteral("seite-2.png")) }));
@@ -182,6 +183,13 @@ TEST(Output, SavedReportOpensAsItWas)
     ASSERT_EQ(back.pages[0].items.size(), doc.pages[0].items.size());
     ASSERT_EQ(back.pages[0].bands.size(), doc.pages[0].bands.size());
     EXPECT_EQ(back.pages[0].bands[3].rect, doc.pages[0].bands[3].rect);
+    // What each printable drew comes back too: the row exports read it.
+    const PlacedBand &header = back.pages[0].bands[0];
+    ASSERT_EQ(header.printables.size(), 1u);
+    EXPECT_EQ(header.printables[0].rect, doc.pages[0].bands[0].printables[0].rect);
+    EXPECT_EQ(header.printables[0].firstItem, doc.pages[0].bands[0].printables[0].firstItem);
+    EXPECT_EQ(header.printables[0].itemCount, 1u);
+    EXPECT_TRUE(header.printables[0].text);
     const auto &text = std::get<TextItem>(back.pages[1].items.at(1));
     EXPECT_EQ(text.text, std::get<TextItem>(doc.pages[1].items.at(1)).text);
     EXPECT_EQ(
@@ -190,6 +198,36 @@ TEST(Output, SavedReportOpensAsItWas)
     // Saving what was opened gives the same bytes.
     saveDocument(back, dir.file(QStringLiteral("wieder.kbr")));
     EXPECT_EQ(kb::test::readAll(dir.file(QStringLiteral("wieder.kbr"))), kb::test::readAll(path));
+}
+
+// Reports saved before the printables were recorded (version 1) still open: their bands
+// come back without printables.
+TEST(Output, ReportOfTheFirstVersionOpens)
+{
+    kb::test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("alt.kbr"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QDataStream s(&file);
+    s.setVersion(QDataStream::Qt_6_4);
+    const FontSpec font;
+    s << quint32(0x4b425250) << quint16(1) << QStringLiteral("Alt") << quint8(PaperSize::A4)
+      << quint8(Orientation::Portrait) << QSizeF(210, 297) << quint32(1);
+    s << quint32(1) << quint8(1) << QRectF(10, 20, 100, 15) << QStringLiteral("Montag")
+      << font.family << font.pointSize << font.bold << font.italic << font.underline
+      << font.strikeOut << QColor(Qt::black) << quint32(Qt::AlignLeft | Qt::AlignTop) << false
+      << false;
+    s << quint32(1) << quint8(BandKind::Detail) << QRectF(10, 20, 300, 19) << qint32(0)
+      << quint64(0) << quint64(1);
+    file.close();
+
+    const Document doc = loadDocument(path);
+    EXPECT_EQ(doc.title, QStringLiteral("Alt"));
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_EQ(doc.pages[0].bands.size(), 1u);
+    EXPECT_EQ(doc.pages[0].bands[0].itemCount, 1u);
+    EXPECT_TRUE(doc.pages[0].bands[0].printables.empty());
+    EXPECT_EQ(std::get<TextItem>(doc.pages[0].items.at(0)).text, QStringLiteral("Montag"));
 }
 
 TEST(Output, BadReportFilesGiveAGermanErrorAndFailedSavesKeepTheOldFile)

@@ -57,7 +57,7 @@ struct Fixture {
         : data(std::move(records))
     {
         report.setCustomPaper(101.6, 101.6);
-        report.setMargins({ 0, 0, 0, 0 });
+        report.setMargins({});
         report.setColumns(columns);
         report.setDataSet(&data);
         report.pageHeader().setHeight(20);
@@ -76,7 +76,7 @@ TEST(Paginator, ColumnWidthFollowsPaperMarginsAndSpacing)
     Report report;
     report.setPaper(PaperSize::A4);
     report.setOrientation(Orientation::Landscape);
-    report.setMargins({ 3, 5, 4, 2 });
+    report.setMargins({ .left = 4, .right = 2, .top = 3, .bottom = 5 });
     report.setColumnSpacing(1);
     // A4 landscape with 4 + 2 mm margins: 291 mm printable; N columns share it less N - 1 mm.
     for (const auto &[columns, expected] : { std::pair { 12, 88.0 }, { 6, 180.0 }, { 4, 272.0 },
@@ -324,6 +324,76 @@ TEST(Paginator, HooksRunOnTheRecordTheBandPrintsAndTheirChangesPersist)
     EXPECT_EQ(starts, 2); // every generation starts afresh
 }
 
+// Every printable of a printed band is recorded with its box and the primitives it drew, also
+// when it drew nothing: the row exports give it an empty field then.
+TEST(Paginator, RecordsWhatEachPrintableOfABandDrew)
+{
+    Fixture f(numbered(3));
+    Band &detail = f.report.detail();
+    detail.setBackground(QColor(1, 2, 3));
+    auto &note = detail.add<Label>();
+    note.setGeometry(60, 5, 40, 15); // empty on odd records
+    auto &hidden = detail.add<FieldText>(QStringLiteral("n"));
+    hidden.setGeometry(110, 5, 30, 15);
+    hidden.setVisible(false);
+    auto &shape = detail.add<Shape>(Shape::Kind::HorizontalLine);
+    shape.setGeometry(0, 25, 100, 2);
+    detail.setBeforePrint([&](Band &) {
+        const int n = f.data.value(QStringLiteral("n")).toInt();
+        note.setCaption(n % 2 ? QString() : QStringLiteral("gerade"));
+    });
+
+    const Document doc = f.report.generate();
+    const auto details = bandsOf(doc, BandKind::Detail);
+    ASSERT_EQ(details.size(), 3u);
+    for (const BandOnPage &b : details) {
+        const PlacedBand &band = *b.band;
+        const bool even = band.rect.top() > 40 && band.rect.top() < 70; // the second record
+        EXPECT_EQ(band.background, QColor(1, 2, 3));
+        ASSERT_EQ(band.printables.size(), 4u);
+        const struct {
+            const char *what;
+            bool text;
+            std::size_t items;
+            QRectF rect;
+        } cases[] = {
+            { "the number", true, 1, QRectF(0, 0, 50, 15) },
+            { "the note", true, even ? 1u : 0u, QRectF(60, 5, 40, 15) },
+            { "the hidden field", true, 0, QRectF(110, 5, 30, 15) },
+            { "the line", false, 1, QRectF(0, 26, 100, 0) },
+        };
+        for (std::size_t i = 0; i < 4; ++i) {
+            const PlacedPrintable &p = band.printables[i];
+            const auto &c = cases[i];
+            EXPECT_EQ(p.text, c.text) << c.what;
+            EXPECT_EQ(p.itemCount, c.items) << c.what;
+            EXPECT_EQ(p.rect, c.rect.translated(band.rect.topLeft())) << c.what;
+            EXPECT_GE(p.firstItem, band.firstItem) << c.what;
+            EXPECT_LE(p.firstItem + p.itemCount, band.firstItem + band.itemCount) << c.what;
+        }
+        // The number's primitive is the text it printed.
+        const auto &number = std::get<TextItem>(b.onPage->items[band.printables[0].firstItem]);
+        EXPECT_EQ(number.text, b.texts().value(0));
+    }
+}
+
+// Date and time come from the report's clock, asked once per generation.
+TEST(Paginator, SystemDataPrintsTheTimeOfTheReportsClock)
+{
+    Fixture f(numbered(30));
+    f.report.pageFooter().add<SystemData>(SystemData::Kind::DateTime).setGeometry(60, 0, 130, 14);
+    int asked = 0;
+    f.report.setClock([&] {
+        ++asked;
+        return QDateTime(QDate(2026, 12, 24), QTime(18, 30, 0));
+    });
+    const Document doc = f.report.generate();
+    ASSERT_EQ(doc.pages.size(), 2u);
+    for (const BandOnPage &footer : bandsOf(doc, BandKind::PageFooter))
+        EXPECT_EQ(footer.texts().value(1), QStringLiteral("24.12.2026 18:30:00"));
+    EXPECT_EQ(asked, 1);
+}
+
 TEST(Paginator, PagesComeOutOneAtATime)
 {
     Fixture f(numbered(60));
@@ -345,13 +415,14 @@ TEST(Paginator, MarginsThatLeaveNoRoomAreRefused)
 {
     const struct {
         const char *name;
-        Margins margins;
+        kb::Margins margins;
         int columns;
         double spacing;
     } cases[] = {
-        { "left and right wider than the paper", { 10, 10, 60, 60 }, 1, 0 },
-        { "top and bottom taller than the paper", { 50, 52, 0, 0 }, 1, 0 },
-        { "column spacing eats the columns", { 0, 0, 0, 0 }, 12, 10 },
+        { "left and right wider than the paper",
+            { .left = 60, .right = 60, .top = 10, .bottom = 10 }, 1, 0 },
+        { "top and bottom taller than the paper", { .top = 50, .bottom = 52 }, 1, 0 },
+        { "column spacing eats the columns", {}, 12, 10 },
     };
     for (const auto &c : cases) {
         Fixture f(numbered(3), c.columns);
@@ -399,7 +470,7 @@ struct YearOnOnePage {
         }
         report.setPaper(PaperSize::A4);
         report.setOrientation(Orientation::Landscape);
-        report.setMargins({ topMm, bottomMm, 4, 2 });
+        report.setMargins({ .left = 4, .right = 2, .top = topMm, .bottom = bottomMm });
         report.setColumns(12);
         report.setColumnSpacing(1);
         report.setDataSet(&days);

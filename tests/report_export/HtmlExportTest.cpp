@@ -64,7 +64,7 @@ TEST(HtmlExport, OneSectionPerPageWithPositionedTextsShapesAndPictures)
             QStringLiteral("02.01.2027"), QStringLiteral("Müller, \"Max\""),
             QStringLiteral("Grüße aus Köln – Straße"), QStringLiteral("5 € Gebühr"),
             QStringLiteral("Seite 1") }));
-    EXPECT_EQ(pages[0].rects, 1);
+    EXPECT_EQ(pages[0].rects, 2); // the title's frame and the shaded Saturday
     EXPECT_EQ(pages[0].lines, 1);
     EXPECT_EQ(pages[1].texts.value(1), QStringLiteral("Erste Zeile\nzweite Zeile"));
 

@@ -1,6 +1,9 @@
 #include "SampleDocument.h"
 
 #include "platform/Cp1252.h"
+#include "report/MemoryDataSet.h"
+#include "report/Printables.h"
+#include "report/Report.h"
 #include "report/export/Export.h"
 
 #include <gtest/gtest.h>
@@ -9,43 +12,53 @@ using namespace kb::report;
 
 namespace {
 
-TEST(CsvExport, OneLinePerTextRowInReadingOrderWithQuoting)
+TEST(CsvExport, OneLinePerBandAllAsWideAsTheWidestWithQuoting)
 {
     const QByteArray csv = csvExport(kb::test::sampleDocument());
     ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(QString::fromUtf8(csv.mid(3)),
+        QStringLiteral("Jahreskalender 2027,,,\r\n"
+                       "Fr,01.01.2027,Neujahr,\r\n"
+                       "Sa,02.01.2027,\"Müller, \"\"Max\"\"\",\r\n"
+                       "Grüße aus Köln – Straße,5 € Gebühr,,\r\n"
+                       "Seite 1,,,\r\n"
+                       "Übersicht,,,\r\n"
+                       "Erste Zeile zweite Zeile,,,\r\n"
+                       "Seite 2,,,\r\n"));
+}
+
+TEST(PlainTextExport, BandsInColumnsAndFormFeedBetweenPages)
+{
+    EXPECT_EQ(QString::fromUtf8(plainTextExport(kb::test::sampleDocument())),
         QStringLiteral("Jahreskalender 2027\r\n"
-                       "Fr,01.01.2027,Neujahr\r\n"
-                       "Sa,02.01.2027,\"Müller, \"\"Max\"\"\"\r\n"
-                       "Grüße aus Köln – Straße,5 € Gebühr\r\n"
+                       "Fr  01.01.2027  Neujahr\r\n"
+                       "Sa  02.01.2027  Müller, \"Max\"\r\n"
+                       "Grüße aus Köln – Straße  5 € Gebühr\r\n"
                        "Seite 1\r\n"
+                       "\f"
                        "Übersicht\r\n"
                        "Erste Zeile zweite Zeile\r\n"
                        "Seite 2\r\n"));
-}
 
-TEST(PlainTextExport, RowsWithCellsAtTheirPositionsAndFormFeedBetweenPages)
-{
-    const QString out = QString::fromUtf8(plainTextExport(kb::test::sampleDocument()));
-    const QStringList pages = out.split(QLatin1Char('\f'));
-    ASSERT_EQ(pages.size(), 2);
-    const QStringList lines = pages[0].split(QStringLiteral("\r\n"));
-    // The leftmost text starts the line; the others keep their distance (7 px a character).
-    const QString fr = lines.filter(QStringLiteral("Fr")).value(0);
-    EXPECT_TRUE(fr.startsWith(QStringLiteral("Fr ")));
-    EXPECT_EQ(fr.indexOf(QStringLiteral("01.01.2027")), 5);
-    EXPECT_EQ(fr.indexOf(QStringLiteral("Neujahr")), 19);
-    const QString sa = lines.filter(QStringLiteral("Sa")).value(0);
-    EXPECT_EQ(sa.indexOf(QStringLiteral("Müller, \"Max\"")), 19);
-    const QString greeting = lines.filter(QStringLiteral("Grüße")).value(0);
-    EXPECT_TRUE(greeting.startsWith(QStringLiteral("Grüße aus Köln – Straße ")));
-    EXPECT_EQ(greeting.indexOf(QStringLiteral("5 € Gebühr")), 59);
-    // Rows in reading order; the long gap above the page number shows as an empty line.
-    EXPECT_LT(lines.indexOf(fr), lines.indexOf(sa));
-    EXPECT_EQ(lines.last(), QString());
-    EXPECT_EQ(lines[lines.size() - 3], QString());
-    EXPECT_EQ(lines[lines.size() - 2].trimmed(), QStringLiteral("Seite 1"));
-    EXPECT_TRUE(pages[1].startsWith(QStringLiteral("Übersicht\r\nErste Zeile zweite Zeile\r\n")));
+    // The day lines of a real report: right-aligned numbers, every column as wide as its
+    // widest text in the whole document, empty fields kept.
+    MemoryDataSet days;
+    for (int n = 1; n <= 12; ++n)
+        days.append({ { QStringLiteral("n"), n },
+            { QStringLiteral("text"), n == 10 ? QStringLiteral("Feiertag") : QString() } });
+    Report report;
+    report.setDataSet(&days);
+    report.detail().setHeight(19);
+    auto &number = report.detail().add<FieldText>(QStringLiteral("n"));
+    number.setGeometry(0, 0, 20, 19);
+    number.setAlignment(HAlign::Right);
+    report.detail().add<FieldText>(QStringLiteral("text")).setGeometry(30, 0, 100, 19);
+    report.detail().add<Label>(QStringLiteral("x")).setGeometry(140, 0, 20, 19);
+    const QStringList lines
+        = QString::fromUtf8(plainTextExport(report.generate())).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.value(0), QStringLiteral(" 1            x"));
+    EXPECT_EQ(lines.value(9), QStringLiteral("10  Feiertag  x"));
+    EXPECT_EQ(lines.value(11), QStringLiteral("12            x"));
 }
 
 // A small reader for the parts of RTF the export writes: groups, control words, hex and
@@ -113,7 +126,7 @@ QString rtfToText(const QByteArray &rtf, int *depthError)
     return out;
 }
 
-TEST(RtfExport, TextRowsOnTabStopsAndOnePagePerPageBreak)
+TEST(RtfExport, BandsOnTabStopsAndOnePagePerPageBreak)
 {
     kb::report::Document doc = kb::test::sampleDocument();
     doc.pages[1].items.push_back(kb::test::text(QStringLiteral("Łódź {x} \\y"), 38, 300, 300, 18));
@@ -122,24 +135,26 @@ TEST(RtfExport, TextRowsOnTabStopsAndOnePagePerPageBreak)
     int depth = 0;
     const QString text = rtfToText(rtf, &depth);
     EXPECT_EQ(depth, 0) << "braces must balance";
-    // The picture's frame comes first, as an empty paragraph.
+    // One paragraph per band; the centred title and the right-aligned page numbers sit on
+    // their tab stops, an empty field keeps its tab, the stray text comes last.
     EXPECT_EQ(text,
-        QStringLiteral("\nJahreskalender 2027\n"
-                       "Fr\t01.01.2027\tNeujahr\n"
-                       "Sa\t02.01.2027\tMüller, \"Max\"\n"
+        QStringLiteral("\tJahreskalender 2027\n"
+                       "Fr\t01.01.2027\tNeujahr\t\n"
+                       "Sa\t02.01.2027\tMüller, \"Max\"\t\n"
                        "Grüße aus Köln – Straße\t5 € Gebühr\n"
                        "\tSeite 1\n"
                        "\f"
                        "Übersicht\n"
                        "Erste Zeile zweite Zeile\n"
-                       "Łódź {x} \\y\n"
-                       "\tSeite 2\n"));
+                       "\tSeite 2\n"
+                       "Łódź {x} \\y\n"));
     // German characters as Windows-1252 escapes, the rest as Unicode; the picture is kept.
     EXPECT_TRUE(rtf.contains("Gr\\'fc\\'dfe aus K\\'f6ln \\'96 Stra\\'dfe"));
     EXPECT_TRUE(rtf.contains("\\u321?"));
     EXPECT_TRUE(rtf.contains("\\jpegblip"));
     EXPECT_TRUE(rtf.contains("\\b "));
     EXPECT_TRUE(rtf.contains("\\tqr\\tx"));
+    EXPECT_TRUE(rtf.contains("\\tqc\\tx"));
 }
 
 } // namespace

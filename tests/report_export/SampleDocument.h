@@ -10,8 +10,9 @@
 
 namespace kb::test {
 
-// Two A4 pages as a year calendar prints them: a framed title, a rule, day rows with texts of
-// different sizes, German text with umlauts, a comma and quotes, a picture and page numbers.
+// Two A4 pages as a year calendar prints them, with their bands as the paginator records them:
+// a framed title, a rule, day rows with texts of different sizes and an empty notes field, a
+// shaded Saturday, German text with umlauts, a comma and quotes, a picture and page numbers.
 kb::report::Document sampleDocument();
 
 // A text box on a page.

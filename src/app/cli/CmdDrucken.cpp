@@ -37,11 +37,26 @@ IniFile einstellungen(const std::optional<QString> &datei, QTextStream &err)
     return ini;
 }
 
+// --dpi N: the resolution of PNG pages. Out of range it ends the run (exit code 1) with the
+// message every number check gives.
+int aufloesung(const std::optional<QString> &text)
+{
+    if (!text)
+        return report::kDefaultPngDpi;
+    try {
+        return zahlArgument(
+            *text, report::kMinPngDpi, report::kMaxPngDpi, QStringLiteral("Die Auflösung (dpi)"));
+    } catch (const UsageError &e) {
+        throw Error(e.message());
+    }
+}
+
 // Prints a layout without the preview into the format the output file's suffix names.
 int drucken(Call &call)
 {
     const QString name = call.value(QStringLiteral("layout"));
     const QString ausgabe = call.value(QStringLiteral("o"));
+    const int dpi = aufloesung(call.option(QStringLiteral("dpi")));
     const DruckLayout *layout = druckLayout(name);
     if (!layout)
         throw UsageError(QStringLiteral("Unbekanntes Layout \"%1\". Möglich sind: %2.")
@@ -58,7 +73,7 @@ int drucken(Call &call)
     if (const auto password = call.option(QStringLiteral("passwort")))
         Session::addPassword(*password);
     const report::Document dokument = druckDokument(*layout, k.jahrPfad(), ini);
-    for (const QString &datei : report::exportDocument(dokument, ausgabe))
+    for (const QString &datei : report::exportDocument(dokument, ausgabe, { .pngDpi = dpi }))
         call.out << QDir::toNativeSeparators(datei) << '\n';
     return 0;
 }
@@ -84,6 +99,12 @@ Command druckenBefehl()
                 QStringLiteral("das Passwort des Kalenders"), false },
             { { QStringLiteral("einstellungen") }, QStringLiteral("INI"),
                 QStringLiteral("die Einstellungsdatei; ohne diese Option die des Programms"),
+                false },
+            { { QStringLiteral("dpi") }, QStringLiteral("N"),
+                QStringLiteral("die Auflösung der PNG-Bilder, %1 bis %2 (ohne diese Option %3)")
+                    .arg(report::kMinPngDpi)
+                    .arg(report::kMaxPngDpi)
+                    .arg(report::kDefaultPngDpi),
                 false },
         },
         .details = QStringLiteral("Layouts:\n") + itemList(layoutNamen()),

@@ -1,5 +1,5 @@
+#include "report/export/BandRows.h"
 #include "report/export/Export.h"
-#include "report/export/TextRows.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@ namespace kb::report {
 namespace {
 
 // Quoting as in RFC 4180: a field with a separator, quote or line break is enclosed in quotes,
-// its quotes doubled. Cells never contain line breaks (textRows turns them into blanks), but
+// its quotes doubled. Fields never contain line breaks (bandRows turns them into blanks), but
 // the quoting stays complete.
 QString csvField(const QString &text)
 {
@@ -23,14 +23,19 @@ QString csvField(const QString &text)
 
 } // namespace
 
+// One line per printed band; every line has as many fields as the widest band, so spreadsheet
+// programs and strict readers see one table.
 QByteArray csvExport(const Document &doc)
 {
+    const std::size_t width = widestRow(doc);
     QString out;
     for (const Page &page : doc.pages) {
-        for (const TextRow &row : textRows(page)) {
+        for (const BandRow &row : bandRows(page)) {
             QStringList fields;
-            for (const TextCell &cell : row.cells)
-                fields.append(csvField(cell.text));
+            for (const Field &field : row.fields)
+                fields.append(csvField(field.text));
+            while (std::size_t(fields.size()) < width)
+                fields.append(QString());
             out += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
         }
     }

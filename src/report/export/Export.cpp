@@ -90,7 +90,7 @@ QByteArray wmfExport(const Document &doc, int pageIndex)
     return writer.finish();
 }
 
-QStringList exportDocument(const Document &doc, const QString &path)
+QStringList exportDocument(const Document &doc, const QString &path, const ExportOptions &options)
 {
     const std::optional<Format> format = formatOf(path);
     if (!format) {
@@ -104,7 +104,7 @@ QStringList exportDocument(const Document &doc, const QString &path)
         writePdf(doc, path);
         return { path };
     case Format::Png:
-        return writePng(doc, path);
+        return writePng(doc, path, options.pngDpi);
     case Format::Svg:
         return writeSvg(doc, path);
     case Format::Wmf:

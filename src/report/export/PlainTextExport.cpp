@@ -1,60 +1,63 @@
+#include "report/export/BandRows.h"
 #include "report/export/Export.h"
-#include "report/export/TextRows.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <map>
+#include <utility>
 
 namespace kb::report {
 namespace {
 
-// Horizontal positions become columns of characters: one character per 7 layout pixels, about
-// the average width of a 10-point proportional font.
-constexpr double kPixelsPerChar = 7.0;
+// Rows of the same kind of band with the same fields share their column widths across the
+// whole document, so the day lines of every column and page line up like a table.
+using RowForm = std::pair<int, std::size_t>; // band kind (-1 outside bands), field count
 
-double leftmostText(const Document &doc)
+RowForm formOf(const BandRow &row)
 {
-    double left = std::numeric_limits<double>::max();
-    for (const Page &page : doc.pages) {
-        for (const TextRow &row : textRows(page)) {
-            for (const TextCell &cell : row.cells)
-                left = std::min(left, cell.left);
-        }
-    }
-    return left == std::numeric_limits<double>::max() ? 0.0 : left;
+    return { row.band ? int(row.band->kind) : -1, row.fields.size() };
 }
 
-QString rowLine(const TextRow &row, double origin)
+std::map<RowForm, std::vector<qsizetype>> columnWidths(const Document &doc)
+{
+    std::map<RowForm, std::vector<qsizetype>> widths;
+    for (const Page &page : doc.pages) {
+        for (const BandRow &row : bandRows(page)) {
+            std::vector<qsizetype> &w = widths[formOf(row)];
+            w.resize(row.fields.size(), 0);
+            for (std::size_t i = 0; i < row.fields.size(); ++i)
+                w[i] = std::max(w[i], row.fields[i].text.size());
+        }
+    }
+    return widths;
+}
+
+QString rowLine(const BandRow &row, const std::vector<qsizetype> &widths)
 {
     QString line;
-    for (const TextCell &cell : row.cells) {
-        const auto column
-            = static_cast<qsizetype>(std::lround((cell.left - origin) / kPixelsPerChar));
-        if (!line.isEmpty())
-            line += QLatin1Char(' '); // neighbours never run together
-        if (column > line.size())
-            line += QString(column - line.size(), QLatin1Char(' '));
-        line += cell.text;
+    for (std::size_t i = 0; i < row.fields.size(); ++i) {
+        const Field &field = row.fields[i];
+        if (i > 0)
+            line += QLatin1String("  ");
+        line += field.alignedRight() ? field.text.rightJustified(widths[i])
+                                     : field.text.leftJustified(widths[i]);
     }
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
     return line;
 }
 
 } // namespace
 
+// One line per printed band (UTF-8, CR LF), its fields in columns; a form feed between pages.
 QByteArray plainTextExport(const Document &doc)
 {
-    const double origin = leftmostText(doc);
+    const auto widths = columnWidths(doc);
     QString out;
     for (std::size_t p = 0; p < doc.pages.size(); ++p) {
         if (p > 0)
             out += QLatin1Char('\f');
-        const std::vector<TextRow> rows = textRows(doc.pages[p]);
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            // A gap taller than the row before it shows as one empty line.
-            if (r > 0 && rows[r].top - rows[r - 1].bottom > rows[r - 1].bottom - rows[r - 1].top)
-                out += QLatin1String("\r\n");
-            out += rowLine(rows[r], origin) + QLatin1String("\r\n");
-        }
+        for (const BandRow &row : bandRows(doc.pages[p]))
+            out += rowLine(row, widths.at(formOf(row))) + QLatin1String("\r\n");
     }
     return out.toUtf8();
 }

@@ -1,5 +1,5 @@
+#include "report/export/BandRows.h"
 #include "report/export/Export.h"
-#include "report/export/TextRows.h"
 
 #include "platform/Cp1252.h"
 
@@ -10,10 +10,9 @@
 #include <map>
 #include <set>
 
-// The RTF export keeps what a word processor can edit: the text rows of every page on tab
-// stops at their horizontal positions, with exact line heights and spacing so that rows keep
-// their vertical positions, and the pictures in frames at their place on the page. Lines and
-// rectangles are left out.
+// The RTF export keeps what a word processor can edit: one paragraph per printed band, its
+// fields on tab stops at their places in the band (so the day lines of every column line up),
+// at least as tall as the band, its pictures after its texts. Lines and rectangles are left out.
 
 namespace kb::report {
 namespace {
@@ -101,15 +100,15 @@ struct Origin {
     double top = 0;
 };
 
-// The page margins: as far as the texts leave room, so the tab stops start at the margin.
+// The page margins: where the bands start, so the tab stops count from the margin.
 Origin origin(const Document &doc)
 {
     Origin o { std::numeric_limits<double>::max(), std::numeric_limits<double>::max() };
     for (const Page &page : doc.pages) {
-        for (const TextRow &row : textRows(page)) {
-            o.top = std::min(o.top, row.top);
-            for (const TextCell &cell : row.cells)
-                o.left = std::min(o.left, cell.left);
+        for (const BandRow &row : bandRows(page)) {
+            o.left = std::min(o.left, row.origin());
+            o.top
+                = std::min(o.top, row.band ? row.band->rect.top() : row.fields.front().rect.top());
         }
     }
     if (o.left == std::numeric_limits<double>::max())
@@ -117,19 +116,11 @@ Origin origin(const Document &doc)
     return { std::max(0.0, o.left), std::max(0.0, o.top) };
 }
 
-QByteArray tabStop(const TextCell &cell, double left)
+QByteArray cellRtf(const Field &field, const Tables &tables)
 {
-    const Qt::Alignment a = cell.item->alignment;
-    if (a & Qt::AlignRight)
-        return "\\tqr\\tx" + QByteArray::number(twips(cell.right - left));
-    if (a & Qt::AlignHCenter)
-        return "\\tqc\\tx" + QByteArray::number(twips((cell.left + cell.right) / 2 - left));
-    return "\\tx" + QByteArray::number(twips(cell.left - left));
-}
-
-QByteArray cellRtf(const TextCell &cell, const Tables &tables)
-{
-    const TextItem &t = *cell.item;
+    if (!field.item)
+        return {};
+    const TextItem &t = *field.item;
     QByteArray out = "{\\f" + QByteArray::number(tables.font(t.font.family)) + "\\fs"
         + QByteArray::number(std::lround(t.font.pointSize * 2)) + "\\cf"
         + QByteArray::number(tables.color(t.color));
@@ -141,25 +132,7 @@ QByteArray cellRtf(const TextCell &cell, const Tables &tables)
         out += "\\ul";
     if (t.font.strikeOut)
         out += "\\strike";
-    return out + ' ' + rtfText(cell.text) + '}';
-}
-
-QByteArray rowRtf(const TextRow &row, double previousBottom, Origin o, const Tables &tables)
-{
-    QByteArray out = "\\pard\\plain\\sb"
-        + QByteArray::number(std::max(0, twips(row.top - previousBottom))) + "\\sa0\\sl-"
-        + QByteArray::number(std::max(1, twips(row.bottom - row.top))) + "\\slmult0";
-    for (const TextCell &cell : row.cells) {
-        if (cell.left - o.left >= 1)
-            out += tabStop(cell, o.left);
-    }
-    out += ' ';
-    for (const TextCell &cell : row.cells) {
-        if (cell.left - o.left >= 1)
-            out += "\\tab";
-        out += cellRtf(cell, tables);
-    }
-    return out + "\\par\r\n";
+    return out + ' ' + rtfText(field.text) + '}';
 }
 
 QByteArray hexLines(const QByteArray &bytes)
@@ -171,8 +144,8 @@ QByteArray hexLines(const QByteArray &bytes)
     return out;
 }
 
-// A picture in a frame placed on the page, outside the flow of the text rows.
-QByteArray pictureRtf(const PictureItem &p)
+// A picture at its printed size.
+QByteArray pictRtf(const PictureItem &p)
 {
     if (p.image.isNull() || p.rect.isEmpty())
         return {};
@@ -181,13 +154,85 @@ QByteArray pictureRtf(const PictureItem &p)
     buffer.open(QIODevice::WriteOnly);
     const bool alpha = p.image.hasAlphaChannel();
     p.image.save(&buffer, alpha ? "PNG" : "JPEG", alpha ? -1 : 90);
-    const QByteArray w = QByteArray::number(twips(p.rect.width()));
-    const QByteArray h = QByteArray::number(twips(p.rect.height()));
+    return QByteArray("{\\pict") + (alpha ? "\\pngblip" : "\\jpegblip") + "\\picw"
+        + QByteArray::number(p.image.width()) + "\\pich" + QByteArray::number(p.image.height())
+        + "\\picwgoal" + QByteArray::number(twips(p.rect.width())) + "\\pichgoal"
+        + QByteArray::number(twips(p.rect.height())) + "\r\n" + hexLines(bytes) + "}";
+}
+
+// A picture drawn outside every band: in a frame at its place on the page.
+QByteArray framedPictureRtf(const PictureItem &p)
+{
+    const QByteArray pict = pictRtf(p);
+    if (pict.isEmpty())
+        return {};
     return "\\pard\\plain\\pvpg\\phpg\\posx" + QByteArray::number(twips(p.rect.left())) + "\\posy"
-        + QByteArray::number(twips(p.rect.top())) + "\\absw" + w + "\\absh-" + h + "{\\pict"
-        + (alpha ? "\\pngblip" : "\\jpegblip") + "\\picw" + QByteArray::number(p.image.width())
-        + "\\pich" + QByteArray::number(p.image.height()) + "\\picwgoal" + w + "\\pichgoal" + h
-        + "\r\n" + hexLines(bytes) + "}\\par\r\n";
+        + QByteArray::number(twips(p.rect.top())) + "\\absw"
+        + QByteArray::number(twips(p.rect.width())) + "\\absh-"
+        + QByteArray::number(twips(p.rect.height())) + pict + "\\par\r\n";
+}
+
+// The tab stop of each field, counted from the band's left edge; each lies right of the one
+// before, so every field keeps a tab of its own. Nullopt for a first field at the edge.
+std::vector<std::optional<QByteArray>> tabStops(const BandRow &row)
+{
+    std::vector<std::optional<QByteArray>> stops;
+    int last = 0;
+    for (const Field &field : row.fields) {
+        const double left = field.rect.left() - row.origin();
+        const Qt::Alignment a = field.item ? field.item->alignment : Qt::AlignLeft;
+        QByteArray kind;
+        double x = left;
+        if (a & Qt::AlignRight) {
+            kind = "\\tqr";
+            x = field.rect.right() - row.origin();
+        } else if (a & Qt::AlignHCenter) {
+            kind = "\\tqc";
+            x = field.rect.center().x() - row.origin();
+        }
+        if (stops.empty() && kind.isEmpty() && left < 1) {
+            stops.emplace_back();
+            continue;
+        }
+        const int at = std::max(twips(x), last + 20);
+        last = at;
+        stops.emplace_back(kind + "\\tx" + QByteArray::number(at));
+    }
+    return stops;
+}
+
+// One paragraph per band, at least as tall as the band; its pictures follow its texts.
+QByteArray rowRtf(const BandRow &row, const Tables &tables)
+{
+    const double height = row.band ? row.band->rect.height() : 0;
+    QByteArray out
+        = "\\pard\\plain\\sa0\\sl" + QByteArray::number(std::max(0, twips(height))) + "\\slmult0";
+    const auto stops = tabStops(row);
+    for (const auto &stop : stops)
+        if (stop)
+            out += *stop;
+    out += ' ';
+    for (std::size_t i = 0; i < row.fields.size(); ++i) {
+        if (stops[i])
+            out += "\\tab";
+        out += cellRtf(row.fields[i], tables);
+    }
+    for (const PictureItem *picture : row.pictures)
+        out += pictRtf(*picture);
+    return out + "\\par\r\n";
+}
+
+// Pictures that no band drew.
+std::vector<const PictureItem *> strayPictures(const Page &page)
+{
+    std::vector<bool> inBand(page.items.size(), false);
+    for (const PlacedBand &band : page.bands)
+        std::fill_n(inBand.begin() + qsizetype(band.firstItem), band.itemCount, true);
+    std::vector<const PictureItem *> out;
+    for (std::size_t i = 0; i < page.items.size(); ++i)
+        if (const auto *p = std::get_if<PictureItem>(&page.items[i]); p && !inBand[i])
+            out.push_back(p);
+    return out;
 }
 
 QByteArray pageSetup(const Document &doc, Origin o)
@@ -212,15 +257,10 @@ QByteArray rtfExport(const Document &doc)
     for (std::size_t i = 0; i < doc.pages.size(); ++i) {
         if (i > 0)
             out += "\\page\r\n";
-        for (const Primitive &p : doc.pages[i].items) {
-            if (const auto *pic = std::get_if<PictureItem>(&p))
-                out += pictureRtf(*pic);
-        }
-        double bottom = o.top;
-        for (const TextRow &row : textRows(doc.pages[i])) {
-            out += rowRtf(row, bottom, o, tables);
-            bottom = row.bottom;
-        }
+        for (const PictureItem *picture : strayPictures(doc.pages[i]))
+            out += framedPictureRtf(*picture);
+        for (const BandRow &row : bandRows(doc.pages[i]))
+            out += rowRtf(row, tables);
     }
     return out + "}\r\n";
 }

@@ -1,24 +1,26 @@
+#include "report/export/BandRows.h"
 #include "report/export/Export.h"
-#include "report/export/TextRows.h"
 
 #include "platform/Error.h"
 
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <xlsxwriter.h>
 
 namespace kb::report {
 namespace {
 
-// Excel measures column widths in characters of its default font, about 7 pixels each.
-constexpr double kPixelsPerCharacter = 7.0;
-// Texts whose left edges lie this close together share a column.
-constexpr double kColumnTolerance = 4.0;
+// Excel row heights are points; column widths characters of its default font.
+constexpr double kPointsPerPixel = 72.0 / kPixelsPerInch;
+constexpr double kMaxColumnWidth = 80;
 constexpr int kMaxCellText = 32767;
 
 // Frees a workbook that is given up without writing it; a finished one goes to workbook_close().
@@ -39,7 +41,47 @@ void check(lxw_error error)
         fail(error);
 }
 
-// One cell format per distinct font and colour.
+// A field that shows a plain German number ("7", "-3", "12,50") becomes a number cell: digits
+// with an optional decimal comma, no leading zero (a "0815" stays text, as typed). nullopt for
+// any other text.
+struct Number {
+    double value = 0;
+    int decimals = 0;
+};
+
+std::optional<Number> numberIn(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^-?(0|[1-9][0-9]{0,14})(,[0-9]{1,6})?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale(QLocale::German).toDouble(text, &ok);
+    if (!ok)
+        return std::nullopt;
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    return Number { value, comma < 0 ? 0 : int(text.size() - comma - 1) };
+}
+
+// How one cell looks: the text's font and colour, the fill and, for numbers, the decimals.
+struct CellLook {
+    const TextItem *item = nullptr;
+    std::optional<QColor> fill;
+    int decimals = -1; // -1: text
+
+    auto key() const
+    {
+        const FontSpec f = item ? item->font : FontSpec {};
+        const QRgb color = item ? item->color.rgb() & 0xFFFFFF : 0;
+        const int align = item ? int(item->alignment & Qt::AlignHorizontal_Mask) : 0;
+        const QRgb fillRgb = fill ? fill->rgb() & 0xFFFFFF : 0;
+        return std::make_tuple(f.family, f.pointSize, f.bold, f.italic, f.underline, f.strikeOut,
+            color, align, fill.has_value(), fillRgb, decimals);
+    }
+};
+
+// One cell format per distinct look.
 class Formats {
 public:
     explicit Formats(lxw_workbook *wb)
@@ -47,14 +89,33 @@ public:
     {
     }
 
-    lxw_format *get(const TextItem &t)
+    lxw_format *get(const CellLook &look)
     {
-        const FontSpec &f = t.font;
-        const auto key = std::make_tuple(f.family, f.pointSize, f.bold, f.italic, f.underline,
-            f.strikeOut, t.color.rgb() & 0xFFFFFF);
+        const auto key = look.key();
         if (auto it = m_formats.find(key); it != m_formats.end())
             return it->second;
         lxw_format *format = workbook_add_format(m_wb);
+        if (!format)
+            fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        if (look.item)
+            setFont(format, *look.item);
+        if (look.fill) {
+            format_set_pattern(format, LXW_PATTERN_SOLID);
+            format_set_bg_color(format, look.fill->rgb() & 0xFFFFFF);
+        }
+        if (look.decimals > 0) {
+            const QByteArray pattern = "0." + QByteArray(look.decimals, '0');
+            format_set_num_format(format, pattern.constData());
+        }
+        format_set_align(format, LXW_ALIGN_VERTICAL_BOTTOM);
+        m_formats.emplace(key, format);
+        return format;
+    }
+
+private:
+    static void setFont(lxw_format *format, const TextItem &t)
+    {
+        const FontSpec &f = t.font;
         const QByteArray family = f.family.toUtf8();
         format_set_font_name(format, family.constData());
         format_set_font_size(format, f.pointSize);
@@ -67,84 +128,78 @@ public:
             format_set_underline(format, LXW_UNDERLINE_SINGLE);
         if (f.strikeOut)
             format_set_font_strikeout(format);
-        format_set_align(format, LXW_ALIGN_VERTICAL_BOTTOM);
-        m_formats.emplace(key, format);
-        return format;
+        if (t.alignment & Qt::AlignRight)
+            format_set_align(format, LXW_ALIGN_RIGHT);
+        else if (t.alignment & Qt::AlignHCenter)
+            format_set_align(format, LXW_ALIGN_CENTER);
     }
 
-private:
-    using Key = std::tuple<QString, double, bool, bool, bool, bool, QRgb>;
+    using Key = decltype(CellLook {}.key());
     lxw_workbook *m_wb;
     std::map<Key, lxw_format *> m_formats;
 };
 
-// The columns of a page: the left edges of its texts, close ones merged.
-std::vector<double> columnStarts(const std::vector<TextRow> &rows)
+// White is the paper: it stays without fill, so the sheet keeps its grid.
+std::optional<QColor> cellFill(const BandRow &row, std::size_t i)
 {
-    std::vector<double> lefts;
-    for (const TextRow &row : rows) {
-        for (const TextCell &cell : row.cells)
-            lefts.push_back(cell.left);
-    }
-    std::sort(lefts.begin(), lefts.end());
-    std::vector<double> starts;
-    for (double left : lefts) {
-        if (starts.empty() || left - starts.back() > kColumnTolerance)
-            starts.push_back(left);
-    }
-    return starts;
+    const std::optional<QColor> fill = row.fill(i);
+    if (!fill || fill->alpha() == 0 || (fill->rgb() & 0xFFFFFF) == 0xFFFFFF)
+        return std::nullopt;
+    return fill;
 }
 
-lxw_col_t columnOf(const std::vector<double> &starts, double left)
+void writeCell(lxw_worksheet *ws, Formats &formats, lxw_row_t r, lxw_col_t c, const BandRow &row,
+    std::size_t i)
 {
-    const auto it = std::upper_bound(starts.begin(), starts.end(), left);
-    return static_cast<lxw_col_t>(std::max<std::ptrdiff_t>(0, it - starts.begin() - 1));
+    const Field &field = row.fields[i];
+    CellLook look { field.item, cellFill(row, i), -1 };
+    if (field.text.isEmpty()) {
+        if (look.fill)
+            check(worksheet_write_blank(ws, r, c, formats.get(look)));
+        return;
+    }
+    if (const std::optional<Number> number = numberIn(field.text)) {
+        look.decimals = number->decimals;
+        check(worksheet_write_number(ws, r, c, number->value, formats.get(look)));
+        return;
+    }
+    const QByteArray utf8 = field.text.left(kMaxCellText).toUtf8();
+    check(worksheet_write_string(ws, r, c, utf8.constData(), formats.get(look)));
 }
 
-void setColumnWidths(
-    lxw_worksheet *ws, const std::vector<TextRow> &rows, const std::vector<double> &starts)
+// Each column as wide as its longest text, within reason.
+void setColumnWidths(lxw_worksheet *ws, const std::vector<BandRow> &rows)
 {
-    std::vector<double> ends(starts.size(), 0.0);
-    for (const TextRow &row : rows) {
-        for (const TextCell &cell : row.cells) {
-            double &end = ends[columnOf(starts, cell.left)];
-            end = std::max(end, cell.right);
-        }
+    std::vector<qsizetype> widths;
+    for (const BandRow &row : rows) {
+        widths.resize(std::max(widths.size(), row.fields.size()), 0);
+        for (std::size_t i = 0; i < row.fields.size(); ++i)
+            widths[i] = std::max(widths[i], row.fields[i].text.size());
     }
-    for (std::size_t c = 0; c < starts.size(); ++c) {
-        const double end = c + 1 < starts.size() ? starts[c + 1] : ends[c];
-        const double width = std::max(1.0, (end - starts[c]) / kPixelsPerCharacter);
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        const double width = std::clamp(double(widths[c]) + 2, 4.0, kMaxColumnWidth);
         check(worksheet_set_column(
             ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), width, nullptr));
     }
 }
 
+// One row per printed band, its fields in the columns A, B, C ... left to right.
 void writePage(lxw_workbook *wb, Formats &formats, const Page &page, int number)
 {
     const QByteArray name = QStringLiteral("Seite %1").arg(number).toUtf8();
     lxw_worksheet *ws = workbook_add_worksheet(wb, name.constData());
     if (!ws)
         fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
-    const std::vector<TextRow> rows = textRows(page);
-    const std::vector<double> starts = columnStarts(rows);
-    setColumnWidths(ws, rows, starts);
+    const std::vector<BandRow> rows = bandRows(page);
+    setColumnWidths(ws, rows);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto row = static_cast<lxw_row_t>(r);
-        const double heightPt = (rows[r].bottom - rows[r].top) * 72.0 / kPixelsPerInch;
-        check(worksheet_set_row(ws, row, std::max(12.0, heightPt), nullptr));
-        // Texts landing in the same cell are joined, left to right.
-        std::map<lxw_col_t, std::pair<QString, const TextItem *>> cells;
-        for (const TextCell &cell : rows[r].cells) {
-            auto &[text, item] = cells[columnOf(starts, cell.left)];
-            text = text.isEmpty() ? cell.text : text + QLatin1Char(' ') + cell.text;
-            if (!item)
-                item = cell.item;
+        if (rows[r].band) {
+            const double heightPt = rows[r].band->rect.height() * kPointsPerPixel;
+            check(worksheet_set_row(ws, row, std::max(12.0, heightPt), nullptr));
         }
-        for (const auto &[col, content] : cells) {
-            const QByteArray utf8 = content.first.left(kMaxCellText).toUtf8();
-            check(worksheet_write_string(
-                ws, row, col, utf8.constData(), formats.get(*content.second)));
-        }
+        for (std::size_t i = 0; i < rows[r].fields.size(); ++i)
+            writeCell(ws, formats, row, static_cast<lxw_col_t>(i), rows[r], i);
     }
 }
 

@@ -3,15 +3,12 @@
 #include "report/DataSet.h"
 
 namespace kb {
-class Table;
-}
 
-namespace kb::report {
+class Table;
 
 // A report's view of an open table cursor: its records in the cursor's current order and
 // through its current filter. The table is not owned and stays open.
-class TableDataSet final : public DataSet
-{
+class TableDataSet final : public report::DataSet {
 public:
     explicit TableDataSet(Table &table)
         : m_table(table)
@@ -30,4 +27,4 @@ private:
     Table &m_table;
 };
 
-} // namespace kb::report
+} // namespace kb

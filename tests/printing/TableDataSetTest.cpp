@@ -1,8 +1,8 @@
 // A report over a real table file: the cursor's filter and order decide what prints.
 
+#include "printing/TableDataSet.h"
 #include "report/Printables.h"
 #include "report/Report.h"
-#include "report/TableDataSet.h"
 #include "storage/Table.h"
 #include "support/TestUtil.h"
 
@@ -17,11 +17,11 @@ void createDays(const QString &path, QDate from, int days, int symbolDay)
 {
     kb::Table t;
     t.setFilePath(path);
-    t.create({{QStringLiteral("Nummer"), kb::FieldType::Int16},
-              {QStringLiteral("Datum"), kb::FieldType::Date},
-              {QStringLiteral("MonatNr"), kb::FieldType::Int16},
-              {QStringLiteral("SymbolBild"), kb::FieldType::Graphic}},
-             {{QStringLiteral("PrimIdx"), {QStringLiteral("Nummer")}, true, true}});
+    t.create({ { QStringLiteral("Nummer"), kb::FieldType::Int16 },
+                 { QStringLiteral("Datum"), kb::FieldType::Date },
+                 { QStringLiteral("MonatNr"), kb::FieldType::Int16 },
+                 { QStringLiteral("SymbolBild"), kb::FieldType::Graphic } },
+        { { QStringLiteral("PrimIdx"), { QStringLiteral("Nummer") }, true, true } });
     t.open();
     t.startTransaction();
     QImage symbol(17, 17, QImage::Format_RGB32);
@@ -48,7 +48,7 @@ TEST(TableDataSet, ReportWalksTheFilteredTableWithGroupsPicturesAndFooter)
     table.open();
     table.setFilter(QStringLiteral("(MonatNr='2')or(MonatNr='3')"));
     table.setFiltered(true);
-    TableDataSet data(table);
+    kb::TableDataSet data(table);
 
     Report report;
     report.setPaper(PaperSize::A4);
@@ -80,9 +80,9 @@ TEST(TableDataSet, ReportWalksTheFilteredTableWithGroupsPicturesAndFooter)
         pictures += band.itemCount == 3;
     }
     ASSERT_EQ(days.size(), 28u + 31u);
-    EXPECT_EQ(days.front(), std::pair(0, QStringLiteral("1")));   // 1 February, column 1
+    EXPECT_EQ(days.front(), std::pair(0, QStringLiteral("1"))); // 1 February, column 1
     EXPECT_EQ(days[27], std::pair(0, QStringLiteral("28")));
-    EXPECT_EQ(days[28], std::pair(1, QStringLiteral("1")));       // 1 March, column 2
+    EXPECT_EQ(days[28], std::pair(1, QStringLiteral("1"))); // 1 March, column 2
     EXPECT_EQ(days.back(), std::pair(1, QStringLiteral("31")));
     EXPECT_EQ(pictures, 1u);
     // The footer prints after the last record and shows it.

@@ -1,8 +1,8 @@
-#include "report/TableDataSet.h"
+#include "printing/TableDataSet.h"
 
 #include "storage/Table.h"
 
-namespace kb::report {
+namespace kb {
 
 void TableDataSet::first()
 {
@@ -35,4 +35,4 @@ QImage TableDataSet::image(const QString &field) const
     return readable(field) ? m_table.image(field) : QImage();
 }
 
-} // namespace kb::report
+} // namespace kb
