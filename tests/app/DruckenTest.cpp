@@ -143,6 +143,30 @@ TEST(CmdDrucken, ProtectedCalendarPrintsWithItsPassword)
     EXPECT_TRUE(QFile::exists(dir.file(s("p.pdf"))));
 }
 
+// PNG pages at 150 dpi unless --dpi chooses 72 to 600: A4 landscape is 297 mm wide.
+TEST(CmdDrucken, PngPagesHaveTheChosenResolution)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    const struct {
+        QStringList dpi;
+        int breite;
+    } cases[] = {
+        { {}, 1754 },
+        { { s("--dpi"), s("72") }, 842 },
+        { { s("--dpi"), s("300") }, 3508 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.dpi.join(QLatin1Char(' ')).toStdString());
+        TempDir aus;
+        const auto r = drucken(qvk, "1 Seite 12 Spalten", aus.file(s("jahr.png")), c.dpi);
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        const QImage seite(aus.file(s("jahr-1.png")));
+        EXPECT_EQ(seite.width(), c.breite);
+        EXPECT_EQ(qRound(seite.dotsPerMeterX() * 0.0254), c.dpi.isEmpty() ? 150 : c.dpi[1].toInt());
+    }
+}
+
 struct FehlerCase {
     const char *was;
     QStringList args; // after "drucken"
@@ -176,6 +200,22 @@ TEST(CmdDrucken, BadCallsWriteNothingAndSayWhy)
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel, s("--einstellungen"),
                 dir.file(s("ferien.ini")) },
             1, "'29.02.2026' ist kein gültiges Datum" },
+        { "resolution below 72 dpi",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
+                s("--dpi"), s("71") },
+            1, "Ungültige Auflösung \"71\": erlaubt sind 72 bis 600 dpi." },
+        { "resolution above 600 dpi",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
+                s("--dpi"), s("601") },
+            1, "Ungültige Auflösung \"601\"" },
+        { "resolution not a number",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
+                s("--dpi"), s("hoch") },
+            1, "Ungültige Auflösung \"hoch\"" },
+        { "resolution missing",
+            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
+                s("--dpi") },
+            2, "--dpi" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.was);
