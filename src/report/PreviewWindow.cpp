@@ -305,8 +305,11 @@ void PreviewWindow::applyZoom()
 // first layout and before the window appears, so no window manager is needed for it.
 void PreviewWindow::showEvent(QShowEvent *event)
 {
-    if (!event->spontaneous() && !testAttribute(Qt::WA_Resized))
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Resized)) {
         resize(initialSize());
+        if (const QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
+    }
     QDialog::showEvent(event);
     // The viewport's final size arrives with the layout's next pass.
     QTimer::singleShot(0, this, &PreviewWindow::applyZoom);
