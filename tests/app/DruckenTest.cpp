@@ -203,19 +203,19 @@ TEST(CmdDrucken, BadCallsWriteNothingAndSayWhy)
         { "resolution below 72 dpi",
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
                 s("--dpi"), s("71") },
-            1, "Ungültige Auflösung \"71\": erlaubt sind 72 bis 600 dpi." },
+            1, "Die Auflösung (dpi) muss eine Zahl von 72 bis 600 sein: 71" },
         { "resolution above 600 dpi",
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
                 s("--dpi"), s("601") },
-            1, "Ungültige Auflösung \"601\"" },
+            1, "Die Auflösung (dpi) muss eine Zahl von 72 bis 600 sein: 601" },
         { "resolution not a number",
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
                 s("--dpi"), s("hoch") },
-            1, "Ungültige Auflösung \"hoch\"" },
+            1, "Die Auflösung (dpi) muss eine Zahl von 72 bis 600 sein: hoch" },
         { "resolution missing",
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
                 s("--dpi") },
-            2, "--dpi" },
+            2, "Zur Option --dpi fehlt der Wert." },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.was);
