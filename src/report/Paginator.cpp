@@ -266,7 +266,7 @@ void Paginator::place(Band &band, double x, double y, double width, double heigh
         printable->print(m_ctx, placed.rect, m_page);
         slot.itemCount = m_page.items.size() - slot.firstItem;
         slot.rect = slot.itemCount ? boundsOf(m_page.items[slot.firstItem])
-                                   : printable->setBox(placed.rect);
+                                   : printable->nominalBox(placed.rect);
         slot.text = dynamic_cast<const TextPrintable *>(printable.get()) != nullptr;
         placed.printables.push_back(slot);
     }

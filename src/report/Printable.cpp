@@ -48,7 +48,7 @@ double Printable::neededHeight(const PrintContext &, double) const
     return m_height;
 }
 
-QRectF Printable::setBox(const QRectF &band) const
+QRectF Printable::nominalBox(const QRectF &band) const
 {
     return { band.left() + boxLeft(m_width, band.width()), band.top() + m_top, m_width, m_height };
 }

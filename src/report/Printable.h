@@ -76,7 +76,7 @@ public:
     virtual void print(const PrintContext &ctx, const QRectF &band, Page &page) const = 0;
     // The box as set (Left, Top, Width, Height, alignment) in a band landed at `band`: where
     // the printable sits when it printed nothing.
-    QRectF setBox(const QRectF &band) const;
+    QRectF nominalBox(const QRectF &band) const;
 
 protected:
     // x of the box inside a band of `bandWidth` for a box of width `w` (align-to-band, and

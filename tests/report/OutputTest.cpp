@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace kb::report;
 
@@ -200,12 +201,10 @@ TEST(Output, SavedReportOpensAsItWas)
     EXPECT_EQ(kb::test::readAll(dir.file(QStringLiteral("wieder.kbr"))), kb::test::readAll(path));
 }
 
-// Reports saved before the printables were recorded (version 1) still open: their bands
-// come back without printables.
-TEST(Output, ReportOfTheFirstVersionOpens)
+// A report file of the first version (before the printables were recorded): one page with one
+// text and one detail band over the primitives [first, first + count).
+void writeFirstVersion(const QString &path, quint64 first, quint64 count)
 {
-    kb::test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("alt.kbr"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     QDataStream s(&file);
@@ -217,10 +216,18 @@ TEST(Output, ReportOfTheFirstVersionOpens)
       << font.family << font.pointSize << font.bold << font.italic << font.underline
       << font.strikeOut << QColor(Qt::black) << quint32(Qt::AlignLeft | Qt::AlignTop) << false
       << false;
-    s << quint32(1) << quint8(BandKind::Detail) << QRectF(10, 20, 300, 19) << qint32(0)
-      << quint64(0) << quint64(1);
-    file.close();
+    s << quint32(1) << quint8(BandKind::Detail) << QRectF(10, 20, 300, 19) << qint32(0) << first
+      << count;
+}
 
+// Reports saved before the printables were recorded still open: their bands come back without
+// printables. A band whose primitives lie outside the page is refused, also where the sum of
+// its numbers would wrap around.
+TEST(Output, ReportOfTheFirstVersionOpens)
+{
+    kb::test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("alt.kbr"));
+    writeFirstVersion(path, 0, 1);
     const Document doc = loadDocument(path);
     EXPECT_EQ(doc.title, QStringLiteral("Alt"));
     ASSERT_EQ(doc.pages.size(), 1u);
@@ -228,6 +235,17 @@ TEST(Output, ReportOfTheFirstVersionOpens)
     EXPECT_EQ(doc.pages[0].bands[0].itemCount, 1u);
     EXPECT_TRUE(doc.pages[0].bands[0].printables.empty());
     EXPECT_EQ(std::get<TextItem>(doc.pages[0].items.at(0)).text, QStringLiteral("Montag"));
+
+    const struct {
+        quint64 first, count;
+    } damaged[] = { { 1, 1 }, { 0, 2 }, { std::numeric_limits<quint64>::max(), 2 } };
+    for (const auto &c : damaged) {
+        writeFirstVersion(path, c.first, c.count);
+        EXPECT_TRUE(kb::test::errorOf([&] {
+            loadDocument(path);
+        }).contains(QStringLiteral("kein gespeicherter Bericht oder beschädigt")))
+            << c.first << " + " << c.count;
+    }
 }
 
 TEST(Output, BadReportFilesGiveAGermanErrorAndFailedSavesKeepTheOldFile)
