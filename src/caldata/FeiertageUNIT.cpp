@@ -1,9 +1,9 @@
 #include "caldata/FeiertageUNIT.h"
 
 #include <QHash>
-#include <algorithm>
 #include <QMutex>
 #include <QMutexLocker>
+#include <algorithm>
 #include <iterator>
 
 namespace kb {
@@ -54,9 +54,22 @@ namespace FeiertageUNIT {
 namespace {
 
 enum Land {
-    BadenWuerttemberg = 0, Bayern, Berlin, Brandenburg, Bremen, Hamburg, Hessen,
-    MecklenburgVorpommern, Niedersachsen, NordrheinWestfalen, RheinlandPfalz, Saarland,
-    Sachsen, SachsenAnhalt, SchleswigHolstein, Thueringen
+    BadenWuerttemberg = 0,
+    Bayern,
+    Berlin,
+    Brandenburg,
+    Bremen,
+    Hamburg,
+    Hessen,
+    MecklenburgVorpommern,
+    Niedersachsen,
+    NordrheinWestfalen,
+    RheinlandPfalz,
+    Saarland,
+    Sachsen,
+    SachsenAnhalt,
+    SchleswigHolstein,
+    Thueringen
 };
 
 const QString &feiertagName(int code)
@@ -85,6 +98,7 @@ const QString &feiertagName(int code)
         QStringLiteral("Internationaler Frauentag"),
         QStringLiteral("Weltkindertag"),
         QStringLiteral("Tag der Befreiung"),
+        QStringLiteral("Jahrestag des Volksaufstandes"),
     };
     static_assert(std::size(names) == groessterCode + 1);
     return names[code];
@@ -118,6 +132,9 @@ const QString &sondertagName(int code)
         QStringLiteral("Sommmeranfang"), // three m, as the program has always shown it
         QStringLiteral("Herbstanfang"),
         QStringLiteral("Winteranfang"),
+        QStringLiteral("Allerheiligen"),
+        QStringLiteral("Beginn der Sommerzeit"),
+        QStringLiteral("Ende der Sommerzeit"),
     };
     static_assert(std::size(names) == -kleinsterCode + 1);
     return names[code];
@@ -129,11 +146,11 @@ bool einesVon(int state, std::initializer_list<int> states)
 }
 
 // Writes the codes into a table of one year, later writes replacing earlier ones.
-class Schreiber
-{
+class Schreiber {
 public:
     Schreiber(Tabelle &t, int year)
-        : m_t(t), m_year(year)
+        : m_t(t)
+        , m_year(year)
     {
     }
     void operator()(const QDate &date, int code)
@@ -202,12 +219,34 @@ void sondertage(Schreiber &w, int year, const QDate &easter, const QDate &advent
     w(12, 22, -24);
 }
 
+QDate letzterSonntag(int year, int month)
+{
+    const QDate last = QDate(year, month, 1).addMonths(1).addDays(-1);
+    return last.addDays(-(last.dayOfWeek() % 7));
+}
+
+// Allerheiligen is named in every state; where it is a public holiday, code 4 replaces it.
+// Summer time began on 6 April 1980 and since 1981 begins on the last Sunday of March; it
+// ended on the last Sunday of September until 1995 and ends on the last Sunday of October
+// since 1996. Written after the other special days, so they win over those and public
+// holidays win over them.
+void weitereSondertage(Schreiber &w, int year)
+{
+    w(11, 1, -25);
+    if (year < 1980)
+        return;
+    w(year == 1980 ? QDate(1980, 4, 6) : letzterSonntag(year, 3), -26);
+    w(letzterSonntag(year, year <= 1995 ? 9 : 10), -27);
+}
+
 void bundesweiteFeiertage(Schreiber &w, int state, const QDate &easter, const QDate &advent4)
 {
     w(1, 1, 1);
     w(5, 1, 2);
     w(10, 3, 3);
-    w(11, 1, 4);
+    if (einesVon(
+            state, { BadenWuerttemberg, Bayern, NordrheinWestfalen, RheinlandPfalz, Saarland }))
+        w(11, 1, 4);
     w(advent4.addDays(-28), 5);
     if (state == Sachsen)
         w(advent4.addDays(-32), 19);
@@ -224,27 +263,26 @@ void bundesweiteFeiertage(Schreiber &w, int state, const QDate &easter, const QD
 
 void landesFeiertage(Schreiber &w, int state, const QDate &easter)
 {
-    if (einesVon(state, {BadenWuerttemberg, Bayern, NordrheinWestfalen, RheinlandPfalz,
-                         Saarland, Sachsen, Thueringen}))
+    if (einesVon(state,
+            { BadenWuerttemberg, Bayern, NordrheinWestfalen, RheinlandPfalz, Saarland, Sachsen,
+                Thueringen }))
         w(easter.addDays(60), 15);
-    if (einesVon(state, {BadenWuerttemberg, Bayern, SachsenAnhalt}))
+    if (einesVon(state, { BadenWuerttemberg, Bayern, SachsenAnhalt }))
         w(1, 6, 16);
-    if (einesVon(state, {Bayern, Saarland}))
+    if (einesVon(state, { Bayern, Saarland }))
         w(8, 15, 17);
-    if (einesVon(state, {Brandenburg, MecklenburgVorpommern, Sachsen, SachsenAnhalt,
-                         Thueringen}))
+    if (einesVon(state, { Brandenburg, MecklenburgVorpommern, Sachsen, SachsenAnhalt, Thueringen }))
         w(10, 31, 18);
 }
 
 // Holidays of laws newer than the rules above, and Fronleichnam in Hessen, which has
 // always been a statutory holiday there.
-void heutigesRecht(Schreiber &w, int year, int state, const QDate &easter,
-                   const QDate &advent4)
+void heutigesRecht(Schreiber &w, int year, int state, const QDate &easter, const QDate &advent4)
 {
     if (state == Hessen)
         w(easter.addDays(60), 15);
     if (year == 2017
-        || (year >= 2018 && einesVon(state, {Bremen, Hamburg, Niedersachsen, SchleswigHolstein})))
+        || (year >= 2018 && einesVon(state, { Bremen, Hamburg, Niedersachsen, SchleswigHolstein })))
         w(10, 31, 18);
     if ((state == Berlin && year >= 2019) || (state == MecklenburgVorpommern && year >= 2023))
         w(3, 8, 20);
@@ -252,13 +290,14 @@ void heutigesRecht(Schreiber &w, int year, int state, const QDate &easter,
         w(9, 20, 21);
     if (state == Berlin && (year == 2020 || year == 2025))
         w(5, 8, 22);
+    if (state == Berlin && year == 2028)
+        w(6, 17, 23);
     // Buß- und Bettag was a public holiday in every state until 1994.
     if (year <= 1994)
         w(advent4.addDays(-32), 19);
 }
 
-struct Cache
-{
+struct Cache {
     QMutex mutex;
     QHash<quint64, Tabelle> tables;
 };
@@ -331,13 +370,14 @@ QDate vierterAdvent(int year)
 
 Tabelle aufbauen(int year, int state)
 {
-    Tabelle t{};
+    Tabelle t {};
     if (year < 1 || state < 0 || state > 15)
         return t;
     const QDate easter = ostersonntag(year);
     const QDate advent4 = vierterAdvent(year);
     Schreiber w(t, year);
     sondertage(w, year, easter, advent4);
+    weitereSondertage(w, year);
     bundesweiteFeiertage(w, state, easter, advent4);
     landesFeiertage(w, state, easter);
     heutigesRecht(w, year, state, easter, advent4);
@@ -346,8 +386,8 @@ Tabelle aufbauen(int year, int state)
 
 Tabelle tabelle(int year, int state)
 {
-    const quint64 key = (static_cast<quint64>(static_cast<quint32>(year)) << 8)
-                        | static_cast<quint8>(state);
+    const quint64 key
+        = (static_cast<quint64>(static_cast<quint32>(year)) << 8) | static_cast<quint8>(state);
     Cache &c = cache();
     QMutexLocker lock(&c.mutex);
     auto it = c.tables.constFind(key);

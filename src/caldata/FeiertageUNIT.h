@@ -19,17 +19,20 @@ int bundeslandAusArgument(const QString &text);
 
 // Public holidays and special days of a German state.
 //
-// Codes: 0 ordinary day, 1 to 22 public holiday, -1 to -24 special day. The table follows
-// today's law: Reformationstag 2017 everywhere and from 2018 in the northern states,
-// Frauentag in Berlin and Mecklenburg-Vorpommern, Weltkindertag in Thüringen, the Berlin
-// Tag der Befreiung, Buß- und Bettag everywhere up to 1994, and Fronleichnam in Hessen.
+// Codes: 0 ordinary day, 1 to 23 public holiday, -1 to -27 special day. The table follows
+// today's law: Allerheiligen a public holiday only in the five states that keep it (a named
+// special day elsewhere), Reformationstag 2017 everywhere and from 2018 in the northern
+// states, Frauentag in Berlin and Mecklenburg-Vorpommern, Weltkindertag in Thüringen, the
+// Berlin Tag der Befreiung and Jahrestag des Volksaufstandes, Buß- und Bettag everywhere up
+// to 1994, and Fronleichnam in Hessen. The Sundays on which summer time begins and ends
+// (from 1980) are named as wall calendars show them.
 namespace FeiertageUNIT {
 
 // Codes are indexed by the day of the year 1 to 366; index 0 is unused.
 using Tabelle = std::array<std::int8_t, 367>;
 
-inline constexpr int kleinsterCode = -24;
-inline constexpr int groessterCode = 22;
+inline constexpr int kleinsterCode = -27;
+inline constexpr int groessterCode = 23;
 
 // 1 for 1 January; 0 for a date that cannot be decoded.
 int tagImJahr(const QDate &date);
