@@ -123,15 +123,27 @@ QString eingabenPruefen(const AnlageEingaben &e)
 
 namespace {
 
+// An existing year table is the wizard's "Tabelle existiert bereits!". A calendar file or
+// picture table left over without it is not replaced either; the message names that file.
 void ablehnenWennVorhanden(const KalenderDatei &k)
 {
     const QStringList vorhanden
         = QDir(k.directory).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &f : vorhanden) {
-        for (const QString &neu : { k.jahrTabelle, k.bildTabelle, k.qvk }) {
-            if (f.compare(neu, Qt::CaseInsensitive) == 0)
-                throw Error(QStringLiteral("Tabelle existiert bereits!"));
+    auto finden = [&vorhanden](const QString &name) {
+        for (const QString &f : vorhanden) {
+            if (f.compare(name, Qt::CaseInsensitive) == 0)
+                return f;
         }
+        return QString();
+    };
+    if (!finden(k.jahrTabelle).isEmpty())
+        throw Error(QStringLiteral("Tabelle existiert bereits!"));
+    for (const QString &neu : { k.bildTabelle, k.qvk }) {
+        const QString f = finden(neu);
+        if (!f.isEmpty())
+            throw Error(QStringLiteral("Die Datei „%1“ ist schon vorhanden; der Kalender wird "
+                                       "nicht angelegt.")
+                            .arg(QDir::toNativeSeparators(k.directory + f)));
     }
 }
 

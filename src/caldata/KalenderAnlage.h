@@ -69,7 +69,9 @@ QString fertigMeldung(int year, int days);
 // one record per day and the picture table with twelve months. All or nothing: the files
 // are built under temporary names and moved into place at the end, the calendar file last;
 // any failure removes what was made and throws kb::Error with the message. Refuses with
-// "Tabelle existiert bereits!" when any of the three files exists (letter case ignored).
+// "Tabelle existiert bereits!" when the year table exists, and with a message naming the
+// file when a calendar file or picture table of that name is left over (letter case
+// ignored).
 AnlageErgebnis kalenderAnlegen(
     const AnlageEingaben &eingaben, const AnlageFortschritt &fortschritt = {});
 

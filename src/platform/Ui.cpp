@@ -6,24 +6,27 @@ namespace kb {
 namespace {
 
 // Used where no window system is wanted (the command-line program): messages go to the log,
-// questions are answered No, dialogs are cancelled.
-class HeadlessUi final : public Ui
-{
+// questions are answered No, dialogs are cancelled, input queries get a fixed answer.
+class HeadlessUi final : public Ui {
 public:
+    explicit HeadlessUi(std::optional<QString> answer = std::nullopt)
+        : m_answer(std::move(answer))
+    {
+    }
     void message(const QString &text) override { qCInfo(lcPlatform).noquote() << text; }
     bool question(const QString &text) override
     {
         qCInfo(lcPlatform).noquote() << text;
         return false;
     }
-    std::optional<QString> inputQuery(const QString &, const QString &, const QString &,
-                                      bool) override
+    std::optional<QString> inputQuery(
+        const QString &, const QString &, const QString &, bool) override
     {
-        return std::nullopt;
+        return m_answer;
     }
     QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override
+    QString saveFileName(
+        const QString &, const QString &, const QString &, const QString &) override
     {
         return {};
     }
@@ -33,13 +36,14 @@ public:
     int runModal(QWidget *) override { return 0; }
     bool printDialog(QPrinter *, QWidget *) override { return false; }
     bool pageSetupDialog(QPrinter *, QWidget *) override { return false; }
-    void beep() override {}
-    void setBusy(bool) override {}
+    void beep() override { }
+    void setBusy(bool) override { }
     bool openUrl(const QString &) override { return false; }
     QImage clipboardImage() override { return m_clipboard; }
     void setClipboardImage(const QImage &image) override { m_clipboard = image; }
 
 private:
+    std::optional<QString> m_answer;
     QImage m_clipboard;
 };
 
@@ -54,6 +58,11 @@ std::unique_ptr<Ui> &slot()
 Ui &ui()
 {
     return *slot();
+}
+
+std::unique_ptr<Ui> headlessUi(std::optional<QString> answer)
+{
+    return std::make_unique<HeadlessUi>(std::move(answer));
 }
 
 std::unique_ptr<Ui> installUi(std::unique_ptr<Ui> ui)

@@ -14,8 +14,7 @@ namespace kb {
 
 // Every interaction that blocks or leaves the process goes through this seam.
 // The desktop program installs the Qt implementation; tests install a scripted one.
-class Ui
-{
+class Ui {
 public:
     virtual ~Ui() = default;
 
@@ -24,13 +23,15 @@ public:
     // Yes/No question; true means Yes.
     virtual bool question(const QString &text) = 0;
     // Single-line input; nullopt when cancelled. `password` hides what is typed.
-    virtual std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
-                                              const QString &value, bool password = false) = 0;
+    virtual std::optional<QString> inputQuery(
+        const QString &caption, const QString &prompt, const QString &value, bool password = false)
+        = 0;
     // File dialogs; an empty string when cancelled. `filter` in Qt's "Name (*.ext)" form.
-    virtual QString openFileName(const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
-    virtual QString saveFileName(const QString &caption, const QString &dir,
-                                 const QString &filter, const QString &defaultSuffix) = 0;
+    virtual QString openFileName(const QString &caption, const QString &dir, const QString &filter)
+        = 0;
+    virtual QString saveFileName(const QString &caption, const QString &dir, const QString &filter,
+        const QString &defaultSuffix)
+        = 0;
     virtual QString directory(const QString &caption, const QString &dir) = 0;
     virtual std::optional<QFont> font(const QFont &initial) = 0;
     virtual std::optional<QColor> color(const QColor &initial) = 0;
@@ -50,10 +51,13 @@ public:
 Ui &ui();
 // Installs `ui` and returns the previous one (which the caller may restore).
 std::unique_ptr<Ui> installUi(std::unique_ptr<Ui> ui);
+// The quiet seam of the fallback, for code without windows (the command line): messages go
+// to the log, questions are answered No, dialogs are cancelled, and every input query gets
+// `answer` (nullopt: cancelled).
+std::unique_ptr<Ui> headlessUi(std::optional<QString> answer = std::nullopt);
 
 // Shows the hourglass while alive.
-class BusyCursor
-{
+class BusyCursor {
 public:
     BusyCursor() { ui().setBusy(true); }
     ~BusyCursor() { ui().setBusy(false); }

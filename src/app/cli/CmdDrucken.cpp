@@ -1,3 +1,4 @@
+#include "app/cli/AufrufPasswort.h"
 #include "app/cli/Cli.h"
 #include "caldata/KalenderDatei.h"
 #include "printing/DruckLayouts.h"
@@ -68,10 +69,7 @@ int drucken(Call &call)
     const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
     const IniFile ini = einstellungen(call.option(QStringLiteral("einstellungen")), call.err);
 
-    // As when a calendar is opened: only the password given now counts.
-    Session::removeAllPasswords();
-    if (const auto password = call.option(QStringLiteral("passwort")))
-        Session::addPassword(*password);
+    const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
     const report::Document dokument = druckDokument(*layout, k.jahrPfad(), ini);
     for (const QString &datei : report::exportDocument(dokument, ausgabe, { .pngDpi = dpi }))
         call.out << QDir::toNativeSeparators(datei) << '\n';

@@ -1,3 +1,4 @@
+#include "app/cli/AufrufPasswort.h"
 #include "app/cli/Cli.h"
 #include "caldata/KalenderDatei.h"
 #include "storage/Table.h"
@@ -14,10 +15,7 @@ int passwort(Call &call)
         throw UsageError(QStringLiteral("Das Passwort darf höchstens %1 Zeichen lang sein.")
                              .arg(kMaxPasswortLaenge));
     const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
-    // As when a calendar is opened: only the password given now counts.
-    Session::removeAllPasswords();
-    if (const auto alt = call.option(QStringLiteral("passwort")))
-        Session::addPassword(*alt);
+    const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
 
     Table jahr;
     jahr.setFilePath(k.jahrPfad());

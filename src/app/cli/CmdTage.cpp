@@ -1,3 +1,4 @@
+#include "app/cli/AufrufPasswort.h"
 #include "app/cli/Cli.h"
 #include "caldata/KalenderDatei.h"
 #include "storage/Table.h"
@@ -49,10 +50,7 @@ namespace {
 int tage(Call &call)
 {
     const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
-    // As when a calendar is opened: only the password given now counts.
-    Session::removeAllPasswords();
-    if (const auto password = call.option(QStringLiteral("passwort")))
-        Session::addPassword(*password);
+    const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
 
     Table table;
     table.setFilePath(k.jahrPfad());

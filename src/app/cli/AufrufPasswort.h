@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Ui.h"
+#include "storage/Table.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace kb::cli {
+
+// The password given with --passwort answers the table engine's password question, as the
+// password dialog does in the desktop program: a wrong one fails with "Falsches Passwort für
+// Tabelle ...", a missing one with "Kein Passwort für Tabelle ... angegeben". As when a
+// calendar is opened, only the password given now counts.
+class AufrufPasswort {
+public:
+    explicit AufrufPasswort(const std::optional<QString> &password)
+        : m_vorher(installUi(headlessUi(password)))
+    {
+        Session::removeAllPasswords();
+    }
+    ~AufrufPasswort() { installUi(std::move(m_vorher)); }
+    AufrufPasswort(const AufrufPasswort &) = delete;
+    AufrufPasswort &operator=(const AufrufPasswort &) = delete;
+
+private:
+    std::unique_ptr<Ui> m_vorher;
+};
+
+} // namespace kb::cli
