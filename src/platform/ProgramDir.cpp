@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -22,7 +21,7 @@ std::optional<QString> &cached()
 
 QString withSlash(QString dir)
 {
-    dir = QDir::fromNativeSeparators(QDir::cleanPath(dir));
+    dir = QDir::fromNativeSeparators(QDir::cleanPath(QFileInfo(dir).absoluteFilePath()));
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir;
@@ -43,29 +42,33 @@ QString executableDir()
     return withSlash(QDir::currentPath());
 }
 
-QString determine()
+bool sameDir(const QString &a, const QString &b)
 {
-    const QString home = qEnvironmentVariable("KRONOBLATT_HOME");
-    if (!home.isEmpty()) {
-        QDir().mkpath(home);
-        return withSlash(QFileInfo(home).absoluteFilePath());
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+void copyFile(const QString &source, const QString &target)
+{
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    // QFile::copy writes a temporary file beside the target and renames it, so an
+    // interrupted start never leaves half a table behind.
+    if (!QFile::copy(source, target)) {
+        qCWarning(lcPlatform) << "could not copy" << source << "to" << target;
+        return;
     }
-    const QString exeDir = executableDir();
-    if (isWritableDir(exeDir))
-        return exeDir;
-    const QString user =
-        withSlash(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    QDir().mkpath(user);
-    seed(exeDir, user);
-    return user;
+    // Installed files may be read-only; the user's copies are theirs to change.
+    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
 }
 
 } // namespace
 
 QString path()
 {
-    if (!cached())
-        cached() = determine();
+    if (!cached()) {
+        cached() = determine(qEnvironmentVariable("KRONOBLATT_HOME"), executableDir(),
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    }
     return *cached();
 }
 
@@ -84,30 +87,52 @@ void reset()
     cached().reset();
 }
 
+const QStringList &installedDataFiles()
+{
+    static const QStringList files = {
+        QStringLiteral("Kalvalues.ini"),
+        QStringLiteral("schulferien.csv"),
+        QStringLiteral("Kalenderdaten/Texte.db"),
+        QStringLiteral("Designer/designer.db"),
+    };
+    return files;
+}
+
+QStringList installedDataDirs(const QString &executableDir)
+{
+    const QString exe = withSlash(executableDir);
+    return { exe, withSlash(exe + QStringLiteral("../share/kronoblatt")) };
+}
+
 void seed(const QString &from, const QString &to)
 {
-    // Only the data files travel; the programs themselves stay where they are installed.
-    static const QStringList dataSuffixes = {
-        QStringLiteral("ini"), QStringLiteral("db"),  QStringLiteral("csv"),
-        QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("htm"),
-        QStringLiteral("html"), QStringLiteral("hlp"), QStringLiteral("qvf"),
-        QStringLiteral("png")};
     const QString src = withSlash(from);
     const QString dst = withSlash(to);
-    QDirIterator it(src, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        if (!dataSuffixes.contains(QFileInfo(file).suffix().toLower()))
-            continue;
-        const QString target = dst + file.mid(src.size());
-        if (QFileInfo::exists(target))
-            continue;
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(file, target))
-            qCWarning(lcPlatform) << "could not seed" << target;
-        else
-            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+    if (sameDir(src, dst))
+        return;
+    for (const QString &file : installedDataFiles()) {
+        const QString source = src + file;
+        const QString target = dst + file;
+        if (QFileInfo(source).isFile() && !QFileInfo::exists(target))
+            copyFile(source, target);
     }
+}
+
+QString determine(const QString &home, const QString &executableDir, const QString &userDir)
+{
+    QString dir;
+    if (!home.isEmpty()) {
+        QDir().mkpath(home);
+        dir = withSlash(home);
+    } else if (isWritableDir(withSlash(executableDir))) {
+        dir = withSlash(executableDir);
+    } else {
+        QDir().mkpath(userDir);
+        dir = withSlash(userDir);
+    }
+    for (const QString &installed : installedDataDirs(executableDir))
+        seed(installed, dir);
+    return dir;
 }
 
 } // namespace kb::ProgramDir

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kb {
 
@@ -9,7 +10,8 @@ namespace kb {
 namespace ProgramDir {
 
 // KRONOBLATT_HOME if set; else the executable's directory if writable; else the user's data
-// directory, seeded on first use with the data files installed beside the executable.
+// directory. Whichever it is, the installed data files it lacks are copied into it when it is
+// first determined (see seed()).
 QString path();
 // path() + "Kalenderdaten/"
 QString calendarDataDir();
@@ -19,8 +21,20 @@ QString designerDir();
 // Forgets the cached result (tests change KRONOBLATT_HOME between cases).
 void reset();
 
-// Copies every file below `from` into `to` that `to` does not have yet. Never overwrites.
+// The data files installed with the program, relative to the folder that holds them.
+const QStringList &installedDataFiles();
+// The folders that may hold the installed data files, in the order they are looked at: the
+// executable's folder, and <prefix>/share/kronoblatt beside a <prefix>/bin folder.
+QStringList installedDataDirs(const QString &executableDir);
+
+// Copies the installed data files found in `from` into `to` where `to` does not have them
+// yet. Never overwrites a file, and copies nothing else (a calendar kept beside the program
+// stays where it is). Does nothing when both name the same folder.
 void seed(const QString &from, const QString &to);
+
+// The program directory for the given places; seeds it from the installed data folders.
+// `home` is KRONOBLATT_HOME (empty when unset).
+QString determine(const QString &home, const QString &executableDir, const QString &userDir);
 
 } // namespace ProgramDir
 } // namespace kb

@@ -9,8 +9,7 @@ using namespace kb;
 
 namespace {
 
-class ProgramDirTest : public ::testing::Test
-{
+class ProgramDirTest : public ::testing::Test {
 protected:
     void SetUp() override { m_saved = qgetenv("KRONOBLATT_HOME"); }
     void TearDown() override
@@ -47,6 +46,81 @@ TEST_F(ProgramDirTest, SeedCopiesDataFilesWithoutOverwriting)
     ProgramDir::seed(from.path(), to.path());
 
     EXPECT_EQ(test::readAll(to.file(QStringLiteral("Kalvalues.ini"))), QByteArray("mine"));
-    EXPECT_EQ(test::readAll(to.file(QStringLiteral("Kalenderdaten/Texte.db"))), QByteArray("table"));
+    EXPECT_EQ(
+        test::readAll(to.file(QStringLiteral("Kalenderdaten/Texte.db"))), QByteArray("table"));
     EXPECT_FALSE(QFileInfo::exists(to.file(QStringLiteral("kronoblatt"))));
+}
+
+TEST_F(ProgramDirTest, SeedLeavesCalendarsAndOtherFilesBehind)
+{
+    test::TempDir from, to;
+    QDir().mkpath(from.file(QStringLiteral("Kalenderdaten")));
+    test::writeAll(from.file(QStringLiteral("Kalenderdaten/Texte.db")), "table");
+    test::writeAll(from.file(QStringLiteral("Kalenderdaten/Familie.DB")), "calendar");
+    test::writeAll(from.file(QStringLiteral("Kalenderdaten/Familie.QVK")), "calendar");
+    test::writeAll(from.file(QStringLiteral("kalender.INI")), "[Size]\r\n");
+
+    ProgramDir::seed(from.path(), to.path());
+
+    EXPECT_EQ(QDir(to.file(QStringLiteral("Kalenderdaten"))).entryList(QDir::Files),
+        QStringList { QStringLiteral("Texte.db") });
+    EXPECT_FALSE(QFileInfo::exists(to.file(QStringLiteral("kalender.INI"))));
+    // Seeding a folder from itself changes nothing.
+    ProgramDir::seed(from.path(), from.path() + QStringLiteral("Kalenderdaten/.."));
+    EXPECT_EQ(
+        test::readAll(from.file(QStringLiteral("Kalenderdaten/Texte.db"))), QByteArray("table"));
+}
+
+// Every kind of program directory gets the installed data files it lacks, from beside the
+// executable or from <prefix>/share/kronoblatt.
+TEST_F(ProgramDirTest, EveryProgramDirectoryGetsTheInstalledFilesItLacks)
+{
+    struct Case {
+        const char *what;
+        bool home; // KRONOBLATT_HOME set to an empty folder
+        bool besideProgram; // data files beside the executable (else in share/kronoblatt)
+        bool binExists; // a missing folder is one the program cannot write to
+        const char *expected; // folder below the test's root that becomes the program dir
+    };
+    const Case cases[] = {
+        { "home, data beside the program", true, true, true, "home/" },
+        { "home, data in share", true, false, true, "home/" },
+        { "writable program folder, data in share", false, false, true, "prefix/bin/" },
+        { "unwritable program folder, data in share", false, false, false, "user/" },
+    };
+    for (const Case &c : cases) {
+        test::TempDir root;
+        const QString bin = root.file(QStringLiteral("prefix/bin/"));
+        const QString data
+            = c.besideProgram ? bin : root.file(QStringLiteral("prefix/share/kronoblatt/"));
+        QDir().mkpath(data + QStringLiteral("Kalenderdaten"));
+        QDir().mkpath(data + QStringLiteral("Designer"));
+        for (const QString &f : ProgramDir::installedDataFiles())
+            test::writeAll(data + f, f.toUtf8());
+        if (c.binExists)
+            QDir().mkpath(bin);
+        else
+            QDir(bin).removeRecursively();
+        const QString home = c.home ? root.file(QStringLiteral("home")) : QString();
+        if (c.home) {
+            // A file the user already has stays as it is.
+            QDir().mkpath(home);
+            test::writeAll(home + QStringLiteral("/Kalvalues.ini"), "mine");
+        }
+
+        const QString dir = ProgramDir::determine(home, bin, root.file(QStringLiteral("user")));
+
+        EXPECT_EQ(dir, root.file(QString::fromLatin1(c.expected))) << c.what;
+        for (const QString &f : ProgramDir::installedDataFiles()) {
+            const QByteArray expected
+                = c.home && f == QStringLiteral("Kalvalues.ini") ? "mine" : f.toUtf8();
+            EXPECT_EQ(test::readAll(dir + f), expected) << c.what << " " << f.toStdString();
+        }
+    }
+}
+
+TEST_F(ProgramDirTest, TheBuildInstallsEveryListedDataFile)
+{
+    for (const QString &f : ProgramDir::installedDataFiles())
+        EXPECT_TRUE(QFileInfo(QStringLiteral(KB_BIN_DIR "/") + f).isFile()) << f.toStdString();
 }
