@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QStringList>
+#include <algorithm>
 
 #ifdef Q_OS_LINUX
 #include <sys/stat.h>
@@ -18,9 +19,13 @@
 namespace kb {
 namespace detail {
 
+// Files from the original program are Windows-1252. A file that is valid UTF-8 and holds
+// non-ASCII characters was saved by an editor that writes UTF-8 (a byte-order mark, if it
+// has one, is kept); it is read and written back as UTF-8.
+enum class TextEncoding { Cp1252, Utf8, Utf8WithBom };
+
 // What identifies one version of the file on disk.
-struct FileStamp
-{
+struct FileStamp {
     bool exists = false;
     quint64 device = 0;
     quint64 inode = 0;
@@ -30,27 +35,24 @@ struct FileStamp
     bool operator==(const FileStamp &) const = default;
 };
 
-struct IniData
-{
+struct IniData {
     // Names are views into `lines`, which never change after parsing.
-    struct Entry
-    {
+    struct Entry {
         qsizetype line = 0;
         QStringView section;
         QStringView key;
         QString value;
     };
-    struct Section
-    {
+    struct Section {
         QStringView name;
-        qsizetype header = 0;    // line of the first header with this name
+        qsizetype header = 0; // line of the first header with this name
         qsizetype lastEntry = 0; // last entry line below that header
     };
 
     QStringList lines;
-    std::vector<Entry> entries;          // the first occurrence of each section and key
+    std::vector<Entry> entries; // the first occurrence of each section and key
     QMultiHash<size_t, qsizetype> index; // hash of the folded names -> entries
-    std::vector<Section> sections;       // the first occurrence of each section
+    std::vector<Section> sections; // the first occurrence of each section
 
     const Entry *findEntry(QStringView section, QStringView key) const;
     const Section *findSection(QStringView name) const;
@@ -61,14 +63,14 @@ struct IniData
     }
 };
 
-struct IniShared
-{
+struct IniShared {
     QString path;
     QByteArray nativePath;
     FileStamp stamp;
     std::shared_ptr<const IniData> data;
-    QByteArray raw;       // the bytes `data` was parsed from
+    QByteArray raw; // the bytes `data` was parsed from
     bool settled = false; // the stamp alone tells a later change apart
+    TextEncoding encoding = TextEncoding::Cp1252; // how the file on disk is written
 };
 
 } // namespace detail
@@ -78,6 +80,7 @@ namespace {
 using detail::FileStamp;
 using detail::IniData;
 using detail::IniShared;
+using detail::TextEncoding;
 
 // Hashes section and key as the case-insensitive comparison sees them, without allocating:
 // the loader looks up some ninety names on every paint.
@@ -173,7 +176,7 @@ std::shared_ptr<IniData> parse(QStringList lines)
             firstOccurrence = -1;
             if (!data->findSection(section)) {
                 firstOccurrence = qsizetype(data->sections.size());
-                data->sections.push_back(IniData::Section{section, i, i});
+                data->sections.push_back(IniData::Section { section, i, i });
             }
             continue;
         }
@@ -184,7 +187,7 @@ std::shared_ptr<IniData> parse(QStringList lines)
         if (!data->findEntry(section, key)) {
             data->index.insert(nameHash(section, key), qsizetype(data->entries.size()));
             data->entries.push_back(
-                IniData::Entry{i, section, key, t.mid(eq + 1).trimmed().toString()});
+                IniData::Entry { i, section, key, t.mid(eq + 1).trimmed().toString() });
         }
         if (firstOccurrence >= 0)
             data->sections[firstOccurrence].lastEntry = i;
@@ -207,10 +210,55 @@ qint64 nowNs()
     return QDateTime::currentMSecsSinceEpoch() * 1000 * 1000;
 }
 
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+TextEncoding encodingOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return TextEncoding::Utf8WithBom;
+    if (isAscii(bytes))
+        return TextEncoding::Cp1252;
+    // Invalid, overlong or cut-off sequences decode to U+FFFD and so do not survive the
+    // round trip.
+    return QString::fromUtf8(bytes).toUtf8() == bytes ? TextEncoding::Utf8 : TextEncoding::Cp1252;
+}
+
+QString decode(const QByteArray &bytes, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8WithBom:
+        return QString::fromUtf8(bytes.mid(3));
+    case TextEncoding::Utf8:
+        return QString::fromUtf8(bytes);
+    case TextEncoding::Cp1252:
+        break;
+    }
+    return fromCp1252(bytes);
+}
+
+QByteArray encode(const QString &text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8WithBom:
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case TextEncoding::Utf8:
+        return text.toUtf8();
+    case TextEncoding::Cp1252:
+        break;
+    }
+    return toCp1252(text);
+}
+
 void adopt(IniShared &s, const FileStamp &st, QByteArray bytes, qint64 readAt)
 {
-    if (!s.data || bytes != s.raw)
-        s.data = parse(splitLines(fromCp1252(bytes)));
+    if (!s.data || bytes != s.raw) {
+        s.encoding = encodingOf(bytes);
+        s.data = parse(splitLines(decode(bytes, s.encoding)));
+    }
     s.raw = std::move(bytes);
     s.stamp = st;
     s.settled = readAt - st.mtimeNs > kRacyWindowNs;
@@ -228,6 +276,7 @@ std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
         s.stamp = st;
         s.data = emptyData();
         s.raw.clear();
+        s.encoding = TextEncoding::Cp1252;
         s.settled = true;
         return s.data;
     }
@@ -348,15 +397,14 @@ IniFile::Snapshot::Snapshot(std::shared_ptr<const detail::IniData> data)
 {
 }
 
-QString IniFile::Snapshot::readString(const QString &section, const QString &key,
-                                      const QString &def) const
+QString IniFile::Snapshot::readString(
+    const QString &section, const QString &key, const QString &def) const
 {
     const QString *v = m_data->find(section, key);
     return v ? *v : def;
 }
 
-qint32 IniFile::Snapshot::readInteger(const QString &section, const QString &key,
-                                      qint32 def) const
+qint32 IniFile::Snapshot::readInteger(const QString &section, const QString &key, qint32 def) const
 {
     const QString *v = m_data->find(section, key);
     return v ? parseInteger(*v, def) : def;
@@ -437,7 +485,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         lines.append(key.trimmed() + QLatin1Char('=') + oneLine);
     }
 
-    QByteArray bytes = toCp1252(lines.join(QLatin1String("\r\n")));
+    QByteArray bytes = encode(lines.join(QLatin1String("\r\n")), m_shared->encoding);
     bytes.append("\r\n");
     QSaveFile f(m_shared->path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {

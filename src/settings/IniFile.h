@@ -15,6 +15,9 @@ struct IniShared;
 // - Section and key names compare without regard to letter case: "User"/"USER" and
 //   "KBright"/"KBRight" address the same entry.
 // - The file is Windows-1252 with CR LF line ends; LF-only and CR-only files read as well.
+//   A file that is valid UTF-8 and holds non-ASCII characters (saved by an editor that
+//   writes UTF-8) is read as UTF-8 and written back as UTF-8, with its byte-order mark if it
+//   had one.
 // - Reading a key that occurs twice yields the first occurrence; writing replaces that one.
 // - Blanks around names and values are ignored. The value is everything after the first "=".
 // - Every read sees the file's current content, also after another process changed it. The
@@ -25,8 +28,7 @@ struct IniShared;
 // - A missing file reads as empty (every read yields its default); the first write creates it.
 // - All IniFile objects on one path in this process share one parsed copy. Like the rest of
 //   the program, they are used from the user-interface thread only.
-class IniFile
-{
+class IniFile {
 public:
     explicit IniFile(const QString &path);
     ~IniFile();
@@ -52,11 +54,9 @@ public:
     void writeBool(const QString &section, const QString &key, bool value);
 
     // The content as of now, for many reads in a row with a single look at the file.
-    class Snapshot
-    {
+    class Snapshot {
     public:
-        QString readString(const QString &section, const QString &key,
-                           const QString &def) const;
+        QString readString(const QString &section, const QString &key, const QString &def) const;
         qint32 readInteger(const QString &section, const QString &key, qint32 def) const;
         bool readBool(const QString &section, const QString &key, bool def) const;
         bool hasKey(const QString &section, const QString &key) const;

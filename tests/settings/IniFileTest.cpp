@@ -47,6 +47,48 @@ TEST(IniFile, Windows1252OnDisk)
                    "e 1\r\n"));
 }
 
+// Files saved by the original program are Windows-1252; a Linux editor saves UTF-8. Each
+// file is read in its encoding and keeps it when a value is written.
+TEST(IniFile, Utf8AndWindows1252FilesReadAndRewritten)
+{
+    struct Case {
+        const char *what;
+        QByteArray before;
+        const char *firma; // as read
+        const char *ort; // written, then read back
+        QByteArray after;
+    };
+    const Case cases[] = {
+        { "Windows-1252", "[User]\r\nFirma=M\xFCller\r\n", "Müller", "Köln",
+            "[User]\r\nFirma=M\xFCller\r\nOrt=K\xF6ln\r\n" },
+        { "UTF-8 from a Linux editor", "[User]\nFirma=M\xC3\xBCller\n", "Müller", "Köln",
+            "[User]\r\nFirma=M\xC3\xBCller\r\nOrt=K\xC3\xB6ln\r\n" },
+        { "UTF-8 keeps what Windows-1252 cannot hold", "[User]\nFirma=M\xC3\xBCller\n", "Müller",
+            "Łódź", "[User]\r\nFirma=M\xC3\xBCller\r\nOrt=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n" },
+        { "UTF-8 with a byte-order mark", "\xEF\xBB\xBF[User]\r\nFirma=M\xC3\xBCller\r\n", "Müller",
+            "Köln", "\xEF\xBB\xBF[User]\r\nFirma=M\xC3\xBCller\r\nOrt=K\xC3\xB6ln\r\n" },
+        { "byte-order mark and plain ASCII", "\xEF\xBB\xBF[User]\r\nFirma=Meier\r\n", "Meier",
+            "Köln", "\xEF\xBB\xBF[User]\r\nFirma=Meier\r\nOrt=K\xC3\xB6ln\r\n" },
+        { "plain ASCII stays Windows-1252", "[User]\r\nFirma=Meier\r\n", "Meier", "Köln",
+            "[User]\r\nFirma=Meier\r\nOrt=K\xF6ln\r\n" },
+        { "one byte that is no UTF-8 makes it Windows-1252",
+            "[User]\r\nFirma=Caf\xE9 M\xC3\xBCller\r\n", "Café MÃ¼ller", "Köln",
+            "[User]\r\nFirma=Caf\xE9 M\xC3\xBCller\r\nOrt=K\xF6ln\r\n" },
+    };
+    TempDir dir;
+    for (const Case &c : cases) {
+        const QString path = dir.file(QString::fromUtf8(c.what) + s(".ini"));
+        writeAll(path, c.before);
+        IniFile ini(path);
+        EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s(c.firma)) << c.what;
+        ini.writeString(s("User"), s("Ort"), s(c.ort));
+        EXPECT_EQ(readAll(path), c.after) << c.what;
+        const IniFile again(path);
+        EXPECT_EQ(again.readString(s("User"), s("Firma"), {}), s(c.firma)) << c.what;
+        EXPECT_EQ(again.readString(s("User"), s("Ort"), {}), s(c.ort)) << c.what;
+    }
+}
+
 TEST(IniFile, IntegersAndBooleans)
 {
     struct Case {
