@@ -3,13 +3,23 @@
 # it installs only what is missing.
 set -euo pipefail
 
+# Recommended packages are not installed, so every tool's run-time needs are listed here
+# (checked with `apt-cache depends --recurse` and the Recommends of each package found).
 packages=(
   build-essential cmake ninja-build ccache pkg-config git
+  # Qt brings its platform plugins (qt6-qpa-plugins) and fontconfig as dependencies.
   qt6-base-dev qt6-svg-dev libgl-dev
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev
+  # The faces the layouts name (Arial, Small Fonts, MS Sans Serif) map to these.
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick poppler-utils libwmf-bin unzip libxml2-utils
+  # Tools that read the program's output back: pdfinfo, pdftotext, pdftoppm, unzip,
+  # xmllint, wmf2svg. wmf2svg finds no font at all without the URW fonts, which libwmf only
+  # recommends. (poppler-data, also only recommended, holds CJK tables our PDFs never need.)
+  poppler-utils unzip libxml2-utils libwmf-bin fonts-urw-base35
+  # Screenshots without a display: xvfb-run needs xauth (only recommended by xvfb);
+  # xdotool and ImageMagick's import need nothing they merely recommend.
+  xvfb xauth xdotool imagemagick
 )
 
 missing=()
