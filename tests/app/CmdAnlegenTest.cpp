@@ -4,6 +4,7 @@
 #include "support/TestUtil.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using kb::test::runCli;
@@ -12,11 +13,10 @@ namespace {
 
 QStringList anlegen(const kb::test::TempDir &dir, const QString &land)
 {
-    return {QStringLiteral("anlegen"),   QStringLiteral("--verzeichnis"), dir.path(),
-            QStringLiteral("--datei"),   QStringLiteral("Familie"),       QStringLiteral("--jahr"),
-            QStringLiteral("2024"),      QStringLiteral("--land"),        land,
-            QStringLiteral("--name"),    QStringLiteral("Schulz"),        QStringLiteral("--vorname"),
-            QStringLiteral("Anna")};
+    return { QStringLiteral("anlegen"), QStringLiteral("--verzeichnis"), dir.path(),
+        QStringLiteral("--datei"), QStringLiteral("Familie"), QStringLiteral("--jahr"),
+        QStringLiteral("2024"), QStringLiteral("--land"), land, QStringLiteral("--name"),
+        QStringLiteral("Schulz"), QStringLiteral("--vorname"), QStringLiteral("Anna") };
 }
 
 TEST(CmdAnlegen, CreatesTheCalendarAndPrintsTheCompletionMessage)
@@ -24,12 +24,13 @@ TEST(CmdAnlegen, CreatesTheCalendarAndPrintsTheCompletionMessage)
     kb::test::TempDir dir;
     const auto r = runCli(anlegen(dir, QStringLiteral("6")));
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("Kalender - Tabellen wurde angelegt !\n\rFür das Jahr 2024 "
-                                    "wurden : 366 Tage angelegt.   \n"));
+    EXPECT_EQ(r.out,
+        QStringLiteral("Kalender - Tabellen wurde angelegt !\n\rFür das Jahr 2024 "
+                       "wurden : 366 Tage angelegt.   \n"));
     EXPECT_TRUE(r.err.isEmpty());
     EXPECT_EQ(kb::test::readAll(dir.file(QStringLiteral("Familie.QVK"))),
-              QByteArray("RI-DOZU Kronoblatt www.ri-dozu.deKronoblatt angelegt von : "
-                         "Schulz,Anna\r\n"));
+        QByteArray("RI-DOZU Kronoblatt www.ri-dozu.deKronoblatt angelegt von : "
+                   "Schulz,Anna\r\n"));
 
     kb::Table jahr;
     jahr.setFilePath(dir.file(QStringLiteral("Familie.DB")));
@@ -46,6 +47,15 @@ TEST(CmdAnlegen, CreatesTheCalendarAndPrintsTheCompletionMessage)
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(refused.err, QStringLiteral("Tabelle existiert bereits!\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+    // Only the calendar file left over: the message names it.
+    QFile::remove(dir.file(QStringLiteral("Familie.DB")));
+    QFile::remove(dir.file(QStringLiteral("FamilieBild.DB")));
+    const auto leftover = runCli(again);
+    EXPECT_EQ(leftover.code, 1);
+    EXPECT_EQ(leftover.err,
+        QStringLiteral("Die Datei „%1“ ist schon vorhanden; der Kalender wird nicht angelegt.\n")
+            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("Familie.QVK")))));
 }
 
 TEST(CmdAnlegen, TypedStateTextIsKeptWithANote)
