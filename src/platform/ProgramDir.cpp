@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -92,6 +93,9 @@ const QStringList &installedDataFiles()
     static const QStringList files = {
         QStringLiteral("Kalvalues.ini"),
         QStringLiteral("schulferien.csv"),
+        QStringLiteral("KBLogo.bmp"),
+        QStringLiteral("kronoblatt.png"),
+        QStringLiteral("Hilfe/"),
         QStringLiteral("Kalenderdaten/Texte.db"),
         QStringLiteral("Designer/designer.db"),
     };
@@ -110,11 +114,20 @@ void seed(const QString &from, const QString &to)
     const QString dst = withSlash(to);
     if (sameDir(src, dst))
         return;
-    for (const QString &file : installedDataFiles()) {
-        const QString source = src + file;
+    auto copyMissing = [&](const QString &file) {
         const QString target = dst + file;
-        if (QFileInfo(source).isFile() && !QFileInfo::exists(target))
-            copyFile(source, target);
+        if (!QFileInfo::exists(target))
+            copyFile(src + file, target);
+    };
+    for (const QString &entry : installedDataFiles()) {
+        if (!entry.endsWith(QLatin1Char('/'))) {
+            if (QFileInfo(src + entry).isFile())
+                copyMissing(entry);
+            continue;
+        }
+        QDirIterator it(src + entry, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            copyMissing(it.next().mid(src.size()));
     }
 }
 

@@ -21,7 +21,8 @@ QString designerDir();
 // Forgets the cached result (tests change KRONOBLATT_HOME between cases).
 void reset();
 
-// The data files installed with the program, relative to the folder that holds them.
+// The data files installed with the program, relative to the folder that holds them. An
+// entry ending with '/' is a folder whose files all belong to the installation.
 const QStringList &installedDataFiles();
 // The folders that may hold the installed data files, in the order they are looked at: the
 // executable's folder, and <prefix>/share/kronoblatt beside a <prefix>/bin folder.

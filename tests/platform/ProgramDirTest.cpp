@@ -2,7 +2,9 @@
 #include "support/TestUtil.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -51,25 +53,48 @@ TEST_F(ProgramDirTest, SeedCopiesDataFilesWithoutOverwriting)
     EXPECT_FALSE(QFileInfo::exists(to.file(QStringLiteral("kronoblatt"))));
 }
 
-TEST_F(ProgramDirTest, SeedLeavesCalendarsAndOtherFilesBehind)
+TEST_F(ProgramDirTest, SeedCopiesWholeFoldersAndLeavesCalendarsBehind)
 {
     test::TempDir from, to;
-    QDir().mkpath(from.file(QStringLiteral("Kalenderdaten")));
+    for (const char *dir : { "Kalenderdaten", "Hilfe/bilder" })
+        QDir().mkpath(from.file(QString::fromLatin1(dir)));
+    QDir().mkpath(to.file(QStringLiteral("Hilfe")));
     test::writeAll(from.file(QStringLiteral("Kalenderdaten/Texte.db")), "table");
     test::writeAll(from.file(QStringLiteral("Kalenderdaten/Familie.DB")), "calendar");
     test::writeAll(from.file(QStringLiteral("Kalenderdaten/Familie.QVK")), "calendar");
     test::writeAll(from.file(QStringLiteral("kalender.INI")), "[Size]\r\n");
+    test::writeAll(from.file(QStringLiteral("Hilfe/index.html")), "index");
+    test::writeAll(from.file(QStringLiteral("Hilfe/bilder/a.png")), "picture");
+    test::writeAll(to.file(QStringLiteral("Hilfe/index.html")), "mine");
 
     ProgramDir::seed(from.path(), to.path());
 
     EXPECT_EQ(QDir(to.file(QStringLiteral("Kalenderdaten"))).entryList(QDir::Files),
         QStringList { QStringLiteral("Texte.db") });
     EXPECT_FALSE(QFileInfo::exists(to.file(QStringLiteral("kalender.INI"))));
+    EXPECT_EQ(test::readAll(to.file(QStringLiteral("Hilfe/index.html"))), QByteArray("mine"));
+    EXPECT_EQ(test::readAll(to.file(QStringLiteral("Hilfe/bilder/a.png"))), QByteArray("picture"));
     // Seeding a folder from itself changes nothing.
     ProgramDir::seed(from.path(), from.path() + QStringLiteral("Kalenderdaten/.."));
     EXPECT_EQ(
         test::readAll(from.file(QStringLiteral("Kalenderdaten/Texte.db"))), QByteArray("table"));
 }
+
+namespace {
+
+// A file of each installed entry: the entry itself, or a page inside a folder entry.
+QString fileOf(const QString &entry)
+{
+    return entry.endsWith(QLatin1Char('/')) ? entry + QStringLiteral("index.html") : entry;
+}
+
+void writeWithFolders(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    test::writeAll(path, bytes);
+}
+
+} // namespace
 
 // Every kind of program directory gets the installed data files it lacks, from beside the
 // executable or from <prefix>/share/kronoblatt.
@@ -93,34 +118,47 @@ TEST_F(ProgramDirTest, EveryProgramDirectoryGetsTheInstalledFilesItLacks)
         const QString bin = root.file(QStringLiteral("prefix/bin/"));
         const QString data
             = c.besideProgram ? bin : root.file(QStringLiteral("prefix/share/kronoblatt/"));
-        QDir().mkpath(data + QStringLiteral("Kalenderdaten"));
-        QDir().mkpath(data + QStringLiteral("Designer"));
-        for (const QString &f : ProgramDir::installedDataFiles())
-            test::writeAll(data + f, f.toUtf8());
+        for (const QString &entry : ProgramDir::installedDataFiles())
+            writeWithFolders(data + fileOf(entry), entry.toUtf8());
         if (c.binExists)
             QDir().mkpath(bin);
         else
             QDir(bin).removeRecursively();
         const QString home = c.home ? root.file(QStringLiteral("home")) : QString();
-        if (c.home) {
-            // A file the user already has stays as it is.
-            QDir().mkpath(home);
-            test::writeAll(home + QStringLiteral("/Kalvalues.ini"), "mine");
-        }
+        if (c.home) // a file the user already has stays as it is
+            writeWithFolders(home + QStringLiteral("/Kalvalues.ini"), "mine");
 
         const QString dir = ProgramDir::determine(home, bin, root.file(QStringLiteral("user")));
 
         EXPECT_EQ(dir, root.file(QString::fromLatin1(c.expected))) << c.what;
-        for (const QString &f : ProgramDir::installedDataFiles()) {
+        for (const QString &entry : ProgramDir::installedDataFiles()) {
             const QByteArray expected
-                = c.home && f == QStringLiteral("Kalvalues.ini") ? "mine" : f.toUtf8();
-            EXPECT_EQ(test::readAll(dir + f), expected) << c.what << " " << f.toStdString();
+                = c.home && entry == QStringLiteral("Kalvalues.ini") ? "mine" : entry.toUtf8();
+            EXPECT_EQ(test::readAll(dir + fileOf(entry)), expected)
+                << c.what << " " << entry.toStdString();
         }
     }
 }
 
-TEST_F(ProgramDirTest, TheBuildInstallsEveryListedDataFile)
+// The list and the installation agree: every entry is installed, and every file in data/
+// (but the text list Texte.db is made from) belongs to an entry.
+TEST_F(ProgramDirTest, TheListNamesWhatTheBuildInstalls)
 {
-    for (const QString &f : ProgramDir::installedDataFiles())
-        EXPECT_TRUE(QFileInfo(QStringLiteral(KB_BIN_DIR "/") + f).isFile()) << f.toStdString();
+    const QStringList &entries = ProgramDir::installedDataFiles();
+    for (const QString &entry : entries) {
+        const QFileInfo installed(QStringLiteral(KB_BIN_DIR "/") + entry);
+        EXPECT_TRUE(entry.endsWith(QLatin1Char('/')) ? installed.isDir() : installed.isFile())
+            << entry.toStdString();
+    }
+    const QString source = QStringLiteral(KB_SOURCE_DIR "/data/");
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next().mid(source.size());
+        if (file == QStringLiteral("CMakeLists.txt") || file == QStringLiteral("texte.txt"))
+            continue;
+        const bool listed = std::any_of(entries.begin(), entries.end(), [&](const QString &e) {
+            return e == file || (e.endsWith(QLatin1Char('/')) && file.startsWith(e));
+        });
+        EXPECT_TRUE(listed) << file.toStdString();
+    }
 }

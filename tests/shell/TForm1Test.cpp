@@ -401,8 +401,7 @@ TEST_F(TForm1Test, HelpAboutAndHomepage)
     ASSERT_EQ(ui->messages().size(), 1); // no help pages in this program directory
     EXPECT_TRUE(ui->messages()[0].contains(QStringLiteral("Hilfe")));
 
-    ProgramDir::seed(
-        QStringLiteral(KB_SOURCE_DIR "/data/Hilfe"), home.file(QStringLiteral("Hilfe")));
+    ProgramDir::seed(QStringLiteral(KB_SOURCE_DIR "/data"), home.path());
     ausloesen(*f, Ort::Menue, Befehl::Hilfethemen);
     ASSERT_NE(f->hilfeFenster(), nullptr);
     EXPECT_TRUE(f->hilfeFenster()->isVisible());
