@@ -101,6 +101,24 @@ QDate isoDate(const QString &text)
     return QDate(number(0, 4), number(5, 2), number(8, 2));
 }
 
+QString isoText(const QDate &date)
+{
+    const int year = date.year();
+    if (!date.isValid() || year < 0 || year > 9999)
+        return date.toString(Qt::ISODate);
+    // QDate::toString() formats through printf, which costs more than the rest of a post.
+    char text[10];
+    auto put = [&](int at, int len, int number) {
+        for (int i = at + len - 1; i >= at; --i, number /= 10)
+            text[i] = char('0' + number % 10);
+    };
+    put(0, 4, year);
+    text[4] = text[7] = '-';
+    put(5, 2, date.month());
+    put(8, 2, date.day());
+    return QString::fromLatin1(text, 10);
+}
+
 QVariant fromInput(const FieldDef &field, const QVariant &value)
 {
     if (field.type == FieldType::AutoInc)
@@ -137,17 +155,53 @@ QVariant fromInput(const FieldDef &field, const QVariant &value)
     return QVariant();
 }
 
+QVariant comparisonValue(const FieldDef &field, const QVariant &value)
+{
+    FieldDef unbounded = field;
+    if (tablefile::isIntType(unbounded.type))
+        unbounded.type = FieldType::Int32; // also lets an auto-increment value be compared
+    unbounded.min = unbounded.max = unbounded.size = 0;
+    return fromInput(unbounded, value);
+}
+
 QVariant toSql(FieldType type, const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
         return QVariant();
     switch (type) {
     case FieldType::Date:
-        return value.toDate().toString(Qt::ISODate);
+        return isoText(value.toDate());
     case FieldType::Boolean:
         return value.toBool() ? 1 : 0;
     default:
         return value;
+    }
+}
+
+void bind(sql::Stmt &stmt, int index, FieldType type, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull()) {
+        stmt.bind(index, QVariant());
+        return;
+    }
+    switch (type) {
+    case FieldType::Int16:
+    case FieldType::Int32:
+    case FieldType::AutoInc:
+    case FieldType::Boolean:
+        stmt.bindInt(index, value.toLongLong());
+        break;
+    case FieldType::Date:
+        stmt.bindText(index, isoText(value.toDate()));
+        break;
+    case FieldType::String:
+    case FieldType::Memo:
+        stmt.bindText(index, value.toString());
+        break;
+    case FieldType::Graphic:
+    case FieldType::Blob:
+        stmt.bindBlob(index, value.toByteArray());
+        break;
     }
 }
 

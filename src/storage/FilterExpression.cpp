@@ -162,7 +162,7 @@ private:
         const int index = m_schema.indexOf(field.text);
         if (index < 0)
             throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field.text));
-        FieldDef def = m_schema.fields[index];
+        const FieldDef &def = m_schema.fields[index];
         if (tablefile::isBlobType(def.type))
             fail(QStringLiteral("Feld '%1' kann nicht verglichen werden").arg(def.name));
         const Token op = take();
@@ -184,13 +184,9 @@ private:
             return QStringLiteral("(%1 IS %2NULL)")
                 .arg(column, equal ? QString() : QStringLiteral("NOT "));
         }
-        // Literals are compared by value: no range or length limit applies to them.
-        if (tablefile::isIntType(def.type))
-            def.type = FieldType::Int32;
-        def.min = def.max = def.size = 0;
         QVariant value;
         try {
-            value = fieldvalue::fromInput(def, literal.text);
+            value = fieldvalue::comparisonValue(def, literal.text);
         } catch (const Error &e) {
             fail(e.message());
         }

@@ -2,133 +2,76 @@
 
 #include "platform/Error.h"
 #include "platform/Logging.h"
+#include "storage/EditBuffer.h"
 #include "storage/FieldValue.h"
-#include "storage/FilterExpression.h"
-#include "storage/Sqlite.h"
+#include "storage/MasterLink.h"
+#include "storage/Passwords.h"
+#include "storage/RecordCache.h"
+#include "storage/Selection.h"
+#include "storage/StatementCache.h"
 #include "storage/TableFile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QPointer>
 #include <QSaveFile>
-#include <unordered_map>
 
 namespace kb {
 
 namespace {
 
-// Ends a cached statement's read when leaving a scope, so that it holds no lock
-// on the file between uses.
-struct Finish {
-    sql::Stmt &stmt;
-    ~Finish() { stmt.reset(); }
-};
-
-// A field's position is kept in one byte where statements are cached.
-constexpr int kMaxFields = 255;
-
 // What happened while views were suspended.
 enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
 
-// One stored value as read: text for strings and memos; the number for integers,
-// booleans, dates (as Julian day) and blobs (their size: the bytes are read on demand).
-struct Cell {
-    QString text;
-    qint64 number = 0;
-    bool null = true;
-    bool operator==(const Cell &) const = default;
-};
-
-struct Row {
-    qint64 rid = 0;
-    QVector<Cell> cells;
-    bool operator==(const Row &) const = default;
-};
-
 } // namespace
 
-class TableDetail {
-public:
-    static void masterMoved(Table &detail, bool force);
-};
-
+// The cursor's parts and what ties them together: its connection, the selection and the
+// records read for it, the pending edit, the master link and the views' notifications.
 struct Table::Private {
-    Table *q = nullptr;
+    explicit Private(Table &table)
+        : q(table)
+        , link(table)
+        , records(schema, statements)
+        , edits(schema)
+    {
+    }
+
+    Table &q;
     QString dir, name;
     bool exclusive = false;
     bool readOnlyWanted = false;
 
-    sql::DbHandle db;
+    StatementCache statements;
     tablefile::Schema schema;
     QString password;
     bool readOnly = false;
     bool registered = false;
     bool registeredExclusive = false;
-    int transactionDepth = 0;
+    bool inTransaction = false;
+    bool journalInMemory = false;
 
-    QString filterText;
-    bool filtered = false;
-    filter::Condition condition;
-    QString indexFields, indexName;
-    QStringList orderColumns;
-
-    QPointer<Table> master;
-    QStringList masterFields, detailFields;
-    QVariantList masterKey;
-    bool masterKeyValid = false;
-    QList<QPointer<Table>> details;
-
-    std::vector<Row> rows;
-    int pos = -1;
-    bool eof = true, bof = true;
-    State state = State::Inactive;
-    QVector<QVariant> buffer;
-    QVector<bool> changed, loaded;
+    Selection selection;
+    MasterLink link;
+    RecordCache records;
+    EditBuffer edits;
     NewRecordHandler onNewRecord;
-
-    // After an insert the record list is re-read only when someone looks at it, so a
-    // loop of appends stays linear.
-    bool stale = false;
-    qint64 staleRid = 0;
-    qint64 seenVersion = -1;
 
     int disabled = 0;
     unsigned pending = 0;
-    // Prepared statements of this connection by their text; cleared before it closes.
-    mutable std::unordered_map<QString, std::unique_ptr<sql::Stmt>> statements;
-    QHash<QByteArray, sql::Stmt *> writeStatements;
 
-    sql::Stmt &statement(const QString &text) const
-    {
-        auto &slot = statements[text];
-        if (!slot)
-            slot = std::make_unique<sql::Stmt>(db.get(), text);
-        else
-            slot->reset();
-        return *slot;
-    }
-
-    void disconnect()
-    {
-        writeStatements.clear();
-        statements.clear();
-        db.reset();
-    }
-
+    bool isOpen() const { return statements.isOpen(); }
     QString path() const { return dir + name; }
     QString shownName() const { return tablefile::displayName(path()); }
 
     void requireOpen() const
     {
-        if (!db)
+        if (!isOpen())
             throw Error(QStringLiteral("Die Tabelle '%1' ist nicht geöffnet").arg(shownName()));
     }
     void requireClosed() const
     {
-        if (db)
+        if (isOpen())
             throw Error(QStringLiteral("Die Tabelle '%1' ist geöffnet; das geht nur bei "
                                        "geschlossener Tabelle")
                             .arg(shownName()));
@@ -149,8 +92,7 @@ struct Table::Private {
         }
         const int index = schema.indexOf(field);
         if (index < 0) {
-            if (!db)
-                requireOpen();
+            requireOpen();
             throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field));
         }
         return index;
@@ -163,13 +105,13 @@ struct Table::Private {
             return;
         }
         if (what & Reset)
-            Q_EMIT q->recordsReset();
+            Q_EMIT q.recordsReset();
         if (what & Current)
-            Q_EMIT q->currentChanged();
+            Q_EMIT q.currentChanged();
         if (what & Values)
-            Q_EMIT q->valuesChanged();
+            Q_EMIT q.valuesChanged();
         if (what & StateChange)
-            Q_EMIT q->stateChanged();
+            Q_EMIT q.stateChanged();
     }
 
     template<typename F> auto guarded(F &&f) const
@@ -181,7 +123,6 @@ struct Table::Private {
         }
     }
 
-    // --- connection ---------------------------------------------------------------
     void connect()
     {
         tablefile::OpenedFile opened = tablefile::open(path(), readOnlyWanted);
@@ -194,535 +135,131 @@ struct Table::Private {
                                     : QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
             });
         }
-        writeStatements.clear();
-        statements.clear();
-        db = std::move(opened.db);
+        statements.open(std::move(opened.db));
         schema = std::move(opened.schema);
         password = opened.password;
         readOnly = opened.readOnly;
     }
 
-    // --- order, filter, master ------------------------------------------------------
-    QStringList resolveFields(const QString &list) const
-    {
-        QStringList fields;
-        for (const QString &part : list.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-            fields.append(schema.fields[fieldIndex(part.trimmed())].name);
-        return fields;
-    }
-
-    void resolveOrder()
-    {
-        QStringList fields;
-        bool noCase = false;
-        auto sameFields = [](const QStringList &a, const QStringList &b) {
-            if (a.size() != b.size())
-                return false;
-            for (int i = 0; i < a.size(); ++i) {
-                if (a[i].compare(b[i], Qt::CaseInsensitive) != 0)
-                    return false;
-            }
-            return true;
-        };
-        if (!indexFields.isEmpty()) {
-            fields = resolveFields(indexFields);
-            for (const IndexDef &ix : std::as_const(schema.indexes)) {
-                if (sameFields(ix.fields, fields))
-                    noCase = ix.caseInsensitive;
-            }
-        } else {
-            const IndexDef *chosen = nullptr;
-            for (const IndexDef &ix : std::as_const(schema.indexes)) {
-                if (indexName.isEmpty() ? ix.primary
-                                        : ix.name.compare(indexName, Qt::CaseInsensitive) == 0)
-                    chosen = &ix;
-            }
-            if (!indexName.isEmpty() && !chosen)
-                throw Error(QStringLiteral("Index '%1' nicht gefunden").arg(indexName));
-            if (chosen) {
-                fields = resolveFields(chosen->fields.join(QLatin1Char(';')));
-                noCase = chosen->caseInsensitive;
-            }
-        }
-        orderColumns.clear();
-        for (const QString &field : std::as_const(fields)) {
-            const FieldType type = schema.fields[schema.indexOf(field)].type;
-            const bool text = type == FieldType::String || type == FieldType::Memo;
-            orderColumns.append(sql::quoted(field)
-                + (noCase && text ? QStringLiteral(" COLLATE NOCASE") : QString()));
-        }
-        orderColumns.append(QStringLiteral("kb_rid"));
-    }
-
-    // Orders by index fields or a named index; a name that does not resolve keeps the old order.
-    void applyOrder(const QString &fields, const QString &name)
-    {
-        const QString oldFields = indexFields, oldName = indexName;
-        indexFields = fields;
-        indexName = name;
-        if (!db)
-            return;
-        try {
-            resolveOrder();
-        } catch (...) {
-            indexFields = oldFields;
-            indexName = oldName;
-            resolveOrder();
-            throw;
-        }
-        q->refresh();
-    }
-
-    void parseFilter()
-    {
-        condition = filtered ? filter::parse(filterText, schema) : filter::Condition {};
-    }
-
-    QVariantList currentMasterKey() const
-    {
-        QVariantList key;
-        if (!master || !master->isOpen() || master->d->pos < 0)
-            return key;
-        for (const QString &field : masterFields)
-            key.append(master->value(field));
-        return key;
-    }
-
-    // --- reading ----------------------------------------------------------------------
-    QString selectList() const
-    {
-        QStringList columns { QStringLiteral("kb_rid") };
-        for (const FieldDef &f : std::as_const(schema.fields)) {
-            columns.append(tablefile::isBlobType(f.type)
-                    ? QStringLiteral("length(%1)").arg(sql::quoted(f.name))
-                    : sql::quoted(f.name));
-        }
-        return columns.join(QLatin1Char(','));
-    }
-
-    Row readRow(const sql::Stmt &stmt) const
-    {
-        Row row;
-        row.rid = stmt.columnInt(0);
-        row.cells.resize(schema.fields.size());
-        for (int i = 0; i < schema.fields.size(); ++i) {
-            if (stmt.isNull(i + 1))
-                continue;
-            Cell &cell = row.cells[i];
-            cell.null = false;
-            switch (schema.fields[i].type) {
-            case FieldType::String:
-            case FieldType::Memo:
-                cell.text = stmt.columnText(i + 1);
-                break;
-            case FieldType::Date:
-                cell.number = fieldvalue::isoDate(stmt.columnText(i + 1)).toJulianDay();
-                break;
-            default:
-                cell.number = stmt.columnInt(i + 1);
-                break;
-            }
-        }
-        return row;
-    }
-
-    QVariant cellValue(int field, const Cell &cell) const
-    {
-        if (cell.null)
-            return QVariant();
-        switch (schema.fields[field].type) {
-        case FieldType::String:
-        case FieldType::Memo:
-            return cell.text;
-        case FieldType::Date:
-            return QDate::fromJulianDay(cell.number);
-        case FieldType::Boolean:
-            return cell.number != 0;
-        case FieldType::Graphic:
-        case FieldType::Blob:
-            return cell.number;
-        default:
-            return int(cell.number);
-        }
-    }
-
-    Cell toCell(int field, const QVariant &value) const
-    {
-        Cell cell;
-        if (!value.isValid() || value.isNull())
-            return cell;
-        cell.null = false;
-        switch (schema.fields[field].type) {
-        case FieldType::String:
-        case FieldType::Memo:
-            cell.text = value.toString();
-            break;
-        case FieldType::Date:
-            cell.number = value.toDate().toJulianDay();
-            break;
-        case FieldType::Graphic:
-        case FieldType::Blob:
-            cell.number = value.toByteArray().size();
-            break;
-        default:
-            cell.number = value.toLongLong();
-            break;
-        }
-        return cell;
-    }
-
-    // The stored cell of the current record when no edit is pending (the quick path of
-    // the typed getters); null for blobs, pending edits and no record.
-    const Cell *browseCell(int field) const
-    {
-        if (editing())
-            return nullptr;
-        sync();
-        if (pos < 0 || tablefile::isBlobType(schema.fields[field].type))
-            return nullptr;
-        return &rows[pos].cells[field];
-    }
-
-    // Re-reads the record set; keeps `keepRid` current when it is still there, else the
-    // row at the same position.
-    qint64 dataVersion() const
-    {
-        return guarded([&] {
-            sql::Stmt &stmt = statement(QStringLiteral("PRAGMA data_version"));
-            const Finish finish { stmt };
-            stmt.step();
-            return stmt.columnInt(0);
-        });
-    }
-
-    // True when another connection changed the file since the last read.
-    bool fileChanged() const { return dataVersion() != seenVersion; }
-
-    void sync() const
-    {
-        if (stale)
-            const_cast<Private *>(this)->resync();
-    }
-
-    void resync()
-    {
-        stale = false;
-        requery(staleRid, true);
-        if (pos >= 0 && rows[pos].rid == staleRid)
-            eof = bof = false;
-    }
-
+    // --- records ------------------------------------------------------------------------
+    // Re-reads the records; keeps `keepRid` current when it is still there.
     void requery(qint64 keepRid, bool quiet = false)
     {
-        stale = false;
-        QStringList where;
-        QVariantList params;
-        if (filtered && !condition.sql.isEmpty()) {
-            where.append(condition.sql);
-            params += condition.params;
-        }
-        if (master) {
-            masterKey = currentMasterKey();
-            masterKeyValid = true;
-            const QStringList detail = resolveFields(detailFields.join(QLatin1Char(';')));
-            bool empty = masterKey.size() != detail.size();
-            for (int i = 0; !empty && i < detail.size(); ++i) {
-                if (masterKey[i].isNull() || !masterKey[i].isValid()) {
-                    empty = true;
-                    break;
-                }
-                FieldDef def = schema.fields[schema.indexOf(detail[i])];
-                if (tablefile::isIntType(def.type))
-                    def.type = FieldType::Int32;
-                def.min = def.max = def.size = 0;
-                where.append(QStringLiteral("%1 = ?").arg(sql::quoted(def.name)));
-                try {
-                    params.append(
-                        fieldvalue::toSql(def.type, fieldvalue::fromInput(def, masterKey[i])));
-                } catch (const Error &) {
-                    empty = true;
-                }
-            }
-            if (empty)
-                where = QStringList { QStringLiteral("0") }, params.clear();
-        }
-        QString sqlText = QStringLiteral("SELECT %1 FROM records").arg(selectList());
-        if (!where.isEmpty())
-            sqlText += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-        sqlText += QStringLiteral(" ORDER BY ") + orderColumns.join(QLatin1Char(','));
-
-        std::vector<Row> fresh;
-        fresh.reserve(rows.size());
-        guarded([&] {
-            sql::Stmt &stmt = statement(sqlText);
-            const Finish finish { stmt };
-            for (int i = 0; i < params.size(); ++i)
-                stmt.bind(i + 1, params[i]);
-            while (stmt.step())
-                fresh.push_back(readRow(stmt));
+        const RecordCache::Change change = guarded([&] {
+            return records.load(
+                selection.query(records.columns(), link.condition(schema)), keepRid);
         });
-        const qint64 oldRid = pos >= 0 ? rows[pos].rid : 0;
-        const bool differs = fresh != rows;
-        rows = std::move(fresh);
-        int newPos = -1;
-        if (keepRid != 0) {
-            for (size_t i = 0; i < rows.size(); ++i) {
-                if (rows[i].rid == keepRid)
-                    newPos = int(i);
-            }
-        }
-        if (newPos < 0 && !rows.empty())
-            newPos = std::clamp(pos, 0, int(rows.size()) - 1);
-        pos = newPos;
-        if (rows.empty())
-            eof = bof = true;
-        seenVersion = dataVersion();
         if (quiet)
             return;
-        unsigned what = differs ? unsigned(Reset) : 0u;
-        if ((pos >= 0 ? rows[pos].rid : 0) != oldRid || differs)
-            what |= Current | Values;
-        notify(what);
-        if (what & Current)
-            notifyDetails(false);
+        notify((change.records ? unsigned(Reset) : 0u) | (change.current ? Current | Values : 0u));
+        if (change.current)
+            link.notifyDetails(false);
     }
 
-    QByteArray readBlob(qint64 rid, int field) const
+    // Reads the records again after an insert, now that someone looks at them.
+    void sync()
     {
-        return guarded([&] {
-            sql::Stmt &stmt = statement(QStringLiteral("SELECT %1 FROM records WHERE kb_rid = ?")
-                                            .arg(sql::quoted(schema.fields[field].name)));
-            const Finish finish { stmt };
-            stmt.bindInt(1, rid);
-            if (!stmt.step() || stmt.isNull(0))
-                return QByteArray();
-            return stmt.columnBlob(0);
-        });
-    }
-
-    QVariant rowValue(int row, int field) const
-    {
-        const Cell &cell = rows[row].cells[field];
-        if (!tablefile::isBlobType(schema.fields[field].type) || cell.null)
-            return cellValue(field, cell);
-        return readBlob(rows[row].rid, field);
-    }
-
-    bool editing() const { return state == State::Edit || state == State::Insert; }
-
-    QVariant current(int field) const
-    {
-        if (state != State::Insert)
-            sync();
-        if (editing()) {
-            if (loaded[field])
-                return buffer[field];
-            return pos >= 0 && state == State::Edit ? rowValue(pos, field) : QVariant();
-        }
-        return pos >= 0 ? rowValue(pos, field) : QVariant();
-    }
-
-    // --- moving -------------------------------------------------------------------------
-    // Leaves an edit before a move: a change is posted, an untouched new record dropped.
-    void checkBrowse()
-    {
-        if (!editing())
+        if (!records.isStale())
             return;
-        if (changed.contains(true))
-            q->post();
+        const qint64 inserted = records.staleRid();
+        requery(inserted, true);
+        if (records.currentRid() == inserted)
+            records.markInside();
+    }
+
+    void moved(bool currentChanged)
+    {
+        if (!currentChanged)
+            return;
+        notify(Current | Values);
+        link.notifyDetails(false);
+    }
+
+    // Leaves an edit before a move: a change is posted, an untouched new record dropped.
+    void leaveEdit()
+    {
+        if (edits.isModified())
+            q.post();
         else
-            q->cancel();
+            q.cancel();
     }
 
-    void moveTo(int newPos)
+    // --- values ---------------------------------------------------------------------------
+    QVariant current(int field)
     {
-        const int old = pos;
-        pos = newPos;
-        if (old != pos) {
-            notify(Current | Values);
-            notifyDetails(false);
-        }
+        if (!edits.isInserting())
+            sync();
+        if (edits.isActive() && edits.isLoaded(field))
+            return edits.value(field);
+        if (edits.isInserting() || records.pos() < 0)
+            return QVariant();
+        return guarded([&] { return records.value(records.pos(), field); });
     }
 
-    void notifyDetails(bool force)
+    // The stored cell of the current record when no edit is pending (the quick path of the
+    // typed getters); null for blobs, pending edits and no record.
+    const Cell *browseCell(int field)
     {
-        for (const QPointer<Table> &detail : std::as_const(details)) {
-            if (detail)
-                TableDetail::masterMoved(*detail, force);
-        }
+        if (edits.isActive())
+            return nullptr;
+        sync();
+        if (records.pos() < 0 || tablefile::isBlobType(schema.fields[field].type))
+            return nullptr;
+        return &records.row(records.pos()).cells[field];
     }
 
-    void startEdit(State newState)
+    void startEdit()
     {
-        const int n = int(schema.fields.size());
-        buffer = QVector<QVariant>(n);
-        changed = QVector<bool>(n, false);
-        loaded = QVector<bool>(n, newState == State::Insert);
-        if (newState == State::Edit) {
-            for (int i = 0; i < n; ++i) {
-                if (!tablefile::isBlobType(schema.fields[i].type)) {
-                    buffer[i] = cellValue(i, rows[pos].cells[i]);
-                    loaded[i] = true;
-                }
-            }
-        }
-        state = newState;
+        edits.startEdit(records, records.row(records.pos()));
         notify(StateChange | Values);
     }
 
-    // --- writing ----------------------------------------------------------------------------
-    bool touchesSelection(const QVector<bool> &columns) const
+    // True when the posted change can move the record or take it out of the set.
+    bool changeMovesRecord() const
     {
-        QStringList used = resolveFields(detailFields.join(QLatin1Char(';')));
-        for (const QString &column : orderColumns)
-            used.append(column.section(QLatin1Char('"'), 1, 1));
-        for (int i = 0; i < columns.size(); ++i) {
-            if (!columns[i])
-                continue;
-            if (filtered && !condition.sql.isEmpty())
+        for (int i = 0; i < schema.fields.size(); ++i) {
+            if (edits.isChanged(i)
+                && (selection.dependsOn(schema.fields[i].name)
+                    || link.dependsOn(schema.fields[i].name)))
                 return true;
-            for (const QString &field : std::as_const(used)) {
-                if (field.compare(schema.fields[i].name, Qt::CaseInsensitive) == 0)
-                    return true;
-            }
         }
         return false;
     }
 
-    int nextAutoInc(int field)
+    void endTransaction(const QString &statement)
     {
-        const QString key = QStringLiteral("autoinc:") + schema.fields[field].name.toLower();
-        sql::Stmt &read = statement(
-            QStringLiteral("SELECT max(coalesce((SELECT value FROM kb_meta WHERE key = ?), 1),"
-                           " coalesce((SELECT max(%1) FROM records), 0) + 1)")
-                .arg(sql::quoted(schema.fields[field].name)));
-        read.bindText(1, key);
-        read.step();
-        const qint64 next = read.columnInt(0);
-        read.reset();
-        statement(QStringLiteral("INSERT OR REPLACE INTO kb_meta VALUES(?, ?)"))
-            .bindText(1, key)
-            .bindInt(2, next + 1)
-            .exec();
-        return int(next);
-    }
-
-    void checkRequired() const
-    {
-        for (int i = 0; i < schema.fields.size(); ++i) {
-            const FieldDef &f = schema.fields[i];
-            if (!f.required || f.type == FieldType::AutoInc)
-                continue;
-            const QVariant v = current(i);
-            if (!v.isValid() || v.isNull())
-                throw Error(QStringLiteral("Feld '%1' muss einen Wert haben").arg(f.name));
+        guarded([&] { statements.exec(statement); });
+        inTransaction = false;
+        if (journalInMemory) {
+            // Every other transaction journals on disk again.
+            journalInMemory = false;
+            guarded([&] { statements.exec(QStringLiteral("PRAGMA journal_mode=DELETE")); });
         }
-    }
-
-    // Writes the pending change; returns the row id of the written record.
-    // The insert or update statement writing the fields in `written` (by position).
-    sql::Stmt &writeStatement(bool insert, const QByteArray &written)
-    {
-        const QByteArray key = (insert ? QByteArray("i") : QByteArray("u")) + written;
-        if (sql::Stmt *known = writeStatements.value(key)) {
-            known->reset();
-            return *known;
-        }
-        QStringList columns, marks;
-        for (const char i : written) {
-            columns.append(sql::quoted(schema.fields[uchar(i)].name)
-                + (insert ? QString() : QStringLiteral(" = ?")));
-            marks.append(QStringLiteral("?"));
-        }
-        const QString text = insert
-            ? (columns.isEmpty()
-                    ? QStringLiteral("INSERT INTO records DEFAULT VALUES")
-                    : QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
-                          .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))))
-            : QStringLiteral("UPDATE records SET %1 WHERE kb_rid = ?")
-                  .arg(columns.join(QLatin1Char(',')));
-        sql::Stmt &stmt = statement(text);
-        writeStatements.insert(key, &stmt);
-        return stmt;
-    }
-
-    // Writes the pending change; returns the row id of the written record.
-    qint64 write()
-    {
-        statement(QStringLiteral("SAVEPOINT kb_post")).exec();
-        try {
-            const bool insert = state == State::Insert;
-            QByteArray written;
-            QVariantList values;
-            for (int i = 0; i < schema.fields.size(); ++i) {
-                const FieldDef &f = schema.fields[i];
-                if (insert && f.type == FieldType::AutoInc) {
-                    written.append(char(i));
-                    values.append(nextAutoInc(i));
-                } else if (changed[i]) {
-                    written.append(char(i));
-                    values.append(fieldvalue::toSql(f.type, buffer[i]));
-                }
-            }
-            sql::Stmt &stmt = writeStatement(insert, written);
-            for (int i = 0; i < values.size(); ++i)
-                stmt.bind(i + 1, values[i]);
-            qint64 rid = 0;
-            if (insert) {
-                stmt.exec();
-                rid = sql::lastInsertId(db.get());
-            } else {
-                rid = rows[pos].rid;
-                stmt.bindInt(int(values.size()) + 1, rid);
-                stmt.exec();
-                if (sql::changes(db.get()) == 0)
-                    throw Error(QStringLiteral("Der Datensatz in Tabelle '%1' wurde inzwischen "
-                                               "gelöscht")
-                                    .arg(shownName()));
-            }
-            statement(QStringLiteral("RELEASE kb_post")).exec();
-            return rid;
-        } catch (...) {
-            try {
-                sql::exec(db.get(), QStringLiteral("ROLLBACK TO kb_post; RELEASE kb_post"));
-            } catch (const sql::SqlError &) {
-            }
-            throw;
-        }
-    }
-
-    void detachFromMaster()
-    {
-        if (master)
-            master->d->details.removeAll(QPointer<Table>(q));
-        master = nullptr;
-        masterKey.clear();
-        masterKeyValid = false;
     }
 };
 
-void TableDetail::masterMoved(Table &detail, bool force)
+MasterLink &Table::masterLink()
 {
-    Table::Private &d = *detail.d;
-    if (!d.db)
+    return d->link;
+}
+
+void Table::masterMoved(bool force)
+{
+    if (!d->isOpen())
         return;
-    const QVariantList key = d.currentMasterKey();
-    if (!force && d.masterKeyValid && key == d.masterKey)
+    if (!force && !d->link.keyChanged())
         return;
-    d.checkBrowse();
-    d.requery(0);
-    d.pos = d.rows.empty() ? -1 : 0;
-    d.bof = true;
-    d.eof = d.rows.empty();
-    d.notify(Current | Values);
-    d.notifyDetails(false);
+    d->leaveEdit();
+    d->requery(0);
+    d->records.first();
+    d->notify(Current | Values);
+    d->link.notifyDetails(false);
 }
 
 Table::Table(QObject *parent)
     : QObject(parent)
-    , d(std::make_unique<Private>())
+    , d(std::make_unique<Private>(*this))
 {
-    d->q = this;
 }
 
 Table::~Table()
@@ -734,7 +271,6 @@ Table::~Table()
         cancel();
         close();
     }
-    d->detachFromMaster();
 }
 
 // --- addressing -----------------------------------------------------------------------------
@@ -791,67 +327,9 @@ bool Table::exists() const
 void Table::create(const QList<FieldDef> &fields, const QList<IndexDef> &indexes)
 {
     d->requireClosed();
-    const QString path = d->path();
     if (d->name.isEmpty())
         throw Error(QStringLiteral("Kein Tabellenname angegeben"));
-    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
-        throw Error(QStringLiteral("Verzeichnis '%1' nicht gefunden")
-                        .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
-    if (tablefile::registry::inUse(path))
-        throw Error(QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet")
-                        .arg(d->shownName()));
-
-    tablefile::Schema schema;
-    for (const FieldDef &f : fields) {
-        if (!tablefile::isValidFieldName(f.name))
-            throw Error(QStringLiteral("Ungültiger Feldname '%1'").arg(f.name));
-        if (schema.indexOf(f.name) >= 0)
-            throw Error(QStringLiteral("Feld '%1' ist doppelt definiert").arg(f.name));
-        if (f.type == FieldType::String && (f.size < 1 || f.size > 255))
-            throw Error(QStringLiteral("Ungültige Länge %1 für Feld '%2'").arg(f.size).arg(f.name));
-        schema.fields.append(f);
-    }
-    if (schema.fields.isEmpty() || schema.fields.size() > kMaxFields)
-        throw Error(QStringLiteral("Eine Tabelle hat 1 bis %1 Felder").arg(kMaxFields));
-    QList<IndexDef> resolved;
-    int primaries = 0;
-    for (IndexDef ix : indexes) {
-        if (ix.fields.isEmpty())
-            throw Error(QStringLiteral("Index '%1' hat keine Felder").arg(ix.name));
-        for (QString &field : ix.fields) {
-            const int i = schema.indexOf(field.trimmed());
-            if (i < 0)
-                throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field));
-            if (tablefile::isBlobType(schema.fields[i].type)
-                || schema.fields[i].type == FieldType::Memo)
-                throw Error(QStringLiteral("Feld '%1' kann nicht indiziert werden").arg(field));
-            field = schema.fields[i].name;
-        }
-        primaries += ix.primary ? 1 : 0;
-        resolved.append(ix);
-    }
-    if (primaries > 1)
-        throw Error(QStringLiteral("Eine Tabelle kann nur einen Primärindex haben"));
-
-    const QString temp = path + QStringLiteral(".kbnew");
-    QFile::remove(temp);
-    try {
-        {
-            sql::DbHandle db = sql::openFile(temp, true);
-            sql::exec(db.get(), QStringLiteral("BEGIN"));
-            tablefile::createSchema(db.get(), schema.fields, resolved);
-            sql::exec(db.get(), QStringLiteral("COMMIT"));
-        }
-        // The commit above flushed the new file; the rename swaps old for new in one step.
-        tablefile::replaceFile(temp, path, false);
-    } catch (const sql::SqlError &e) {
-        QFile::remove(temp);
-        throw Error(QStringLiteral("Die Tabelle '%1' kann nicht angelegt werden: %2")
-                        .arg(d->shownName(), e.detail));
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
+    tablefile::createTable(d->path(), fields, indexes);
 }
 
 void Table::setExclusive(bool exclusive)
@@ -875,7 +353,7 @@ void Table::setReadOnly(bool readOnly)
 
 void Table::open()
 {
-    if (d->db)
+    if (d->isOpen())
         return;
     if (d->name.isEmpty())
         throw Error(QStringLiteral("Kein Tabellenname angegeben"));
@@ -884,55 +362,49 @@ void Table::open()
         tablefile::registry::acquire(path, d->exclusive);
     try {
         d->connect();
-        d->resolveOrder();
-        d->parseFilter();
+        d->selection.resolve(d->schema);
     } catch (...) {
-        d->disconnect();
+        d->statements.close();
         if (QFileInfo(path).isFile())
             tablefile::registry::release(path, d->exclusive);
         throw;
     }
     d->registered = true;
     d->registeredExclusive = d->exclusive;
-    d->state = State::Browse;
-    d->rows.clear();
-    d->pos = -1;
-    d->masterKeyValid = false;
+    d->edits.clear();
+    d->records.clear();
+    d->link.forgetKey();
     d->requery(0);
-    d->pos = d->rows.empty() ? -1 : 0;
-    d->bof = true;
-    d->eof = d->rows.empty();
+    d->records.first();
     d->notify(Reset | Current | Values | StateChange);
-    d->notifyDetails(true);
+    d->link.notifyDetails(true);
 }
 
 void Table::close()
 {
-    if (!d->db)
+    if (!d->isOpen())
         return;
-    d->checkBrowse();
-    if (d->transactionDepth > 0) {
-        d->transactionDepth = 0;
+    d->leaveEdit();
+    if (d->inTransaction) {
+        d->inTransaction = false;
         try {
-            sql::exec(d->db.get(), QStringLiteral("ROLLBACK"));
+            d->statements.exec(QStringLiteral("ROLLBACK"));
         } catch (const sql::SqlError &) {
         }
     }
-    d->disconnect();
+    d->journalInMemory = false;
+    d->statements.close();
     if (d->registered)
         tablefile::registry::release(d->path(), d->registeredExclusive);
     d->registered = false;
-    d->rows.clear();
-    d->pos = -1;
-    d->eof = d->bof = true;
-    d->state = State::Inactive;
+    d->records.clear();
     d->notify(Reset | Current | Values | StateChange);
-    d->notifyDetails(true);
+    d->link.notifyDetails(true);
 }
 
 bool Table::isOpen() const
 {
-    return bool(d->db);
+    return d->isOpen();
 }
 
 bool Table::isReadOnly() const
@@ -942,15 +414,15 @@ bool Table::isReadOnly() const
 
 bool Table::isProtected() const
 {
-    return d->db && !d->password.isEmpty();
+    return d->isOpen() && !d->password.isEmpty();
 }
 
 void Table::refresh()
 {
     d->sync();
     d->requireOpen();
-    d->checkBrowse();
-    d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
+    d->leaveEdit();
+    d->requery(d->records.currentRid());
 }
 
 // --- navigation
@@ -960,99 +432,82 @@ void Table::first()
 {
     d->requireOpen();
     d->sync();
-    d->checkBrowse();
-    if (d->fileChanged())
-        d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
-    d->moveTo(d->rows.empty() ? -1 : 0);
-    d->bof = true;
-    d->eof = d->rows.empty();
+    d->leaveEdit();
+    if (d->guarded([&] { return d->records.fileChanged(); }))
+        d->requery(d->records.currentRid());
+    d->moved(d->records.first());
 }
 
 void Table::next()
 {
     d->sync();
     d->requireOpen();
-    d->checkBrowse();
-    if (d->pos + 1 < int(d->rows.size())) {
-        d->moveTo(d->pos + 1);
-        d->eof = false;
-    } else {
-        d->eof = true;
-    }
-    d->bof = d->rows.empty();
+    d->leaveEdit();
+    d->moved(d->records.next());
 }
 
 void Table::prior()
 {
     d->sync();
     d->requireOpen();
-    d->checkBrowse();
-    if (d->pos > 0) {
-        d->moveTo(d->pos - 1);
-        d->bof = false;
-    } else {
-        d->bof = true;
-    }
-    d->eof = d->rows.empty();
+    d->leaveEdit();
+    d->moved(d->records.prior());
 }
 
 void Table::last()
 {
     d->requireOpen();
     d->sync();
-    d->checkBrowse();
-    if (d->fileChanged())
-        d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
-    d->moveTo(int(d->rows.size()) - 1);
-    d->eof = true;
-    d->bof = d->rows.empty();
+    d->leaveEdit();
+    if (d->guarded([&] { return d->records.fileChanged(); }))
+        d->requery(d->records.currentRid());
+    d->moved(d->records.last());
 }
 
 bool Table::eof() const
 {
     d->sync();
-    return !d->db || d->eof;
+    return !d->isOpen() || d->records.eof();
 }
 
 bool Table::bof() const
 {
     d->sync();
-    return !d->db || d->bof;
+    return !d->isOpen() || d->records.bof();
 }
 
 bool Table::isEmpty() const
 {
     d->sync();
-    return d->rows.empty();
+    return d->records.isEmpty();
 }
 
 int Table::recNo() const
 {
     d->sync();
-    return d->pos + 1;
+    return d->records.pos() + 1;
 }
 
 void Table::setRecNo(int recNo)
 {
     d->sync();
     d->requireOpen();
-    d->checkBrowse();
-    if (d->rows.empty())
+    d->leaveEdit();
+    if (d->records.isEmpty())
         return;
-    d->moveTo(std::clamp(recNo, 1, int(d->rows.size())) - 1);
-    d->eof = d->bof = false;
+    d->moved(d->records.moveTo(std::clamp(recNo, 1, d->records.size()) - 1));
 }
 
 int Table::recordCount() const
 {
     d->sync();
-    return int(d->rows.size());
+    return d->records.size();
 }
 
 Bookmark Table::bookmark() const
 {
     d->sync();
-    return Bookmark { d->pos >= 0 ? d->rows[d->pos].rid : 0 };
+    return Bookmark { d->records.currentRid() };
 }
 
 void Table::gotoBookmark(const Bookmark &bookmark)
@@ -1061,23 +516,15 @@ void Table::gotoBookmark(const Bookmark &bookmark)
         return;
     d->requireOpen();
     d->sync();
-    d->checkBrowse();
-    auto find = [&] {
-        for (size_t i = 0; i < d->rows.size(); ++i) {
-            if (d->rows[i].rid == bookmark.rowId)
-                return int(i);
-        }
-        return -1;
-    };
-    int row = find();
+    d->leaveEdit();
+    int row = d->records.find(bookmark.rowId);
     if (row < 0) {
         d->requery(0);
-        row = find();
+        row = d->records.find(bookmark.rowId);
     }
     if (row < 0)
         throw Error(QStringLiteral("Datensatz nicht gefunden"));
-    d->moveTo(row);
-    d->eof = d->bof = false;
+    d->moved(d->records.moveTo(row));
 }
 
 bool Table::locate(const QString &field, const QVariant &value)
@@ -1085,16 +532,11 @@ bool Table::locate(const QString &field, const QVariant &value)
     d->sync();
     d->requireOpen();
     const int index = d->fieldIndex(field);
-    FieldDef def = d->schema.fields[index];
-    if (tablefile::isIntType(def.type))
-        def.type = FieldType::Int32;
-    def.min = def.max = def.size = 0;
-    const QVariant wanted = fieldvalue::fromInput(def, value);
-    d->checkBrowse();
-    for (size_t i = 0; i < d->rows.size(); ++i) {
-        if (d->cellValue(index, d->rows[i].cells[index]) == wanted) {
-            d->moveTo(int(i));
-            d->eof = d->bof = false;
+    const QVariant wanted = fieldvalue::comparisonValue(d->schema.fields[index], value);
+    d->leaveEdit();
+    for (int i = 0; i < d->records.size(); ++i) {
+        if (d->records.cellValue(index, d->records.row(i).cells[index]) == wanted) {
+            d->moved(d->records.moveTo(i));
             return true;
         }
     }
@@ -1106,65 +548,60 @@ bool Table::locate(const QString &field, const QVariant &value)
 
 void Table::setFilter(const QString &expression)
 {
-    if (d->db && d->filtered) {
-        const filter::Condition parsed = filter::parse(expression, d->schema);
-        d->checkBrowse();
-        d->filterText = expression;
-        d->condition = parsed;
-        d->requery(0);
-        first();
+    if (!d->isOpen()) {
+        d->selection.setFilter(expression, nullptr);
         return;
     }
-    if (d->db)
-        filter::parse(expression, d->schema);
-    d->filterText = expression;
+    Selection next = d->selection;
+    next.setFilter(expression, &d->schema);
+    if (!next.filtered()) {
+        d->selection = std::move(next);
+        return;
+    }
+    d->leaveEdit();
+    d->selection = std::move(next);
+    d->requery(0);
+    first();
 }
 
 QString Table::filter() const
 {
-    return d->filterText;
+    return d->selection.filterText();
 }
 
 void Table::setFiltered(bool filtered)
 {
-    if (filtered == d->filtered)
+    if (filtered == d->selection.filtered())
         return;
-    if (d->db) {
-        const filter::Condition parsed
-            = filtered ? filter::parse(d->filterText, d->schema) : filter::Condition {};
-        d->checkBrowse();
-        d->filtered = filtered;
-        d->condition = parsed;
-        d->requery(0);
-        first();
+    if (!d->isOpen()) {
+        d->selection.setFiltered(filtered, nullptr);
         return;
     }
-    d->filtered = filtered;
+    Selection next = d->selection;
+    next.setFiltered(filtered, &d->schema);
+    d->leaveEdit();
+    d->selection = std::move(next);
+    d->requery(0);
+    first();
 }
 
 bool Table::filtered() const
 {
-    return d->filtered;
+    return d->selection.filtered();
 }
 
 void Table::setIndexFieldNames(const QString &fields)
 {
-    d->applyOrder(fields.trimmed(), QString());
-}
-
-QString Table::indexFieldNames() const
-{
-    return d->indexFields;
+    d->selection.setOrder(fields.trimmed(), QString(), d->isOpen() ? &d->schema : nullptr);
+    if (d->isOpen())
+        refresh();
 }
 
 void Table::setIndexName(const QString &indexName)
 {
-    d->applyOrder(QString(), indexName.trimmed());
-}
-
-QString Table::indexName() const
-{
-    return d->indexName;
+    d->selection.setOrder(QString(), indexName.trimmed(), d->isOpen() ? &d->schema : nullptr);
+    if (d->isOpen())
+        refresh();
 }
 
 void Table::setMasterSource(Table *master, const QString &masterFields, const QString &detailFields)
@@ -1173,50 +610,41 @@ void Table::setMasterSource(Table *master, const QString &masterFields, const QS
         clearMasterSource();
         return;
     }
-    for (Table *t = master; t; t = t->d->master) {
+    for (Table *t = master; t; t = t->d->link.master()) {
         if (t == this)
             throw Error(QStringLiteral("Eine Tabelle kann nicht ihre eigene Haupttabelle sein"));
     }
-    const QStringList mf = masterFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList mf = masterFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     const QStringList df = detailFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (mf.isEmpty() || mf.size() != df.size())
         throw Error(QStringLiteral("Die Verknüpfungsfelder passen nicht zueinander"));
-    if (d->db)
-        d->resolveFields(detailFields);
+    for (QString &f : mf)
+        f = f.trimmed();
+    if (d->isOpen())
+        d->schema.resolve(detailFields);
     if (master->isOpen()) {
-        for (const QString &f : mf)
-            master->d->fieldIndex(f.trimmed());
+        for (const QString &f : std::as_const(mf))
+            master->fieldDef(f);
     }
-    if (d->db)
-        d->checkBrowse();
-    d->detachFromMaster();
-    d->master = master;
-    d->masterFields.clear();
-    for (const QString &f : mf)
-        d->masterFields.append(f.trimmed());
-    d->detailFields = df;
-    master->d->details.append(QPointer<Table>(this));
-    TableDetail::masterMoved(*this, true);
+    if (d->isOpen())
+        d->leaveEdit();
+    d->link.link(master, mf, df);
+    masterMoved(true);
 }
 
 void Table::clearMasterSource()
 {
-    if (!d->master && d->detailFields.isEmpty())
+    if (!d->link.isLinked()) {
+        d->link.unlink();
         return;
-    if (d->db)
-        d->checkBrowse();
-    d->detachFromMaster();
-    d->masterFields.clear();
-    d->detailFields.clear();
-    if (d->db) {
+    }
+    if (d->isOpen())
+        d->leaveEdit();
+    d->link.unlink();
+    if (d->isOpen()) {
         d->requery(0);
         first();
     }
-}
-
-Table *Table::masterSource() const
-{
-    return d->master;
 }
 
 // --- editing
@@ -1224,32 +652,33 @@ Table *Table::masterSource() const
 
 Table::State Table::state() const
 {
-    return d->state;
+    return d->isOpen() ? d->edits.state() : State::Inactive;
 }
 
 bool Table::isModified() const
 {
-    return d->editing() && d->changed.contains(true);
+    return d->edits.isModified();
 }
 
 void Table::edit()
 {
     d->sync();
     d->requireWritable();
-    if (d->editing())
+    if (d->edits.isActive())
         return;
-    if (d->rows.empty()) {
+    if (d->records.isEmpty()) {
         insert();
         return;
     }
-    d->startEdit(State::Edit);
+    d->startEdit();
 }
 
 bool Table::insert()
 {
     d->requireWritable();
-    d->checkBrowse();
-    d->startEdit(State::Insert);
+    d->leaveEdit();
+    d->edits.startInsert();
+    d->notify(StateChange | Values);
     if (d->onNewRecord) {
         bool accepted = false;
         try {
@@ -1273,47 +702,39 @@ bool Table::append()
 
 void Table::post()
 {
-    if (!d->editing())
+    if (!d->edits.isActive())
         return;
     d->requireWritable();
-    if (!d->changed.contains(true) && d->state == State::Edit) {
+    const bool inserting = d->edits.isInserting();
+    if (!inserting && !d->edits.isModified()) {
         cancel();
         return;
     }
-    d->checkRequired();
-    const bool inserting = d->state == State::Insert;
-    const qint64 rid = d->guarded([&] { return d->write(); });
-    const QVector<bool> columns = d->changed;
-    d->state = State::Browse;
-    if (!inserting && !d->touchesSelection(columns)) {
-        // The record keeps its place: update the row read before.
-        Row &row = d->rows[d->pos];
-        for (int i = 0; i < columns.size(); ++i) {
-            if (!columns[i])
-                continue;
-            row.cells[i] = d->toCell(i, d->buffer[i]);
+    const Row *row = inserting ? nullptr : &d->records.row(d->records.pos());
+    d->edits.checkRequired(row);
+    const qint64 rid = d->guarded(
+        [&] { return d->edits.write(d->statements, row ? row->rid : 0, d->shownName()); });
+    const bool keepsPlace = !inserting && !d->changeMovesRecord();
+    if (keepsPlace) {
+        for (int i = 0; i < d->schema.fields.size(); ++i) {
+            if (d->edits.isChanged(i))
+                d->records.storeCurrent(i, d->edits.value(i));
         }
-    } else if (inserting) {
-        d->stale = true;
-        d->staleRid = rid;
-    } else {
-        d->requery(rid);
     }
-    d->buffer.clear();
-    d->changed.clear();
-    d->loaded.clear();
+    d->edits.clear();
+    if (inserting)
+        d->records.markStale(rid);
+    else if (!keepsPlace)
+        d->requery(rid);
     d->notify((inserting ? Reset | Current : 0u) | StateChange | Values);
-    d->notifyDetails(false);
+    d->link.notifyDetails(false);
 }
 
 void Table::cancel()
 {
-    if (!d->editing())
+    if (!d->edits.isActive())
         return;
-    d->state = State::Browse;
-    d->buffer.clear();
-    d->changed.clear();
-    d->loaded.clear();
+    d->edits.clear();
     d->notify(StateChange | Values);
 }
 
@@ -1321,23 +742,24 @@ void Table::remove()
 {
     d->sync();
     d->requireWritable();
-    if (d->state == State::Insert) {
+    if (d->edits.isInserting()) {
         cancel();
         return;
     }
-    if (d->rows.empty())
+    if (d->records.isEmpty())
         throw Error(
             QStringLiteral("Die Tabelle '%1' enthält keinen Datensatz").arg(d->shownName()));
     cancel();
-    const qint64 rid = d->rows[d->pos].rid;
+    const qint64 rid = d->records.currentRid();
     d->guarded([&] {
-        d->statement(QStringLiteral("DELETE FROM records WHERE kb_rid = ?")).bindInt(1, rid).exec();
+        d->statements.get(QStringLiteral("DELETE FROM records WHERE kb_rid = ?"))
+            .bindInt(1, rid)
+            .exec();
     });
     d->requery(0);
-    d->eof = d->rows.empty();
-    d->bof = d->rows.empty();
+    d->records.markInside();
     d->notify(Current | Values);
-    d->notifyDetails(true);
+    d->link.notifyDetails(true);
 }
 
 void Table::setNewRecordHandler(NewRecordHandler handler)
@@ -1345,42 +767,51 @@ void Table::setNewRecordHandler(NewRecordHandler handler)
     d->onNewRecord = std::move(handler);
 }
 
-void Table::startTransaction()
+void Table::startTransaction(Journal journal)
 {
     d->requireWritable();
-    if (d->transactionDepth > 0)
+    if (d->inTransaction)
         throw Error(
             QStringLiteral("Für Tabelle '%1' läuft bereits eine Transaktion").arg(d->shownName()));
-    d->guarded([&] { sql::exec(d->db.get(), QStringLiteral("BEGIN IMMEDIATE")); });
-    d->transactionDepth = 1;
+    if (journal == Journal::InMemory) {
+        if (tablefile::registry::openCount(d->path()) > 1)
+            throw Error(QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet")
+                            .arg(d->shownName()));
+        d->guarded([&] { d->statements.exec(QStringLiteral("PRAGMA journal_mode=MEMORY")); });
+        d->journalInMemory = true;
+    }
+    try {
+        d->guarded([&] { d->statements.exec(QStringLiteral("BEGIN IMMEDIATE")); });
+    } catch (...) {
+        if (d->journalInMemory) {
+            d->journalInMemory = false;
+            d->statements.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        }
+        throw;
+    }
+    d->inTransaction = true;
 }
 
 void Table::commit()
 {
-    d->sync();
     d->requireOpen();
-    if (d->transactionDepth == 0)
+    if (!d->inTransaction)
         return;
-    d->checkBrowse();
-    d->guarded([&] { sql::exec(d->db.get(), QStringLiteral("COMMIT")); });
-    d->transactionDepth = 0;
+    // The records are not read again here: after a loop of appends they are read when
+    // someone looks at them.
+    d->leaveEdit();
+    d->endTransaction(QStringLiteral("COMMIT"));
 }
 
 void Table::rollback()
 {
     d->sync();
     d->requireOpen();
-    if (d->transactionDepth == 0)
+    if (!d->inTransaction)
         return;
     cancel();
-    d->transactionDepth = 0;
-    d->guarded([&] { sql::exec(d->db.get(), QStringLiteral("ROLLBACK")); });
-    d->requery(d->pos >= 0 ? d->rows[d->pos].rid : 0);
-}
-
-bool Table::inTransaction() const
-{
-    return d->transactionDepth > 0;
+    d->endTransaction(QStringLiteral("ROLLBACK"));
+    d->requery(d->records.currentRid());
 }
 
 // --- fields
@@ -1399,12 +830,6 @@ QList<FieldDef> Table::fieldDefs() const
 {
     d->requireOpen();
     return d->schema.fields;
-}
-
-QList<IndexDef> Table::indexDefs() const
-{
-    d->requireOpen();
-    return d->schema.indexes;
 }
 
 bool Table::hasField(const QString &name) const
@@ -1427,14 +852,12 @@ void Table::setValue(const QString &name, const QVariant &value)
 {
     const int index = d->fieldIndex(name);
     const QVariant logical = fieldvalue::fromInput(d->schema.fields[index], value);
-    if (!d->editing()) {
+    if (!d->edits.isActive()) {
         edit();
-        if (!d->editing())
+        if (!d->edits.isActive())
             return;
     }
-    d->buffer[index] = logical;
-    d->changed[index] = true;
-    d->loaded[index] = true;
+    d->edits.assign(index, logical);
     d->notify(Values);
 }
 
@@ -1442,12 +865,12 @@ bool Table::isNull(const QString &name) const
 {
     d->sync();
     const int index = d->fieldIndex(name);
-    if (!d->editing() || !d->loaded[index]) {
-        if (tablefile::isBlobType(d->schema.fields[index].type)) {
-            if (d->state == State::Insert || d->pos < 0)
-                return true;
-            return d->rows[d->pos].cells[index].null;
-        }
+    if (tablefile::isBlobType(d->schema.fields[index].type)
+        && (!d->edits.isActive() || !d->edits.isLoaded(index))) {
+        // Blobs are not read for this.
+        if (d->edits.isInserting() || d->records.pos() < 0)
+            return true;
+        return d->records.row(d->records.pos()).cells[index].null;
     }
     const QVariant v = d->current(index);
     return !v.isValid() || v.isNull();
@@ -1456,10 +879,11 @@ bool Table::isNull(const QString &name) const
 QString Table::asString(const QString &name) const
 {
     const int index = d->fieldIndex(name);
+    const FieldType type = d->schema.fields[index].type;
     if (const Cell *cell = d->browseCell(index)) {
         if (cell->null)
             return QString();
-        switch (d->schema.fields[index].type) {
+        switch (type) {
         case FieldType::String:
         case FieldType::Memo:
             return cell->text;
@@ -1471,7 +895,7 @@ QString Table::asString(const QString &name) const
             return QString::number(cell->number);
         }
     }
-    return fieldvalue::toText(d->schema.fields[index].type, d->current(index));
+    return fieldvalue::toText(type, d->current(index));
 }
 
 int Table::asInt(const QString &name) const
@@ -1573,11 +997,11 @@ qint64 Table::blobSize(const QString &name) const
     const int index = d->fieldIndex(name);
     if (!tablefile::isBlobType(d->schema.fields[index].type))
         return d->current(index).toString().toUtf8().size();
-    if (d->editing() && d->loaded[index])
-        return d->buffer[index].toByteArray().size();
-    if (d->pos < 0 || d->state == State::Insert)
+    if (d->edits.isActive() && d->edits.isLoaded(index))
+        return d->edits.value(index).toByteArray().size();
+    if (d->records.pos() < 0 || d->edits.isInserting())
         return 0;
-    return d->rows[d->pos].cells[index].number;
+    return d->records.row(d->records.pos()).cells[index].number;
 }
 
 void Table::loadBlobFromFile(const QString &name, const QString &path)
@@ -1630,17 +1054,17 @@ QVariant Table::valueAt(int row, const QString &name) const
 {
     d->sync();
     const int index = d->fieldIndex(name);
-    if (row < 0 || row >= int(d->rows.size()))
+    if (row < 0 || row >= d->records.size())
         return QVariant();
-    if (row == d->pos && d->state == State::Edit)
+    if (row == d->records.pos() && d->edits.state() == State::Edit)
         return d->current(index);
-    return d->rowValue(row, index);
+    return d->guarded([&] { return d->records.value(row, index); });
 }
 
 int Table::currentRow() const
 {
     d->sync();
-    return d->pos;
+    return d->records.pos();
 }
 
 // --- views
@@ -1674,57 +1098,23 @@ bool Table::controlsDisabled() const
 void Table::addMasterPassword(const QString &password)
 {
     d->sync();
-    if (!d->db || !d->exclusive)
+    if (!d->isOpen() || !d->exclusive)
         throw Error(QStringLiteral("Table must be opened in exclusive mode to add passwords"));
-    d->checkBrowse();
-    if (d->transactionDepth > 0)
-        commit();
-    const QString path = d->path();
-    const QString copy = path + QStringLiteral(".kbtmp");
-    const qint64 rid = d->pos >= 0 ? d->rows[d->pos].rid : 0;
-    d->guarded([&] { tablefile::exportCopy(d->db.get(), copy, password); });
+    d->leaveEdit();
+    commit();
+    const qint64 rid = d->records.currentRid();
+    PasswordRewrite rewrite(d->statements.db(), d->path(), password);
     // The copy is complete and on disk; only now is the table itself let go of.
-    d->disconnect();
+    d->statements.close();
     try {
-        tablefile::runRewriteHook(copy);
-        tablefile::replaceFile(copy, path, true);
+        rewrite.install();
     } catch (...) {
-        QFile::remove(copy);
         d->connect();
         throw;
     }
-    if (!password.isEmpty())
-        Session::addPassword(password);
     d->connect();
     d->requery(rid);
     d->notify(Reset | Current | Values);
-}
-
-// --- session
-// ---------------------------------------------------------------------------------------------------
-
-namespace {
-QStringList &knownPasswords()
-{
-    static QStringList passwords;
-    return passwords;
-}
-} // namespace
-
-void Session::addPassword(const QString &password)
-{
-    if (!knownPasswords().contains(password))
-        knownPasswords().append(password);
-}
-
-void Session::removeAllPasswords()
-{
-    knownPasswords().clear();
-}
-
-QStringList Session::passwords()
-{
-    return knownPasswords();
 }
 
 } // namespace kb

@@ -13,6 +13,8 @@
 
 namespace kb {
 
+class MasterLink;
+
 // The logical field types a table knows.
 enum class FieldType {
     Int16, // 16-bit signed integer
@@ -65,6 +67,17 @@ class Table : public QObject {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
 
+    // Where a transaction keeps what it needs to undo itself.
+    enum class Journal {
+        // In a journal file beside the table: a crash at any moment leaves the table as it
+        // was before or after the transaction.
+        OnDisk,
+        // In memory: quicker, but a crash before commit() can leave the file unusable. Only
+        // for a new table under a temporary name that no other cursor has open, renamed into
+        // place after commit(); commit() flushes the file to disk first.
+        InMemory,
+    };
+
     // Called when a new record starts (insert/append), after the blank record exists.
     // Returning false refuses the insert: it is cancelled and insert() returns false.
     // A handler that throws also cancels the insert; the exception passes on.
@@ -100,7 +113,7 @@ public:
         setExclusive(exclusive);
         open();
     }
-    // Posts a pending change first.
+    // Posts a pending change first; a transaction not committed is rolled back.
     void close();
     bool isOpen() const;
     // Opens the file for reading only; every change is refused.
@@ -138,16 +151,13 @@ public:
     // Order by the fields "A;B" (case-insensitive when an index over exactly these
     // fields is); empty: the primary index (or insertion order).
     void setIndexFieldNames(const QString &fields);
-    QString indexFieldNames() const;
     // Order by a named index; empty: the primary index.
     void setIndexName(const QString &indexName);
-    QString indexName() const;
     // Shows only the records whose detail fields equal the master fields of the
     // master's current record ("A;B" lists of equal length). The link follows the
     // master's moves and edits.
     void setMasterSource(Table *master, const QString &masterFields, const QString &detailFields);
     void clearMasterSource();
-    Table *masterSource() const;
 
     // --- editing ------------------------------------------------------------------
     State state() const;
@@ -164,15 +174,13 @@ public:
     void setNewRecordHandler(NewRecordHandler handler);
     // Posts between startTransaction() and commit() reach the file together, in one
     // transaction (e.g. the 366 records of a new year); rollback() undoes them all.
-    void startTransaction();
+    void startTransaction(Journal journal = Journal::OnDisk);
     void commit();
     void rollback();
-    bool inTransaction() const;
 
     // --- fields ---------------------------------------------------------------------
     QStringList fieldNames() const;
     QList<FieldDef> fieldDefs() const;
-    QList<IndexDef> indexDefs() const;
     bool hasField(const QString &name) const;
     FieldDef fieldDef(const QString &name) const;
 
@@ -227,7 +235,11 @@ Q_SIGNALS:
     void stateChanged();
 
 private:
-    friend class TableDetail;
+    friend class MasterLink;
+    MasterLink &masterLink();
+    // Follows a move or change of the master (`force`: even when its key stayed the same).
+    void masterMoved(bool force);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -206,6 +206,18 @@ int Schema::indexOf(const QString &name) const
     return -1;
 }
 
+QStringList Schema::resolve(const QString &list) const
+{
+    QStringList names;
+    for (const QString &part : list.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const int index = indexOf(part.trimmed());
+        if (index < 0)
+            throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(part.trimmed()));
+        names.append(fields[index].name);
+    }
+    return names;
+}
+
 QString displayName(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -313,6 +325,82 @@ OpenedFile open(const QString &path, bool readOnly)
         throw toError(e, path);
     }
     return opened;
+}
+
+namespace {
+
+void checkFields(const QList<FieldDef> &fields)
+{
+    Schema schema;
+    for (const FieldDef &f : fields) {
+        if (!isValidFieldName(f.name))
+            throw Error(QStringLiteral("Ungültiger Feldname '%1'").arg(f.name));
+        if (schema.indexOf(f.name) >= 0)
+            throw Error(QStringLiteral("Feld '%1' ist doppelt definiert").arg(f.name));
+        if (f.type == FieldType::String && (f.size < 1 || f.size > 255))
+            throw Error(QStringLiteral("Ungültige Länge %1 für Feld '%2'").arg(f.size).arg(f.name));
+        schema.fields.append(f);
+    }
+    if (fields.isEmpty() || fields.size() > kMaxFields)
+        throw Error(QStringLiteral("Eine Tabelle hat 1 bis %1 Felder").arg(kMaxFields));
+}
+
+// Checks the indexes and writes their fields as defined.
+void resolveIndexes(const QList<FieldDef> &fields, QList<IndexDef> &indexes)
+{
+    const Schema schema { fields, {} };
+    int primaries = 0;
+    for (IndexDef &ix : indexes) {
+        if (ix.fields.isEmpty())
+            throw Error(QStringLiteral("Index '%1' hat keine Felder").arg(ix.name));
+        for (QString &field : ix.fields) {
+            const int i = schema.indexOf(field.trimmed());
+            if (i < 0)
+                throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field));
+            if (isBlobType(fields[i].type) || fields[i].type == FieldType::Memo)
+                throw Error(QStringLiteral("Feld '%1' kann nicht indiziert werden").arg(field));
+            field = fields[i].name;
+        }
+        primaries += ix.primary ? 1 : 0;
+    }
+    if (primaries > 1)
+        throw Error(QStringLiteral("Eine Tabelle kann nur einen Primärindex haben"));
+}
+
+} // namespace
+
+void createTable(const QString &path, const QList<FieldDef> &fields, QList<IndexDef> indexes)
+{
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+        throw Error(QStringLiteral("Verzeichnis '%1' nicht gefunden")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    if (registry::inUse(path))
+        throw Error(QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet")
+                        .arg(displayName(path)));
+    checkFields(fields);
+    resolveIndexes(fields, indexes);
+
+    const QString temp = path + QStringLiteral(".kbnew");
+    QFile::remove(temp);
+    try {
+        {
+            sql::DbHandle db = sql::openFile(temp, true);
+            // Nobody sees the new file before the rename, so it needs no journal on disk;
+            // the commit still flushes it.
+            sql::exec(db.get(), QStringLiteral("PRAGMA journal_mode=MEMORY"));
+            sql::exec(db.get(), QStringLiteral("BEGIN"));
+            createSchema(db.get(), fields, indexes);
+            sql::exec(db.get(), QStringLiteral("COMMIT"));
+        }
+        replaceFile(temp, path, false);
+    } catch (const sql::SqlError &e) {
+        QFile::remove(temp);
+        throw Error(QStringLiteral("Die Tabelle '%1' kann nicht angelegt werden: %2")
+                        .arg(displayName(path), e.detail));
+    } catch (...) {
+        QFile::remove(temp);
+        throw;
+    }
 }
 
 void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexDef> &indexes)
@@ -474,7 +562,12 @@ void release(const QString &path, bool exclusive)
 
 bool inUse(const QString &path)
 {
-    return openFiles().value(registryKey(path)).count > 0;
+    return openCount(path) > 0;
+}
+
+int openCount(const QString &path)
+{
+    return openFiles().value(registryKey(path)).count;
 }
 
 } // namespace registry

@@ -20,6 +20,8 @@ struct Schema {
 
     // -1 when there is no such field; names compare without regard to case.
     int indexOf(const QString &name) const;
+    // The defined names of the fields listed as "A;B"; throws for an unknown field.
+    QStringList resolve(const QString &list) const;
 };
 
 // The name used in messages: the file name.
@@ -42,6 +44,13 @@ struct OpenedFile {
 // Opens an existing table file: tries no password, then the known passwords, then asks
 // the user. Checks that the file is a sound table and reads its catalogue.
 OpenedFile open(const QString &path, bool readOnly = false);
+// A table has at most this many fields (a field's position is kept in one byte).
+constexpr int kMaxFields = 255;
+
+// Creates the table file `path` from ordered field and index definitions, replacing a table
+// of that name. The new file is written and flushed beside the old one and then renamed
+// over it, so a failure leaves the old table. Throws a German error for a bad definition.
+void createTable(const QString &path, const QList<FieldDef> &fields, QList<IndexDef> indexes);
 // Writes catalogue and record table of a new table into the empty database `db`.
 void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexDef> &indexes);
 // Adds one field to the table (catalogue and records) inside a transaction.
@@ -67,6 +76,8 @@ namespace registry {
 void acquire(const QString &path, bool exclusive);
 void release(const QString &path, bool exclusive);
 bool inUse(const QString &path);
+// How many cursors have the file open.
+int openCount(const QString &path);
 } // namespace registry
 
 } // namespace kb::tablefile
