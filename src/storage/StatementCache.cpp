@@ -35,6 +35,13 @@ sql::Stmt &StatementCache::get(const QString &text)
     return *slot;
 }
 
+void StatementCache::exec(const QString &text)
+{
+    sql::Stmt &stmt = get(text);
+    const ResetOnExit reset(stmt);
+    while (stmt.step()) { }
+}
+
 sql::Stmt &StatementCache::insert(const QList<FieldDef> &fields, const QByteArray &positions)
 {
     return writer(true, fields, positions);

@@ -27,8 +27,8 @@ public:
 
     // The statement for `text`, reset and without bindings.
     sql::Stmt &get(const QString &text);
-    // Runs a statement that returns no rows (BEGIN, COMMIT, SAVEPOINT ...).
-    void exec(const QString &text) { get(text).exec(); }
+    // Runs a statement to its end, ignoring any rows (BEGIN, COMMIT, a PRAGMA ...).
+    void exec(const QString &text);
 
     // The statement inserting the fields at the positions listed in `positions` (one byte
     // each), bound in that order.
