@@ -27,13 +27,14 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+class BadInput : public test::DayTableTest { };
+
 } // namespace
 
-TEST(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
+TEST_F(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
 {
-    test::TempDir dir;
     test::ScopedScriptedUi ui; // no question may be asked
-    const QString good = dir.file(QStringLiteral("Gut.DB"));
+    const QString good = file(QStringLiteral("Gut.DB"));
     test::createDays(good, QDate(2024, 1, 1), 366);
     const QByteArray table = test::readAll(good);
 
@@ -52,13 +53,13 @@ TEST(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
         { "Kopf.DB", table.left(100), "Die Tabelle '%1' ist beschädigt" },
     };
     for (const auto &c : cases) {
-        const QString path = dir.file(QString::fromLatin1(c.name));
+        const QString path = file(QString::fromLatin1(c.name));
         test::writeAll(path, c.bytes);
         EXPECT_EQ(openError(path), QString::fromUtf8(c.message).arg(shown(path))) << c.name;
         EXPECT_EQ(test::readAll(path), c.bytes) << c.name;
     }
     // A plain SQLite database of someone else is no table of ours either.
-    const QString foreign = dir.file(QStringLiteral("Fremd.DB"));
+    const QString foreign = file(QStringLiteral("Fremd.DB"));
     {
         sql::DbHandle db = sql::openFile(foreign, true);
         sql::exec(db.get(), QStringLiteral("CREATE TABLE t(a); INSERT INTO t VALUES(1)"));
@@ -68,19 +69,17 @@ TEST(BadInput, FilesThatAreNoSoundTableOpenNothingAndStayUnchanged)
         QStringLiteral("Die Datei '%1' ist keine gültige Tabelle").arg(shown(foreign)));
     EXPECT_EQ(test::readAll(foreign), foreignBytes);
 
-    const QString missing = dir.file(QStringLiteral("Fehlt.DB"));
+    const QString missing = file(QStringLiteral("Fehlt.DB"));
     EXPECT_EQ(
         openError(missing), QStringLiteral("Tabelle '%1' nicht gefunden").arg(shown(missing)));
     EXPECT_FALSE(QFile::exists(missing));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 7); // no journal or copy left
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 7); // no journal or copy left
 }
 
-TEST(BadInput, ATableLockedByAnotherProgramIsReported)
+TEST_F(BadInput, ATableLockedByAnotherProgramIsReported)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 3);
-    auto t = test::openTable(path);
+    auto t = createDays(3);
+    const QString &path = m_path;
     {
         // Another program writes to the file and holds its lock.
         sql::DbHandle other = sql::openFile(path, false);
@@ -99,10 +98,9 @@ TEST(BadInput, ATableLockedByAnotherProgramIsReported)
     EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("neu"));
 }
 
-TEST(BadInput, AReadOnlyTableCanBeReadButNotChanged)
+TEST_F(BadInput, AReadOnlyTableCanBeReadButNotChanged)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
+    const QString &path = m_path;
     test::createDays(path, QDate(2024, 1, 1), 3);
     const QByteArray before = test::readAll(path);
     const QString refused

@@ -8,13 +8,12 @@ using kb::test::errorOf;
 
 namespace {
 
-class Filter : public ::testing::Test {
+class Filter : public test::DayTableTest {
 protected:
     void SetUp() override
     {
         // 30.01.2024 to 03.03.2024: 2 January days, 29 February days, 3 March days.
-        test::createDays(m_dir.file(QStringLiteral("Tage.DB")), QDate(2024, 1, 30), 34);
-        m_table = test::openTable(m_dir.file(QStringLiteral("Tage.DB")));
+        m_table = createDays(34, QDate(2024, 1, 30));
         m_table->first();
         m_table->setString(QStringLiteral("Text"), QString()); // day 1 has an empty text
         m_table->setBool(QStringLiteral("Alarm"), true);
@@ -30,7 +29,6 @@ protected:
         return n;
     }
 
-    test::TempDir m_dir;
     std::unique_ptr<Table> m_table;
 };
 
@@ -109,9 +107,81 @@ TEST_F(Filter, ABadFilterIsRefusedAndTheOldOneStays)
     EXPECT_EQ(m_table->recordCount(), 3);
     // A bad filter set while closed is reported when the table opens, which then stays closed.
     Table other;
-    other.setFilePath(m_dir.file(QStringLiteral("Tage.DB")));
+    other.setFilePath(m_path);
     other.setFilter(QStringLiteral("MonatNr=="));
     other.setFiltered(true);
     EXPECT_FALSE(errorOf([&] { other.open(); }).isEmpty());
     EXPECT_FALSE(other.isOpen());
+}
+
+TEST(Literals, FilterLocateAndMasterLinkReadAComparedValueAlike)
+{
+    // A value compared with a field is read as the field's kind but without its range or
+    // length, so a value no record can hold finds nothing instead of failing; text that is
+    // no value of that kind is refused by a filter and by locate and links to nothing.
+    test::TempDir dir;
+    Table days;
+    days.setFilePath(dir.file(QStringLiteral("Pers.DB")));
+    days.create({ { QStringLiteral("nummer"), FieldType::AutoInc },
+        { QStringLiteral("FracTag"), FieldType::Int16, 0, true, 1, 31 },
+        { QStringLiteral("Tag"), FieldType::String, 2 } });
+    days.open();
+    for (const auto &[day, name] : { std::pair { 5, "Mo" }, std::pair { 31, "So" } }) {
+        days.append();
+        days.setInt(QStringLiteral("FracTag"), day);
+        days.setString(QStringLiteral("Tag"), QString::fromLatin1(name));
+        days.post();
+    }
+    Table master;
+    master.setFilePath(dir.file(QStringLiteral("Wert.DB")));
+    master.create({ { QStringLiteral("Wert"), FieldType::String, 20 } });
+    master.open();
+    master.append();
+    master.post();
+
+    const struct {
+        const char *field;
+        const char *literal;
+        int count; // -1: refused
+        const char *error;
+    } cases[] = {
+        { "FracTag", "31", 1, "" },
+        { "FracTag", "99", 0, "" }, // beyond the field's range
+        { "FracTag", "70000", 0, "" }, // beyond a 16-bit number
+        { "FracTag", " 5 ", 1, "" },
+        { "Tag", "So", 1, "" },
+        { "Tag", "Sonntag", 0, "" }, // longer than the field
+        { "nummer", "2", 1, "" }, // an auto-increment field
+        { "FracTag", "drei", -1, "'drei' ist kein gültiger Ganzzahlwert für Feld 'FracTag'" },
+    };
+    for (const auto &c : cases) {
+        const QString field = QString::fromLatin1(c.field);
+        const QString literal = QString::fromLatin1(c.literal);
+        const QString error = QString::fromUtf8(c.error);
+        SCOPED_TRACE(QStringLiteral("%1='%2'").arg(field, literal).toStdString());
+
+        days.clearMasterSource();
+        const QString expression = QStringLiteral("%1='%2'").arg(field, literal);
+        const QString filterError = errorOf([&] { days.setFilter(expression); });
+        if (c.count < 0) {
+            EXPECT_EQ(
+                filterError, QStringLiteral("Ungültiger Filter '%1': %2").arg(expression, error));
+        } else {
+            EXPECT_EQ(filterError, QString());
+            days.setFiltered(true);
+            EXPECT_EQ(days.recordCount(), c.count);
+            days.setFiltered(false);
+        }
+        days.setFilter(QString());
+
+        bool found = false;
+        EXPECT_EQ(
+            errorOf([&] { found = days.locate(field, literal); }), c.count < 0 ? error : QString());
+        EXPECT_EQ(found, c.count > 0);
+
+        master.setString(QStringLiteral("Wert"), literal);
+        master.post();
+        days.setMasterSource(&master, QStringLiteral("Wert"), field);
+        EXPECT_EQ(days.recordCount(), std::max(c.count, 0));
+    }
 }

@@ -1,6 +1,8 @@
 #include "StorageTestUtil.h"
 #include "support/TestUtil.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -35,12 +37,13 @@ QStringList walk(Table &t, const QString &field)
     return seen;
 }
 
+class Tables : public test::DayTableTest { };
+
 } // namespace
 
-TEST(Table, EveryFieldTypeRoundTripsThroughTheFile)
+TEST_F(Tables, EveryFieldTypeRoundTripsThroughTheFile)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Alle.DB"));
+    const QString path = file(QStringLiteral("Alle.DB"));
     QImage picture(8, 6, QImage::Format_RGB32);
     picture.fill(QColor(10, 200, 30));
     const QByteArray bytes("\x00\x01\xff binary", 10);
@@ -95,29 +98,26 @@ TEST(Table, EveryFieldTypeRoundTripsThroughTheFile)
             QStringLiteral("Notizen"), QStringLiteral("Bild"), QStringLiteral("Daten") }));
 }
 
-TEST(Table, CreateReplacesAnExistingTable)
+TEST_F(Tables, CreateReplacesAnExistingTable)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 5);
+    test::createDays(m_path, QDate(2024, 1, 1), 5);
     Table t;
-    t.setFilePath(path);
+    t.setFilePath(m_path);
     t.create({ { QStringLiteral("Nr"), FieldType::AutoInc }, { TEXT, FieldType::String, 20 } });
     t.open();
     EXPECT_TRUE(t.isEmpty());
     EXPECT_EQ(t.fieldNames(), QStringList({ QStringLiteral("Nr"), TEXT }));
     // An open table cannot be replaced under its cursors.
     Table other;
-    other.setFilePath(path);
+    other.setFilePath(m_path);
     EXPECT_TRUE(
         errorOf([&] { other.create(test::dayFields()); }).contains(QStringLiteral("gesperrt")));
 }
 
-TEST(Table, AssignmentsOutsideTheFieldRangeAreRefused)
+TEST_F(Tables, AssignmentsOutsideTheFieldRangeAreRefused)
 {
-    test::TempDir dir;
     Table t;
-    t.setFilePath(dir.file(QStringLiteral("P.DB")));
+    t.setFilePath(file(QStringLiteral("P.DB")));
     t.create({ { QStringLiteral("nummer"), FieldType::AutoInc },
         { QStringLiteral("FracTag"), FieldType::Int16, 0, true, 1, 31 },
         { QStringLiteral("FracMonat"), FieldType::Int16, 0, true, 1, 12 },
@@ -152,12 +152,9 @@ TEST(Table, AssignmentsOutsideTheFieldRangeAreRefused)
     EXPECT_EQ(t.asInt(QStringLiteral("Nummer")), 1);
 }
 
-TEST(Table, NavigationRecordNumbersAndBookmarks)
+TEST_F(Tables, NavigationRecordNumbersAndBookmarks)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 5);
-    auto t = test::openTable(path);
+    auto t = createDays(5);
     EXPECT_EQ(t->recordCount(), 5);
     EXPECT_EQ(t->recNo(), 1);
     EXPECT_TRUE(t->bof());
@@ -200,13 +197,10 @@ TEST(Table, NavigationRecordNumbersAndBookmarks)
     EXPECT_EQ(errorOf([&] { t->gotoBookmark(mark); }), QStringLiteral("Datensatz nicht gefunden"));
 }
 
-TEST(Table, SeveralCursorsOnOneFile)
+TEST_F(Tables, SeveralCursorsOnOneFile)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 3);
-    auto a = test::openTable(path);
-    auto b = test::openTable(path);
+    auto a = createDays(3);
+    auto b = openDays();
     a->setRecNo(2);
     a->setString(TEXT, QStringLiteral("von A"));
     b->setRecNo(2);
@@ -222,13 +216,10 @@ TEST(Table, SeveralCursorsOnOneFile)
     EXPECT_EQ(a->asInt(N), 3); // the record after the deleted one
 }
 
-TEST(Table, EditInsertPostCancelAndRefusedInserts)
+TEST_F(Tables, EditInsertPostCancelAndRefusedInserts)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 3);
-    auto t = test::openTable(path);
-    auto reader = test::openTable(path);
+    auto t = createDays(3);
+    auto reader = openDays();
 
     t->edit();
     t->setString(TEXT, QStringLiteral("geändert"));
@@ -278,13 +269,135 @@ TEST(Table, EditInsertPostCancelAndRefusedInserts)
     t->remove();
     EXPECT_EQ(t->recordCount(), 3);
     EXPECT_EQ(t->asInt(N), 2);
+
+    // Closed right after an insert, the cursor has no records (and reads none).
+    t->append();
+    t->setInt(N, 9);
+    t->post();
+    t->close();
+    EXPECT_TRUE(t->eof());
+    EXPECT_EQ(t->recordCount(), 0);
+    EXPECT_EQ(t->recNo(), 0);
+    EXPECT_EQ(t->state(), Table::State::Inactive);
+    t->open();
+    EXPECT_EQ(t->recordCount(), 4);
 }
 
-TEST(Table, AutoIncrementNeverReusesANumber)
+TEST_F(Tables, ARefusedPostWritesNothingAndKeepsTheTransaction)
 {
-    test::TempDir dir;
+    // A day table: every post is one statement.
+    auto days = createDays(3);
+    days->startTransaction();
+    days->append();
+    days->setInt(N, 4);
+    days->post();
+    days->append();
+    days->setInt(N, 2);
+    EXPECT_TRUE(errorOf([&] { days->post(); }).startsWith(QStringLiteral("Schlüsselverletzung")));
+    days->cancel();
+    days->commit();
+    EXPECT_EQ(walk(*openDays(), N).join(QLatin1Char(',')), QStringLiteral("1,2,3,4"));
+
+    // An auto-increment table: a post also counts the number up, and a refused post gives
+    // its number back.
+    Table texts;
+    texts.setFilePath(file(QStringLiteral("Texte.db")));
+    texts.create({ { QStringLiteral("Nr"), FieldType::AutoInc }, { TEXT, FieldType::String, 20 } },
+        { { QString(), { QStringLiteral("Nr") }, true, true },
+            { QStringLiteral("TextIdx"), { TEXT }, false, true } });
+    texts.open();
+    auto add = [&](const char *text) {
+        texts.append();
+        texts.setString(TEXT, QString::fromLatin1(text));
+        const QString error = errorOf([&] { texts.post(); });
+        if (!error.isEmpty())
+            texts.cancel();
+        return error.isEmpty();
+    };
+    EXPECT_TRUE(add("a"));
+    EXPECT_FALSE(add("a"));
+    texts.startTransaction();
+    EXPECT_TRUE(add("b"));
+    EXPECT_FALSE(add("b"));
+    EXPECT_TRUE(add("c"));
+    texts.commit();
+    texts.close();
+    texts.open();
+    EXPECT_EQ(walk(texts, QStringLiteral("Nr")).join(QLatin1Char(',')), QStringLiteral("1,2,3"));
+    EXPECT_EQ(walk(texts, TEXT).join(QLatin1Char(',')), QStringLiteral("a,b,c"));
+}
+
+TEST_F(Tables, DatesOfEveryYearKeepTheirOrder)
+{
+    // Dates are stored as text, so the order and the comparisons of a filter hold only when
+    // every year is written with four digits.
+    const QDate dates[] = { QDate(2024, 2, 29), QDate(1, 1, 1), QDate(9999, 12, 31),
+        QDate(999, 12, 31), QDate(1000, 1, 1), QDate(1582, 10, 15) };
+    auto t = createDays(0);
+    int n = 0;
+    for (const QDate &date : dates) {
+        t->append();
+        t->setInt(N, ++n);
+        t->setDate(QStringLiteral("Datum"), date);
+        t->post();
+    }
+    auto reader = openDays();
+    reader->setIndexFieldNames(QStringLiteral("Datum"));
+    EXPECT_EQ(walk(*reader, QStringLiteral("Datum")).join(QLatin1Char(' ')),
+        QStringLiteral("01.01.0001 31.12.0999 01.01.1000 15.10.1582 29.02.2024 31.12.9999"));
+    reader->setFilter(QStringLiteral("Datum<'01.01.1000'"));
+    reader->setFiltered(true);
+    EXPECT_EQ(reader->recordCount(), 2);
+    EXPECT_EQ(reader->asDate(QStringLiteral("Datum")), QDate(1, 1, 1));
+}
+
+TEST_F(Tables, AJournalInMemoryServesOnlyTheTransactionThatAskedForIt)
+{
+    auto t = createDays(3);
+    const QString journal = m_path + QStringLiteral("-journal");
+    auto appendDay = [&](int nummer) {
+        t->append();
+        t->setInt(N, nummer);
+        t->post();
+    };
+
+    t->startTransaction(Table::Journal::InMemory);
+    appendDay(4);
+    EXPECT_FALSE(QFile::exists(journal));
+    t->rollback();
+    EXPECT_EQ(t->recordCount(), 3);
+
+    t->startTransaction(Table::Journal::InMemory);
+    appendDay(4);
+    appendDay(5);
+    EXPECT_FALSE(QFile::exists(journal));
+    t->commit();
+
+    // The next transaction journals beside the table again, so a crash cannot hurt it.
+    t->startTransaction();
+    appendDay(6);
+    EXPECT_TRUE(QFile::exists(journal));
+    t->commit();
+    EXPECT_FALSE(QFile::exists(journal));
+
+    // Only the one cursor on a file may keep its journal in memory.
+    auto reader = openDays();
+    EXPECT_EQ(reader->recordCount(), 6);
+    EXPECT_EQ(errorOf([&] { t->startTransaction(Table::Journal::InMemory); }),
+        QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet")
+            .arg(QDir::toNativeSeparators(m_path)));
+    t->startTransaction();
+    appendDay(7);
+    EXPECT_TRUE(QFile::exists(journal));
+    t->commit();
+    reader->refresh();
+    EXPECT_EQ(reader->recordCount(), 7);
+}
+
+TEST_F(Tables, AutoIncrementNeverReusesANumber)
+{
     Table t;
-    t.setFilePath(dir.file(QStringLiteral("Texte.db")));
+    t.setFilePath(file(QStringLiteral("Texte.db")));
     t.create({ { QStringLiteral("Nr"), FieldType::AutoInc }, { TEXT, FieldType::String, 255 } },
         { { QString(), { QStringLiteral("Nr") }, true, true } });
     t.open();
@@ -301,11 +414,10 @@ TEST(Table, AutoIncrementNeverReusesANumber)
     EXPECT_EQ(t.asInt(QStringLiteral("Nr")), 4);
 }
 
-TEST(Table, IndexOrderSecondaryAndCaseInsensitive)
+TEST_F(Tables, IndexOrderSecondaryAndCaseInsensitive)
 {
-    test::TempDir dir;
     Table t;
-    t.setFilePath(dir.file(QStringLiteral("Pers.DB")));
+    t.setFilePath(file(QStringLiteral("Pers.DB")));
     t.create(
         { { QStringLiteral("nummer"), FieldType::AutoInc },
             { QStringLiteral("FracTag"), FieldType::Int16 },
@@ -339,13 +451,11 @@ TEST(Table, IndexOrderSecondaryAndCaseInsensitive)
     EXPECT_EQ(walk(t, QStringLiteral("Nummer")).join(QLatin1Char(',')), QStringLiteral("1,2,3,4"));
 }
 
-TEST(Table, MasterDetailFollowsTheMaster)
+TEST_F(Tables, MasterDetailFollowsTheMaster)
 {
-    test::TempDir dir;
-    const QString days = dir.file(QStringLiteral("Kal.DB"));
-    test::createDays(days, QDate(2024, 1, 30), 3); // 30.01., 31.01., 01.02.
+    auto year = createDays(3, QDate(2024, 1, 30)); // 30.01., 31.01., 01.02.
     Table pictures;
-    pictures.setFilePath(dir.file(QStringLiteral("KalBild.DB")));
+    pictures.setFilePath(file(QStringLiteral("KalBild.DB")));
     pictures.create({ { QStringLiteral("Nr"), FieldType::AutoInc },
                         { QStringLiteral("DetailNR"), FieldType::Int32 },
                         { QStringLiteral("TextMonat"), FieldType::Memo, 50 } },
@@ -358,7 +468,6 @@ TEST(Table, MasterDetailFollowsTheMaster)
         pictures.setString(QStringLiteral("TextMonat"), QStringLiteral("Monat %1").arg(m));
         pictures.post();
     }
-    auto year = test::openTable(days);
     pictures.setIndexFieldNames(QStringLiteral("Nr"));
     pictures.setMasterSource(year.get(), QStringLiteral("MonatNr"), QStringLiteral("Nr"));
     EXPECT_EQ(pictures.recordCount(), 1);
@@ -381,12 +490,9 @@ TEST(Table, MasterDetailFollowsTheMaster)
     EXPECT_EQ(pictures.recordCount(), 12);
 }
 
-TEST(Table, TransactionsGroupPostsAndRollBack)
+TEST_F(Tables, TransactionsGroupPostsAndRollBack)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 366);
-    auto t = test::openTable(path);
+    auto t = createDays(366);
     EXPECT_EQ(t->recordCount(), 366);
     t->last();
     EXPECT_EQ(t->asDate(QStringLiteral("Datum")), QDate(2024, 12, 31));
@@ -404,12 +510,9 @@ TEST(Table, TransactionsGroupPostsAndRollBack)
     EXPECT_EQ(t->asString(TEXT), QStringLiteral("Tag 1"));
 }
 
-TEST(Table, SuspendedViewsHearOnceOnResume)
+TEST_F(Tables, SuspendedViewsHearOnceOnResume)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 4);
-    auto t = test::openTable(path);
+    auto t = createDays(4);
     int resets = 0, moves = 0;
     QObject::connect(t.get(), &Table::recordsReset, [&] { ++resets; });
     QObject::connect(t.get(), &Table::currentChanged, [&] { ++moves; });
@@ -428,30 +531,27 @@ TEST(Table, SuspendedViewsHearOnceOnResume)
     EXPECT_EQ(moves, 1);
 }
 
-TEST(Table, BlobsFromAndToFiles)
+TEST_F(Tables, BlobsFromAndToFiles)
 {
-    test::TempDir dir;
-    const QString path = dir.file(QStringLiteral("Tage.DB"));
-    test::createDays(path, QDate(2024, 1, 1), 2);
     QImage photo(64, 48, QImage::Format_RGB32);
     photo.fill(QColor(200, 120, 40));
-    const QString jpeg = dir.file(QStringLiteral("Bild.jpg"));
+    const QString jpeg = file(QStringLiteral("Bild.jpg"));
     ASSERT_TRUE(photo.save(jpeg, "JPG"));
     const QByteArray jpegBytes = test::readAll(jpeg);
 
-    auto t = test::openTable(path);
+    auto t = createDays(2);
     t->loadBlobFromFile(QStringLiteral("SymbolBild"), jpeg);
     EXPECT_EQ(t->blobSize(QStringLiteral("SymbolBild")), jpegBytes.size());
     t->post();
-    const QString missing = dir.file(QStringLiteral("fehlt.jpg"));
+    const QString missing = file(QStringLiteral("fehlt.jpg"));
     EXPECT_EQ(errorOf([&] { t->loadBlobFromFile(QStringLiteral("SymbolBild"), missing); }),
         QStringLiteral("Die Datei '%1' kann nicht gelesen werden").arg(missing));
     EXPECT_EQ(t->state(), Table::State::Browse);
 
-    auto reader = test::openTable(path);
+    auto reader = openDays();
     EXPECT_EQ(reader->asBytes(QStringLiteral("SymbolBild")), jpegBytes); // stored as read
     EXPECT_EQ(reader->image(QStringLiteral("SymbolBild")).size(), QSize(64, 48));
-    const QString copy = dir.file(QStringLiteral("Kopie.jpg"));
+    const QString copy = file(QStringLiteral("Kopie.jpg"));
     reader->saveBlobToFile(QStringLiteral("SymbolBild"), copy);
     EXPECT_EQ(test::readAll(copy), jpegBytes);
     EXPECT_EQ(

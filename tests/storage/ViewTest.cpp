@@ -19,13 +19,12 @@ namespace {
 
 const QString TEXT = QStringLiteral("Text");
 
-class Views : public ::testing::Test {
+class Views : public test::DayTableTest {
 protected:
     void SetUp() override
     {
-        test::createDays(m_path, QDate(2024, 1, 30), 5);
-        m_table = test::openTable(m_path);
-        m_reader = test::openTable(m_path);
+        m_table = createDays(5, QDate(2024, 1, 30));
+        m_reader = openDays();
     }
 
     // What another cursor reads from the file.
@@ -36,8 +35,6 @@ protected:
         return m_reader->asString(TEXT);
     }
 
-    test::TempDir m_dir;
-    QString m_path = m_dir.file(QStringLiteral("Tage.DB"));
     std::unique_ptr<Table> m_table, m_reader;
 };
 
