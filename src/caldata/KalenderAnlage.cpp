@@ -221,8 +221,9 @@ int jahrTabelleFuellen(
     Schemas::anlegen(table, Schemas::jahrTabelle());
     table.open();
     table.disableControls();
-    // All days reach the file in one transaction; a failure leaves none of them.
-    table.startTransaction();
+    // All days reach the file in one transaction; a failure leaves none of them. The table
+    // has a temporary name until it is complete, so its journal can stay in memory.
+    table.startTransaction(Table::Journal::InMemory);
     const QString status = QStringLiteral("Datensätze für die Tage werden gefüllt .....");
     int n = 0;
     for (const TagDatensatz &t : tageDesJahres(e.jahr, state)) {
@@ -258,7 +259,7 @@ void bildTabelleFuellen(const QString &path, const AnlageFortschritt &fortschrit
     table.setFilePath(path);
     Schemas::anlegen(table, Schemas::bildTabelle());
     table.open();
-    table.startTransaction();
+    table.startTransaction(Table::Journal::InMemory);
     for (int m = 1; m <= 12; ++m) {
         table.append();
         table.setInt(QStringLiteral("DetailNR"), m);
