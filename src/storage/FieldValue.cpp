@@ -5,6 +5,7 @@
 #include "storage/TableFile.h"
 
 #include <limits>
+#include <optional>
 
 namespace kb::fieldvalue {
 
@@ -12,6 +13,24 @@ namespace {
 
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
 const QString kIsoFormat = QStringLiteral("yyyy-MM-dd");
+
+// The number a variant of an integer type holds; read directly, because QVariant's general
+// conversion is the larger part of assigning a number to a field.
+std::optional<qint64> integerIn(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        return *static_cast<const int *>(value.constData());
+    case QMetaType::LongLong:
+        return *static_cast<const qlonglong *>(value.constData());
+    case QMetaType::Short:
+        return *static_cast<const short *>(value.constData());
+    case QMetaType::Bool:
+        return *static_cast<const bool *>(value.constData()) ? 1 : 0;
+    default:
+        return std::nullopt;
+    }
+}
 
 bool isEmptyInput(const QVariant &value)
 {
@@ -24,10 +43,10 @@ QVariant toInt(const FieldDef &field, const QVariant &value)
 {
     bool ok = false;
     qint64 number = 0;
-    if (value.typeId() == QMetaType::QString)
+    if (const std::optional<qint64> exact = integerIn(value))
+        number = *exact, ok = true;
+    else if (value.typeId() == QMetaType::QString)
         number = value.toString().trimmed().toLongLong(&ok);
-    else if (value.typeId() == QMetaType::Bool)
-        number = value.toBool() ? 1 : 0, ok = true;
     else if (value.canConvert<qlonglong>() && value.typeId() != QMetaType::QByteArray
         && value.typeId() != QMetaType::QDate)
         number = value.toLongLong(&ok);
@@ -188,9 +207,11 @@ void bind(sql::Stmt &stmt, int index, FieldType type, const QVariant &value)
     case FieldType::Int16:
     case FieldType::Int32:
     case FieldType::AutoInc:
-    case FieldType::Boolean:
-        stmt.bindInt(index, value.toLongLong());
+    case FieldType::Boolean: {
+        const std::optional<qint64> exact = integerIn(value);
+        stmt.bindInt(index, exact ? *exact : value.toLongLong());
         break;
+    }
     case FieldType::Date:
         stmt.bindText(index, isoText(value.toDate()));
         break;

@@ -14,7 +14,8 @@ void StatementCache::open(sql::DbHandle db)
 
 void StatementCache::close()
 {
-    m_writers.clear();
+    m_inserts.clear();
+    m_updates.clear();
     m_byText.clear();
     m_db.reset();
 }
@@ -55,10 +56,10 @@ sql::Stmt &StatementCache::update(const QList<FieldDef> &fields, const QByteArra
 sql::Stmt &StatementCache::writer(
     bool insert, const QList<FieldDef> &fields, const QByteArray &positions)
 {
-    const QByteArray key = (insert ? QByteArray("i") : QByteArray("u")) + positions;
-    if (sql::Stmt *known = m_writers.value(key)) {
-        known->reset();
-        return *known;
+    QHash<QByteArray, sql::Stmt *> &known = insert ? m_inserts : m_updates;
+    if (sql::Stmt *stmt = known.value(positions)) {
+        stmt->reset();
+        return *stmt;
     }
     QStringList columns, marks;
     for (const char position : positions) {
@@ -76,7 +77,7 @@ sql::Stmt &StatementCache::writer(
         text = QStringLiteral("INSERT INTO records(%1) VALUES(%2)")
                    .arg(columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     sql::Stmt &stmt = get(text);
-    m_writers.insert(key, &stmt);
+    known.insert(positions, &stmt);
     return stmt;
 }
 

@@ -42,7 +42,7 @@ private:
     // Declared before the statements, so that they go first.
     sql::DbHandle m_db;
     std::unordered_map<QString, std::unique_ptr<sql::Stmt>> m_byText;
-    QHash<QByteArray, sql::Stmt *> m_writers;
+    QHash<QByteArray, sql::Stmt *> m_inserts, m_updates; // by the positions written
 };
 
 // Resets a cached statement when its scope ends, so that a read holds no lock on the file
