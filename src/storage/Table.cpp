@@ -141,7 +141,7 @@ struct Table::Private {
         readOnly = opened.readOnly;
     }
 
-    // --- records ------------------------------------------------------------------------
+    // --- records ---------------------------------------------------------------------------
     // Re-reads the records; keeps `keepRid` current when it is still there.
     void requery(qint64 keepRid, bool quiet = false)
     {
@@ -273,7 +273,7 @@ Table::~Table()
     }
 }
 
-// --- addressing -----------------------------------------------------------------------------
+// --- addressing ----------------------------------------------------------------------------------
 
 void Table::setDirectory(const QString &directory)
 {
@@ -322,7 +322,7 @@ bool Table::exists() const
     return QFileInfo(d->path()).isFile();
 }
 
-// --- create, open, close ------------------------------------------------------------------------
+// --- create, open, close -------------------------------------------------------------------------
 
 void Table::create(const QList<FieldDef> &fields, const QList<IndexDef> &indexes)
 {
@@ -425,8 +425,7 @@ void Table::refresh()
     d->requery(d->records.currentRid());
 }
 
-// --- navigation
-// -----------------------------------------------------------------------------------
+// --- navigation ----------------------------------------------------------------------------------
 
 void Table::first()
 {
@@ -543,8 +542,7 @@ bool Table::locate(const QString &field, const QVariant &value)
     return false;
 }
 
-// --- filter, order, master
-// ----------------------------------------------------------------------------
+// --- filter, order, master -----------------------------------------------------------------------
 
 void Table::setFilter(const QString &expression)
 {
@@ -647,8 +645,7 @@ void Table::clearMasterSource()
     }
 }
 
-// --- editing
-// --------------------------------------------------------------------------------------------
+// --- editing -------------------------------------------------------------------------------------
 
 Table::State Table::state() const
 {
@@ -814,8 +811,7 @@ void Table::rollback()
     d->requery(d->records.currentRid());
 }
 
-// --- fields
-// ----------------------------------------------------------------------------------------------
+// --- fields --------------------------------------------------------------------------------------
 
 QStringList Table::fieldNames() const
 {
@@ -1067,8 +1063,7 @@ int Table::currentRow() const
     return d->records.pos();
 }
 
-// --- views
-// ---------------------------------------------------------------------------------------------------
+// --- views ---------------------------------------------------------------------------------------
 
 void Table::disableControls()
 {
@@ -1092,8 +1087,7 @@ bool Table::controlsDisabled() const
     return d->disabled > 0;
 }
 
-// --- passwords
-// ---------------------------------------------------------------------------------------------------
+// --- passwords -----------------------------------------------------------------------------------
 
 void Table::addMasterPassword(const QString &password)
 {
