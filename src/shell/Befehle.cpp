@@ -160,23 +160,13 @@ const QList<BefehlEintrag> &jahreskalenderMenue()
 bool befehlVorhanden(Befehl befehl)
 {
     switch (befehl) {
-    case Befehl::NavOrganizer: // organizer and diary
     case Befehl::NavBilderTexte: // month pictures and texts
     case Befehl::NavDesigner: // report management
     case Befehl::NavStammNeu: // personal dates
     case Befehl::NavStammOeffnen:
-    case Befehl::TagErster: // the day grid's navigator
-    case Befehl::TagVoriger:
-    case Befehl::TagNaechster:
-    case Befehl::TagLetzter:
-    case Befehl::TagBearbeiten:
-    case Befehl::TagSpeichern:
-    case Befehl::TagVerwerfen:
-    case Befehl::TagAktualisieren:
     case Befehl::Wochenkalender:
     case Befehl::Monatskalender:
     case Befehl::Tagebuch:
-    case Befehl::Feldgroesse:
     case Befehl::Seiteneinstellungen:
     case Befehl::Einstellungen:
         return false;

@@ -1,8 +1,9 @@
 #include "shell/KalenderPanel.h"
 
 #include "caldata/KalenderAnlage.h"
+#include "days/TageGrid.h"
 #include "shell/Symbole.h"
-#include "shell/Tagesliste.h"
+#include "storage/Table.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,8 +15,9 @@
 
 namespace kb {
 
-KalenderPanel::KalenderPanel(Table *jahr, QWidget *parent)
+KalenderPanel::KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget *parent)
     : CaptionPanel(QStringLiteral("  Kalender"), parent)
+    , m_jahr(jahr)
 {
     m_werkzeuge = new QToolBar(content());
     m_werkzeuge->setIconSize(QSize(24, 24));
@@ -65,8 +67,46 @@ KalenderPanel::KalenderPanel(Table *jahr, QWidget *parent)
     connect(m_monate, &QTabBar::currentChanged, this,
         [this](int index) { Q_EMIT monatGewaehlt(index); });
 
-    m_tage = new Tagesliste(jahr, content());
+    m_tage = new TageGrid(jahr, farben, content());
     contentLayout()->addWidget(m_tage, 1);
+
+    for (auto signal : { &Table::recordsReset, &Table::currentChanged, &Table::stateChanged,
+             &Table::valuesChanged })
+        connect(jahr, signal, this, &KalenderPanel::navigatorAktualisieren);
+    navigatorAktualisieren();
+}
+
+std::optional<NavKnopf> KalenderPanel::navKnopf(Befehl befehl)
+{
+    switch (befehl) {
+    case Befehl::TagErster:
+        return NavKnopf::Erster;
+    case Befehl::TagVoriger:
+        return NavKnopf::Voriger;
+    case Befehl::TagNaechster:
+        return NavKnopf::Naechster;
+    case Befehl::TagLetzter:
+        return NavKnopf::Letzter;
+    case Befehl::TagBearbeiten:
+        return NavKnopf::Bearbeiten;
+    case Befehl::TagSpeichern:
+        return NavKnopf::Speichern;
+    case Befehl::TagVerwerfen:
+        return NavKnopf::Verwerfen;
+    case Befehl::TagAktualisieren:
+        return NavKnopf::Aktualisieren;
+    default:
+        return std::nullopt;
+    }
+}
+
+void KalenderPanel::navigatorAktualisieren()
+{
+    for (QAction *a : m_aktionen) {
+        const auto befehl = Befehl(a->data().toInt());
+        if (const auto knopf = navKnopf(befehl))
+            a->setEnabled(befehlVorhanden(befehl) && m_jahr && navKnopfAktiv(*knopf, *m_jahr));
+    }
 }
 
 QAction *KalenderPanel::aktion(Befehl befehl) const

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "days/Tagesbearbeitung.h"
 #include "shell/Befehle.h"
 #include "widgets/CaptionPanel.h"
 
 #include <QList>
+#include <QPointer>
+#include <optional>
 
 class QAction;
 class QTabBar;
@@ -13,18 +16,20 @@ class QToolButton;
 namespace kb {
 
 class Table;
-class Tagesliste;
+class TageGrid;
+struct LayoutSettings;
 
 // The calendar panel "  Kalender": the tool bar (day navigator, print, layout and settings
-// buttons), the month tabs "Alle", "Januar" to "Dezember" and the list of days.
+// buttons), the month tabs "Alle", "Januar" to "Dezember" and the day grid. The navigator's
+// buttons are enabled while they can act on the year table.
 class KalenderPanel : public widgets::CaptionPanel {
     Q_OBJECT
 public:
-    KalenderPanel(Table *jahr, QWidget *parent = nullptr);
+    KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget *parent = nullptr);
 
     QToolBar *werkzeuge() const { return m_werkzeuge; }
     QTabBar *monate() const { return m_monate; }
-    Tagesliste *tage() const { return m_tage; }
+    TageGrid *tage() const { return m_tage; }
     // The year calendar button (its face does nothing; its menu prints).
     QToolButton *kalenderButton() const { return m_kalenderButton; }
     // The six entries of its drop-down menu, in menu order.
@@ -35,17 +40,23 @@ public:
     // Selects the tab of `monat` (0 = "Alle") without choosing it again.
     void monatZeigen(int monat);
 
+    // The navigator button a day command stands for; none for the other commands.
+    static std::optional<NavKnopf> navKnopf(Befehl befehl);
+
 Q_SIGNALS:
     void monatGewaehlt(int monat);
     void jahreskalenderGewaehlt(int variante);
 
 private:
+    void navigatorAktualisieren();
+
+    QPointer<Table> m_jahr;
     QToolBar *m_werkzeuge = nullptr;
     QToolButton *m_kalenderButton = nullptr;
     QList<QAction *> m_aktionen;
     QList<QAction *> m_jahreskalender;
     QTabBar *m_monate = nullptr;
-    Tagesliste *m_tage = nullptr;
+    TageGrid *m_tage = nullptr;
 };
 
 } // namespace kb

@@ -1,6 +1,11 @@
 #include "shell/TForm1.h"
 
 #include "caldata/TForm2.h"
+#include "days/OrganizerPanel.h"
+#include "days/TBuchForm.h"
+#include "days/TageGrid.h"
+#include "days/TalleDAT.h"
+#include "days/Textbibliothek.h"
 #include "platform/FileTypeRegistration.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
@@ -14,7 +19,6 @@
 #include "shell/StatusLeiste.h"
 #include "shell/TAboutBox.h"
 #include "shell/TPasswordDlg.h"
-#include "shell/Tagesliste.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/NavigationBar.h"
@@ -46,10 +50,18 @@ TForm1::TForm1(const Optionen &optionen)
     arbeitsflaecheBauen();
 
     connect(m_sitzung.get(), &KalenderSitzung::zustandGeaendert, this, &TForm1::zustandZeigen);
+    // The month tabs of the grid and of the organizer filter the one year table.
     connect(
         m_sitzung.get(), &KalenderSitzung::monatGeaendert, m_kalender, &KalenderPanel::monatZeigen);
-    connect(
-        m_kalender, &KalenderPanel::monatGewaehlt, m_sitzung.get(), &KalenderSitzung::monatsfilter);
+    connect(m_sitzung.get(), &KalenderSitzung::monatGeaendert, m_organizer,
+        &OrganizerPanel::monatZeigen);
+    connect(m_kalender, &KalenderPanel::monatGewaehlt, this, &TForm1::kalenderMonatGewaehlt);
+    connect(m_organizer, &OrganizerPanel::monatGewaehlt, m_sitzung.get(),
+        &KalenderSitzung::monatsfilter);
+    connect(m_kalender->tage(), &TageGrid::tagesdatenGewuenscht, this, &TForm1::tagesdatenZeigen);
+    connect(m_kalender->tage(), &TageGrid::textbibliothekGewuenscht, this,
+        &TForm1::textbibliothekZeigen);
+    connect(m_organizer, &OrganizerPanel::tagesdatenGewuenscht, this, &TForm1::tagesdatenZeigen);
     connect(m_kalender, &KalenderPanel::jahreskalenderGewaehlt, this,
         [this](int variante) { kronoblattDrucken(variante, false); });
     connect(navigation(), &widgets::NavigationBar::currentGroupChanged, this,
@@ -72,15 +84,15 @@ void TForm1::arbeitsflaecheBauen()
 
     m_flaeche = new QStackedWidget(mitte);
     m_keinPanel = new QWidget(m_flaeche);
-    m_kalender = new KalenderPanel(&m_sitzung->jahr(), m_flaeche);
-    m_organizer = new widgets::CaptionPanel(QStringLiteral("  Organizer / Tagebuch"), m_flaeche);
+    m_kalender = new KalenderPanel(&m_sitzung->jahr(), &m_sitzung->layout(), m_flaeche);
+    m_organizer = new OrganizerPanel(&m_sitzung->jahr(), m_flaeche);
     m_bilder = new widgets::CaptionPanel(
         QStringLiteral("  Kalender - Monats - Bilder / Texte"), m_flaeche);
     for (QWidget *w : { m_keinPanel, static_cast<QWidget *>(m_kalender),
              static_cast<QWidget *>(m_organizer), static_cast<QWidget *>(m_bilder) })
         m_flaeche->addWidget(w);
-    for (widgets::CaptionPanel *p :
-        { static_cast<widgets::CaptionPanel *>(m_kalender), m_organizer, m_bilder })
+    for (widgets::CaptionPanel *p : { static_cast<widgets::CaptionPanel *>(m_kalender),
+             static_cast<widgets::CaptionPanel *>(m_organizer), m_bilder })
         connect(p, &widgets::CaptionPanel::closed, this, [this] { zeige(Panel::Keins); });
     h->addWidget(m_flaeche, 1);
     setCentralWidget(mitte);
@@ -93,7 +105,11 @@ void TForm1::formCreate(const Optionen &optionen)
             // Dates read "dd.mm.yyyy" throughout; the locale gives German names.
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         },
-        [] { QDir().mkpath(ProgramDir::calendarDataDir()); },
+        [this] {
+            QDir().mkpath(ProgramDir::calendarDataDir());
+            m_texte.setDirectory(ProgramDir::calendarDataDir());
+            m_texte.setTableName(texteDateiname());
+        },
         [&optionen] {
             if (optionen.dateitypRegistrieren)
                 FileType::registrieren(
@@ -128,7 +144,19 @@ void TForm1::fensterErstellen()
     schritteAusfuehren({
         [this] { m_passwort = new TPasswordDlg(this); },
         [this] { m_about = new TAboutBox(this); },
+        [this] { m_buch = new TBuchForm(&m_texte, &m_sitzung->jahr(), this); },
+        [this] { m_tagesdaten = new TalleDAT(&m_sitzung->jahr(), this); },
     });
+}
+
+TalleDAT *TForm1::tagesdaten() const
+{
+    return m_tagesdaten;
+}
+
+TBuchForm *TForm1::textbibliothek() const
+{
+    return m_buch;
 }
 
 TPasswordDlg *TForm1::passwortDialog() const
@@ -167,7 +195,7 @@ const IniFile &TForm1::einstellungenZumLesen()
 KalenderIni TForm1::kalenderIni() const
 {
     KalenderIni k = m_kalenderIni;
-    const Tagesliste::Breiten breiten = m_kalender->tage()->spaltenbreiten();
+    const TageGrid::Breiten breiten = m_kalender->tage()->spaltenbreiten();
     std::copy(breiten.begin(), breiten.end(), k.spalten.begin());
     return k;
 }
@@ -268,6 +296,23 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
     case Befehl::JahreskalenderDrucken:
         kronoblattDrucken(variante, false);
         break;
+    case Befehl::NavOrganizer:
+        organizerZeigen();
+        break;
+    case Befehl::TagErster:
+    case Befehl::TagVoriger:
+    case Befehl::TagNaechster:
+    case Befehl::TagLetzter:
+    case Befehl::TagBearbeiten:
+    case Befehl::TagSpeichern:
+    case Befehl::TagVerwerfen:
+    case Befehl::TagAktualisieren:
+        tagNavigieren(befehl);
+        break;
+    case Befehl::Feldgroesse:
+        if (const QScreen *s = screen())
+            m_kalender->tage()->feldgroesseAnpassen(s->geometry().width());
+        break;
     default:
         // The year calendar button's face, and the commands still to come.
         break;
@@ -298,9 +343,10 @@ void TForm1::oeffnen(bool navigation)
     if (!navigation)
         return;
     if (o.erinnerung.gefunden) {
-        // The organizer shows today's day once it is part of the program; until then the
-        // calendar panel shows today in today's month.
+        // After a reminder the organizer shows today's tile in today's month.
+        zeige(Panel::Organizer);
         m_sitzung->heuteZeigen();
+        this->navigation()->setCurrentGroup(int(NavGruppenIndex::OrganizerBilderTexte));
     } else {
         fehlerZeigen([this] { m_sitzung->jahr().first(); });
     }
@@ -353,6 +399,58 @@ void TForm1::kronoblattDrucken(int variante, bool navigation)
     });
 }
 
+void TForm1::organizerZeigen()
+{
+    if (!m_sitzung->offen()) {
+        if (!ui().question(QStringLiteral("Es ist derzeit kein Kalender geöffnet, soll ein "
+                                          "Kalender geöffnet werden ?")))
+            return;
+        oeffnen(false);
+        if (!m_sitzung->offen())
+            return;
+    }
+    zeige(Panel::Organizer);
+}
+
+void TForm1::tagesdatenZeigen()
+{
+    if (m_sitzung->offen() && m_tagesdaten)
+        ui().runModal(m_tagesdaten);
+}
+
+void TForm1::textbibliothekZeigen()
+{
+    if (!m_sitzung->offen())
+        return;
+    if (!m_buch)
+        fehlerZeigen([this] { m_buch = new TBuchForm(&m_texte, &m_sitzung->jahr(), this); });
+    if (m_buch)
+        tageGridEditButtonClick(m_texte, *m_buch);
+}
+
+void TForm1::tagNavigieren(Befehl befehl)
+{
+    const auto knopf = KalenderPanel::navKnopf(befehl);
+    if (!knopf || !m_sitzung->offen())
+        return;
+    // Cancel drops what the grid's editor holds; every other button takes it first.
+    if (*knopf == NavKnopf::Verwerfen)
+        m_kalender->tage()->eingabeVerwerfen();
+    else if (!m_kalender->tage()->eingabeUebernehmen())
+        return;
+    fehlerZeigen([&] { navKnopfAusfuehren(*knopf, m_sitzung->jahr()); });
+}
+
+void TForm1::kalenderMonatGewaehlt(int monat)
+{
+    // A text the grid's editor cannot hand over keeps its month shown.
+    if (!m_kalender->tage()->eingabeUebernehmen()) {
+        m_kalender->monatZeigen(m_sitzung->monat());
+        return;
+    }
+    m_sitzung->monatsfilter(monat);
+}
+
 void TForm1::hilfeZeigen()
 {
     if (!m_hilfe)
@@ -382,6 +480,7 @@ void TForm1::formClose()
         m_hilfe->close();
     fehlerZeigen([this] { m_sitzung->jahr().close(); });
     fehlerZeigen([this] { m_sitzung->bild().close(); });
+    fehlerZeigen([this] { m_texte.close(); });
     m_sitzung->schliessen(true);
     fehlerZeigen([this] { kalenderIni().write(); });
 }

@@ -5,6 +5,7 @@
 #include "shell/Arbeitsflaeche.h"
 #include "shell/Befehle.h"
 #include "shell/Befehlsleisten.h"
+#include "storage/Table.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -24,9 +25,12 @@ class NavigationBar;
 class HilfeFenster;
 class KalenderPanel;
 class KalenderSitzung;
+class OrganizerPanel;
 class StatusLeiste;
 class TAboutBox;
+class TBuchForm;
 class TPasswordDlg;
+class TalleDAT;
 
 // The main window: the left-hand bar, the navigation bar, the menus, the status bar and the
 // three work panels. It owns the open calendar (KalenderSitzung), the settings file and the
@@ -45,7 +49,8 @@ public:
     ~TForm1() override;
 
     // The windows made after the main window at start-up, in their order: the password
-    // dialog and the about box. A window that fails is reported and the next one is made.
+    // dialog, the about box, the text library and the day details. A window that fails is
+    // reported and the next one is made.
     void fensterErstellen();
     // Shows the window maximised, filling the screen also without a window manager.
     void zeigen();
@@ -60,12 +65,17 @@ public:
     widgets::NavigationBar *navigation() const { return m_leisten->navigation(); }
     Befehlsleisten *leisten() const { return m_leisten; }
     KalenderPanel *kalenderPanel() const { return m_kalender; }
-    widgets::CaptionPanel *organizerPanel() const { return m_organizer; }
+    OrganizerPanel *organizerPanel() const { return m_organizer; }
     widgets::CaptionPanel *bilderPanel() const { return m_bilder; }
     Panel sichtbaresPanel() const { return m_panel; }
     TPasswordDlg *passwortDialog() const;
     TAboutBox *aboutBox() const;
     HilfeFenster *hilfeFenster() const;
+    TalleDAT *tagesdaten() const;
+    TBuchForm *textbibliothek() const;
+    // The text library "Texte.db" in the calendar data directory (open only while its window
+    // is shown).
+    Table &texte() { return m_texte; }
     // The shell configuration as it stands now (column widths, settings file name).
     KalenderIni kalenderIni() const;
 
@@ -85,12 +95,18 @@ private:
     void schliessen(bool navigation);
     void passwort(bool navigation);
     void kronoblattDrucken(int variante, bool navigation);
+    void organizerZeigen();
+    void tagesdatenZeigen();
+    void textbibliothekZeigen();
+    void tagNavigieren(Befehl befehl);
+    void kalenderMonatGewaehlt(int monat);
     void hilfeZeigen();
     void infoZeigen();
     const IniFile &einstellungenZumLesen();
     void formClose();
 
     std::unique_ptr<KalenderSitzung> m_sitzung;
+    Table m_texte;
     std::optional<IniFile> m_einstellungen;
     std::optional<IniFile> m_leer; // read when the settings file is missing: all defaults
     KalenderIni m_kalenderIni;
@@ -99,12 +115,14 @@ private:
     QStackedWidget *m_flaeche = nullptr;
     QWidget *m_keinPanel = nullptr;
     KalenderPanel *m_kalender = nullptr;
-    widgets::CaptionPanel *m_organizer = nullptr;
+    OrganizerPanel *m_organizer = nullptr;
     widgets::CaptionPanel *m_bilder = nullptr;
     Panel m_panel = Panel::Keins;
     QPointer<TPasswordDlg> m_passwort;
     QPointer<TAboutBox> m_about;
     QPointer<HilfeFenster> m_hilfe;
+    QPointer<TBuchForm> m_buch;
+    QPointer<TalleDAT> m_tagesdaten;
     bool m_beendet = false;
 };
 
