@@ -32,7 +32,7 @@ QString titelStil()
     return QStringLiteral(
         "QHeaderView::section { background-color: rgb(0, 0, 160); color: white;"
         " border: none; border-right: 1px solid rgb(0, 0, 110);"
-        " border-bottom: 1px solid rgb(0, 0, 110); padding: 1px 3px; }"
+        " border-bottom: 1px solid rgb(0, 0, 110); padding: 1px 1px; }"
         "QTableCornerButton::section { background-color: rgb(0, 0, 160); border: none; }");
 }
 
@@ -50,6 +50,7 @@ TageGrid::TageGrid(Table *jahr, const LayoutSettings *farben, QWidget *parent)
     setFont(QFont(QStringLiteral("Microsoft Sans Serif"), 8));
     horizontalHeader()->setStyleSheet(titelStil());
     verticalHeader()->setStyleSheet(titelStil());
+    horizontalHeader()->setFont(font());
     QPalette pal = palette();
     pal.setColor(QPalette::Text, QColor(0x00, 0x00, 0x80)); // navy
     // The current day stays marked when the grid loses the focus.
@@ -124,7 +125,8 @@ void TageGrid::aktuelleZeileZeigen(int row)
         clearSelection();
         return;
     }
-    const int spalte = currentIndex().isValid() ? currentIndex().column() : 0;
+    // The day text is the cell to start in: typing there edits it.
+    const int spalte = currentIndex().isValid() ? currentIndex().column() : textSpalte();
     const QModelIndex ziel = model()->index(row, spalte);
     if (currentIndex() != ziel)
         setCurrentIndex(ziel);
