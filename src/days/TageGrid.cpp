@@ -148,6 +148,12 @@ void TageGrid::currentChanged(const QModelIndex &current, const QModelIndex &pre
     viewport()->update();
 }
 
+void TageGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    m_delegate->editorGeschlossen(editor);
+    QTableView::closeEditor(editor, hint);
+}
+
 QLineEdit *TageGrid::textEditor() const
 {
     TextZellEditor *e = m_delegate->offenerEditor();

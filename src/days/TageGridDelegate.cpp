@@ -72,6 +72,12 @@ bool TageGridDelegate::aktuell(const QModelIndex &index) const
     return m_jahr && m_jahr->isOpen() && index.row() == m_jahr->currentRow();
 }
 
+void TageGridDelegate::editorGeschlossen(QWidget *editor)
+{
+    if (editor == m_offen)
+        m_offen = nullptr;
+}
+
 QString TageGridDelegate::editorFehler() const
 {
     if (!m_offen || !m_jahr || !m_jahr->isOpen())
@@ -166,11 +172,19 @@ bool TageGridDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
         && index.column() == m_textSpalte && aktuell(index)) {
         const auto *maus = static_cast<QMouseEvent *>(event);
         if (knopfRechteck(option.rect).contains(maus->position().toPoint())) {
-            if (typ == QEvent::MouseButtonRelease && maus->button() == Qt::LeftButton)
+            // Only a button pressed where it was shown counts, not the press that made the
+            // day current.
+            if (typ == QEvent::MouseButtonPress)
+                m_knopfGedrueckt = maus->button() == Qt::LeftButton;
+            else if (typ == QEvent::MouseButtonRelease && m_knopfGedrueckt)
                 Q_EMIT ellipseGeklickt();
+            if (typ != QEvent::MouseButtonPress)
+                m_knopfGedrueckt = false;
             return true;
         }
     }
+    if (typ == QEvent::MouseButtonPress || typ == QEvent::MouseButtonRelease)
+        m_knopfGedrueckt = false;
     return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
@@ -226,6 +240,9 @@ bool TageGridDelegate::tasteGedrueckt(TextZellEditor *editor, QKeyEvent *event)
 
 bool TageGridDelegate::fokusVerloren(TextZellEditor *editor, QFocusEvent *event)
 {
+    // A closed editor losing the focus on its way out has nothing more to hand over.
+    if (editor != m_offen)
+        return false;
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return false;
     for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {

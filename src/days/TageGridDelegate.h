@@ -41,6 +41,8 @@ public:
 
     // The open text editor, null without one.
     TextZellEditor *offenerEditor() const { return m_offen; }
+    // The view closed `editor`; it is no longer the open one.
+    void editorGeschlossen(QWidget *editor);
     // The engine's message for the open editor's text; empty when the field takes it.
     QString editorFehler() const;
     // Where the button "…" sits in a text cell.
@@ -74,6 +76,7 @@ private:
     QPointer<Table> m_jahr;
     int m_textSpalte;
     mutable QPointer<TextZellEditor> m_offen;
+    bool m_knopfGedrueckt = false;
 };
 
 } // namespace kb
