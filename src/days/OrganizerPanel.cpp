@@ -160,6 +160,21 @@ QWidget *OrganizerPanel::einzelheitenBauen()
     return streifen;
 }
 
+void OrganizerPanel::showEvent(QShowEvent *event)
+{
+    CaptionPanel::showEvent(event);
+    if (m_geteilt)
+        return;
+    m_geteilt = true;
+    // The tiles open at their designed size; the detail strip takes the rest.
+    layout()->activate();
+    const int gesamt = m_teiler->height() - m_teiler->handleWidth();
+    const int streifen = m_teiler->widget(0)->minimumSizeHint().height();
+    const int kacheln = std::max(std::min(gesamt - streifen, m_kacheln->sizeHint().height()),
+        m_kacheln->minimumSizeHint().height());
+    m_teiler->setSizes({ std::max(streifen, gesamt - kacheln), kacheln });
+}
+
 void OrganizerPanel::monatZeigen(int monat)
 {
     const QSignalBlocker block(m_monate);

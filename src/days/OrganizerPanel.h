@@ -51,6 +51,9 @@ Q_SIGNALS:
     void monatGewaehlt(int monat);
     void tagesdatenGewuenscht();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QWidget *knopfleisteBauen();
     QWidget *einzelheitenBauen();
@@ -68,6 +71,7 @@ private:
     QSplitter *m_teiler = nullptr;
     Kachelfeld *m_kacheln = nullptr;
     QTabBar *m_monate = nullptr;
+    bool m_geteilt = false;
 };
 
 // The picture of the "zum Formular" buttons: a small form sheet.
