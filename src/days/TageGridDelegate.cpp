@@ -140,9 +140,12 @@ void TageGridDelegate::durchschreiben(TextZellEditor *editor) const
     if (!aktuell(editor->index))
         return;
     const QString text = editor->zeile()->text();
-    // A text the field refuses stays in the editor; the day keeps the last one it took.
-    if (!eingabeFehler(*m_jahr, textFeld(), text).isEmpty())
+    // A text the field refuses stays in the editor; the day keeps the last one it took, but
+    // it is in edit now, so that cancel can end it.
+    if (!eingabeFehler(*m_jahr, textFeld(), text).isEmpty()) {
+        mitMeldung([&] { m_jahr->edit(); });
         return;
+    }
     mitMeldung([&] { m_jahr->setValue(textFeld(), text); });
 }
 

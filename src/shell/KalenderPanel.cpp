@@ -34,6 +34,9 @@ KalenderPanel::KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget 
         a->setEnabled(befehlVorhanden(e.befehl));
         m_aktionen.append(a);
         if (e.befehl != Befehl::Jahreskalender) {
+            const Befehl befehl = e.befehl;
+            connect(
+                a, &QAction::triggered, this, [this, befehl] { Q_EMIT befehlGewaehlt(befehl); });
             m_werkzeuge->addAction(a);
             continue;
         }

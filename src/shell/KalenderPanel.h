@@ -46,6 +46,8 @@ public:
 Q_SIGNALS:
     void monatGewaehlt(int monat);
     void jahreskalenderGewaehlt(int variante);
+    // A tool bar button other than the year calendar's was clicked.
+    void befehlGewaehlt(Befehl befehl);
 
 private:
     void navigatorAktualisieren();

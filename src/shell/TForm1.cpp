@@ -62,6 +62,7 @@ TForm1::TForm1(const Optionen &optionen)
     connect(m_kalender->tage(), &TageGrid::textbibliothekGewuenscht, this,
         &TForm1::textbibliothekZeigen);
     connect(m_organizer, &OrganizerPanel::tagesdatenGewuenscht, this, &TForm1::tagesdatenZeigen);
+    connect(m_kalender, &KalenderPanel::befehlGewaehlt, this, [this](Befehl b) { ausfuehren(b); });
     connect(m_kalender, &KalenderPanel::jahreskalenderGewaehlt, this,
         [this](int variante) { kronoblattDrucken(variante, false); });
     connect(navigation(), &widgets::NavigationBar::currentGroupChanged, this,
