@@ -231,7 +231,10 @@ void Kachelfeld::wheelEvent(QWheelEvent *event)
 {
     // The tiles scroll sideways only: the wheel turns the columns.
     const QPoint delta = event->angleDelta();
-    const int schritte = (std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y()) / 120;
+    // Fine-grained wheels and touch pads add up to whole columns.
+    m_rad += std::abs(delta.x()) > std::abs(delta.y()) ? delta.x() : delta.y();
+    const int schritte = m_rad / 120;
+    m_rad -= schritte * 120;
     horizontalScrollBar()->setValue(ersteSpalte() - schritte);
     event->accept();
 }

@@ -57,6 +57,7 @@ private:
     TableModel *m_modell;
     QMenu *m_menue;
     QAction *m_zumFormular;
+    int m_rad = 0;
 };
 
 } // namespace kb

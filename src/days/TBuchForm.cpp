@@ -54,6 +54,7 @@ TBuchForm::TBuchForm(Table *texte, Table *jahr, QWidget *parent)
         | QAbstractItemView::AnyKeyPressed);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->verticalHeader()->hide();
     QPalette gridPal = m_grid->palette();
     for (auto rolle : { QPalette::Highlight, QPalette::HighlightedText })
         gridPal.setColor(QPalette::Inactive, rolle, gridPal.color(QPalette::Active, rolle));

@@ -76,8 +76,11 @@ TageGrid::TageGrid(Table *jahr, const LayoutSettings *farben, QWidget *parent)
     horizontalHeader()->setMinimumSectionSize(1);
 
     // While the records change the header forgets its sizes; they are applied again after.
-    connect(
-        m_modell, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_anwenden = true; });
+    connect(m_modell, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        m_anwenden = true;
+        // The view drops its editor with the records; what it held went into the day already.
+        m_delegate->editorGeschlossen(m_delegate->offenerEditor());
+    });
     connect(m_modell, &QAbstractItemModel::modelReset, this, &TageGrid::breitenAnwenden);
     connect(m_modell->tabellenModell(), &TableModel::currentRowChanged, this,
         &TageGrid::aktuelleZeileZeigen);

@@ -6,6 +6,7 @@
 #include "days/OrganizerPanel.h"
 #include "days/TBuchForm.h"
 #include "days/TageGrid.h"
+#include "days/TageGridModell.h"
 #include "days/TalleDAT.h"
 #include "platform/ProgramDir.h"
 #include "shell/KalenderPanel.h"
@@ -132,6 +133,27 @@ TEST_F(TForm1TageTest, BothMonthTabRowsFilterTheOneYearTable)
     EXPECT_FALSE(jahr(*f).filtered());
     EXPECT_EQ(f->organizerPanel()->monate()->currentIndex(), 0);
     EXPECT_EQ(f->organizerPanel()->kacheln()->tabellenModell()->rowCount(), 366);
+}
+
+TEST_F(TForm1TageTest, AnUnreadableSchoolHolidayBoundLeavesTheOtherPeriodsPainted)
+{
+    einstellungenAnlegen("[User]\r\nHintergrundFarbeFerien=65280\r\nHintergrundFeiertag=255\r\n"
+                         "[Ferien]\r\nWinterBeginn=31.02.\r\nWinterEnde=04.03.\r\n"
+                         "OsternBeginn=25.03.\r\nOsternEnde=05.04.\r\n");
+    TForm1::Optionen o;
+    o.heute = kHeute;
+    TForm1 f(o);
+    oeffnen(f, kalender(QStringLiteral("Test"), 2024));
+    f.kalenderPanel()->monate()->setCurrentIndex(3);
+    const TageGridModell *m = grid(f)->tageModell();
+    EXPECT_EQ(m->zeilenfarben(25).hintergrund, 65280) << "26.03.";
+    EXPECT_EQ(m->zeilenfarben(28).hintergrund, 255) << "Good Friday";
+    f.kalenderPanel()->monate()->setCurrentIndex(2);
+    EXPECT_EQ(m->zeilenfarben(27).hintergrund, 0xFFFFFF) << "28.02.";
+    EXPECT_EQ(m->ferien().unlesbar, QList<Ferien> { Ferien::Winter });
+    grid(f)->resize(800, 500);
+    grid(f)->grab();
+    EXPECT_TRUE(ui->messages().isEmpty());
 }
 
 TEST_F(TForm1TageTest, TheNavigatorAndFeldgroesseActOnTheGrid)
