@@ -166,8 +166,13 @@ void OrganizerPanel::showEvent(QShowEvent *event)
     if (m_geteilt)
         return;
     m_geteilt = true;
-    // The tiles open at their designed size; the detail strip takes the rest.
-    layout()->activate();
+    // Once the panel has its size, the tiles open at their designed size and the detail strip
+    // takes the rest.
+    QMetaObject::invokeMethod(this, &OrganizerPanel::teilen, Qt::QueuedConnection);
+}
+
+void OrganizerPanel::teilen()
+{
     const int gesamt = m_teiler->height() - m_teiler->handleWidth();
     const int streifen = m_teiler->widget(0)->minimumSizeHint().height();
     const int kacheln = std::max(std::min(gesamt - streifen, m_kacheln->sizeHint().height()),

@@ -57,6 +57,7 @@ protected:
 private:
     QWidget *knopfleisteBauen();
     QWidget *einzelheitenBauen();
+    void teilen();
 
     QPointer<Table> m_jahr;
     widgets::OvalButton *m_bearbeiten = nullptr;
