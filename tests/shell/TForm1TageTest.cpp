@@ -14,11 +14,13 @@
 #include "shell/TForm1.h"
 #include "storage/TableModel.h"
 #include "widgets/NavigationBar.h"
+#include "widgets/OvalButton.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -153,6 +155,26 @@ TEST_F(TForm1TageTest, AnUnreadableSchoolHolidayBoundLeavesTheOtherPeriodsPainte
     EXPECT_EQ(m->ferien().unlesbar, QList<Ferien> { Ferien::Winter });
     grid(f)->resize(800, 500);
     grid(f)->grab();
+    EXPECT_TRUE(ui->messages().isEmpty());
+}
+
+TEST_F(TForm1TageTest, TheDayViewsNeedNoPictureTable)
+{
+    auto f = fenster();
+    const KalenderDatei k = kalender(QStringLiteral("Test"), 2024);
+    oeffnen(*f, k);
+    f->sitzung().bild().close();
+    ASSERT_TRUE(QFile::remove(k.bildPfad()));
+
+    f->organizerPanel()->monate()->setCurrentIndex(6);
+    f->ausfuehren(Befehl::NavOrganizer);
+    Table &j = jahr(*f);
+    j.setRecNo(4);
+    QTest::keyClicks(f->organizerPanel()->text(), QStringLiteral("Ferienlager"));
+    f->organizerPanel()->speichernKnopf()->click();
+    f->kalenderPanel()->aktion(Befehl::TagNaechster)->trigger();
+    EXPECT_EQ(j.asDate(kDatum), QDate(2024, 6, 5));
+    EXPECT_EQ(grid(*f)->model()->index(3, 4).data().toString(), QStringLiteral("Ferienlager"));
     EXPECT_TRUE(ui->messages().isEmpty());
 }
 
