@@ -11,6 +11,7 @@ Command passwortBefehl();
 Command druckenBefehl();
 Command demoBefehl();
 Command einstellungenBefehl();
+Command formularBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -22,6 +23,7 @@ const std::vector<Command> &commands()
         druckenBefehl(),
         demoBefehl(),
         einstellungenBefehl(),
+        formularBefehl(),
     };
     return all;
 }
