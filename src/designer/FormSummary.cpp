@@ -10,7 +10,9 @@ namespace {
 
 QString mm(double value)
 {
-    return QLocale(QLocale::German).toString(value, 'g', 6) + QStringLiteral(" mm");
+    QLocale german(QLocale::German);
+    german.setNumberOptions(QLocale::OmitGroupSeparator);
+    return german.toString(value, 'g', 6) + QStringLiteral(" mm");
 }
 
 QString bandLine(const Formular &form, FormBand band)

@@ -18,8 +18,6 @@ namespace {
 using enum ElementType;
 using enum FormBand;
 
-constexpr std::array<int, kBandCount> kDefaultBandHeights = { 72, 79, 86, 63, 79 };
-
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -53,7 +51,8 @@ std::optional<double> parseDecimal(const QString &text)
 QString decimalText(double mm)
 {
     const double value = mm > 0 ? std::min(mm, 1000.0) : 0.0;
-    const QLocale german(QLocale::German);
+    QLocale german(QLocale::German);
+    german.setNumberOptions(QLocale::OmitGroupSeparator);
     for (int decimals = 2; decimals > 0; --decimals) {
         QString text = german.toString(value, 'f', decimals);
         while (text.endsWith(QLatin1Char('0')))
@@ -111,6 +110,112 @@ SettingsNumbers settingsNumbers(const FormRecord &r, const QString &path)
     return values;
 }
 
+// Position, size and the further defaults of a new element, as the designer places it.
+void setDefaults(FormElement &e)
+{
+    const bool header = e.band() == Header;
+    e.left = 45;
+    switch (e.type()) {
+    case FreeText:
+        e.top = header ? 10 : 50;
+        e.width = 44;
+        e.height = 12;
+        e.caption = QStringLiteral("freies Textfeld");
+        break;
+    case SystemField:
+        e.top = header ? 3 : 50;
+        e.width = 44;
+        e.height = 12;
+        e.caption = QStringLiteral("System-Tools");
+        break;
+    case DataField:
+        e.top = header ? 2 : 50;
+        e.width = 120;
+        e.height = 12;
+        break;
+    case Picture:
+        e.top = header ? 2 : 50;
+        e.width = 50;
+        e.height = 35;
+        e.picturePath = ProgramDir::path() + QStringLiteral("leer.bmp");
+        e.placeholder = true;
+        e.stretch = true;
+        break;
+    case Rectangle:
+        e.top = header ? 2 : 50;
+        e.width = 40;
+        e.height = 20;
+        break;
+    case DataPicture:
+        if (e.band() == Group) {
+            e.left = 27;
+            e.top = 52;
+            e.width = 100;
+            e.height = 25;
+        } else {
+            e.left = 10;
+            e.top = 50;
+            e.width = 20;
+            e.height = 20;
+        }
+        e.stretch = true;
+        break;
+    }
+}
+
+// The fields of a record that the designer applies to a loaded element of each type.
+void applyRecord(FormElement &e, const FormRecord &r)
+{
+    const FormFont font { r.fontName, r.fontSize, r.fontColor, r.fontStyle, r.fontPitch };
+    switch (e.type()) {
+    case FreeText:
+    case SystemField:
+        e.caption = r.caption;
+        e.font = font;
+        e.color = r.color;
+        e.alignment = r.alignment;
+        // A system field always loads opaque.
+        e.transparent = e.type() == FreeText && r.transparent;
+        e.visible = r.visible;
+        break;
+    case DataField:
+        e.font = font;
+        e.color = r.color;
+        e.alignment = r.alignment;
+        e.source = r.source;
+        e.dataField = r.dataField;
+        e.visible = r.visible;
+        e.transparent = r.transparent;
+        break;
+    case Picture:
+        e.picturePath = r.picturePath;
+        if (!pictureExists(r.picturePath)) {
+            ui().beep();
+            ui().message(
+                QStringLiteral("Bild ") + r.picturePath + QStringLiteral(" nicht gefunden !"));
+            e.placeholder = true;
+            e.stretch = true;
+        }
+        if (e.band() == Header) {
+            e.visible = true;
+            e.stretch = true;
+        } else {
+            e.visible = r.visible;
+            e.stretch = r.stretch;
+        }
+        break;
+    case Rectangle:
+        e.brushStyle = kBrushClear;
+        e.visible = r.visible;
+        break;
+    case DataPicture:
+        e.stretch = true;
+        e.source = r.source;
+        e.dataField = r.dataField;
+        break;
+    }
+}
+
 } // namespace
 
 int Formular::defaultBandHeight(FormBand band)
@@ -165,55 +270,9 @@ FormElement *Formular::create(ElementType type, FormBand band)
         return nullptr;
 
     FormElement &e = add(*kind, number);
-    const bool header = band == Header;
-    e.left = 45;
-    switch (type) {
-    case FreeText:
-        e.top = header ? 10 : 50;
-        e.width = 44;
-        e.height = 12;
-        e.caption = QStringLiteral("freies Textfeld");
-        break;
-    case SystemField:
-        e.top = header ? 3 : 50;
-        e.width = 44;
-        e.height = 12;
-        e.caption = QStringLiteral("System-Tools");
+    setDefaults(e);
+    if (type == SystemField)
         e.font = m_systemFieldFont;
-        break;
-    case DataField:
-        e.top = header ? 2 : 50;
-        e.width = 120;
-        e.height = 12;
-        break;
-    case Picture:
-        e.top = header ? 2 : 50;
-        e.width = 50;
-        e.height = 35;
-        e.picturePath = ProgramDir::path() + QStringLiteral("leer.bmp");
-        e.placeholder = true;
-        e.stretch = true;
-        break;
-    case Rectangle:
-        e.top = header ? 2 : 50;
-        e.width = 40;
-        e.height = 20;
-        break;
-    case DataPicture:
-        if (band == Group) {
-            e.left = 27;
-            e.top = 52;
-            e.width = 100;
-            e.height = 25;
-        } else {
-            e.left = 10;
-            e.top = 50;
-            e.width = 20;
-            e.height = 20;
-        }
-        e.stretch = true;
-        break;
-    }
     return &e;
 }
 
@@ -295,54 +354,7 @@ void Formular::applyElement(int kind, const FormRecord &r)
     e.top = r.top;
     e.width = r.width;
     e.height = r.height;
-    const FormFont font { r.fontName, r.fontSize, r.fontColor, r.fontStyle, r.fontPitch };
-    switch (e.type()) {
-    case FreeText:
-    case SystemField:
-        e.caption = r.caption;
-        e.font = font;
-        e.color = r.color;
-        e.alignment = r.alignment;
-        // A system field always loads opaque.
-        e.transparent = e.type() == FreeText && r.transparent;
-        e.visible = r.visible;
-        break;
-    case DataField:
-        e.font = font;
-        e.color = r.color;
-        e.alignment = r.alignment;
-        e.source = r.source;
-        e.dataField = r.dataField;
-        e.visible = r.visible;
-        e.transparent = r.transparent;
-        break;
-    case Picture:
-        e.picturePath = r.picturePath;
-        if (!pictureExists(r.picturePath)) {
-            ui().beep();
-            ui().message(
-                QStringLiteral("Bild ") + r.picturePath + QStringLiteral(" nicht gefunden !"));
-            e.placeholder = true;
-            e.stretch = true;
-        }
-        if (e.band() == Header) {
-            e.visible = true;
-            e.stretch = true;
-        } else {
-            e.visible = r.visible;
-            e.stretch = r.stretch;
-        }
-        break;
-    case Rectangle:
-        e.brushStyle = kBrushClear;
-        e.visible = r.visible;
-        break;
-    case DataPicture:
-        e.stretch = true;
-        e.source = r.source;
-        e.dataField = r.dataField;
-        break;
-    }
+    applyRecord(e, r);
     // The orientation box follows the last element record; system fields leave it.
     if (e.type() != SystemField)
         m_panel.orientation
@@ -401,13 +413,20 @@ void Formular::applySettings(const FormRecord &r, const std::array<double, 5> &n
 
 std::vector<FormRecord> Formular::records() const
 {
+    // Every element needs a slot of its own within its kind's run, or it would be lost.
     std::array<std::array<const FormElement *, kMaxElementsPerKind + 1>, kKindCount> slots {};
     for (const FormElement &e : m_elements) {
-        if (e.number < 1 || e.number > kMaxElementsPerKind)
-            throw Error(QStringLiteral("Das Element %1 hat keine gültige Nummer; das Formular "
-                                       "wird nicht gespeichert.")
-                            .arg(e.name()));
-        slots[static_cast<std::size_t>(e.kind)][static_cast<std::size_t>(e.number)] = &e;
+        const bool inRun = e.kind >= 0 && e.kind < kKindCount && e.number >= 1
+            && e.number <= std::min(counter(e.kind), kMaxElementsPerKind);
+        const FormElement *&slot
+            = slots[inRun ? std::size_t(e.kind) : 0][inRun ? std::size_t(e.number) : 0];
+        if (!inRun || slot) {
+            throw Error(QStringLiteral("Das Formular wird nicht gespeichert: Das Element %1 hat "
+                                       "keine eigene Nummer von 1 bis %2.")
+                            .arg(inRun ? e.name() : QStringLiteral("Nr. %1").arg(e.number))
+                            .arg(kMaxElementsPerKind));
+        }
+        slot = &e;
     }
 
     std::vector<FormRecord> out;

@@ -9,6 +9,9 @@
 
 namespace kb::designer {
 
+// Header, group, day, summary and footer band of a new form, in designer pixels.
+inline constexpr std::array<int, kBandCount> kDefaultBandHeights = { 72, 79, 86, 63, 79 };
+
 // A kind holds at most this many elements, numbered 1 to 100.
 inline constexpr int kMaxElementsPerKind = 100;
 
@@ -178,7 +181,7 @@ private:
     FormRecord elementRecord(const FormElement &e) const;
     FormRecord settingsRecord() const;
 
-    std::array<int, kBandCount> m_bandHeights { 72, 79, 86, 63, 79 };
+    std::array<int, kBandCount> m_bandHeights = kDefaultBandHeights;
     std::vector<FormElement> m_elements;
     std::array<int, kKindCount> m_counters {};
     FormPage m_page;

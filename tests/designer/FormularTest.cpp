@@ -163,6 +163,20 @@ TEST(Formular, TheHundredAndFirstElementOfAKindIsRefused)
     EXPECT_EQ(readAll(path), before);
     // Other kinds are not affected.
     EXPECT_TRUE(form.create(ElementType::Picture, FormBand::Group));
+    // An element without a slot of its own in its run is never dropped silently.
+    form.find(s("SubDetailBild_100"))->number = 101;
+    EXPECT_THROW(form.save(path), kb::Error);
+    form.find(s("SubDetailBild_101"))->number = 99;
+    try {
+        form.save(path);
+        ADD_FAILURE() << "saved";
+    } catch (const kb::Error &e) {
+        EXPECT_EQ(e.message(),
+            s("Das Formular wird nicht gespeichert: Das Element "
+              "SubDetailBild_99 hat keine eigene Nummer von 1 bis 100."));
+    }
+    EXPECT_EQ(readAll(path), before);
+    form.find(s("SubDetailBild_99"))->number = 100;
 
     // After saving and reopening the deleted number is free again.
     Formular reopened;
