@@ -1,6 +1,7 @@
 // Arbitrary bytes as a form file, read from memory through the reader's own entry point and
 // loaded into the form model. Every input is either refused with kb::Error or loads; what
 // loads is saved, and the saved bytes load again and save to the same bytes.
+// Needs the sources of kb_designer and kb_platform, built with -fsanitize=fuzzer.
 
 #include "designer/FormFile.h"
 #include "designer/Formular.h"
