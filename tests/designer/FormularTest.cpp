@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 
 using namespace kb::designer;
+using kb::test::errorOf;
 using kb::test::readAll;
 using kb::test::ScopedScriptedUi;
 using kb::test::TempDir;
@@ -167,14 +168,9 @@ TEST(Formular, TheHundredAndFirstElementOfAKindIsRefused)
     form.find(s("SubDetailBild_100"))->number = 101;
     EXPECT_THROW(form.save(path), kb::Error);
     form.find(s("SubDetailBild_101"))->number = 99;
-    try {
-        form.save(path);
-        ADD_FAILURE() << "saved";
-    } catch (const kb::Error &e) {
-        EXPECT_EQ(e.message(),
-            s("Das Formular wird nicht gespeichert: Das Element "
-              "SubDetailBild_99 hat keine eigene Nummer von 1 bis 100."));
-    }
+    EXPECT_EQ(errorOf([&] { form.save(path); }),
+        s("Das Formular wird nicht gespeichert: Das Element SubDetailBild_99 hat keine eigene "
+          "Nummer von 1 bis 100."));
     EXPECT_EQ(readAll(path), before);
     form.find(s("SubDetailBild_99"))->number = 100;
 
@@ -401,12 +397,7 @@ TEST(Formular, FailedSaveLeavesTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 60 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString message;
-    try {
-        bigger.save(path);
-    } catch (const kb::Error &e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { bigger.save(path); });
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_TRUE(message.startsWith(s("Die Formulardatei ") + QDir::toNativeSeparators(path)
         + s(" kann nicht gespeichert werden: ")))
