@@ -1,0 +1,98 @@
+#pragma once
+
+// Parts that the month calendars, week calendar inserts and diary pages share: the address
+// header, the footer strip, the month heading of a group, the day line and the care of the
+// main window's day table while a layout walks it.
+
+#include "printing/Tageszeile.h"
+#include "printing/TextGruppen.h"
+#include "report/Page.h"
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+namespace kb {
+
+class IniFile;
+class Table;
+
+namespace report {
+class Band;
+class DataSet;
+class FieldText;
+class Label;
+} // namespace report
+
+namespace Bausteine {
+
+// An Arial font of the layouts' fixed printables.
+report::FontSpec arial(double size, bool bold = false);
+
+// The page header of the month calendars and the diary pages (91 pixels): the company in the
+// Kopf group at the left, the company again in the Adresse font without style above the
+// address lines Strasse, Ort, Telefon and Fax (Adresse group), and the logo named by Bild
+// when its file exists.
+void adresskopf(report::Band &kopf, const LayoutSettings &settings, const GruppenStile &stile,
+    const IniFile &ini);
+
+// The footer strip: Kopfbandtext in the KopfBand font name, size and colour without style, on
+// KopfBandFarbe. `box` is cut at `breite`, the width of the band, so no margin setting lets it
+// run off the paper.
+report::Label &fussStreifen(
+    report::Band &fuss, const LayoutSettings &settings, const QRectF &box, double breite);
+
+// Month name (field Monat) and year of a group header, each on the Monat background.
+class Monatsueberschrift {
+public:
+    Monatsueberschrift(report::Band &band, double top, double jahrLeft,
+        const report::FontSpec &font, const QColor &farbe, const QColor &hintergrund);
+
+    // Before the header prints: the year of the group's first day. A month name that reaches
+    // the year's place (a large Monat font) pushes the year to its right, one blank apart.
+    void vorDruck(const report::DataSet &daten);
+
+private:
+    report::FieldText *m_monat;
+    report::Label *m_jahr;
+    double m_jahrLeft;
+};
+
+// Geometry of a day line; everything else is common: the day number (field Datum, mask "d")
+// at the left in Arial 10 bold, right-aligned in 25 x 17; the weekday (field Tag) in Arial 10;
+// the week label at 48 in "Small Fonts" 5; the day text (field Text, word wrap) in Arial.
+struct TageszeilenMasse {
+    double hoehe = 16;
+    double wochentagLeft = 32;
+    QRectF text;
+    double textGroesse = 10;
+};
+
+// Fills the detail band with the day line's printables and its bottom line in `linienfarbe`.
+// The day text never reaches beyond `breite`, the detail band's width. Returns the printables
+// the day-line rules change.
+Tageszeile::Teile tageszeile(
+    report::Band &zeile, const TageszeilenMasse &masse, qint32 linienfarbe, double breite);
+
+// `text` as it fits a box of `breite` x `hoehe` with word wrap: the lines that fit, the last
+// of them ending in "…" when text was left out.
+QString gekuerzt(const QString &text, const report::FontSpec &font, double breite, double hoehe);
+
+// While a layout walks the main window's day table: the views on the table keep still, and
+// afterwards the day that was current is current again if the table still shows it (else its
+// first day). The table's filter stays as the run set it.
+class TagesCursorSicherung {
+public:
+    explicit TagesCursorSicherung(Table &tage);
+    ~TagesCursorSicherung();
+    TagesCursorSicherung(const TagesCursorSicherung &) = delete;
+    TagesCursorSicherung &operator=(const TagesCursorSicherung &) = delete;
+
+private:
+    Table &m_tage;
+    int m_nummer = 0;
+    bool m_gesperrt = false;
+};
+
+} // namespace Bausteine
+} // namespace kb
