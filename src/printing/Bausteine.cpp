@@ -19,7 +19,8 @@ namespace kb::Bausteine {
 namespace {
 
 constexpr double kAdresseLeft = 440;
-constexpr double kAbstand = 4; // a blank between month name and year
+constexpr double kAbstand = 4; // a blank between two texts
+constexpr double kWochenLabelLeft = 48;
 
 } // namespace
 
@@ -114,8 +115,11 @@ void Monatsueberschrift::vorDruck(const report::DataSet &daten)
     m_jahr->setLeft(std::max(m_jahrLeft, monatEnde + kAbstand));
 }
 
-Tageszeile::Teile tageszeile(
-    report::Band &zeile, const TageszeilenMasse &masse, qint32 linienfarbe, double breite)
+Tageszeilendruck::Tageszeilendruck(report::Band &zeile, const TageszeilenMasse &masse,
+    qint32 linienfarbe, double breite, const report::DataSet &daten, const LayoutSettings &settings)
+    : m_daten(daten)
+    , m_masse(masse)
+    , m_breite(breite)
 {
     zeile.setHeight(masse.hoehe);
     zeile.frame().bottom = report::PenSpec { druckFarbe(linienfarbe), 1, Qt::SolidLine };
@@ -131,9 +135,10 @@ Tageszeile::Teile tageszeile(
     wochentag.setAutoSize(true);
     wochentag.setTransparent(true);
     wochentag.setFont(arial(10));
+    m_wochentag = &wochentag;
 
     auto &woche = zeile.add<report::Label>();
-    woche.setGeometry(48, 0, 0, 0);
+    woche.setGeometry(kWochenLabelLeft, 0, 0, 0);
     woche.setAutoSize(true);
     woche.setTransparent(true);
     report::FontSpec klein;
@@ -142,14 +147,39 @@ Tageszeile::Teile tageszeile(
     woche.setFont(klein);
 
     auto &text = zeile.add<report::FieldText>(QStringLiteral("Text"));
-    const double rechts = std::min(masse.text.right(), breite);
-    text.setGeometry(masse.text.left(), masse.text.top(), std::max(0.0, rechts - masse.text.left()),
-        masse.text.height());
+    text.setGeometry(masse.text.left(), masse.text.top(), 0, masse.text.height());
     text.setWordWrap(true);
     text.setTransparent(true);
     text.setFont(arial(masse.textGroesse));
 
-    return Tageszeile::Teile { .text = &text, .woche = &woche };
+    m_teile = Tageszeile::Teile { .text = &text, .woche = &woche };
+    m_regeln = std::make_unique<Tageszeile::Regeln>(daten, settings, m_teile);
+    ordnen();
+}
+
+void Tageszeilendruck::vorDruck(report::Band &zeile)
+{
+    m_regeln->vorDruck(zeile);
+    ordnen();
+}
+
+void Tageszeilendruck::ordnen()
+{
+    report::Label &woche = *m_teile.woche;
+    const QString tag = m_daten.value(QStringLiteral("Tag")).toString();
+    const double wochentagEnde
+        = m_masse.wochentagLeft + std::ceil(report::textWidth(tag, m_wochentag->font()));
+    woche.setLeft(std::max(kWochenLabelLeft, wochentagEnde + 1));
+
+    double links = m_masse.text.left();
+    const QString label = woche.caption();
+    const double labelHoehe = report::layoutText(label, woche.font(), false, 0).height();
+    if (!label.isEmpty() && m_masse.text.top() < labelHoehe)
+        links = std::max(
+            links, woche.left() + std::ceil(report::textWidth(label, woche.font())) + kAbstand);
+    const double rechts = std::min(m_masse.text.right(), m_breite);
+    m_teile.text->setLeft(links);
+    m_teile.text->setWidth(std::max(0.0, rechts - links));
 }
 
 QString gekuerzt(const QString &text, const report::FontSpec &font, double breite, double hoehe)

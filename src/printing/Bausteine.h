@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QRectF>
 #include <QString>
+#include <memory>
 
 namespace kb {
 
@@ -68,11 +69,31 @@ struct TageszeilenMasse {
     double textGroesse = 10;
 };
 
-// Fills the detail band with the day line's printables and its bottom line in `linienfarbe`.
-// The day text never reaches beyond `breite`, the detail band's width. Returns the printables
-// the day-line rules change.
-Tageszeile::Teile tageszeile(
-    report::Band &zeile, const TageszeilenMasse &masse, qint32 linienfarbe, double breite);
+// The day line of the month, week and diary layouts. Fills the detail band with its printables
+// and its bottom line in `linienfarbe`; before each line it applies the day-line rules and
+// keeps the texts apart: the week label starts right of the weekday, and where label and day
+// text share their height the day text starts right of the label. The day text never reaches
+// beyond `breite`, the detail band's width.
+class Tageszeilendruck {
+public:
+    Tageszeilendruck(report::Band &zeile, const TageszeilenMasse &masse, qint32 linienfarbe,
+        double breite, const report::DataSet &daten, const LayoutSettings &settings);
+
+    // A new generation of the pages: the week-1 label shows again.
+    void reset() { m_regeln->reset(); }
+    void vorDruck(report::Band &zeile);
+    void nachDruck() { m_regeln->nachDruck(); }
+
+private:
+    void ordnen();
+
+    const report::DataSet &m_daten;
+    TageszeilenMasse m_masse;
+    double m_breite;
+    Tageszeile::Teile m_teile;
+    report::FieldText *m_wochentag = nullptr;
+    std::unique_ptr<Tageszeile::Regeln> m_regeln;
+};
 
 // `text` as it fits a box of `breite` x `hoehe` with word wrap: the lines that fit, the last
 // of them ending in "…" when text was left out.

@@ -163,7 +163,7 @@ TMonateKalenderForm::TMonateKalenderForm(const MonatsBildVariante &variante, Tab
     report::Band &fuss = m_report.pageFooter();
     fuss.setHeight(kFussHoehe);
     Bausteine::fussStreifen(fuss, m_settings, QRectF(0, 8, 713, 17), m_report.printableWidth());
-    m_report.setOnStart([this] { m_regeln->reset(); });
+    m_report.setOnStart([this] { m_zeile->reset(); });
 }
 
 TMonateKalenderForm::~TMonateKalenderForm()
@@ -212,11 +212,10 @@ void TMonateKalenderForm::tageszeileAufbauen(const IniFile &ini)
         .wochentagLeft = 32,
         .text = QRectF(56, 0, 209, 17),
         .textGroesse = 10 };
-    const Tageszeile::Teile teile
-        = Bausteine::tageszeile(zeile, masse, readLinienfarbe(ini), m_report.columnWidth());
-    m_regeln = std::make_unique<Tageszeile::Regeln>(m_daten, m_settings, teile);
-    zeile.setBeforePrint([this](report::Band &band) { m_regeln->vorDruck(band); });
-    zeile.setAfterPrint([this](report::Band &) { m_regeln->nachDruck(); });
+    m_zeile = std::make_unique<Bausteine::Tageszeilendruck>(
+        zeile, masse, readLinienfarbe(ini), m_report.columnWidth(), m_daten, m_settings);
+    zeile.setBeforePrint([this](report::Band &band) { m_zeile->vorDruck(band); });
+    zeile.setAfterPrint([this](report::Band &) { m_zeile->nachDruck(); });
 }
 
 // The picture's box of the variant, cut at the column's right edge when wide margins leave a

@@ -23,6 +23,7 @@ class FieldImage;
 
 namespace Bausteine {
 class Monatsueberschrift;
+class Tageszeilendruck;
 } // namespace Bausteine
 
 // The six month calendars: a quarter, a pair or one month on a page, each with an upright or
@@ -93,7 +94,7 @@ private:
     report::Report m_report;
     std::unique_ptr<Bausteine::Monatsueberschrift> m_ueberschrift;
     report::FieldImage *m_bild = nullptr;
-    std::unique_ptr<Tageszeile::Regeln> m_regeln;
+    std::unique_ptr<Bausteine::Tageszeilendruck> m_zeile;
 };
 
 // Puts the picture table into its linked mode: closed, ordered by Nr, master field MonatNr of

@@ -45,7 +45,7 @@ TTagebuchForm::TTagebuchForm(Table &tage, const LayoutSettings &settings, const 
     report::Band &fuss = m_report.pageFooter();
     fuss.setHeight(kFussHoehe);
     Bausteine::fussStreifen(fuss, m_settings, QRectF(0, 8, 713, 17), m_report.printableWidth());
-    m_report.setOnStart([this] { m_regeln->reset(); });
+    m_report.setOnStart([this] { m_zeile->reset(); });
 }
 
 TTagebuchForm::~TTagebuchForm()
@@ -72,8 +72,8 @@ void TTagebuchForm::tageszeileAufbauen(const IniFile &ini)
         .wochentagLeft = 30,
         .text = QRectF(64, 8, 641, 17),
         .textGroesse = 10 };
-    const Tageszeile::Teile teile
-        = Bausteine::tageszeile(zeile, masse, readLinienfarbe(ini), m_report.columnWidth());
+    m_zeile = std::make_unique<Bausteine::Tageszeilendruck>(
+        zeile, masse, readLinienfarbe(ini), m_report.columnWidth(), m_daten, m_settings);
 
     // The notes start at the foot of the day line and stretch it by their height, on white
     // even on a shaded day.
@@ -86,15 +86,14 @@ void TTagebuchForm::tageszeileAufbauen(const IniFile &ini)
     notizen.setFont(Bausteine::arial(10));
     m_notizen = &notizen;
 
-    m_regeln = std::make_unique<Tageszeile::Regeln>(m_daten, m_settings, teile);
     zeile.setBeforePrint([this](report::Band &band) { vorTageszeile(band); });
-    zeile.setAfterPrint([this](report::Band &) { m_regeln->nachDruck(); });
+    zeile.setAfterPrint([this](report::Band &) { m_zeile->nachDruck(); });
 }
 
 // The notes box is as wide as its longest line, up to the right edge of the line.
 void TTagebuchForm::vorTageszeile(report::Band &zeile)
 {
-    m_regeln->vorDruck(zeile);
+    m_zeile->vorDruck(zeile);
     const QString notizen = m_daten.value(QStringLiteral("Notizen")).toString();
     m_notizen->setVisible(!notizen.trimmed().isEmpty());
     const double breite = m_report.columnWidth() - kNotizenLeft;

@@ -18,6 +18,7 @@ class FieldText;
 
 namespace Bausteine {
 class Monatsueberschrift;
+class Tageszeilendruck;
 } // namespace Bausteine
 
 // Diary pages: portrait A4, one line per day with its text and below it the day's notes in
@@ -46,7 +47,7 @@ private:
     TableDataSet m_daten;
     report::Report m_report;
     std::unique_ptr<Bausteine::Monatsueberschrift> m_ueberschrift;
-    std::unique_ptr<Tageszeile::Regeln> m_regeln;
+    std::unique_ptr<Bausteine::Tageszeilendruck> m_zeile;
     report::FieldText *m_notizen = nullptr;
 };
 

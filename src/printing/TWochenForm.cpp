@@ -45,7 +45,7 @@ TWochenForm::TWochenForm(Table &tage, const LayoutSettings &settings, const IniF
     streifen.setAutoStretch(true);
 
     m_report.setOnStart([this] {
-        m_regeln->reset();
+        m_zeile->reset();
         m_report.detail().setForceNewColumn(false);
     });
 }
@@ -74,8 +74,8 @@ void TWochenForm::tageszeileAufbauen(const IniFile &ini)
     const Bausteine::TageszeilenMasse masse {
         .hoehe = kZeilenHoehe, .wochentagLeft = 32, .text = QRectF(64, 4, 265, 16), .textGroesse = 9
     };
-    const Tageszeile::Teile teile
-        = Bausteine::tageszeile(zeile, masse, readLinienfarbe(ini), m_report.columnWidth());
+    m_zeile = std::make_unique<Bausteine::Tageszeilendruck>(
+        zeile, masse, readLinienfarbe(ini), m_report.columnWidth(), m_daten, m_settings);
 
     // The notes keep to their box; what does not fit ends in an ellipsis.
     auto &notizen = zeile.add<report::Label>();
@@ -85,14 +85,13 @@ void TWochenForm::tageszeileAufbauen(const IniFile &ini)
     notizen.setFont(Bausteine::arial(8));
     m_notizen = &notizen;
 
-    m_regeln = std::make_unique<Tageszeile::Regeln>(m_daten, m_settings, teile);
     zeile.setBeforePrint([this](report::Band &band) { vorTageszeile(band); });
     zeile.setAfterPrint([this](report::Band &band) { nachTageszeile(band); });
 }
 
 void TWochenForm::vorTageszeile(report::Band &zeile)
 {
-    m_regeln->vorDruck(zeile);
+    m_zeile->vorDruck(zeile);
     m_notizen->setCaption(Bausteine::gekuerzt(m_daten.value(QStringLiteral("Notizen")).toString(),
         m_notizen->font(), m_notizen->width(), m_notizen->height()));
 }
@@ -101,7 +100,7 @@ void TWochenForm::vorTageszeile(report::Band &zeile)
 // header marks it, the week number being the same.
 void TWochenForm::nachTageszeile(report::Band &zeile)
 {
-    m_regeln->nachDruck();
+    m_zeile->nachDruck();
     const int woche = m_daten.value(QStringLiteral("Woche")).toInt();
     const QDate datum = m_daten.value(QStringLiteral("Datum")).toDate();
     zeile.setForceNewColumn(woche == 1 && datum.isValid() && datum.dayOfWeek() == 6);

@@ -18,6 +18,7 @@ class Label;
 
 namespace Bausteine {
 class Monatsueberschrift;
+class Tageszeilendruck;
 } // namespace Bausteine
 
 // The week calendar inserts: landscape A5 sheets with two columns, one calendar week per
@@ -48,7 +49,7 @@ private:
     TableDataSet m_daten;
     report::Report m_report;
     std::unique_ptr<Bausteine::Monatsueberschrift> m_ueberschrift;
-    std::unique_ptr<Tageszeile::Regeln> m_regeln;
+    std::unique_ptr<Bausteine::Tageszeilendruck> m_zeile;
     report::Label *m_notizen = nullptr;
 };
 

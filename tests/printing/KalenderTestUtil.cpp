@@ -128,6 +128,14 @@ const report::TextItem *Band::itemBei(double left, std::optional<double> top) co
     return nullptr;
 }
 
+const report::TextItem *Band::wochenItem() const
+{
+    for (const auto &t : texte)
+        if (t.font.family == QLatin1String("Small Fonts") && t.font.pointSize == 5)
+            return &t;
+    return nullptr;
+}
+
 QString Band::textBei(double left, std::optional<double> top) const
 {
     const report::TextItem *t = itemBei(left, top);

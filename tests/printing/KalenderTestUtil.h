@@ -57,6 +57,9 @@ struct Band {
     // `top` pixels below its top); empty when none does.
     QString textBei(double left, std::optional<double> top = std::nullopt) const;
     const report::TextItem *itemBei(double left, std::optional<double> top = std::nullopt) const;
+    // The week label: the text in "Small Fonts" 5 pt; empty when none printed.
+    const report::TextItem *wochenItem() const;
+    QString wochenLabel() const { return wochenItem() ? wochenItem()->text : QString(); }
 };
 // Every band of `kind` in printing order.
 std::vector<Band> baender(const report::Document &doc, report::BandKind kind);

@@ -4,12 +4,15 @@
 #include "caldata/KalenderDatei.h"
 #include "printing/DruckLayouts.h"
 #include "printing/TMonateKalenderForm.h"
+#include "printing/TTagebuchForm.h"
+#include "printing/TWochenForm.h"
 #include "printing/TextGruppen.h"
 #include "report/Previewer.h"
 #include "report/TextLayout.h"
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -419,7 +422,7 @@ TEST_F(MonthCalendar, DayLinesFollowTheSharedRules)
     };
     for (const auto &c : cases) {
         const Band &z = zeilen.at(std::size_t(c.tag - 1));
-        EXPECT_EQ(z.textBei(48), s(c.woche)) << c.tag;
+        EXPECT_EQ(z.wochenLabel(), s(c.woche)) << c.tag;
         const qint32 farbe = c.farbe ? settings.*c.farbe : Tageszeile::kWeiss;
         EXPECT_EQ(z.hintergrund, druckFarbe(farbe)) << c.tag;
     }
@@ -432,6 +435,59 @@ TEST_F(MonthCalendar, DayLinesFollowTheSharedRules)
     // The day text stays inside its column, 257 pixels wide with 4 and 2 mm margins... here
     // one column of 771: the text keeps its 209 pixels.
     EXPECT_NEAR(urlaub->rect.width(), 209, 0.01);
+}
+
+// On a Monday with a text (Ostermontag, 6 April 2026, week 15) weekday, week label and day
+// text must not print over each other.
+TEST_F(MonthCalendar, WeekdayWeekLabelAndDayTextKeepApart)
+{
+    oeffnen(2026);
+    einstellungen("");
+    IniFile ini(dir.file(QStringLiteral("Kalvalues.ini")));
+    const struct {
+        const char *layout;
+        std::function<report::Document()> drucken;
+        double textLeft; // as set; a text below the label keeps it
+        bool unterDemLabel;
+    } cases[] = {
+        { "month", [&] { return drucken("Monat April vertikal"); }, 56, false },
+        { "week", [&] { return wochenkalenderDokument(*tage, settings, ini); }, 64, false },
+        { "diary", [&] { return tagebuchDokument(4, *tage, settings, ini); }, 64, true },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.layout);
+        const auto zeilen = baender(c.drucken(), report::BandKind::Detail);
+        const Band *montag = nullptr;
+        for (const Band &z : zeilen)
+            if (z.textBei(0) == s("6") && z.wochenLabel() == s("Woche 15"))
+                montag = &z;
+        ASSERT_NE(montag, nullptr);
+        const report::TextItem *woche = montag->wochenItem();
+        const report::TextItem *text = nullptr;
+        const report::TextItem *wochentag = nullptr;
+        for (const auto &t : montag->texte) {
+            if (t.text == s("Ostermontag"))
+                text = &t;
+            if (t.text == s("Mo"))
+                wochentag = &t;
+        }
+        ASSERT_NE(text, nullptr);
+        ASSERT_NE(wochentag, nullptr);
+        EXPECT_GT(woche->rect.left(), wochentag->rect.right());
+        if (c.unterDemLabel)
+            EXPECT_DOUBLE_EQ(text->rect.left() - montag->rect.left(), c.textLeft);
+        else
+            EXPECT_GT(text->rect.left(), woche->rect.right());
+        // The day text keeps its right edge.
+        const double rechts = c.textLeft + (c.unterDemLabel ? 641 : c.textLeft == 56 ? 209 : 265);
+        EXPECT_NEAR(text->rect.right() - montag->rect.left(), rechts, 0.01);
+        // Days without a week label keep the text where it was set.
+        bool karfreitag = false;
+        for (const Band &z : zeilen)
+            if (const report::TextItem *t = z.itemBei(c.textLeft); t && t->text == s("Karfreitag"))
+                karfreitag = true;
+        EXPECT_TRUE(karfreitag);
+    }
 }
 
 TEST_F(MonthCalendar, HeaderAndFooterFromTheSettings)

@@ -82,7 +82,7 @@ TEST_F(Diary, MonthWithoutNotesFitsOnePageOfTwentyFourPixelLines)
         ASSERT_EQ(z.rect.height(), 24);
     EXPECT_EQ(tageszeilen.at(4).textBei(0), s("5"));
     EXPECT_EQ(tageszeilen.at(4).textBei(30), s("Do"));
-    EXPECT_EQ(tageszeilen.at(1).textBei(48), s("Woche 10"));
+    EXPECT_EQ(tageszeilen.at(1).wochenLabel(), s("Woche 10"));
     // The month's filter stays on the day table.
     EXPECT_TRUE(tage->filtered());
     EXPECT_EQ(tage->filter(), s("(MonatNr='3')"));
