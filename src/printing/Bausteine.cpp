@@ -129,6 +129,7 @@ Tageszeilendruck::Tageszeilendruck(report::Band &zeile, const TageszeilenMasse &
     nummer.setAlignment(report::HAlign::Right);
     nummer.setTransparent(true);
     nummer.setFont(arial(10, true));
+    m_nummer = &nummer;
 
     auto &wochentag = zeile.add<report::FieldText>(QStringLiteral("Tag"));
     wochentag.setGeometry(masse.wochentagLeft, 0, 0, 0);
@@ -161,6 +162,14 @@ void Tageszeilendruck::vorDruck(report::Band &zeile)
 {
     m_regeln->vorDruck(zeile);
     ordnen();
+}
+
+void Tageszeilendruck::setSichtbar(bool sichtbar)
+{
+    m_nummer->setVisible(sichtbar);
+    m_wochentag->setVisible(sichtbar);
+    m_teile.woche->setVisible(sichtbar);
+    m_teile.text->setVisible(sichtbar);
 }
 
 void Tageszeilendruck::ordnen()

@@ -83,6 +83,8 @@ public:
     void reset() { m_regeln->reset(); }
     void vorDruck(report::Band &zeile);
     void nachDruck() { m_regeln->nachDruck(); }
+    // Shows or hides day number, weekday, week label and day text.
+    void setSichtbar(bool sichtbar);
 
 private:
     void ordnen();
@@ -91,6 +93,7 @@ private:
     TageszeilenMasse m_masse;
     double m_breite;
     Tageszeile::Teile m_teile;
+    report::FieldText *m_nummer = nullptr;
     report::FieldText *m_wochentag = nullptr;
     std::unique_ptr<Tageszeile::Regeln> m_regeln;
 };

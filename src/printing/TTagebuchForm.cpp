@@ -2,6 +2,7 @@
 
 #include "printing/Bausteine.h"
 #include "printing/TMonateKalenderForm.h"
+#include "printing/TagebuchDaten.h"
 #include "report/Printables.h"
 #include "report/TextLayout.h"
 #include "storage/Table.h"
@@ -17,18 +18,21 @@ constexpr double kGruppenHoehe = 39;
 constexpr double kZeilenHoehe = 24;
 constexpr double kFussHoehe = 40;
 constexpr double kNotizenLeft = 64;
+constexpr double kKopfHoehe = 91;
+constexpr double kTitelHoehe = 1;
 
 } // namespace
 
 TTagebuchForm::TTagebuchForm(Table &tage, const LayoutSettings &settings, const IniFile &ini)
     : m_settings(settings)
-    , m_daten(tage)
 {
     seiteEinrichten(ini);
     const GruppenStile stile = GruppenStile::lesen(ini);
-    m_report.setDataSet(&m_daten);
+    m_daten = std::make_unique<TagebuchDaten>(
+        tage, Bausteine::arial(10), m_report.columnWidth() - kNotizenLeft, notizZeilenProSeite());
+    m_report.setDataSet(m_daten.get());
 
-    m_report.titleBand().setHeight(1);
+    m_report.titleBand().setHeight(kTitelHoehe);
     Bausteine::adresskopf(m_report.pageHeader(), m_settings, stile, ini);
 
     // No forced break: a month follows the last day of the month before.
@@ -38,7 +42,7 @@ TTagebuchForm::TTagebuchForm(Table &tage, const LayoutSettings &settings, const 
         gruppenFont(m_settings, FontGroup::Monat, stile[FontGroup::Monat]),
         gruppenFarbe(m_settings, FontGroup::Monat),
         druckFarbe(m_settings.monatHintergrundFarbe, Qt::white));
-    gruppe.setBeforePrint([this](report::Band &) { m_ueberschrift->vorDruck(m_daten); });
+    gruppe.setBeforePrint([this](report::Band &) { m_ueberschrift->vorDruck(*m_daten); });
 
     tageszeileAufbauen(ini);
 
@@ -73,7 +77,7 @@ void TTagebuchForm::tageszeileAufbauen(const IniFile &ini)
         .text = QRectF(64, 8, 641, 17),
         .textGroesse = 10 };
     m_zeile = std::make_unique<Bausteine::Tageszeilendruck>(
-        zeile, masse, readLinienfarbe(ini), m_report.columnWidth(), m_daten, m_settings);
+        zeile, masse, readLinienfarbe(ini), m_report.columnWidth(), *m_daten, m_settings);
 
     // The notes start at the foot of the day line and stretch it by their height, on white
     // even on a shaded day.
@@ -90,11 +94,29 @@ void TTagebuchForm::tageszeileAufbauen(const IniFile &ini)
     zeile.setAfterPrint([this](report::Band &) { m_zeile->nachDruck(); });
 }
 
-// The notes box is as wide as its longest line, up to the right edge of the line.
+// How many lines of notes a day line may carry so that it still fits an empty page between
+// page header and footer.
+int TTagebuchForm::notizZeilenProSeite() const
+{
+    const Margins &r = m_report.margins();
+    const double seite = m_report.pageSize().height() - report::mmToPixels(r.top)
+        - report::mmToPixels(r.bottom) - kKopfHoehe - kTitelHoehe - kFussHoehe;
+    const double zeile
+        = report::layoutText(QStringLiteral("X"), Bausteine::arial(10), false, 0).lineHeight;
+    return zeile > 0 ? int(std::floor((seite - kZeilenHoehe - 1) / zeile)) : 1;
+}
+
+// The notes box is as wide as its longest line, up to the right edge of the line. A
+// continuation of long notes shows only them, from the top of its line.
 void TTagebuchForm::vorTageszeile(report::Band &zeile)
 {
     m_zeile->vorDruck(zeile);
-    const QString notizen = m_daten.value(QStringLiteral("Notizen")).toString();
+    const bool fortsetzung = m_daten->teil() > 0;
+    m_zeile->setSichtbar(!fortsetzung);
+    zeile.setHeight(fortsetzung ? 0 : kZeilenHoehe);
+    m_notizen->setTop(fortsetzung ? 0 : kZeilenHoehe);
+
+    const QString notizen = m_daten->value(QStringLiteral("Notizen")).toString();
     m_notizen->setVisible(!notizen.trimmed().isEmpty());
     const double breite = m_report.columnWidth() - kNotizenLeft;
     const double natuerlich

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "printing/TableDataSet.h"
 #include "printing/Tageszeile.h"
 #include "report/Report.h"
 #include "settings/LayoutSettings.h"
@@ -11,6 +10,7 @@ namespace kb {
 
 class IniFile;
 class Table;
+class TagebuchDaten;
 
 namespace report {
 class FieldText;
@@ -23,7 +23,8 @@ class Tageszeilendruck;
 
 // Diary pages: portrait A4, one line per day with its text and below it the day's notes in
 // full, each month introduced by its name and year, under the address header and above the
-// header-band strip. The form walks the caller's day table through its filter.
+// header-band strip. The form walks the caller's day table through its filter; notes longer
+// than a page go on over the next pages.
 //
 // Margins (MonatLeft ...), logo, line colour and style keys are read from the settings file
 // when the form is made; everything else comes from `settings`.
@@ -42,9 +43,10 @@ private:
     void seiteEinrichten(const IniFile &ini);
     void tageszeileAufbauen(const IniFile &ini);
     void vorTageszeile(report::Band &zeile);
+    int notizZeilenProSeite() const;
 
     LayoutSettings m_settings;
-    TableDataSet m_daten;
+    std::unique_ptr<TagebuchDaten> m_daten;
     report::Report m_report;
     std::unique_ptr<Bausteine::Monatsueberschrift> m_ueberschrift;
     std::unique_ptr<Bausteine::Tageszeilendruck> m_zeile;

@@ -122,6 +122,44 @@ TEST_F(Diary, NotesGrowTheirLineAndPushLaterDaysOntoPagesWithTheirOwnHeaderAndFo
         EXPECT_LE(z.rect.bottom(), unten + 0.01);
 }
 
+// A diary entry longer than a page goes on over the next pages, every line of it printed once
+// and none below the page's foot.
+TEST_F(Diary, NotesLongerThanAPageContinueOnTheNextPages)
+{
+    notiz(QDate(2026, 6, 2), s("Kurzer Eintrag"));
+    notiz(QDate(2026, 6, 3), zeilen(150));
+    const report::Document doc = drucken(6);
+    ASSERT_GE(doc.pages.size(), 3u);
+    const auto tageszeilen = baender(doc, report::BandKind::Detail);
+    QStringList gedruckt;
+    int fortsetzungen = 0;
+    for (const Band &z : tageszeilen) {
+        const bool tag = !z.textBei(0).isEmpty();
+        if (!tag) {
+            ++fortsetzungen;
+            EXPECT_EQ(z.wochenLabel(), QString());
+            EXPECT_EQ(z.texte.size(), 1u); // only the notes
+        }
+        for (const auto &t : z.texte)
+            if (t.text.startsWith(s("Zeile ")))
+                gedruckt += t.text.split(QLatin1Char('\n'));
+    }
+    EXPECT_GE(fortsetzungen, 2);
+    EXPECT_EQ(gedruckt.join(s("\r\n")), zeilen(150));
+    EXPECT_EQ(tageszeilen.size(), std::size_t(30 + fortsetzungen));
+    EXPECT_EQ(tageszeilen.back().textBei(0), s("30"));
+    const double unten = doc.pageSize().height() - report::mmToPixels(5) - 40;
+    for (const Band &z : tageszeilen)
+        ASSERT_LE(z.rect.bottom(), unten + 0.01);
+    // The continuations keep the day's shading and start at the top of their page.
+    for (std::size_t i = 1; i < tageszeilen.size(); ++i) {
+        if (!tageszeilen[i].textBei(0).isEmpty())
+            continue;
+        EXPECT_EQ(tageszeilen[i].hintergrund, tageszeilen[i - 1].hintergrund);
+        EXPECT_NE(tageszeilen[i].seite, tageszeilen[i - 1].seite);
+    }
+}
+
 TEST_F(Diary, NotesWrapInsideThePageOnWhiteAlsoOnShadedDays)
 {
     // 9 May 2026 is a Saturday, 10 May a Sunday.
