@@ -106,22 +106,29 @@ void TWochenForm::nachTageszeile(report::Band &zeile)
     zeile.setForceNewColumn(woche == 1 && datum.isValid() && datum.dayOfWeek() == 6);
 }
 
-void wochenkalenderDrucken(Table &tage, LayoutSettings &settings, const IniFile &ini)
+namespace {
+
+template<class Lauf>
+auto wochenkalenderLauf(Table &tage, LayoutSettings &settings, const IniFile &ini, Lauf &&lauf)
 {
     const Bausteine::TagesCursorSicherung sicherung(tage);
     tage.setFiltered(false);
     settings.ferieneinlesen(ini);
     TWochenForm form(tage, settings, ini);
-    form.previewAndWait();
+    return lauf(form);
+}
+
+} // namespace
+
+void wochenkalenderDrucken(Table &tage, LayoutSettings &settings, const IniFile &ini)
+{
+    wochenkalenderLauf(tage, settings, ini, [](TWochenForm &form) { form.previewAndWait(); });
 }
 
 report::Document wochenkalenderDokument(Table &tage, LayoutSettings &settings, const IniFile &ini)
 {
-    const Bausteine::TagesCursorSicherung sicherung(tage);
-    tage.setFiltered(false);
-    settings.ferieneinlesen(ini);
-    TWochenForm form(tage, settings, ini);
-    return form.generate();
+    return wochenkalenderLauf(
+        tage, settings, ini, [](TWochenForm &form) { return form.generate(); });
 }
 
 } // namespace kb
