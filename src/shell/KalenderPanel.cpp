@@ -68,6 +68,12 @@ KalenderPanel::KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget 
     contentLayout()->addWidget(m_monate);
     connect(m_monate, &QTabBar::currentChanged, this,
         [this](int index) { Q_EMIT monatGewaehlt(index); });
+    // A print may have filtered the days behind the tabs' back: a click on the tab already
+    // selected chooses it again.
+    connect(m_monate, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index == m_monate->currentIndex())
+            Q_EMIT monatGewaehlt(index);
+    });
 
     m_tage = new TageGrid(jahr, farben, content());
     contentLayout()->addWidget(m_tage, 1);

@@ -468,6 +468,15 @@ TEST_F(TForm1Test, MonthWeekAndDiaryButtonsPreviewAndLeaveTheirFilter)
     EXPECT_TRUE(ui->scriptDone());
     EXPECT_EQ(jahr.recordCount(), 31);
 
+    // The tab "Alle" is still the selected one: clicking it shows the whole year again.
+    ASSERT_EQ(panel->monate()->currentIndex(), 0);
+    f->zeigen();
+    QTest::mouseClick(panel->monate(), Qt::LeftButton, {}, panel->monate()->tabRect(0).center());
+    EXPECT_FALSE(jahr.filtered());
+    EXPECT_EQ(jahr.recordCount(), 366);
+
+    jahr.setFilter(QStringLiteral("MonatNr='2'"));
+    jahr.setFiltered(true);
     vorschau(27);
     panel->aktion(Befehl::Wochenkalender)->trigger();
     EXPECT_TRUE(ui->scriptDone());
