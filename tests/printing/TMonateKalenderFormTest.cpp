@@ -374,7 +374,6 @@ TEST_F(MonthCalendar, RunLeavesItsFilterAndTheLinkedPictureTable)
     EXPECT_EQ(tage->recordCount(), 31);
     EXPECT_EQ(tage->asDate(s("Datum")), QDate(2026, 7, 14)); // still shown: still current
     EXPECT_FALSE(tage->controlsDisabled());
-    EXPECT_EQ(bilder->masterSource(), tage.get());
     EXPECT_EQ(bilder->recordCount(), 1);
     EXPECT_EQ(bilder->asInt(s("Nr")), 7);
 
@@ -382,6 +381,10 @@ TEST_F(MonthCalendar, RunLeavesItsFilterAndTheLinkedPictureTable)
     EXPECT_EQ(tage->recordCount(), 61);
     EXPECT_EQ(tage->asDate(s("Datum")), QDate(2026, 3, 1)); // July is gone: the first day
     EXPECT_EQ(bilder->asInt(s("Nr")), 3);
+    // The picture table stays linked: it follows the day table by month.
+    ASSERT_TRUE(tage->locate(s("Datum"), QDate(2026, 4, 10)));
+    EXPECT_EQ(bilder->recordCount(), 1);
+    EXPECT_EQ(bilder->asInt(s("Nr")), 4);
 }
 
 TEST_F(MonthCalendar, BadSchoolHolidayBoundAbandonsTheRunAndFreesTheDayTable)
