@@ -13,28 +13,35 @@ class Table;
 struct LayoutSettings;
 
 // What a print run needs of the program: the open calendar's day table (its current record
-// gives the year), the run-time copy of the settings and the settings file.
+// gives the year; the month calendars and diary pages set its filter), the picture table
+// (null without one), the run-time copy of the settings and the settings file.
 struct DruckAuftrag {
-    const Table &tage;
+    Table &tage;
+    Table *bilder;
     LayoutSettings &settings;
     const IniFile &ini;
 };
 
-// A printed layout reachable by name, as the navigation bar lists it.
+// A printed layout reachable by name: the year calendars as the navigation bar lists them,
+// then "Quartal 1 vertikal" ..., "Monate Januar/Februar vertikal" ..., "Monat Januar
+// vertikal" ..., "Wochenkalender", "Tagebuch Januar" ... and "Tagebuch" (the whole year).
 struct DruckLayout {
     QString name;
     std::function<report::Document(DruckAuftrag &)> dokument;
+    bool mitBildern = false; // prints the month pictures
 };
 
-// Every layout that prints without the preview, in navigation order.
+// Every layout that prints without the preview, in menu order.
 const std::vector<DruckLayout> &druckLayouts();
 // The layout of that name; null for none.
 const DruckLayout *druckLayout(const QString &name);
 
 // Prints `layout` of the calendar whose day table is `jahrTabelle` without a preview: opens
-// the table on its first day, loads the settings from `ini` as the program does at start-up
-// and on every repaint, and returns the generated pages.
-report::Document druckDokument(
-    const DruckLayout &layout, const QString &jahrTabelle, const IniFile &ini);
+// the table on its first day and, for a layout with pictures whose picture table
+// `bildTabelle` exists, the picture table; loads
+// the settings from `ini` as the program does at start-up and on every repaint, and returns
+// the generated pages.
+report::Document druckDokument(const DruckLayout &layout, const QString &jahrTabelle,
+    const QString &bildTabelle, const IniFile &ini);
 
 } // namespace kb

@@ -182,7 +182,7 @@ TKalenderForm::TKalenderForm(const KalenderVariante &variante, const Table &tage
     fussAufbauen();
     // The week-1 label shows once per generation: the preview and a print from it each
     // generate the pages afresh.
-    m_report.setOnStart([this] { m_wochenLabel.reset(); });
+    m_report.setOnStart([this] { m_regeln->reset(); });
 }
 
 TKalenderForm::~TKalenderForm()
@@ -283,7 +283,6 @@ void TKalenderForm::tageszeileAufbauen(const IniFile &ini)
     nummer.setAlignment(HAlign::Right);
     nummer.setTransparent(true);
     nummer.setFont(font("Arial", m_variante.tagesNummerGroesse, true));
-    m_tagesNummer = &nummer;
 
     auto &wochentag = zeile.add<report::FieldText>(QStringLiteral("Tag"));
     wochentag.setGeometry(kWochentagLeft, 2, 22, 18);
@@ -300,24 +299,24 @@ void TKalenderForm::tageszeileAufbauen(const IniFile &ini)
     text.setWordWrap(true);
     text.setTransparent(true);
     text.setFont(font("Small Fonts", m_variante.textGroesse));
-    m_tagesText = &text;
 
     auto &woche = zeile.add<report::Label>();
     woche.setGeometry(m_variante.wochenLabelLeft, 0, 0, 0);
     woche.setAutoSize(true);
     woche.setTransparent(true);
     woche.setFont(font("Small Fonts", 5));
-    m_woche = &woche;
 
     // The symbol's right edge ends 2 pixels inside the line's right edge.
     auto &symbol = zeile.add<report::FieldImage>(QStringLiteral("SymbolBild"));
     symbol.setGeometry(breite - kSymbolAbstand, 0, 0, 0);
     symbol.setStretch(true);
     symbol.setTransparentPicture(true);
-    m_symbol = &symbol;
 
-    zeile.setBeforePrint([this](report::Band &band) { vorTageszeile(band); });
-    zeile.setAfterPrint([this](report::Band &) { nachTageszeile(); });
+    m_regeln = std::make_unique<Tageszeile::Regeln>(m_daten, m_settings,
+        Tageszeile::Teile { .text = &text, .woche = &woche, .nummer = &nummer, .symbol = &symbol },
+        m_symbole);
+    zeile.setBeforePrint([this](report::Band &band) { m_regeln->vorDruck(band); });
+    zeile.setAfterPrint([this](report::Band &) { m_regeln->nachDruck(); });
 }
 
 void TKalenderForm::fussAufbauen()
@@ -330,38 +329,6 @@ void TKalenderForm::fussAufbauen()
     land.setTransparent(true);
     land.setFont(font("Arial", 8));
     land.setColor(druckFarbe(m_settings.bundeslandSchriftFarbe));
-}
-
-Tageszeile::Tag TKalenderForm::aktuellerTag() const
-{
-    Tageszeile::Tag t;
-    t.datum = m_daten.value(QStringLiteral("Datum")).toDate();
-    t.tag = m_daten.value(QStringLiteral("Tag")).toString();
-    t.text = m_daten.value(QStringLiteral("Text")).toString();
-    t.woche = m_daten.value(QStringLiteral("Woche")).toInt();
-    t.kennung = m_daten.value(QStringLiteral("Kennung")).toInt();
-    t.hatSymbol = m_symbole && !m_daten.image(QStringLiteral("SymbolBild")).isNull();
-    return t;
-}
-
-// The day-line rules in their order: text colour, shading, day number, week label,
-// school holidays, holiday colour, symbol.
-void TKalenderForm::vorTageszeile(report::Band &band)
-{
-    const Tageszeile::Tag tag = aktuellerTag();
-    if (const auto farbe = Tageszeile::textFarbe(tag.text, m_settings))
-        m_tagesText->setColor(druckFarbe(*farbe));
-    m_tagesNummer->setCaption(Tageszeile::tagesNummer(tag.datum));
-    m_woche->setCaption(m_wochenLabel.text(tag.tag, tag.woche));
-    band.setBackground(druckFarbe(Tageszeile::hintergrund(tag, m_settings), Qt::white));
-    const QSizeF symbol = Tageszeile::symbolGroesse(m_symbole, tag.hatSymbol);
-    m_symbol->setSize(symbol.width(), symbol.height());
-}
-
-void TKalenderForm::nachTageszeile()
-{
-    if (Tageszeile::textFarbeZuruecksetzen(m_daten.value(QStringLiteral("Text")).toString()))
-        m_tagesText->setColor(druckFarbe(Tageszeile::kSchwarz));
 }
 
 report::Document TKalenderForm::generate()

@@ -16,9 +16,6 @@ class Table;
 
 namespace report {
 class Label;
-class FieldText;
-class FieldImage;
-class Picture;
 } // namespace report
 
 // One of the six year calendars: 1, 2, 3, 4, 6 or 12 pages with 12, 6, 4, 3, 2 or 1 months
@@ -77,9 +74,6 @@ private:
     void spaltenkopfAufbauen(const GruppenStile &stile);
     void tageszeileAufbauen(const IniFile &ini);
     void fussAufbauen();
-    Tageszeile::Tag aktuellerTag() const;
-    void vorTageszeile(report::Band &band);
-    void nachTageszeile();
 
     KalenderVariante m_variante;
     LayoutSettings m_settings;
@@ -88,13 +82,9 @@ private:
     report::Report m_report;
     int m_jahr = 0;
     bool m_symbole = false;
-    Tageszeile::WochenLabel m_wochenLabel;
+    std::unique_ptr<Tageszeile::Regeln> m_regeln;
 
     report::Label *m_monat = nullptr;
-    report::Label *m_tagesNummer = nullptr;
-    report::FieldText *m_tagesText = nullptr;
-    report::Label *m_woche = nullptr;
-    report::FieldImage *m_symbol = nullptr;
 };
 
 // One run as the menu and navigation entries start it: reads the school-holiday periods into

@@ -1,5 +1,10 @@
 #include "printing/Tageszeile.h"
 
+#include "printing/TextGruppen.h"
+#include "report/Band.h"
+#include "report/DataSet.h"
+#include "report/Printables.h"
+
 namespace kb::Tageszeile {
 
 namespace {
@@ -75,6 +80,51 @@ QSizeF symbolGroesse(bool symbole, bool hatSymbol)
     if (symbole && hatSymbol)
         return { kSymbolGroesse, kSymbolGroesse };
     return { 0, 0 };
+}
+
+Regeln::Regeln(
+    const report::DataSet &daten, const LayoutSettings &settings, const Teile &teile, bool symbole)
+    : m_daten(daten)
+    , m_settings(settings)
+    , m_teile(teile)
+    , m_symbole(symbole && teile.symbol)
+{
+}
+
+Tag Regeln::tag() const
+{
+    Tag t;
+    t.datum = m_daten.value(QStringLiteral("Datum")).toDate();
+    t.tag = m_daten.value(QStringLiteral("Tag")).toString();
+    t.text = m_daten.value(QStringLiteral("Text")).toString();
+    t.woche = m_daten.value(QStringLiteral("Woche")).toInt();
+    t.kennung = m_daten.value(QStringLiteral("Kennung")).toInt();
+    // Decoding the symbol costs time: only when symbols show at all.
+    t.hatSymbol = m_symbole && !m_daten.image(QStringLiteral("SymbolBild")).isNull();
+    return t;
+}
+
+void Regeln::vorDruck(report::Band &zeile)
+{
+    const Tag t = tag();
+    if (const auto farbe = textFarbe(t.text, m_settings); farbe && m_teile.text)
+        m_teile.text->setColor(druckFarbe(*farbe));
+    if (m_teile.nummer)
+        m_teile.nummer->setCaption(tagesNummer(t.datum));
+    const QString woche = m_wochenLabel.text(t.tag, t.woche);
+    if (m_teile.woche)
+        m_teile.woche->setCaption(woche);
+    zeile.setBackground(druckFarbe(hintergrund(t, m_settings), Qt::white));
+    if (m_teile.symbol) {
+        const QSizeF groesse = symbolGroesse(m_symbole, t.hatSymbol);
+        m_teile.symbol->setSize(groesse.width(), groesse.height());
+    }
+}
+
+void Regeln::nachDruck()
+{
+    if (m_teile.text && textFarbeZuruecksetzen(m_daten.value(QStringLiteral("Text")).toString()))
+        m_teile.text->setColor(druckFarbe(kSchwarz));
 }
 
 } // namespace kb::Tageszeile

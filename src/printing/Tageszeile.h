@@ -11,6 +11,16 @@
 #include <QString>
 #include <optional>
 
+namespace kb {
+namespace report {
+class Band;
+class DataSet;
+class Label;
+class Printable;
+class TextPrintable;
+} // namespace report
+} // namespace kb
+
 namespace kb::Tageszeile {
 
 inline constexpr qint32 kWeiss = 0xFFFFFF;
@@ -63,5 +73,40 @@ private:
 
 // 17 x 17 when symbols are on and the day has a picture; 0 x 0 otherwise.
 QSizeF symbolGroesse(bool symbole, bool hatSymbol);
+
+// The printables of a layout's day line that the rules change. Day number and symbol are
+// optional: layouts that print the day through the field mask "d" or show no symbol leave
+// them null.
+struct Teile {
+    report::TextPrintable *text = nullptr; // the day text: its colour
+    report::Label *woche = nullptr; // the week label
+    report::Label *nummer = nullptr; // the day number as a label
+    report::Printable *symbol = nullptr; // the day symbol: its size
+};
+
+// The day-line rules of every printed calendar, bound to one layout's printables. Before a
+// line prints: day-text colour, shading of the line, day number, week label, school-holiday
+// test, holiday colour last, symbol size. After it printed: the text colour back to black for
+// "Urlaub" and "Krank". The day is read from the report's data set.
+class Regeln {
+public:
+    // `symbole`: the day symbols show (the settings' Symbole); only with a symbol printable.
+    Regeln(const report::DataSet &daten, const LayoutSettings &settings, const Teile &teile,
+        bool symbole = false);
+
+    // A new generation of the pages: the week-1 label shows again.
+    void reset() { m_wochenLabel.reset(); }
+    // The day the data set stands on.
+    Tag tag() const;
+    void vorDruck(report::Band &zeile);
+    void nachDruck();
+
+private:
+    const report::DataSet &m_daten;
+    const LayoutSettings &m_settings;
+    Teile m_teile;
+    bool m_symbole = false;
+    WochenLabel m_wochenLabel;
+};
 
 } // namespace kb::Tageszeile

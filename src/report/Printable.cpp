@@ -145,7 +145,12 @@ void PicturePrintable::print(const PrintContext &ctx, const QRectF &band, Page &
     }
     if (w <= 0 || h <= 0)
         return;
-    const QRectF r(band.left() + boxLeft(w, band.width()), band.top() + top(), w, h);
+    QRectF r(band.left() + boxLeft(w, band.width()), band.top() + top(), w, h);
+    if (stretch() && m_keepAspect && !autoSize()) {
+        const QSizeF fitted = QSizeF(image.size()).scaled(r.size(), Qt::KeepAspectRatio);
+        r = QRectF(r.left() + (r.width() - fitted.width()) / 2,
+            r.top() + (r.height() - fitted.height()) / 2, fitted.width(), fitted.height());
+    }
     page.items.emplace_back(PictureItem { r, image });
 }
 

@@ -124,11 +124,16 @@ public:
     // The picture's colour at its bottom-left pixel becomes see-through.
     bool transparentPicture() const { return m_transparentPicture; }
     void setTransparentPicture(bool on) { m_transparentPicture = on; }
+    // With stretch: the picture keeps its proportions, as large as the box allows and centred
+    // in it, instead of being distorted to the box's shape.
+    bool keepAspect() const { return m_keepAspect; }
+    void setKeepAspect(bool on) { m_keepAspect = on; }
 
     void print(const PrintContext &ctx, const QRectF &band, Page &page) const override;
 
 private:
     bool m_transparentPicture = false;
+    bool m_keepAspect = false;
 };
 
 } // namespace kb::report

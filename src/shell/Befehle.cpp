@@ -164,9 +164,6 @@ bool befehlVorhanden(Befehl befehl)
     case Befehl::NavDesigner: // report management
     case Befehl::NavStammNeu: // personal dates
     case Befehl::NavStammOeffnen:
-    case Befehl::Wochenkalender:
-    case Befehl::Monatskalender:
-    case Befehl::Tagebuch:
     case Befehl::Seiteneinstellungen:
     case Befehl::Einstellungen:
         return false;

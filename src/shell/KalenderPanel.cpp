@@ -2,6 +2,7 @@
 
 #include "caldata/KalenderAnlage.h"
 #include "days/TageGrid.h"
+#include "printing/TMonateKalenderForm.h"
 #include "shell/Symbole.h"
 #include "storage/Table.h"
 
@@ -37,25 +38,23 @@ KalenderPanel::KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget 
             const Befehl befehl = e.befehl;
             connect(
                 a, &QAction::triggered, this, [this, befehl] { Q_EMIT befehlGewaehlt(befehl); });
+        }
+        switch (e.befehl) {
+        case Befehl::Jahreskalender:
+            // The face does nothing; its arrow lists the layouts.
+            m_kalenderButton = menueButton(a, jahreskalenderMenue(), QToolButton::MenuButtonPopup);
+            break;
+        case Befehl::Monatskalender:
+            m_monatsKButton = menueButton(a, monatskalenderMenue(), QToolButton::InstantPopup);
+            break;
+        case Befehl::Tagebuch:
+            // The face prints the days as shown; the arrow lists the months.
+            m_tagebuchButton = menueButton(a, tagebuchMenue(), QToolButton::MenuButtonPopup);
+            break;
+        default:
             m_werkzeuge->addAction(a);
-            continue;
+            break;
         }
-        // The face of the year calendar button does nothing; its arrow lists the layouts.
-        auto *menu = new QMenu(this);
-        for (const BefehlEintrag &v : jahreskalenderMenue()) {
-            QAction *entry = menu->addAction(v.text);
-            entry->setStatusTip(v.hinweis);
-            const int variante = v.variante;
-            connect(entry, &QAction::triggered, this,
-                [this, variante] { Q_EMIT jahreskalenderGewaehlt(variante); });
-            m_jahreskalender.append(entry);
-        }
-        m_kalenderButton = new QToolButton(m_werkzeuge);
-        m_kalenderButton->setDefaultAction(a);
-        m_kalenderButton->setMenu(menu);
-        m_kalenderButton->setPopupMode(QToolButton::MenuButtonPopup);
-        m_kalenderButton->setIconSize(m_werkzeuge->iconSize());
-        m_werkzeuge->addWidget(m_kalenderButton);
     }
     contentLayout()->addWidget(m_werkzeuge);
 
@@ -69,6 +68,12 @@ KalenderPanel::KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget 
     contentLayout()->addWidget(m_monate);
     connect(m_monate, &QTabBar::currentChanged, this,
         [this](int index) { Q_EMIT monatGewaehlt(index); });
+    // A print may have filtered the days behind the tabs' back: a click on the tab already
+    // selected chooses it again.
+    connect(m_monate, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index == m_monate->currentIndex())
+            Q_EMIT monatGewaehlt(index);
+    });
 
     m_tage = new TageGrid(jahr, farben, content());
     contentLayout()->addWidget(m_tage, 1);
@@ -110,6 +115,74 @@ void KalenderPanel::navigatorAktualisieren()
         if (const auto knopf = navKnopf(befehl))
             a->setEnabled(befehlVorhanden(befehl) && m_jahr && navKnopfAktiv(*knopf, *m_jahr));
     }
+}
+
+QToolButton *KalenderPanel::menueButton(
+    QAction *aktion, QMenu *menu, QToolButton::ToolButtonPopupMode modus)
+{
+    auto *button = new QToolButton(m_werkzeuge);
+    button->setDefaultAction(aktion);
+    button->setMenu(menu);
+    button->setPopupMode(modus);
+    button->setIconSize(m_werkzeuge->iconSize());
+    m_werkzeuge->addWidget(button);
+    return button;
+}
+
+QMenu *KalenderPanel::jahreskalenderMenue()
+{
+    auto *menu = new QMenu(this);
+    for (const BefehlEintrag &v : kb::jahreskalenderMenue()) {
+        QAction *entry = menu->addAction(v.text);
+        entry->setStatusTip(v.hinweis);
+        const int variante = v.variante;
+        connect(entry, &QAction::triggered, this,
+            [this, variante] { Q_EMIT jahreskalenderGewaehlt(variante); });
+        m_jahreskalender.append(entry);
+    }
+    return menu;
+}
+
+QMenu *KalenderPanel::monatskalenderMenue()
+{
+    auto *menu = new QMenu(this);
+    const auto &auswahlen = monatsAuswahlen();
+    for (int i = 0; i < int(auswahlen.size()); ++i)
+        m_monatskalender.append(nullptr);
+    const auto eintrag = [&](QMenu *in, int index) {
+        QAction *a = in->addAction(auswahlen.at(index).text);
+        connect(
+            a, &QAction::triggered, this, [this, index] { Q_EMIT monatskalenderGewaehlt(index); });
+        m_monatskalender[index] = a;
+    };
+    for (const MonatsMenuePunkt &p : kb::monatskalenderMenue()) {
+        switch (p.art) {
+        case MonatsMenuePunkt::Art::Trenner:
+            menu->addSeparator();
+            break;
+        case MonatsMenuePunkt::Art::Eintrag:
+            eintrag(menu, p.auswahlen.front());
+            break;
+        case MonatsMenuePunkt::Art::Untermenue: {
+            QMenu *unter = menu->addMenu(p.text);
+            for (const int index : p.auswahlen)
+                eintrag(unter, index);
+            break;
+        }
+        }
+    }
+    return menu;
+}
+
+QMenu *KalenderPanel::tagebuchMenue()
+{
+    auto *menu = new QMenu(this);
+    for (int monat = 1; monat <= 12; ++monat) {
+        QAction *a = menu->addAction(monatsnamen().at(monat - 1));
+        connect(a, &QAction::triggered, this, [this, monat] { Q_EMIT tagebuchGewaehlt(monat); });
+        m_tagebuch.append(a);
+    }
+    return menu;
 }
 
 QAction *KalenderPanel::aktion(Befehl befehl) const

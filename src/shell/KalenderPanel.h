@@ -6,12 +6,13 @@
 
 #include <QList>
 #include <QPointer>
+#include <QToolButton>
 #include <optional>
 
 class QAction;
+class QMenu;
 class QTabBar;
 class QToolBar;
-class QToolButton;
 
 namespace kb {
 
@@ -34,6 +35,14 @@ public:
     QToolButton *kalenderButton() const { return m_kalenderButton; }
     // The six entries of its drop-down menu, in menu order.
     const QList<QAction *> &jahreskalenderAktionen() const { return m_jahreskalender; }
+    // The month calendar button: it drops down its menu of quarters, pairs and months.
+    QToolButton *monatsKButton() const { return m_monatsKButton; }
+    // Its entries, one per month selection in the order of monatsAuswahlen().
+    const QList<QAction *> &monatskalenderAktionen() const { return m_monatskalender; }
+    // The diary button: its face prints what the day list shows, its menu one month.
+    QToolButton *tagebuchButton() const { return m_tagebuchButton; }
+    // Its twelve entries "Januar" to "Dezember".
+    const QList<QAction *> &tagebuchAktionen() const { return m_tagebuch; }
     // The tool bar's actions for `befehl`.
     QAction *aktion(Befehl befehl) const;
 
@@ -46,17 +55,30 @@ public:
 Q_SIGNALS:
     void monatGewaehlt(int monat);
     void jahreskalenderGewaehlt(int variante);
-    // A tool bar button other than the year calendar's was clicked.
+    // A tool bar button other than the year calendar's was clicked (for the month calendar
+    // and diary buttons: their face).
     void befehlGewaehlt(Befehl befehl);
+    // `auswahl` indexes monatsAuswahlen().
+    void monatskalenderGewaehlt(int auswahl);
+    // 1 to 12: a month of the diary button's menu.
+    void tagebuchGewaehlt(int monat);
 
 private:
     void navigatorAktualisieren();
+    QToolButton *menueButton(QAction *aktion, QMenu *menu, QToolButton::ToolButtonPopupMode modus);
+    QMenu *jahreskalenderMenue();
+    QMenu *monatskalenderMenue();
+    QMenu *tagebuchMenue();
 
     QPointer<Table> m_jahr;
     QToolBar *m_werkzeuge = nullptr;
     QToolButton *m_kalenderButton = nullptr;
+    QToolButton *m_monatsKButton = nullptr;
+    QToolButton *m_tagebuchButton = nullptr;
     QList<QAction *> m_aktionen;
     QList<QAction *> m_jahreskalender;
+    QList<QAction *> m_monatskalender;
+    QList<QAction *> m_tagebuch;
     QTabBar *m_monate = nullptr;
     TageGrid *m_tage = nullptr;
 };

@@ -10,6 +10,9 @@
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
 #include "printing/TKalenderForm.h"
+#include "printing/TMonateKalenderForm.h"
+#include "printing/TTagebuchForm.h"
+#include "printing/TWochenForm.h"
 #include "report/Fonts.h"
 #include "shell/Hilfe.h"
 #include "shell/HilfeFenster.h"
@@ -65,6 +68,9 @@ TForm1::TForm1(const Optionen &optionen)
     connect(m_kalender, &KalenderPanel::befehlGewaehlt, this, [this](Befehl b) { ausfuehren(b); });
     connect(m_kalender, &KalenderPanel::jahreskalenderGewaehlt, this,
         [this](int variante) { kronoblattDrucken(variante, false); });
+    connect(
+        m_kalender, &KalenderPanel::monatskalenderGewaehlt, this, &TForm1::monatskalenderDrucken);
+    connect(m_kalender, &KalenderPanel::tagebuchGewaehlt, this, &TForm1::tagebuchDrucken);
     connect(navigation(), &widgets::NavigationBar::currentGroupChanged, this,
         &TForm1::gruppeGewechselt);
 
@@ -314,8 +320,14 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
         if (const QScreen *s = screen())
             m_kalender->tage()->feldgroesseAnpassen(s->geometry().width());
         break;
+    case Befehl::Wochenkalender:
+        wochenkalenderDrucken();
+        break;
+    case Befehl::Tagebuch: // the diary button's face: the days as shown
+        tagebuchDrucken(0);
+        break;
     default:
-        // The year calendar button's face, and the commands still to come.
+        // The faces of the year and month calendar buttons, and the commands still to come.
         break;
     }
 }
@@ -450,6 +462,41 @@ void TForm1::kalenderMonatGewaehlt(int monat)
         return;
     }
     m_sitzung->monatsfilter(monat);
+}
+
+// The month, week and diary layouts print from the calendar panel's tool bar, which shows
+// only while a calendar is open. They leave the day table's filter as they set it.
+void TForm1::monatskalenderDrucken(int auswahl)
+{
+    const auto &auswahlen = monatsAuswahlen();
+    if (!m_sitzung->offen() || auswahl < 0 || auswahl >= int(auswahlen.size())
+        || !m_kalender->tage()->eingabeUebernehmen())
+        return;
+    fehlerZeigen([&] {
+        m_sitzung->layout().load(einstellungenZumLesen());
+        kb::monatskalenderDrucken(auswahlen[std::size_t(auswahl)], m_sitzung->jahr(),
+            &m_sitzung->bild(), m_sitzung->layout(), einstellungenZumLesen());
+    });
+}
+
+void TForm1::wochenkalenderDrucken()
+{
+    if (!m_sitzung->offen() || !m_kalender->tage()->eingabeUebernehmen())
+        return;
+    fehlerZeigen([&] {
+        m_sitzung->layout().load(einstellungenZumLesen());
+        kb::wochenkalenderDrucken(m_sitzung->jahr(), m_sitzung->layout(), einstellungenZumLesen());
+    });
+}
+
+void TForm1::tagebuchDrucken(int monat)
+{
+    if (!m_sitzung->offen() || !m_kalender->tage()->eingabeUebernehmen())
+        return;
+    fehlerZeigen([&] {
+        m_sitzung->layout().load(einstellungenZumLesen());
+        kb::tagebuchDrucken(monat, m_sitzung->jahr(), m_sitzung->layout(), einstellungenZumLesen());
+    });
 }
 
 void TForm1::hilfeZeigen()

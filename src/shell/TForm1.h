@@ -100,6 +100,9 @@ private:
     void textbibliothekZeigen();
     void tagNavigieren(Befehl befehl);
     void kalenderMonatGewaehlt(int monat);
+    void monatskalenderDrucken(int auswahl);
+    void wochenkalenderDrucken();
+    void tagebuchDrucken(int monat);
     void hilfeZeigen();
     void infoZeigen();
     const IniFile &einstellungenZumLesen();

@@ -2,6 +2,7 @@
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
 #include "platform/ProgramDir.h"
+#include "report/Page.h"
 #include "storage/Table.h"
 #include "support/TestUtil.h"
 
@@ -165,6 +166,89 @@ TEST(CmdDrucken, PngPagesHaveTheChosenResolution)
         EXPECT_EQ(seite.width(), c.breite);
         EXPECT_EQ(qRound(seite.dotsPerMeterX() * 0.0254), c.dpi.isEmpty() ? 150 : c.dpi[1].toInt());
     }
+}
+
+struct NameCase {
+    const char *layout;
+    int seiten;
+};
+
+TEST(CmdDrucken, MonthWeekAndDiaryLayoutsByTheirNames)
+{
+    const auto hilfe = runCli({ s("drucken"), s("--help") });
+    ASSERT_EQ(hilfe.code, 0);
+    for (const char *name : { "\"Quartal 1 vertikal\"", "\"Quartal 4 horizontal\"",
+             "\"Monate Januar/Februar vertikal\"", "\"Monate November/Dezember horizontal\"",
+             "\"Monat März vertikal\"", "\"Monat Dezember horizontal\"", "\"Wochenkalender\"",
+             "\"Tagebuch Mai\"", "\"Tagebuch\"" })
+        EXPECT_TRUE(hilfe.out.contains(s(name))) << name;
+
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    const NameCase cases[] = {
+        { "Quartal 1 vertikal", 1 },
+        { "Quartal 3 horizontal", 1 },
+        { "Monate Mai/Juni vertikal", 1 },
+        { "Monat Februar horizontal", 1 },
+        { "Wochenkalender", 27 },
+        { "Tagebuch Oktober", 1 },
+        { "Tagebuch", 10 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.layout);
+        TempDir aus;
+        const auto r = drucken(qvk, c.layout, aus.file(s("seiten.txt")));
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        const QByteArray text = kb::test::readAll(aus.file(s("seiten.txt")));
+        EXPECT_EQ(text.count('\f') + 1, c.seiten);
+    }
+}
+
+// The month's picture comes from the calendar's picture table.
+TEST(CmdDrucken, MonthCalendarShowsTheMonthPicture)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    QImage bild(640, 480, QImage::Format_RGB32);
+    bild.fill(QColor(20, 160, 40));
+    ASSERT_TRUE(bild.save(dir.file(s("januar.jpg")), "JPG"));
+    {
+        kb::Table bilder;
+        bilder.setFilePath(kb::KalenderDatei::ausQvk(qvk).bildPfad());
+        bilder.open();
+        ASSERT_TRUE(bilder.locate(s("Nr"), 1));
+        bilder.edit();
+        bilder.loadBlobFromFile(s("Bild"), dir.file(s("januar.jpg")));
+        bilder.post();
+    }
+    const auto r
+        = drucken(qvk, "Monat Januar vertikal", dir.file(s("januar.png")), { s("--dpi"), s("96") });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QImage seite(dir.file(s("januar-1.png")));
+    ASSERT_FALSE(seite.isNull());
+    // The upright box (250, 64, 210 x 321) in the month's header below the 91-pixel page
+    // header, with the margins 4 and 3 mm of missing keys; the picture fills its width.
+    const QPoint mitte(qRound(kb::report::mmToPixels(4) + 250 + 105),
+        qRound(kb::report::mmToPixels(3) + 92 + 64 + 160.5));
+    const QColor farbe = seite.pixelColor(mitte);
+    EXPECT_NEAR(farbe.red(), 20, 10);
+    EXPECT_NEAR(farbe.green(), 160, 10);
+    EXPECT_NEAR(farbe.blue(), 40, 10);
+    EXPECT_EQ(seite.pixelColor(mitte + QPoint(0, 100)), QColor(Qt::white)); // below it
+}
+
+// A damaged picture table stops only the layouts that print pictures, with a message.
+TEST(CmdDrucken, DamagedPictureTableStopsOnlyTheMonthCalendars)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    kb::test::writeAll(kb::KalenderDatei::ausQvk(qvk).bildPfad(), QByteArray(4096, 'x'));
+    EXPECT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(s("jahr.pdf"))).code, 0);
+    EXPECT_EQ(drucken(qvk, "Wochenkalender", dir.file(s("woche.pdf"))).code, 0);
+    const auto r = drucken(qvk, "Quartal 1 vertikal", dir.file(s("quartal.pdf")));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(r.err.trimmed().isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.file(s("quartal.pdf"))));
 }
 
 struct FehlerCase {

@@ -44,4 +44,32 @@ std::vector<Spaltenkopf> spaltenkoepfe(const report::Document &doc);
 // The texts of the bands of one kind on a page, in drawing order.
 std::vector<report::TextItem> texte(const report::Page &page, report::BandKind kind);
 
+// One printed band with what it drew, for layouts whose printables are told apart by place.
+struct Band {
+    int seite = 0; // 0-based
+    int spalte = 0; // 0-based
+    QRectF rect;
+    std::optional<QColor> hintergrund; // the band's own fill
+    std::vector<report::TextItem> texte;
+    std::vector<report::PictureItem> bilder;
+
+    // The text whose box starts `left` pixels right of the band's left edge (and, when given,
+    // `top` pixels below its top); empty when none does.
+    QString textBei(double left, std::optional<double> top = std::nullopt) const;
+    const report::TextItem *itemBei(double left, std::optional<double> top = std::nullopt) const;
+    // The week label: the text in "Small Fonts" 5 pt; empty when none printed.
+    const report::TextItem *wochenItem() const;
+    QString wochenLabel() const { return wochenItem() ? wochenItem()->text : QString(); }
+};
+// Every band of `kind` in printing order.
+std::vector<Band> baender(const report::Document &doc, report::BandKind kind);
+
+// A JPEG of `size` in one colour, written to `path` (a real file of the codec).
+void jpegSchreiben(const QString &path, const QColor &farbe, const QSize &size = { 640, 480 });
+// Stores a JPEG in that colour as the picture of `monat` in the picture table `bildPfad`.
+void monatsbildSpeichern(
+    const QString &bildPfad, int monat, const QColor &farbe, const QSize &size = { 640, 480 });
+// The colour in the middle of a printed picture.
+QColor mitte(const report::PictureItem &bild);
+
 } // namespace kb::test

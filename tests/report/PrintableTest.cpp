@@ -23,7 +23,7 @@ Page printAlone(const Printable &p, const PrintContext &ctx = {})
 TextItem onlyText(const Page &page)
 {
     EXPECT_EQ(page.items.size(), 1u);
-    return page.items.empty() ? TextItem{} : std::get<TextItem>(page.items.at(0));
+    return page.items.empty() ? TextItem {} : std::get<TextItem>(page.items.at(0));
 }
 
 TEST(Printables, EmptyLabelAndZeroSizedPicturePrintNothing)
@@ -64,7 +64,7 @@ TEST(Printables, TransparentTextFillsNoBackground)
 
 TEST(Printables, AlignToBandAndAutoSizePlaceTheBox)
 {
-    const FontSpec font{QStringLiteral("Arial"), 10, false, false, false, false};
+    const FontSpec font { QStringLiteral("Arial"), 10, false, false, false, false };
     const double w = std::ceil(textWidth(QStringLiteral("September"), font));
     const struct {
         const char *name;
@@ -74,13 +74,13 @@ TEST(Printables, AlignToBandAndAutoSizePlaceTheBox)
         double left;
         double width;
     } cases[] = {
-        {"fixed box", HAlign::Right, false, false, 10, 120},
-        {"band left", HAlign::Left, true, false, 0, 120},
-        {"band right", HAlign::Right, true, false, 300 - 120, 120},
-        {"band centre", HAlign::Center, true, false, 90, 120},
-        {"auto-size left keeps its left", HAlign::Left, false, true, 10, w},
-        {"auto-size right keeps its right", HAlign::Right, false, true, 130 - w, w},
-        {"auto-size centred on band", HAlign::Center, true, true, (300 - w) / 2, w},
+        { "fixed box", HAlign::Right, false, false, 10, 120 },
+        { "band left", HAlign::Left, true, false, 0, 120 },
+        { "band right", HAlign::Right, true, false, 300 - 120, 120 },
+        { "band centre", HAlign::Center, true, false, 90, 120 },
+        { "auto-size left keeps its left", HAlign::Left, false, true, 10, w },
+        { "auto-size right keeps its right", HAlign::Right, false, true, 130 - w, w },
+        { "auto-size centred on band", HAlign::Center, true, true, (300 - w) / 2, w },
     };
     for (const auto &c : cases) {
         Label label(QStringLiteral("September"));
@@ -98,14 +98,14 @@ TEST(Printables, AlignToBandAndAutoSizePlaceTheBox)
 TEST(Printables, TextInheritsTheReportFontUntilItHasItsOwn)
 {
     Report report;
-    report.setFont({QStringLiteral("Times New Roman"), 12, false, false, false, false});
+    report.setFont({ QStringLiteral("Times New Roman"), 12, false, false, false, false });
     auto &label = report.detail().add<Label>(QStringLiteral("x"));
     label.setSize(20, 15);
     EXPECT_EQ(label.font().family, QStringLiteral("Times New Roman"));
-    report.setFont({QStringLiteral("Arial"), 9, false, false, false, false});
+    report.setFont({ QStringLiteral("Arial"), 9, false, false, false, false });
     EXPECT_EQ(label.font().pointSize, 9); // follows the report until set
-    label.setFont({QStringLiteral("Small Fonts"), 5, true, false, false, false});
-    report.setFont({QStringLiteral("Arial"), 10, false, false, false, false});
+    label.setFont({ QStringLiteral("Small Fonts"), 5, true, false, false, false });
+    report.setFont({ QStringLiteral("Arial"), 10, false, false, false, false });
     EXPECT_EQ(onlyText(printAlone(label)).font.family, QStringLiteral("Small Fonts"));
     EXPECT_TRUE(onlyText(printAlone(label)).font.bold);
 }
@@ -147,18 +147,32 @@ TEST(Printables, PicturesStretchCropOrTakeTheirOwnSize)
         const char *name;
         bool stretch;
         bool autoSize;
+        bool keepAspect;
+        QSizeF box;
         QRectF rect;
         QSize imageSize;
     } cases[] = {
-        {"stretched to the box", true, false, QRectF(110, 205, 17, 17), QSize(40, 20)},
-        {"unscaled, cut at the box", false, false, QRectF(110, 205, 17, 17), QSize(17, 17)},
-        {"auto-size takes the picture's size", false, true, QRectF(110, 205, 40, 20), QSize(40, 20)},
+        { "stretched to the box", true, false, false, { 17, 17 }, QRectF(110, 205, 17, 17),
+            QSize(40, 20) },
+        { "unscaled, cut at the box", false, false, false, { 17, 17 }, QRectF(110, 205, 17, 17),
+            QSize(17, 17) },
+        { "auto-size takes the picture's size", false, true, false, { 17, 17 },
+            QRectF(110, 205, 40, 20), QSize(40, 20) },
+        // 40 x 20 into an upright box: full width, centred from top to bottom.
+        { "proportions kept in an upright box", true, false, true, { 20, 30 },
+            QRectF(110, 215, 20, 10), QSize(40, 20) },
+        // ... into a wide box: full height, centred from left to right.
+        { "proportions kept in a wide box", true, false, true, { 100, 10 },
+            QRectF(150, 205, 20, 10), QSize(40, 20) },
+        { "proportions only with stretch", false, false, true, { 17, 17 }, QRectF(110, 205, 17, 17),
+            QSize(17, 17) },
     };
     for (const auto &c : cases) {
         Picture p(image);
-        p.setGeometry(10, 5, 17, 17);
+        p.setGeometry(10, 5, c.box.width(), c.box.height());
         p.setStretch(c.stretch);
         p.setAutoSize(c.autoSize);
+        p.setKeepAspect(c.keepAspect);
         const Page page = printAlone(p);
         ASSERT_EQ(page.items.size(), 1u) << c.name;
         const auto &item = std::get<PictureItem>(page.items[0]);
@@ -177,7 +191,7 @@ TEST(Printables, PicturesStretchCropOrTakeTheirOwnSize)
     PrintContext ctx;
     ctx.dataSet = &data;
     const auto item = std::get<PictureItem>(printAlone(symbol, ctx).items.at(0));
-    EXPECT_EQ(qAlpha(item.image.pixel(0, 19)), 0);   // the key colour is see-through
+    EXPECT_EQ(qAlpha(item.image.pixel(0, 19)), 0); // the key colour is see-through
     EXPECT_EQ(qAlpha(item.image.pixel(5, 5)), 255);
 }
 
@@ -185,7 +199,7 @@ TEST(Printables, ShapesAndSystemData)
 {
     Shape box;
     box.setGeometry(0, 0, 50, 20);
-    box.setPen({Qt::red, 2, Qt::DashLine});
+    box.setPen({ Qt::red, 2, Qt::DashLine });
     const auto rect = std::get<RectItem>(printAlone(box).items.at(0));
     EXPECT_EQ(rect.rect, QRectF(100, 200, 50, 20));
     EXPECT_FALSE(rect.fill.has_value());
@@ -204,13 +218,13 @@ TEST(Printables, ShapesAndSystemData)
         SystemData::Kind kind;
         const char *expected;
     } cases[] = {
-        {SystemData::Kind::Date, "Seite 09.12.2026"},
-        {SystemData::Kind::Time, "Seite 08:05:03"},
-        {SystemData::Kind::DateTime, "Seite 09.12.2026 08:05:03"},
-        {SystemData::Kind::PageNumber, "Seite 3"},
-        {SystemData::Kind::DetailNumber, "Seite 17"},
-        {SystemData::Kind::DetailCount, "Seite 16"},
-        {SystemData::Kind::ReportTitle, "Seite Jahreskalender"},
+        { SystemData::Kind::Date, "Seite 09.12.2026" },
+        { SystemData::Kind::Time, "Seite 08:05:03" },
+        { SystemData::Kind::DateTime, "Seite 09.12.2026 08:05:03" },
+        { SystemData::Kind::PageNumber, "Seite 3" },
+        { SystemData::Kind::DetailNumber, "Seite 17" },
+        { SystemData::Kind::DetailCount, "Seite 16" },
+        { SystemData::Kind::ReportTitle, "Seite Jahreskalender" },
     };
     for (const auto &c : cases) {
         SystemData s(c.kind);
@@ -222,13 +236,13 @@ TEST(Printables, ShapesAndSystemData)
 
 TEST(TextLayout, WrapsAtBlanksAndBreaksWordsWiderThanTheBox)
 {
-    const FontSpec font{QStringLiteral("Arial"), 10, false, false, false, false};
+    const FontSpec font { QStringLiteral("Arial"), 10, false, false, false, false };
     const TextBlock block = layoutText(
         QStringLiteral("Betriebsausflug nach Heidelberg\r\nzweite Zeile Donaudampfschifffahrt"),
         font, true, 70);
     ASSERT_GE(block.lines.size(), 5);
     EXPECT_EQ(block.lines.join(QLatin1Char('|')).remove(QLatin1Char('|')).remove(QLatin1Char(' ')),
-              QStringLiteral("BetriebsausflugnachHeidelbergzweiteZeileDonaudampfschifffahrt"));
+        QStringLiteral("BetriebsausflugnachHeidelbergzweiteZeileDonaudampfschifffahrt"));
     for (std::size_t i = 0; i < block.lineWidths.size(); ++i)
         EXPECT_LE(block.lineWidths[i], 70.0) << block.lines[qsizetype(i)].toStdString();
     // Without word wrap only the line breaks count.

@@ -42,7 +42,9 @@ TEST(Befehle, WhichControlsAreEnabled)
         { "personal dates still to come", Befehl::NavStammOeffnen, true, false, false },
         { "day navigator", Befehl::TagNaechster, true, false, true },
         { "Feldgrösse anpassen", Befehl::Feldgroesse, true, false, true },
-        { "week calendar still to come", Befehl::Wochenkalender, true, false, false },
+        { "week calendar", Befehl::Wochenkalender, true, false, true },
+        { "month calendars", Befehl::Monatskalender, true, false, true },
+        { "diary pages", Befehl::Tagebuch, true, false, true },
         { "settings dialog still to come", Befehl::Einstellungen, true, false, false },
         { "year calendar entries", Befehl::JahreskalenderDrucken, true, false, true },
     };

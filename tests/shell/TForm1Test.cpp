@@ -27,6 +27,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusTipEvent>
@@ -392,6 +393,95 @@ TEST_F(TForm1Test, YearCalendarEntriesPreviewAndLeaveTheTableAsItWas)
     EXPECT_TRUE(ui->scriptDone());
     EXPECT_EQ(f->kalenderPanel()->kalenderButton()->toolTip(),
         QStringLiteral("Standard Kronoblatt Seitenvorschau drucken"));
+    report::installPreviewer(nullptr);
+}
+
+TEST_F(TForm1Test, MonthWeekAndDiaryButtonsPreviewAndLeaveTheirFilter)
+{
+    einstellungenAnlegen();
+    report::installWindowPreviewer();
+    auto f = fenster();
+    ui->answerFile(kalender(QStringLiteral("Test"), 2024).qvkPfad());
+    ausloesen(*f, Ort::LinkeLeiste, Befehl::Oeffnen);
+    KalenderPanel *panel = f->kalenderPanel();
+    const struct {
+        Befehl befehl;
+        const char *hinweis;
+    } knoepfe[] = {
+        { Befehl::Wochenkalender, "Standard Wochenkalender Einlagen" },
+        { Befehl::Monatskalender, "Standard Monatskalender Seitenvorschau drucken" },
+        { Befehl::Tagebuch, "Standard Tagebuch" },
+    };
+    for (const auto &k : knoepfe) {
+        ASSERT_NE(panel->aktion(k.befehl), nullptr);
+        EXPECT_TRUE(panel->aktion(k.befehl)->isEnabled()) << k.hinweis;
+        EXPECT_EQ(panel->aktion(k.befehl)->toolTip(), QString::fromUtf8(k.hinweis));
+    }
+
+    // The month calendar button drops down its menu; the submenus hold pairs and months.
+    QMenu *menu = panel->monatsKButton()->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(panel->monatsKButton()->popupMode(), QToolButton::InstantPopup);
+    const QStringList texte = menueTexte(menu);
+    ASSERT_EQ(texte.size(), 15);
+    EXPECT_EQ(
+        texte[0], QStringLiteral("Kalender-Vorschau  3 Spalten/erstes Quartal/vertikale Bilder"));
+    EXPECT_EQ(texte[4], QStringLiteral("-"));
+    EXPECT_EQ(
+        texte[8], QStringLiteral("Kalender-Vorschau  3 Spalten/viertes Quartal horiz.Bilder"));
+    EXPECT_EQ(texte[14], QStringLiteral("Kalender-Vorschau  1 Spalte/horiz.Bilder"));
+    EXPECT_EQ(menueTexte(menu->actions()[10]->menu()).join(QLatin1Char(',')),
+        QStringLiteral("Januar/Februar,März/April,Mai/Juni,Juli/August,September/Oktober,"
+                       "November/Dezember"));
+    EXPECT_EQ(menueTexte(menu->actions()[13]->menu()).size(), 12);
+    EXPECT_EQ(panel->tagebuchButton()->popupMode(), QToolButton::MenuButtonPopup);
+    EXPECT_EQ(menueTexte(panel->tagebuchButton()->menu()), monatsnamen());
+
+    const auto vorschau = [&](int seiten) {
+        ui->answerModal(0, [seiten](QWidget *w) {
+            auto *preview = qobject_cast<report::PreviewWindow *>(w);
+            ASSERT_NE(preview, nullptr);
+            EXPECT_EQ(preview->windowTitle(), QStringLiteral("Druck-Vorschau"));
+            EXPECT_EQ(int(preview->document().pages.size()), seiten);
+        });
+    };
+    Table &jahr = f->sitzung().jahr();
+    vorschau(1);
+    panel->monatskalenderAktionen()[1]->trigger(); // second quarter, upright pictures
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_EQ(jahr.filter(), QStringLiteral("(MonatNr='4')or(MonatNr='5')or(MonatNr='6')"));
+    EXPECT_EQ(jahr.recordCount(), 91);
+    // The picture table follows the day table by month.
+    Table &bild = f->sitzung().bild();
+    EXPECT_EQ(bild.recordCount(), 1);
+    EXPECT_EQ(bild.asInt(QStringLiteral("Nr")), jahr.asInt(QStringLiteral("MonatNr")));
+    jahr.last();
+    EXPECT_EQ(bild.asInt(QStringLiteral("Nr")), 6);
+    EXPECT_FALSE(jahr.controlsDisabled());
+
+    vorschau(1);
+    panel->tagebuchAktionen()[6]->trigger(); // "Juli"
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_EQ(jahr.filter(), QStringLiteral("(MonatNr='7')"));
+    vorschau(1);
+    panel->tagebuchButton()->defaultAction()->trigger(); // the face: July as shown
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_EQ(jahr.recordCount(), 31);
+
+    // The tab "Alle" is still the selected one: clicking it shows the whole year again.
+    ASSERT_EQ(panel->monate()->currentIndex(), 0);
+    f->zeigen();
+    QTest::mouseClick(panel->monate(), Qt::LeftButton, {}, panel->monate()->tabRect(0).center());
+    EXPECT_FALSE(jahr.filtered());
+    EXPECT_EQ(jahr.recordCount(), 366);
+
+    jahr.setFilter(QStringLiteral("MonatNr='2'"));
+    jahr.setFiltered(true);
+    vorschau(27);
+    panel->aktion(Befehl::Wochenkalender)->trigger();
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_FALSE(jahr.filtered());
+    EXPECT_TRUE(ui->messages().isEmpty());
     report::installPreviewer(nullptr);
 }
 

@@ -106,8 +106,8 @@ int demo(Call &call)
 
     Session::removeAllPasswords();
     const IniFile ini(iniPfad);
-    const report::Document doc
-        = druckDokument(*druckLayout(QString::fromUtf8(kDemoLayout)), k.jahrPfad(), ini);
+    const report::Document doc = druckDokument(
+        *druckLayout(QString::fromUtf8(kDemoLayout)), k.jahrPfad(), k.bildPfad(), ini);
     const QString pdf = dir + name + QStringLiteral(".pdf");
     report::exportDocument(doc, pdf);
     call.out << "Einstellungen: " << QDir::toNativeSeparators(iniPfad) << '\n'

@@ -70,7 +70,7 @@ int drucken(Call &call)
     const IniFile ini = einstellungen(call.option(QStringLiteral("einstellungen")), call.err);
 
     const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
-    const report::Document dokument = druckDokument(*layout, k.jahrPfad(), ini);
+    const report::Document dokument = druckDokument(*layout, k.jahrPfad(), k.bildPfad(), ini);
     for (const QString &datei : report::exportDocument(dokument, ausgabe, { .pngDpi = dpi }))
         call.out << QDir::toNativeSeparators(datei) << '\n';
     return 0;
@@ -105,7 +105,9 @@ Command druckenBefehl()
                     .arg(report::kDefaultPngDpi),
                 false },
         },
-        .details = QStringLiteral("Layouts:\n") + itemList(layoutNamen()),
+        .details = QStringLiteral("Layouts:\n") + itemList(layoutNamen())
+            + QStringLiteral("\nDie Monatskalender zeigen die Monatsbilder des Kalenders; "
+                             "\"Tagebuch\" ohne Monat druckt das ganze Jahr."),
         .run = drucken,
     };
 }

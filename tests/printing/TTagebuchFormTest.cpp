@@ -1,0 +1,232 @@
+#include "KalenderTestUtil.h"
+
+#include "caldata/KalenderAnlage.h"
+#include "caldata/KalenderDatei.h"
+#include "printing/TTagebuchForm.h"
+#include "printing/TextGruppen.h"
+#include "report/Previewer.h"
+#include "report/TextLayout.h"
+#include "storage/Table.h"
+
+#include <gtest/gtest.h>
+
+using namespace kb;
+using namespace kb::test;
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+class Diary : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        settings = farben();
+        settings.kopfbandtext = s("Mein Tagebuch");
+        const QString qvk = testKalender(dir, 2026);
+        tage = std::make_unique<Table>();
+        tage->setFilePath(KalenderDatei::ausQvk(qvk).jahrPfad());
+        tage->open();
+        tage->first();
+        writeAll(dir.file(s("Kalvalues.ini")), "[User]\r\n");
+    }
+
+    report::Document drucken(int monat)
+    {
+        IniFile ini(dir.file(s("Kalvalues.ini")));
+        return tagebuchDokument(monat, *tage, settings, ini);
+    }
+
+    void notiz(const QDate &tag, const QString &text)
+    {
+        ASSERT_TRUE(tage->locate(s("Datum"), tag));
+        tage->setString(s("Notizen"), text);
+        tage->post();
+    }
+
+    TempDir dir;
+    LayoutSettings settings;
+    std::unique_ptr<Table> tage;
+};
+
+// "Zeile 1", "Zeile 2" ... as separate lines.
+QString zeilen(int n)
+{
+    QStringList list;
+    for (int i = 1; i <= n; ++i)
+        list.append(s("Zeile %1").arg(i));
+    return list.join(s("\r\n"));
+}
+
+double zeilenHoehe()
+{
+    return report::layoutText(s("X"), report::FontSpec { s("Arial"), 10 }, false, 0).lineHeight;
+}
+
+TEST_F(Diary, MonthWithoutNotesFitsOnePageOfTwentyFourPixelLines)
+{
+    const report::Document doc = drucken(3);
+    EXPECT_EQ(doc.paperSizeMm, QSizeF(210, 297));
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const auto koepfe = baender(doc, report::BandKind::GroupHeader);
+    ASSERT_EQ(koepfe.size(), 1u);
+    EXPECT_EQ(koepfe[0].textBei(16, 16), s("März"));
+    EXPECT_EQ(koepfe[0].textBei(96, 16), s("2026"));
+    EXPECT_EQ(koepfe[0].rect.height(), 39);
+    const auto tageszeilen = baender(doc, report::BandKind::Detail);
+    ASSERT_EQ(tageszeilen.size(), 31u);
+    for (const Band &z : tageszeilen)
+        ASSERT_EQ(z.rect.height(), 24);
+    EXPECT_EQ(tageszeilen.at(4).textBei(0), s("5"));
+    EXPECT_EQ(tageszeilen.at(4).textBei(30), s("Do"));
+    EXPECT_EQ(tageszeilen.at(1).wochenLabel(), s("Woche 10"));
+    // The month's filter stays on the day table.
+    EXPECT_TRUE(tage->filtered());
+    EXPECT_EQ(tage->filter(), s("(MonatNr='3')"));
+    EXPECT_EQ(tage->recordCount(), 31);
+}
+
+TEST_F(Diary, NotesGrowTheirLineAndPushLaterDaysOntoPagesWithTheirOwnHeaderAndFooter)
+{
+    notiz(QDate(2026, 5, 3), s("Kurz"));
+    notiz(QDate(2026, 5, 10), zeilen(30));
+    const report::Document doc = drucken(5);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    const auto tageszeilen = baender(doc, report::BandKind::Detail);
+    ASSERT_EQ(tageszeilen.size(), 31u);
+    const double h = zeilenHoehe();
+    EXPECT_NEAR(tageszeilen.at(2).rect.height(), 24 + std::ceil(h), 0.01);
+    EXPECT_NEAR(tageszeilen.at(9).rect.height(), 24 + std::ceil(30 * h), 0.01);
+    EXPECT_EQ(tageszeilen.at(0).rect.height(), 24);
+    // The days after the long note continue on the next page, below its header.
+    int aufSeite2 = 0;
+    for (const Band &z : tageszeilen)
+        aufSeite2 += z.seite;
+    EXPECT_GT(aufSeite2, 0);
+    EXPECT_EQ(tageszeilen.back().seite, 1);
+    for (int seite = 0; seite < 2; ++seite) {
+        const auto kopf = texte(doc.pages.at(std::size_t(seite)), report::BandKind::PageHeader);
+        ASSERT_FALSE(kopf.empty()) << seite;
+        EXPECT_EQ(kopf[0].text, s("RI-DOZU"));
+        const auto fuss = texte(doc.pages.at(std::size_t(seite)), report::BandKind::PageFooter);
+        ASSERT_EQ(fuss.size(), 1u) << seite;
+        EXPECT_EQ(fuss[0].text, s("Mein Tagebuch"));
+        EXPECT_EQ(fuss[0].rect.size(), QSizeF(713, 17));
+    }
+    // No day line runs into the footer.
+    const double unten = doc.pageSize().height() - report::mmToPixels(5) - 40;
+    for (const Band &z : tageszeilen)
+        EXPECT_LE(z.rect.bottom(), unten + 0.01);
+}
+
+// A diary entry longer than a page goes on over the next pages, every line of it printed once
+// and none below the page's foot.
+TEST_F(Diary, NotesLongerThanAPageContinueOnTheNextPages)
+{
+    notiz(QDate(2026, 6, 2), s("Kurzer Eintrag"));
+    notiz(QDate(2026, 6, 3), zeilen(150));
+    const report::Document doc = drucken(6);
+    ASSERT_GE(doc.pages.size(), 3u);
+    const auto tageszeilen = baender(doc, report::BandKind::Detail);
+    QStringList gedruckt;
+    int fortsetzungen = 0;
+    for (const Band &z : tageszeilen) {
+        const bool tag = !z.textBei(0).isEmpty();
+        if (!tag) {
+            ++fortsetzungen;
+            EXPECT_EQ(z.wochenLabel(), QString());
+            EXPECT_EQ(z.texte.size(), 1u); // only the notes
+        }
+        for (const auto &t : z.texte)
+            if (t.text.startsWith(s("Zeile ")))
+                gedruckt += t.text.split(QLatin1Char('\n'));
+    }
+    EXPECT_GE(fortsetzungen, 2);
+    EXPECT_EQ(gedruckt.join(s("\r\n")), zeilen(150));
+    EXPECT_EQ(tageszeilen.size(), std::size_t(30 + fortsetzungen));
+    EXPECT_EQ(tageszeilen.back().textBei(0), s("30"));
+    const double unten = doc.pageSize().height() - report::mmToPixels(5) - 40;
+    for (const Band &z : tageszeilen)
+        ASSERT_LE(z.rect.bottom(), unten + 0.01);
+    // The continuations keep the day's shading and start at the top of their page.
+    for (std::size_t i = 1; i < tageszeilen.size(); ++i) {
+        if (!tageszeilen[i].textBei(0).isEmpty())
+            continue;
+        EXPECT_EQ(tageszeilen[i].hintergrund, tageszeilen[i - 1].hintergrund);
+        EXPECT_NE(tageszeilen[i].seite, tageszeilen[i - 1].seite);
+    }
+}
+
+TEST_F(Diary, NotesWrapInsideThePageOnWhiteAlsoOnShadedDays)
+{
+    // 9 May 2026 is a Saturday, 10 May a Sunday.
+    const QString absatz = s("Heute waren wir am See. ").repeated(20);
+    notiz(QDate(2026, 5, 9), absatz);
+    notiz(QDate(2026, 5, 10), s("Ausgeschlafen"));
+    const auto tageszeilen = baender(drucken(5), report::BandKind::Detail);
+    const Band &samstag = tageszeilen.at(8);
+    ASSERT_EQ(samstag.textBei(30), s("Sa"));
+    EXPECT_EQ(samstag.hintergrund, druckFarbe(settings.hintergrundSamstag));
+    const report::TextItem *notizen = samstag.itemBei(64, 24);
+    ASSERT_NE(notizen, nullptr);
+    EXPECT_EQ(notizen->background, QColor(Qt::white));
+    EXPECT_TRUE(notizen->wordWrap);
+    EXPECT_NEAR(notizen->rect.right(), samstag.rect.right(), 0.01);
+    const auto umbruch = report::layoutText(absatz, notizen->font, true, notizen->rect.width());
+    EXPECT_GT(umbruch.lines.size(), 1);
+    EXPECT_NEAR(notizen->rect.height(), std::ceil(umbruch.height()), 0.01);
+    EXPECT_NEAR(samstag.rect.height(), 24 + notizen->rect.height(), 0.01);
+
+    // A short note takes only its own width: the Sunday's shading shows around it.
+    const Band &sonntag = tageszeilen.at(9);
+    EXPECT_EQ(sonntag.hintergrund, druckFarbe(settings.hintergrundWochenende));
+    const report::TextItem *kurz = sonntag.itemBei(64, 24);
+    ASSERT_NE(kurz, nullptr);
+    EXPECT_LT(kurz->rect.width(), 150);
+    EXPECT_EQ(kurz->background, QColor(Qt::white));
+    // Days without notes draw no notes box.
+    EXPECT_EQ(tageszeilen.at(10).itemBei(64, 24), nullptr);
+}
+
+TEST_F(Diary, ButtonFacePrintsWhatTheTableShows)
+{
+    // The tab "Alle": the whole year, each month under its header in the same column.
+    report::Document doc = drucken(0);
+    const auto koepfe = baender(doc, report::BandKind::GroupHeader);
+    ASSERT_EQ(koepfe.size(), 12u);
+    for (int m = 0; m < 12; ++m)
+        EXPECT_EQ(koepfe[std::size_t(m)].textBei(16, 16), monatsnamen().at(m));
+    const auto tageszeilen = baender(doc, report::BandKind::Detail);
+    ASSERT_EQ(tageszeilen.size(), 365u);
+    const Band &jan31 = tageszeilen.at(30);
+    EXPECT_EQ(jan31.seite, koepfe[1].seite);
+    EXPECT_EQ(jan31.spalte, koepfe[1].spalte);
+    EXPECT_DOUBLE_EQ(koepfe[1].rect.top(), jan31.rect.bottom());
+    EXPECT_FALSE(tage->filtered());
+
+    // A month tab: only that month, and the filter as it was.
+    tage->setFilter(s("MonatNr='8'"));
+    tage->setFiltered(true);
+    doc = drucken(0);
+    EXPECT_EQ(baender(doc, report::BandKind::Detail).size(), 31u);
+    EXPECT_EQ(tage->filter(), s("MonatNr='8'"));
+}
+
+TEST_F(Diary, PreviewRunReadsTheSchoolHolidays)
+{
+    writeAll(dir.file(s("Kalvalues.ini")),
+        "[Ferien]\r\nPfingstenBeginn=00.00.\r\nSommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n");
+    IniFile ini(dir.file(s("Kalvalues.ini")));
+    report::ScopedRecordingPreviewer preview;
+    tagebuchDrucken(8, *tage, settings, ini);
+    ASSERT_EQ(preview.documents().size(), 1u);
+    const auto tageszeilen = baender(preview.documents().front(), report::BandKind::Detail);
+    ASSERT_EQ(tageszeilen.size(), 31u);
+    EXPECT_EQ(tageszeilen.at(3).hintergrund, druckFarbe(settings.hintergrundFarbeFerien));
+    EXPECT_EQ(tageszeilen.at(0).hintergrund, druckFarbe(settings.hintergrundSamstag));
+}
+
+} // namespace
