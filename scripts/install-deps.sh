@@ -6,7 +6,7 @@ set -euo pipefail
 # Recommended packages are not installed, so every tool's run-time needs are listed here
 # (checked with `apt-cache depends --recurse` and the Recommends of each package found).
 packages=(
-  build-essential cmake ninja-build ccache pkg-config git
+  build-essential cmake ninja-build ccache pkg-config git clang-format
   # Qt brings its platform plugins (qt6-qpa-plugins) and fontconfig as dependencies.
   qt6-base-dev qt6-svg-dev libgl-dev
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev

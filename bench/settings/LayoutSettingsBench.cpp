@@ -50,8 +50,7 @@ void writeFile(const QString &path, const QByteArray &bytes, bool old)
         f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
 }
 
-struct Fixture
-{
+struct Fixture {
     QTemporaryDir dir;
     QString path = dir.path() + QStringLiteral("/Kalvalues.ini");
 };
@@ -117,7 +116,8 @@ BENCHMARK(BM_NinetySingleReadsUnchanged)->Unit(benchmark::kMicrosecond);
 void readWithQSettings(QSettings &qs, const QList<std::pair<QString, QString>> &entries)
 {
     for (const auto &[key, def] : entries) {
-        const bool ferien = key.endsWith(QLatin1String("Beginn")) || key.endsWith(QLatin1String("Ende"));
+        const bool ferien
+            = key.endsWith(QLatin1String("Beginn")) || key.endsWith(QLatin1String("Ende"));
         const QString group = ferien ? QStringLiteral("Ferien/") : QStringLiteral("User/");
         benchmark::DoNotOptimize(qs.value(group + key, def).toString());
     }

@@ -7,8 +7,7 @@
 namespace kb {
 
 // Fields and indexes of one table, in the order they are created.
-struct TableSchema
-{
+struct TableSchema {
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
 };

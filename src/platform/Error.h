@@ -7,8 +7,7 @@ namespace kb {
 
 // The one error type of the program. It carries the German text the user reads;
 // every command handler catches it at its boundary and shows it through the Ui seam.
-class Error : public std::runtime_error
-{
+class Error : public std::runtime_error {
 public:
     explicit Error(const QString &message);
 

@@ -35,18 +35,16 @@ void QtUi::message(const QString &text)
 
 bool QtUi::question(const QString &text)
 {
-    return QMessageBox::question(activeWindow(), title(), text,
-                                 QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return QMessageBox::question(activeWindow(), title(), text, QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
-std::optional<QString> QtUi::inputQuery(const QString &caption, const QString &prompt,
-                                        const QString &value, bool password)
+std::optional<QString> QtUi::inputQuery(
+    const QString &caption, const QString &prompt, const QString &value, bool password)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(activeWindow(), caption, prompt,
-                                               password ? QLineEdit::Password : QLineEdit::Normal,
-                                               value, &ok);
+        password ? QLineEdit::Password : QLineEdit::Normal, value, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -57,8 +55,8 @@ QString QtUi::openFileName(const QString &caption, const QString &dir, const QSt
     return QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter);
 }
 
-QString QtUi::saveFileName(const QString &caption, const QString &dir, const QString &filter,
-                           const QString &defaultSuffix)
+QString QtUi::saveFileName(
+    const QString &caption, const QString &dir, const QString &filter, const QString &defaultSuffix)
 {
     QFileDialog dialog(activeWindow(), caption, dir, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -5,17 +5,16 @@
 namespace kb {
 
 // The seam as the desktop program shows it: Qt's message boxes and common dialogs.
-class QtUi final : public Ui
-{
+class QtUi final : public Ui {
 public:
     void message(const QString &text) override;
     bool question(const QString &text) override;
     std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
-                                      const QString &value, bool password) override;
-    QString openFileName(const QString &caption, const QString &dir,
-                         const QString &filter) override;
+        const QString &value, bool password) override;
+    QString openFileName(
+        const QString &caption, const QString &dir, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultSuffix) override;
+        const QString &defaultSuffix) override;
     QString directory(const QString &caption, const QString &dir) override;
     std::optional<QFont> font(const QFont &initial) override;
     std::optional<QColor> color(const QColor &initial) override;

@@ -16,7 +16,7 @@ void Band::adopt(std::unique_ptr<Printable> printable, bool behind)
 bool Band::remove(const Printable *printable)
 {
     const auto it = std::find_if(m_printables.begin(), m_printables.end(),
-                                 [printable](const auto &p) { return p.get() == printable; });
+        [printable](const auto &p) { return p.get() == printable; });
     if (it == m_printables.end())
         return false;
     m_printables.erase(it);

@@ -11,16 +11,14 @@
 namespace kb::report {
 
 // Lines along the sides of a band or of the page's printable area.
-struct Frame
-{
+struct Frame {
     std::optional<PenSpec> top, bottom, left, right;
 
     bool any() const { return top || bottom || left || right; }
     void setAll(const std::optional<PenSpec> &pen) { top = bottom = left = right = pen; }
 };
 
-class Band
-{
+class Band {
 public:
     using Hook = std::function<void(Band &)>;
 
@@ -54,12 +52,19 @@ public:
     // Run just before / just after each print, with the data set on the band's record.
     void setBeforePrint(Hook hook) { m_beforePrint = std::move(hook); }
     void setAfterPrint(Hook hook) { m_afterPrint = std::move(hook); }
-    void runBeforePrint() { if (m_beforePrint) m_beforePrint(*this); }
-    void runAfterPrint() { if (m_afterPrint) m_afterPrint(*this); }
+    void runBeforePrint()
+    {
+        if (m_beforePrint)
+            m_beforePrint(*this);
+    }
+    void runAfterPrint()
+    {
+        if (m_afterPrint)
+            m_afterPrint(*this);
+    }
 
     // Adds a printable, drawn after those added before it. The band owns it.
-    template<class T, class... Args>
-    T &add(Args &&...args)
+    template<class T, class... Args> T &add(Args &&...args)
     {
         auto printable = std::make_unique<T>(std::forward<Args>(args)...);
         T &ref = *printable;
@@ -67,8 +72,7 @@ public:
         return ref;
     }
     // Adds a printable drawn behind all others.
-    template<class T, class... Args>
-    T &addBehind(Args &&...args)
+    template<class T, class... Args> T &addBehind(Args &&...args)
     {
         auto printable = std::make_unique<T>(std::forward<Args>(args)...);
         T &ref = *printable;

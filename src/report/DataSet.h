@@ -9,8 +9,7 @@ namespace kb::report {
 // The records a report walks: the engine knows nothing of tables, only this cursor.
 // After next() has passed the last record eof() is true and the cursor still answers with the
 // last record's values (page footers printed at the end read them).
-class DataSet
-{
+class DataSet {
 public:
     virtual ~DataSet() = default;
 

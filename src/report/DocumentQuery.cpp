@@ -16,7 +16,7 @@ std::vector<BandOnPage> bandsOf(const Document &doc, BandKind kind)
     for (std::size_t p = 0; p < doc.pages.size(); ++p)
         for (const PlacedBand &band : doc.pages[p].bands)
             if (band.kind == kind)
-                out.push_back({p, &band, &doc.pages[p]});
+                out.push_back({ p, &band, &doc.pages[p] });
     return out;
 }
 

@@ -9,15 +9,13 @@ namespace kb::report {
 
 // Looking things up in generated pages: what the layouts' tests and the exporters ask.
 
-struct BandOnPage
-{
+struct BandOnPage {
     std::size_t page = 0; // 0-based
     const PlacedBand *band = nullptr;
     const Page *onPage = nullptr;
 
     // The band's primitives of one kind, in drawing order.
-    template<class T>
-    std::vector<const T *> items() const
+    template<class T> std::vector<const T *> items() const
     {
         std::vector<const T *> out;
         for (std::size_t i = band->firstItem; i < band->firstItem + band->itemCount; ++i)

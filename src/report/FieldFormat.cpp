@@ -12,29 +12,27 @@ namespace {
 
 const QStringList &shortDayNames()
 {
-    static const QStringList names = {QStringLiteral("Mo"), QStringLiteral("Di"),
-                                      QStringLiteral("Mi"), QStringLiteral("Do"),
-                                      QStringLiteral("Fr"), QStringLiteral("Sa"),
-                                      QStringLiteral("So")};
+    static const QStringList names
+        = { QStringLiteral("Mo"), QStringLiteral("Di"), QStringLiteral("Mi"), QStringLiteral("Do"),
+              QStringLiteral("Fr"), QStringLiteral("Sa"), QStringLiteral("So") };
     return names;
 }
 
 const QStringList &longDayNames()
 {
-    static const QStringList names = {
-        QStringLiteral("Montag"),  QStringLiteral("Dienstag"), QStringLiteral("Mittwoch"),
-        QStringLiteral("Donnerstag"), QStringLiteral("Freitag"), QStringLiteral("Samstag"),
-        QStringLiteral("Sonntag")};
+    static const QStringList names = { QStringLiteral("Montag"), QStringLiteral("Dienstag"),
+        QStringLiteral("Mittwoch"), QStringLiteral("Donnerstag"), QStringLiteral("Freitag"),
+        QStringLiteral("Samstag"), QStringLiteral("Sonntag") };
     return names;
 }
 
 const QStringList &longMonthNames()
 {
-    static const QStringList names = {
-        QStringLiteral("Januar"),    QStringLiteral("Februar"), QStringLiteral("März"),
-        QStringLiteral("April"),     QStringLiteral("Mai"),     QStringLiteral("Juni"),
-        QStringLiteral("Juli"),      QStringLiteral("August"),  QStringLiteral("September"),
-        QStringLiteral("Oktober"),   QStringLiteral("November"), QStringLiteral("Dezember")};
+    static const QStringList names
+        = { QStringLiteral("Januar"), QStringLiteral("Februar"), QStringLiteral("März"),
+              QStringLiteral("April"), QStringLiteral("Mai"), QStringLiteral("Juni"),
+              QStringLiteral("Juli"), QStringLiteral("August"), QStringLiteral("September"),
+              QStringLiteral("Oktober"), QStringLiteral("November"), QStringLiteral("Dezember") };
     return names;
 }
 
@@ -50,17 +48,24 @@ QString dateToken(QChar letter, int count, const QDateTime &dt, bool minuteConte
     const QTime t = dt.time();
     switch (letter.toLower().unicode()) {
     case 'd':
-        if (count == 1) return QString::number(d.day());
-        if (count == 2) return twoDigits(d.day());
-        if (count == 3) return shortDayNames().value(d.dayOfWeek() - 1);
-        if (count == 4) return longDayNames().value(d.dayOfWeek() - 1);
+        if (count == 1)
+            return QString::number(d.day());
+        if (count == 2)
+            return twoDigits(d.day());
+        if (count == 3)
+            return shortDayNames().value(d.dayOfWeek() - 1);
+        if (count == 4)
+            return longDayNames().value(d.dayOfWeek() - 1);
         return d.toString(QStringLiteral("dd.MM.yyyy"));
     case 'm':
         if (minuteContext)
             return count == 1 ? QString::number(t.minute()) : twoDigits(t.minute());
-        if (count == 1) return QString::number(d.month());
-        if (count == 2) return twoDigits(d.month());
-        if (count == 3) return longMonthNames().value(d.month() - 1).left(3);
+        if (count == 1)
+            return QString::number(d.month());
+        if (count == 2)
+            return twoDigits(d.month());
+        if (count == 3)
+            return longMonthNames().value(d.month() - 1).left(3);
         return longMonthNames().value(d.month() - 1);
     case 'y':
         return count <= 2 ? twoDigits(d.year() % 100) : QString::number(d.year());

@@ -7,19 +7,19 @@ namespace kb::report {
 QString installedFamily(const QString &family)
 {
     static const QHash<QString, QString> faces = {
-        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("helvetica"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("microsoft sans serif"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("tahoma"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("verdana"), QStringLiteral("DejaVu Sans")},
-        {QStringLiteral("small fonts"), QStringLiteral("Liberation Sans Narrow")},
-        {QStringLiteral("arial narrow"), QStringLiteral("Liberation Sans Narrow")},
-        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
-        {QStringLiteral("times"), QStringLiteral("Liberation Serif")},
-        {QStringLiteral("ms serif"), QStringLiteral("Liberation Serif")},
-        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
-        {QStringLiteral("courier"), QStringLiteral("Liberation Mono")},
+        { QStringLiteral("arial"), QStringLiteral("Liberation Sans") },
+        { QStringLiteral("helvetica"), QStringLiteral("Liberation Sans") },
+        { QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans") },
+        { QStringLiteral("microsoft sans serif"), QStringLiteral("Liberation Sans") },
+        { QStringLiteral("tahoma"), QStringLiteral("Liberation Sans") },
+        { QStringLiteral("verdana"), QStringLiteral("DejaVu Sans") },
+        { QStringLiteral("small fonts"), QStringLiteral("Liberation Sans Narrow") },
+        { QStringLiteral("arial narrow"), QStringLiteral("Liberation Sans Narrow") },
+        { QStringLiteral("times new roman"), QStringLiteral("Liberation Serif") },
+        { QStringLiteral("times"), QStringLiteral("Liberation Serif") },
+        { QStringLiteral("ms serif"), QStringLiteral("Liberation Serif") },
+        { QStringLiteral("courier new"), QStringLiteral("Liberation Mono") },
+        { QStringLiteral("courier"), QStringLiteral("Liberation Mono") },
     };
     const QString key = family.trimmed().toLower();
     if (key.isEmpty())

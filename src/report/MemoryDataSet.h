@@ -8,8 +8,7 @@
 namespace kb::report {
 
 // Records held in memory: for reports over computed rows, tests and benchmarks.
-class MemoryDataSet final : public DataSet
-{
+class MemoryDataSet final : public DataSet {
 public:
     using Record = QHash<QString, QVariant>;
 

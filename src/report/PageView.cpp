@@ -7,8 +7,8 @@
 
 namespace kb::report {
 namespace {
-constexpr int kGap = 16;    // grey around the paper
-constexpr int kShadow = 5;  // offset of the paper's shadow
+constexpr int kGap = 16; // grey around the paper
+constexpr int kShadow = 5; // offset of the paper's shadow
 } // namespace
 
 PageView::PageView(QWidget *parent)
@@ -39,13 +39,13 @@ void PageView::setZoom(double zoom)
 QSize PageView::sizeHint() const
 {
     return QSize(int(std::ceil(m_pageSize.width() * m_zoom)) + 2 * kGap + kShadow,
-                 int(std::ceil(m_pageSize.height() * m_zoom)) + 2 * kGap + kShadow);
+        int(std::ceil(m_pageSize.height() * m_zoom)) + 2 * kGap + kShadow);
 }
 
 QRect PageView::paperRect() const
 {
-    const QSize paper(int(std::ceil(m_pageSize.width() * m_zoom)),
-                      int(std::ceil(m_pageSize.height() * m_zoom)));
+    const QSize paper(
+        int(std::ceil(m_pageSize.width() * m_zoom)), int(std::ceil(m_pageSize.height() * m_zoom)));
     const int x = std::max(kGap, (width() - paper.width() - kShadow) / 2);
     const int y = std::max(kGap, (height() - paper.height() - kShadow) / 2);
     return QRect(QPoint(x, y), paper);

@@ -7,8 +7,7 @@
 namespace kb::report {
 
 // One page of a document drawn at a zoom factor: white paper with a shadow, centred on grey.
-class PageView final : public QWidget
-{
+class PageView final : public QWidget {
     Q_OBJECT
 public:
     explicit PageView(QWidget *parent = nullptr);
@@ -26,7 +25,7 @@ protected:
 
 private:
     const Page *m_page = nullptr;
-    QSizeF m_pageSize{793.7, 1122.5};
+    QSizeF m_pageSize { 793.7, 1122.5 };
     double m_zoom = 1.0;
 };
 

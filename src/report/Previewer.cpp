@@ -5,8 +5,7 @@
 namespace kb::report {
 namespace {
 
-class GeneratingPreviewer final : public Previewer
-{
+class GeneratingPreviewer final : public Previewer {
 public:
     void previewAndWait(Report &report) override { report.generate(); }
     void previewWhileGenerating(Report &report) override { report.generate(); }

@@ -12,8 +12,7 @@ class Report;
 // How a report is shown. The desktop program installs the preview window; without one, a
 // report is still generated (its hooks run, its errors surface) and then dropped, so headless
 // code never blocks.
-class Previewer
-{
+class Previewer {
 public:
     virtual ~Previewer() = default;
     // Generates all pages, shows them and returns when the user closes the preview.
@@ -28,8 +27,7 @@ std::unique_ptr<Previewer> installPreviewer(std::unique_ptr<Previewer> previewer
 
 // Keeps every generated document instead of showing it: for tests of the layouts and for
 // headless runs that write files.
-class RecordingPreviewer final : public Previewer
-{
+class RecordingPreviewer final : public Previewer {
 public:
     void previewAndWait(Report &report) override;
     void previewWhileGenerating(Report &report) override;
@@ -40,8 +38,7 @@ private:
 };
 
 // Installs a RecordingPreviewer for the guard's lifetime and restores the previous one.
-class ScopedRecordingPreviewer
-{
+class ScopedRecordingPreviewer {
 public:
     ScopedRecordingPreviewer();
     ~ScopedRecordingPreviewer();

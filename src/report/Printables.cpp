@@ -32,8 +32,8 @@ void Shape::print(const PrintContext &, const QRectF &band, Page &page) const
 {
     if (!visible())
         return;
-    const QRectF r(band.left() + boxLeft(width(), band.width()), band.top() + top(), width(),
-                   height());
+    const QRectF r(
+        band.left() + boxLeft(width(), band.width()), band.top() + top(), width(), height());
     switch (m_kind) {
     case Kind::Rectangle: {
         RectItem item;
@@ -46,10 +46,12 @@ void Shape::print(const PrintContext &, const QRectF &band, Page &page) const
         break;
     }
     case Kind::HorizontalLine:
-        page.items.emplace_back(LineItem{QLineF(r.left(), r.center().y(), r.right(), r.center().y()), m_pen});
+        page.items.emplace_back(
+            LineItem { QLineF(r.left(), r.center().y(), r.right(), r.center().y()), m_pen });
         break;
     case Kind::VerticalLine:
-        page.items.emplace_back(LineItem{QLineF(r.center().x(), r.top(), r.center().x(), r.bottom()), m_pen});
+        page.items.emplace_back(
+            LineItem { QLineF(r.center().x(), r.top(), r.center().x(), r.bottom()), m_pen });
         break;
     }
 }

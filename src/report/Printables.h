@@ -5,8 +5,7 @@
 namespace kb::report {
 
 // A fixed caption. An empty caption prints nothing.
-class Label final : public TextPrintable
-{
+class Label final : public TextPrintable {
 public:
     explicit Label(QString caption = {})
         : m_caption(std::move(caption))
@@ -25,8 +24,7 @@ private:
 
 // The current record's value of one field, shown through an optional display mask ("d" is the
 // day of month of a date). Reads the report's data set unless given one of its own.
-class FieldText final : public TextPrintable
-{
+class FieldText final : public TextPrintable {
 public:
     explicit FieldText(QString field = {}, QString mask = {})
         : m_field(std::move(field))
@@ -47,8 +45,7 @@ private:
 };
 
 // The current record's picture from a graphic field.
-class FieldImage final : public PicturePrintable
-{
+class FieldImage final : public PicturePrintable {
 public:
     explicit FieldImage(QString field = {})
         : m_field(std::move(field))
@@ -65,8 +62,7 @@ private:
 };
 
 // A picture of its own, for instance loaded from a file.
-class Picture final : public PicturePrintable
-{
+class Picture final : public PicturePrintable {
 public:
     explicit Picture(QImage image = {})
         : m_image(std::move(image))
@@ -84,8 +80,7 @@ private:
 };
 
 // A line or a rectangle in the printable's box.
-class Shape final : public Printable
-{
+class Shape final : public Printable {
 public:
     enum class Kind { Rectangle, HorizontalLine, VerticalLine };
 
@@ -107,8 +102,7 @@ private:
 };
 
 // A value the report itself knows: date, time, page number, record counters, title.
-class SystemData final : public TextPrintable
-{
+class SystemData final : public TextPrintable {
 public:
     enum class Kind { Date, Time, DateTime, PageNumber, DetailCount, DetailNumber, ReportTitle };
 

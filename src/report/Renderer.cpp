@@ -16,8 +16,7 @@ QPen penOf(const PenSpec &spec)
 }
 
 // Draws a text the way TextLayout measured it: line by line, each placed by the alignment.
-class TextPainter
-{
+class TextPainter {
 public:
     TextPainter(QPainter &painter)
         : m_painter(painter)

@@ -15,9 +15,8 @@ namespace {
 // Font metrics on a 96-dpi image, cached per font: measuring is the hot path of pagination.
 const QFontMetricsF &metricsFor(const FontSpec &spec)
 {
-    struct Cache
-    {
-        QImage device{1, 1, QImage::Format_ARGB32_Premultiplied};
+    struct Cache {
+        QImage device { 1, 1, QImage::Format_ARGB32_Premultiplied };
         QHash<QString, std::shared_ptr<QFontMetricsF>> metrics;
         Cache()
         {
@@ -37,8 +36,7 @@ const QFontMetricsF &metricsFor(const FontSpec &spec)
 }
 
 // Appends `word` to the lines, breaking it by characters when it alone is too wide.
-void breakLongWord(const QString &word, const QFontMetricsF &fm, double width,
-                   QStringList &lines)
+void breakLongWord(const QString &word, const QFontMetricsF &fm, double width, QStringList &lines)
 {
     QString piece;
     for (const QChar c : word) {
@@ -59,8 +57,8 @@ void appendLine(const QString &line, const QFontMetricsF &fm, double width, QStr
         lines.append(line);
 }
 
-void wrapParagraph(const QString &paragraph, const QFontMetricsF &fm, double width,
-                   QStringList &lines)
+void wrapParagraph(
+    const QString &paragraph, const QFontMetricsF &fm, double width, QStringList &lines)
 {
     if (fm.horizontalAdvance(paragraph) <= width) {
         lines.append(paragraph);

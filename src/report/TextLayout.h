@@ -9,8 +9,7 @@ namespace kb::report {
 
 // Lines of a text as measured on the fixed 96-dpi basis of layout pixels. Measuring and
 // drawing both use this, so auto-size, auto-stretch and the drawn lines agree on every device.
-struct TextBlock
-{
+struct TextBlock {
     QStringList lines;
     std::vector<double> lineWidths;
     double lineHeight = 0; // ascent + descent

@@ -30,10 +30,8 @@ void commitBytes(const QString &path, const QByteArray &bytes)
 
 QPageLayout pageLayoutOf(const Document &doc)
 {
-    const QPageSize size(doc.paperSizeMm, QPageSize::Millimeter, QString(),
-                         QPageSize::ExactMatch);
-    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
+    const QPageSize size(doc.paperSizeMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 } // namespace
@@ -72,7 +70,7 @@ QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi)
     const double scale = dpi / kPixelsPerInch;
     const QSizeF size = doc.pageSize() * scale;
     QImage image(int(std::ceil(size.width())), int(std::ceil(size.height())),
-                 QImage::Format_ARGB32_Premultiplied);
+        QImage::Format_ARGB32_Premultiplied);
     const int dotsPerMeter = qRound(dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);

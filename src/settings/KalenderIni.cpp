@@ -59,7 +59,7 @@ IniFile openSettingsFile(const QString &path)
     IniFile ini(path);
     if (!ini.exists())
         ui().message(QStringLiteral("Datei ") + QDir::toNativeSeparators(path)
-                     + QStringLiteral(" nicht vorhanden!"));
+            + QStringLiteral(" nicht vorhanden!"));
     return ini;
 }
 

@@ -9,10 +9,9 @@ namespace kb {
 
 // The shell configuration "kalender.INI" in the program directory: the day grid's column
 // widths and the name of the settings file. Read at start, rewritten at exit.
-struct KalenderIni
-{
+struct KalenderIni {
     // Size/spalte1 .. spalte5: widths in pixels; -1 keeps the designed width.
-    std::array<qint32, 5> spalten{1, -1, -1, -1, -1};
+    std::array<qint32, 5> spalten { 1, -1, -1, -1, -1 };
     // Datei/Dateiname: the settings file, relative to the program directory.
     QString dateiname = QStringLiteral("Kalvalues.ini");
 

@@ -7,8 +7,7 @@
 
 namespace kb::test {
 
-struct CliResult
-{
+struct CliResult {
     int code = -1;
     QString out;
     QString err;

@@ -18,8 +18,7 @@ QString s(const char *utf8)
 }
 
 // Points the program directory at `dir` for one test.
-class ProgramDirAt
-{
+class ProgramDirAt {
 public:
     explicit ProgramDirAt(const QString &dir)
         : m_old(qgetenv("KRONOBLATT_HOME"))
@@ -42,8 +41,8 @@ QString defaultsOutput()
     QString out;
     for (const auto &[key, value] : kb::LayoutSettings().entries())
         out += key + QLatin1Char('=') + value + QLatin1Char('\n');
-    for (const char *g : {"Kopf", "KopfBand", "Monat", "Adresse"}) {
-        for (const char *st : {"Bold", "Italic", "Unterstrichen", "Durchstrichen"})
+    for (const char *g : { "Kopf", "KopfBand", "Monat", "Adresse" }) {
+        for (const char *st : { "Bold", "Italic", "Unterstrichen", "Durchstrichen" })
             out += s(g) + s("Style") + s(st) + s("=1\n");
     }
     return out;
@@ -54,11 +53,12 @@ QString defaultsOutput()
 TEST(CliEinstellungen, PrintsEveryFieldInLoadOrderThenTheStyleKeys)
 {
     TempDir dir;
-    writeAll(dir.file(s("k.ini")), "[USER]\r\nSymbole=1\r\nKBRight=$10\r\nFirma=M\xFCller\r\n"
-                                   "KopfStyleBold=0\r\nadresseStyleDurchstrichen=2\r\n"
-                                   "HintergrundSamstag=-2147483633\r\nLinienFarbe=abc\r\n"
-                                   "[Ferien]\r\nSommerBeginn=01.08.\r\n");
-    const auto r = runCli({s("einstellungen"), s("--datei"), dir.file(s("k.ini"))});
+    writeAll(dir.file(s("k.ini")),
+        "[USER]\r\nSymbole=1\r\nKBRight=$10\r\nFirma=M\xFCller\r\n"
+        "KopfStyleBold=0\r\nadresseStyleDurchstrichen=2\r\n"
+        "HintergrundSamstag=-2147483633\r\nLinienFarbe=abc\r\n"
+        "[Ferien]\r\nSommerBeginn=01.08.\r\n");
+    const auto r = runCli({ s("einstellungen"), s("--datei"), dir.file(s("k.ini")) });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, QString());
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -82,7 +82,7 @@ TEST(CliEinstellungen, MissingFileReportsAndPrintsTheDefaults)
 {
     TempDir dir;
     const QString path = dir.file(s("fehlt.ini"));
-    const auto r = runCli({s("einstellungen"), s("--datei"), path});
+    const auto r = runCli({ s("einstellungen"), s("--datei"), path });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!\n"));
     EXPECT_EQ(r.out, defaultsOutput());
@@ -95,10 +95,10 @@ TEST(CliEinstellungen, ReadsTheFileNamedInKalenderIni)
     writeAll(dir.file(s("kalender.INI")), "[Datei]\r\nDateiname=Meine.ini\r\n");
     writeAll(dir.file(s("Meine.ini")), "[User]\r\nFirma=Meine\r\n");
     writeAll(dir.file(s("Kalvalues.ini")), "[User]\r\nFirma=Falsch\r\n");
-    const auto r = runCli({s("einstellungen")});
+    const auto r = runCli({ s("einstellungen") });
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.contains(s("\nFirma=Meine\n")));
 
-    EXPECT_EQ(runCli({s("einstellungen"), s("zuviel")}).code, 2);
-    EXPECT_EQ(runCli({s("einstellungen"), s("--datei")}).code, 2);
+    EXPECT_EQ(runCli({ s("einstellungen"), s("zuviel") }).code, 2);
+    EXPECT_EQ(runCli({ s("einstellungen"), s("--datei") }).code, 2);
 }

@@ -12,20 +12,20 @@ TEST(InstalledTables, TextLibraryHoldsTheListInOrder)
 {
     QStringList expected;
     for (const QByteArray &line :
-         test::readAll(QStringLiteral(KB_SOURCE_DIR "/data/texte.txt")).split('\n')) {
+        test::readAll(QStringLiteral(KB_SOURCE_DIR "/data/texte.txt")).split('\n')) {
         const QString text = QString::fromUtf8(line).trimmed();
         if (!text.isEmpty() && !text.startsWith(QLatin1Char('#')))
             expected.append(text);
     }
     ASSERT_GE(expected.size(), 30);
-    for (const char *t : {"Urlaub", "Krank", "Geburtstag", "Hochzeitstag", "Zahnarzt",
-                          "Elternabend"})
+    for (const char *t :
+        { "Urlaub", "Krank", "Geburtstag", "Hochzeitstag", "Zahnarzt", "Elternabend" })
         EXPECT_TRUE(expected.contains(QString::fromLatin1(t))) << t;
 
     Table texte;
     texte.setFilePath(QStringLiteral(KB_BIN_DIR "/Kalenderdaten/Texte.db"));
     texte.open();
-    ASSERT_EQ(texte.fieldNames(), (QStringList{QStringLiteral("Nr"), QStringLiteral("Text")}));
+    ASSERT_EQ(texte.fieldNames(), (QStringList { QStringLiteral("Nr"), QStringLiteral("Text") }));
     EXPECT_EQ(texte.fieldDef(QStringLiteral("Nr")).type, FieldType::AutoInc);
     EXPECT_EQ(texte.fieldDef(QStringLiteral("Text")).size, 255);
     QStringList stored;
@@ -42,7 +42,7 @@ TEST(InstalledTables, ReportTableIsEmpty)
     designer.setFilePath(QStringLiteral(KB_BIN_DIR "/Designer/designer.db"));
     designer.open();
     EXPECT_EQ(designer.fieldNames(),
-              (QStringList{QStringLiteral("Reportname"), QStringLiteral("Reportdata")}));
+        (QStringList { QStringLiteral("Reportname"), QStringLiteral("Reportdata") }));
     EXPECT_EQ(designer.fieldDef(QStringLiteral("Reportname")).size, 40);
     EXPECT_EQ(designer.fieldDef(QStringLiteral("Reportdata")).type, FieldType::Blob);
     EXPECT_EQ(designer.recordCount(), 0);

@@ -10,7 +10,10 @@ TEST(Cp1252, GermanTextRoundTrips)
 {
     const QString text = QStringLiteral("Größe Übung Ärger ß – „Zitat“ €");
     const QByteArray bytes = toCp1252(text);
-    EXPECT_EQ(bytes, QByteArray("Gr\xF6\xDF" "e \xDC" "bung \xC4rger \xDF \x96 \x84Zitat\x93 \x80"));
+    EXPECT_EQ(bytes,
+        QByteArray("Gr\xF6\xDF"
+                   "e \xDC"
+                   "bung \xC4rger \xDF \x96 \x84Zitat\x93 \x80"));
     EXPECT_EQ(fromCp1252(bytes), text);
 }
 

@@ -1,7 +1,7 @@
 #include "support/ScriptedUi.h"
 
-#include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
 
 using namespace kb;
 
@@ -15,11 +15,11 @@ TEST(ScriptedUi, RecordsMessagesAndAnswersInOrder)
     ui().message(QStringLiteral("Hallo"));
     EXPECT_TRUE(ui().question(QStringLiteral("Wirklich?")));
     EXPECT_EQ(ui().inputQuery(QStringLiteral("Passwort"), QStringLiteral("Bitte"), {}, true),
-              std::optional<QString>(QStringLiteral("geheim")));
+        std::optional<QString>(QStringLiteral("geheim")));
     EXPECT_EQ(ui().inputQuery(QStringLiteral("Passwort"), QStringLiteral("Bitte"), {}, true),
-              std::nullopt);
-    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Hallo")});
-    EXPECT_EQ(scripted->questions(), QStringList{QStringLiteral("Wirklich?")});
+        std::nullopt);
+    EXPECT_EQ(scripted->messages(), QStringList { QStringLiteral("Hallo") });
+    EXPECT_EQ(scripted->questions(), QStringList { QStringLiteral("Wirklich?") });
     EXPECT_TRUE(scripted->scriptDone());
 }
 

@@ -1,7 +1,7 @@
-#include "settings/ColorValue.h"
 #include "settings/KalenderIni.h"
-#include "support/ScriptedUi.h"
 #include "SettingsTest.h"
+#include "settings/ColorValue.h"
+#include "support/ScriptedUi.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -17,15 +17,16 @@ TEST(KalenderIni, FirstStartThenWidthsSurviveARestart)
     TempDir dir;
     const QString path = dir.file(s("kalender.INI"));
     KalenderIni k = KalenderIni::read(path);
-    EXPECT_EQ(k.spalten, (std::array<qint32, 5>{1, -1, -1, -1, -1}));
+    EXPECT_EQ(k.spalten, (std::array<qint32, 5> { 1, -1, -1, -1, -1 }));
     EXPECT_EQ(k.dateiname, s("Kalvalues.ini"));
 
     k.write(path); // exit writes all six keys
-    EXPECT_EQ(readAll(path), QByteArray("[Size]\r\nspalte1=1\r\nspalte2=-1\r\nspalte3=-1\r\n"
-                                        "spalte4=-1\r\nspalte5=-1\r\n\r\n"
-                                        "[Datei]\r\nDateiname=Kalvalues.ini\r\n"));
+    EXPECT_EQ(readAll(path),
+        QByteArray("[Size]\r\nspalte1=1\r\nspalte2=-1\r\nspalte3=-1\r\n"
+                   "spalte4=-1\r\nspalte5=-1\r\n\r\n"
+                   "[Datei]\r\nDateiname=Kalvalues.ini\r\n"));
 
-    k.spalten = {30, 25, 80, 40, 300};
+    k.spalten = { 30, 25, 80, 40, 300 };
     k.dateiname = s("Andere.ini");
     k.write(path);
     const KalenderIni again = KalenderIni::read(path);
@@ -39,10 +40,10 @@ TEST(KalenderIni, KeysInAnyCaseAndDefaultsForTheRest)
     const QString path = dir.file(s("kalender.INI"));
     writeAll(path, "[SIZE]\nSpalte3=77\n[datei]\nDATEINAME=Meine.ini\n");
     const KalenderIni k = KalenderIni::read(path);
-    EXPECT_EQ(k.spalten, (std::array<qint32, 5>{1, -1, 77, -1, -1}));
+    EXPECT_EQ(k.spalten, (std::array<qint32, 5> { 1, -1, 77, -1, -1 }));
     EXPECT_EQ(k.dateiname, s("Meine.ini"));
-    EXPECT_EQ(KalenderIni::defaultPath(), QString::fromLocal8Bit(qgetenv("KRONOBLATT_HOME"))
-                                              + s("/kalender.INI"));
+    EXPECT_EQ(KalenderIni::defaultPath(),
+        QString::fromLocal8Bit(qgetenv("KRONOBLATT_HOME")) + s("/kalender.INI"));
 }
 
 TEST(SettingsFile, MissingFileIsReportedAndCreatedByTheFirstWrite)
@@ -53,7 +54,7 @@ TEST(SettingsFile, MissingFileIsReportedAndCreatedByTheFirstWrite)
     IniFile ini = openSettingsFile(path);
     ASSERT_EQ(ui->messages().size(), 1);
     EXPECT_EQ(ui->messages().first(),
-              s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!"));
+        s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!"));
     EXPECT_EQ(ini.readInteger(s("User"), s("Linienfarbe"), 200), 200);
     ini.writeString(s("User"), s("Datei"), s("Entwurf"));
     EXPECT_EQ(readAll(path), QByteArray("[User]\r\nDatei=Entwurf\r\n"));
@@ -65,19 +66,18 @@ TEST(SettingsFile, MissingFileIsReportedAndCreatedByTheFirstWrite)
 
 TEST(ColorValue, StoredValuesToColours)
 {
-    const struct
-    {
+    const struct {
         qint32 value;
         QColor expected;
     } cases[] = {
-        {200, QColor(200, 0, 0)},                      // $000000C8, red in the low byte
-        {0x00FF8000, QColor(0, 0x80, 0xFF)},
-        {0x00FFFFFF, QColor(Qt::white)},
-        {-2147483633, QColor(0xD4, 0xD0, 0xC8)},       // $8000000F button face
-        {qint32(0x80000005u), QColor(Qt::white)},      // window
-        {qint32(0x80000008u), QColor(Qt::black)},      // window text
-        {kColorNone, QColor(Qt::transparent)},
-        {kColorDefault, QColor()},
+        { 200, QColor(200, 0, 0) }, // $000000C8, red in the low byte
+        { 0x00FF8000, QColor(0, 0x80, 0xFF) },
+        { 0x00FFFFFF, QColor(Qt::white) },
+        { -2147483633, QColor(0xD4, 0xD0, 0xC8) }, // $8000000F button face
+        { qint32(0x80000005u), QColor(Qt::white) }, // window
+        { qint32(0x80000008u), QColor(Qt::black) }, // window text
+        { kColorNone, QColor(Qt::transparent) },
+        { kColorDefault, QColor() },
     };
     for (const auto &c : cases)
         EXPECT_EQ(toQColor(c.value), c.expected) << c.value;

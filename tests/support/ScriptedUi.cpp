@@ -7,21 +7,21 @@ namespace kb::test {
 
 void ScriptedUi::answerColor(std::optional<QColor> c)
 {
-    Answer a{Kind::Color, c.has_value(), {}};
+    Answer a { Kind::Color, c.has_value(), {} };
     a.color = c.value_or(QColor());
     m_answers.push_back(a);
 }
 
 void ScriptedUi::answerFont(std::optional<QFont> f)
 {
-    Answer a{Kind::Font, f.has_value(), {}};
+    Answer a { Kind::Font, f.has_value(), {} };
     a.font = f.value_or(QFont());
     m_answers.push_back(a);
 }
 
 void ScriptedUi::answerModal(int result, std::function<void(QWidget *)> onShow)
 {
-    Answer a{Kind::Modal, true, {}};
+    Answer a { Kind::Modal, true, {} };
     a.result = result;
     a.onShow = std::move(onShow);
     m_answers.push_back(std::move(a));
@@ -60,11 +60,12 @@ bool ScriptedUi::question(const QString &text)
     return a && a->accept;
 }
 
-std::optional<QString> ScriptedUi::inputQuery(const QString &caption, const QString &prompt,
-                                              const QString &, bool)
+std::optional<QString> ScriptedUi::inputQuery(
+    const QString &caption, const QString &prompt, const QString &, bool)
 {
     m_prompts.append(prompt);
-    const auto a = take(Kind::Input, QStringLiteral("input: ") + caption + QLatin1Char('/') + prompt);
+    const auto a
+        = take(Kind::Input, QStringLiteral("input: ") + caption + QLatin1Char('/') + prompt);
     if (!a || !a->accept)
         return std::nullopt;
     return a->text;
@@ -76,8 +77,8 @@ QString ScriptedUi::openFileName(const QString &caption, const QString &, const 
     return a ? a->text : QString();
 }
 
-QString ScriptedUi::saveFileName(const QString &caption, const QString &, const QString &,
-                                 const QString &)
+QString ScriptedUi::saveFileName(
+    const QString &caption, const QString &, const QString &, const QString &)
 {
     const auto a = take(Kind::File, QStringLiteral("save file: ") + caption);
     return a ? a->text : QString();
@@ -107,8 +108,8 @@ std::optional<QColor> ScriptedUi::color(const QColor &)
 
 int ScriptedUi::runModal(QWidget *dialog)
 {
-    const auto a = take(Kind::Modal, QStringLiteral("modal dialog: ")
-                                         + (dialog ? dialog->windowTitle() : QString()));
+    const auto a = take(Kind::Modal,
+        QStringLiteral("modal dialog: ") + (dialog ? dialog->windowTitle() : QString()));
     if (!a)
         return 0;
     if (a->onShow)

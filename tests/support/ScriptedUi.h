@@ -11,25 +11,24 @@ namespace kb::test {
 
 // The Ui seam for tests: records every message and answers from a script.
 // An interaction the script does not expect fails the running test.
-class ScriptedUi final : public Ui
-{
+class ScriptedUi final : public Ui {
 public:
     // Script entries, consumed in order by the matching kind of interaction.
-    void answerQuestion(bool yes) { m_answers.push_back(Answer{Kind::Question, yes, {}}); }
+    void answerQuestion(bool yes) { m_answers.push_back(Answer { Kind::Question, yes, {} }); }
     void answerInput(std::optional<QString> text)
     {
-        m_answers.push_back(Answer{Kind::Input, text.has_value(), text.value_or(QString())});
+        m_answers.push_back(Answer { Kind::Input, text.has_value(), text.value_or(QString()) });
     }
-    void answerFile(const QString &path) { m_answers.push_back(Answer{Kind::File, true, path}); }
+    void answerFile(const QString &path) { m_answers.push_back(Answer { Kind::File, true, path }); }
     void answerDirectory(const QString &path)
     {
-        m_answers.push_back(Answer{Kind::Directory, true, path});
+        m_answers.push_back(Answer { Kind::Directory, true, path });
     }
     void answerColor(std::optional<QColor> c);
     void answerFont(std::optional<QFont> f);
     // A modal dialog: `onShow` may fill the dialog's controls; the result code is returned.
     void answerModal(int result, std::function<void(QWidget *)> onShow = {});
-    void answerPrint(bool accept) { m_answers.push_back(Answer{Kind::Print, accept, {}}); }
+    void answerPrint(bool accept) { m_answers.push_back(Answer { Kind::Print, accept, {} }); }
 
     const QStringList &messages() const { return m_messages; }
     const QStringList &questions() const { return m_questions; }
@@ -43,11 +42,11 @@ public:
     void message(const QString &text) override;
     bool question(const QString &text) override;
     std::optional<QString> inputQuery(const QString &caption, const QString &prompt,
-                                      const QString &value, bool password) override;
-    QString openFileName(const QString &caption, const QString &dir,
-                         const QString &filter) override;
+        const QString &value, bool password) override;
+    QString openFileName(
+        const QString &caption, const QString &dir, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &dir, const QString &filter,
-                         const QString &defaultSuffix) override;
+        const QString &defaultSuffix) override;
     QString directory(const QString &caption, const QString &dir) override;
     std::optional<QFont> font(const QFont &initial) override;
     std::optional<QColor> color(const QColor &initial) override;
@@ -67,10 +66,11 @@ public:
 
 private:
     enum class Kind { Question, Input, File, Directory, Color, Font, Modal, Print };
-    struct Answer
-    {
+    struct Answer {
         Answer(Kind k, bool a, QString t)
-            : kind(k), accept(a), text(std::move(t))
+            : kind(k)
+            , accept(a)
+            , text(std::move(t))
         {
         }
         Kind kind;
@@ -91,8 +91,7 @@ private:
 };
 
 // Installs a ScriptedUi for the lifetime of the guard and restores the previous seam.
-class ScopedScriptedUi
-{
+class ScopedScriptedUi {
 public:
     ScopedScriptedUi();
     ~ScopedScriptedUi();

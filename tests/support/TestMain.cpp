@@ -13,9 +13,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QByteArray dir = QDir::tempPath().toUtf8() + "/kronoblatt-runtime";
         QDir().mkpath(QString::fromUtf8(dir));
-        QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner
-                                                          | QFileDevice::WriteOwner
-                                                          | QFileDevice::ExeOwner);
+        QFile::setPermissions(QString::fromUtf8(dir),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", dir);
     }
     // Tests never write into the build or source tree: the program directory is a fresh

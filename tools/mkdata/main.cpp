@@ -34,11 +34,12 @@ QStringList texte(const QString &path)
     return result;
 }
 
-void tabelleSchreiben(const QString &directory, const QString &name,
-                      const kb::TableSchema &schema, const QStringList &rows)
+void tabelleSchreiben(const QString &directory, const QString &name, const kb::TableSchema &schema,
+    const QStringList &rows)
 {
     if (!QDir().mkpath(directory))
-        throw kb::Error(QStringLiteral("Das Verzeichnis %1 lässt sich nicht anlegen.").arg(directory));
+        throw kb::Error(
+            QStringLiteral("Das Verzeichnis %1 lässt sich nicht anlegen.").arg(directory));
     const QString temp = QStringLiteral(".neu-") + name;
     {
         kb::Table table;
@@ -72,9 +73,9 @@ int main(int argc, char **argv)
     try {
         const QString bin = args.at(2);
         tabelleSchreiben(bin + QStringLiteral("/Kalenderdaten"), QStringLiteral("Texte.db"),
-                         kb::Schemas::texteTabelle(), texte(args.at(1)));
+            kb::Schemas::texteTabelle(), texte(args.at(1)));
         tabelleSchreiben(bin + QStringLiteral("/Designer"), QStringLiteral("designer.db"),
-                         kb::Schemas::designerTabelle(), {});
+            kb::Schemas::designerTabelle(), {});
     } catch (const kb::Error &e) {
         std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
         return 1;
