@@ -1,0 +1,162 @@
+#include "pictures/Bildregeln.h"
+
+#include "platform/Error.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace kb {
+
+namespace {
+
+QString dateiname(const QString &pfad)
+{
+    return QFileInfo(pfad).fileName();
+}
+
+QByteArray dateiLesen(const QString &pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
+                        .arg(dateiname(pfad), datei.errorString()));
+    if (datei.size() > kGroessteBilddatei)
+        throw Error(
+            QStringLiteral("Die Datei \"%1\" ist zu groß für ein Bild.").arg(dateiname(pfad)));
+    const QByteArray daten = datei.readAll();
+    if (datei.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
+                        .arg(dateiname(pfad), datei.errorString()));
+    return daten;
+}
+
+// A bitmap's size from its header; an invalid size when the header is broken.
+QSize bitmapGroesse(const QByteArray &daten)
+{
+    QBuffer puffer;
+    puffer.setData(daten);
+    puffer.open(QIODevice::ReadOnly);
+    QImageReader leser(&puffer, "bmp");
+    return leser.size();
+}
+
+QImage bitmapLesen(const QByteArray &daten, const QString &pfad)
+{
+    const QSize s = bitmapGroesse(daten);
+    if (!s.isValid() || s.isEmpty())
+        throw Error(
+            QStringLiteral("Die Datei \"%1\" ist kein lesbares Bitmap-Bild.").arg(dateiname(pfad)));
+    if (qint64(s.width()) * s.height() > jpeg::kGroesstePixelzahl)
+        throw Error(QStringLiteral("Das Bild \"%1\" ist zu groß (%2 × %3 Bildpunkte). Es können "
+                                   "Bilder mit höchstens %4 Millionen Bildpunkten geladen werden.")
+                        .arg(dateiname(pfad))
+                        .arg(s.width())
+                        .arg(s.height())
+                        .arg(jpeg::kGroesstePixelzahl / 1'000'000));
+    QBuffer puffer;
+    puffer.setData(daten);
+    puffer.open(QIODevice::ReadOnly);
+    QImageReader leser(&puffer, "bmp");
+    QImage bild = leser.read();
+    if (bild.isNull())
+        throw Error(QStringLiteral("Die Datei \"%1\" ist kein lesbares Bitmap-Bild (%2).")
+                        .arg(dateiname(pfad), leser.errorString()));
+    return bild.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage jpegLesen(
+    const QByteArray &daten, const QString &pfad, QSize mindestens, jpeg::Nachsicht nachsicht)
+{
+    try {
+        return jpeg::lesen(daten, mindestens, nachsicht);
+    } catch (const Error &e) {
+        throw Error(QStringLiteral("\"%1\": %2").arg(dateiname(pfad), e.message()));
+    }
+}
+
+QSize dateiBildgroesse(Bildart art, const QByteArray &daten)
+{
+    if (art == Bildart::Jpeg)
+        return jpeg::groesse(daten).value_or(QSize());
+    return bitmapGroesse(daten);
+}
+
+void nurBilder(Bildart art, const QString &pfad)
+{
+    if (art == Bildart::Keine)
+        throw Error(QStringLiteral("Die Datei \"%1\" ist kein Bild, das geladen werden kann "
+                                   "(nur JPEG- und Bitmap-Dateien).")
+                        .arg(dateiname(pfad)));
+}
+
+QImage lesenAlsArt(Bildart art, const QByteArray &daten, const QString &pfad, QSize mindestens,
+    jpeg::Nachsicht nachsicht)
+{
+    if (art == Bildart::Jpeg)
+        return jpegLesen(daten, pfad, mindestens, nachsicht);
+    return bitmapLesen(daten, pfad);
+}
+
+} // namespace
+
+Bildart bildart(const QString &dateiname)
+{
+    const QString endung = QFileInfo(dateiname).suffix().toLower();
+    if (endung == QLatin1String("jpg") || endung == QLatin1String("jpeg"))
+        return Bildart::Jpeg;
+    if (endung == QLatin1String("bmp"))
+        return Bildart::Bitmap;
+    return Bildart::Keine;
+}
+
+QSize monatsbildGroesse(QSize quelle)
+{
+    return quelle.height() < quelle.width() ? QSize(640, 480) : QSize(480, 640);
+}
+
+QImage bildLesen(const QString &pfad, QSize mindestens, jpeg::Nachsicht nachsicht)
+{
+    const Bildart art = bildart(pfad);
+    nurBilder(art, pfad);
+    return lesenAlsArt(art, dateiLesen(pfad), pfad, mindestens, nachsicht);
+}
+
+QImage monatsbild(const QImage &quelle)
+{
+    if (quelle.isNull())
+        return {};
+    return quelle
+        .scaled(monatsbildGroesse(quelle.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage bildLesenFuer(const QString &pfad, const std::function<QSize(QSize)> &mindestensFuer,
+    jpeg::Nachsicht nachsicht)
+{
+    const Bildart art = bildart(pfad);
+    nurBilder(art, pfad);
+    const QByteArray daten = dateiLesen(pfad);
+    const QSize quelle = dateiBildgroesse(art, daten);
+    const QSize mindestens = quelle.isValid() ? mindestensFuer(quelle) : QSize();
+    return lesenAlsArt(art, daten, pfad, mindestens, nachsicht);
+}
+
+QImage monatsbildAusDatei(const QString &pfad)
+{
+    // The size in the file decides the orientation; the decode need not be larger than the
+    // month picture.
+    QSize ziel;
+    const QImage bild = bildLesenFuer(pfad, [&ziel](QSize quelle) {
+        ziel = monatsbildGroesse(quelle);
+        return ziel;
+    });
+    // A reduced decode may round a nearly square picture to a square one: the orientation
+    // stays the one of the file.
+    const QSize groesse = ziel.isValid() ? ziel : monatsbildGroesse(bild.size());
+    return bild.scaled(groesse, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace kb

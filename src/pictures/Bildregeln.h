@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/Jpeg.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <functional>
+
+namespace kb {
+
+// How a picture file is read, by its extension, letter case ignored.
+enum class Bildart {
+    Keine, // no picture the program reads: an empty cell, refused when taken over
+    Jpeg, // ".jpg", ".jpeg"
+    Bitmap, // ".bmp", read through Qt
+};
+Bildart bildart(const QString &dateiname);
+
+// A month picture is 640 × 480 when the picture is wider than high, else 480 × 640: square
+// pictures count as portrait.
+QSize monatsbildGroesse(QSize quelle);
+
+// The largest picture file read at all (256 MB); a larger one is refused before reading.
+inline constexpr qint64 kGroessteBilddatei = 256LL * 1024 * 1024;
+
+// Reads a picture file: JPEG through the program's codec (with `mindestens`, reduced by DCT
+// scaling to no less than that size), bitmaps through Qt. Throws kb::Error with a German
+// message naming the file when it cannot be read, is no picture of its kind, is damaged or is
+// larger than jpeg::kGroesstePixelzahl pixels.
+QImage bildLesen(const QString &pfad, QSize mindestens = {},
+    jpeg::Nachsicht nachsicht = jpeg::Nachsicht::Streng);
+
+// As bildLesen, with the smallest wanted size chosen from the picture's size in the file
+// (`mindestensFuer` gets it and answers the size a reduced decode must not fall below).
+QImage bildLesenFuer(const QString &pfad, const std::function<QSize(QSize)> &mindestensFuer,
+    jpeg::Nachsicht nachsicht = jpeg::Nachsicht::Streng);
+
+// The picture stretched to the month-picture size (the aspect ratio is not kept), as a 32-bit
+// RGB bitmap. An empty picture stays empty.
+QImage monatsbild(const QImage &quelle);
+
+// A picture file as the picture browser hands it over: read, and stretched to 640 × 480 or
+// 480 × 640 by the size of the picture in the file. A large JPEG is decoded at a reduced
+// scale that is still at least the month-picture size. Throws kb::Error like bildLesen.
+QImage monatsbildAusDatei(const QString &pfad);
+
+} // namespace kb

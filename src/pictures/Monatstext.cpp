@@ -1,0 +1,40 @@
+#include "pictures/Monatstext.h"
+
+#include "platform/Cp1252.h"
+#include "platform/Error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace kb {
+
+QString monatstextAusBytes(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return fromCp1252(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+QString monatstextLesen(const QString &pfad)
+{
+    const QString name = QFileInfo(pfad).fileName();
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Die Textdatei \"%1\" kann nicht gelesen werden: %2")
+                        .arg(name, datei.errorString()));
+    if (datei.size() > kGroessteTextdatei)
+        throw Error(
+            QStringLiteral("Die Textdatei \"%1\" ist zu groß für einen Monatstext.").arg(name));
+    const QByteArray bytes = datei.readAll();
+    if (datei.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Die Textdatei \"%1\" kann nicht gelesen werden: %2")
+                        .arg(name, datei.errorString()));
+    return monatstextAusBytes(bytes);
+}
+
+} // namespace kb
