@@ -116,4 +116,110 @@ TEST(Schulferien, TableIsFoundInTheProgramDirectory)
     ProgramDir::reset();
 }
 
+// The nine periods as the settings dialog's button and kronoblatt-cli ferien fill them, with
+// the unconfirmed ones marked "?".
+QString text(const FerienTermine &t)
+{
+    QStringList teile;
+    for (int i = 0; i < kFerienCount; ++i) {
+        const FerienPeriode &p = t.perioden[i];
+        teile.append(p.beginn + QLatin1Char('-') + p.ende + (t.vorlaeufig[i] ? s("?") : QString()));
+    }
+    return teile.join(QLatin1Char(' '));
+}
+
+// The installed table: a state without a kind of holidays gets "00.00." for it, Christmas is
+// split between the year's start and end from two school years, unconfirmed and disputed
+// lines are marked, single free days go into the additional periods.
+TEST(Ferientermine, InstalledTableFillsTheNinePeriods)
+{
+    struct FillCase {
+        const char *was;
+        const char *land;
+        int jahr;
+        const char *perioden;
+    };
+    const FillCase cases[] = {
+        { "Hessen has no winter and no Whitsun holidays", "Hessen", 2027,
+            "01.01.-12.01. 00.00.-00.00. 22.03.-02.04. 00.00.-00.00. 28.06.-06.08. "
+            "04.10.-16.10. 23.12.-31.12. 00.00.-00.00. 00.00.-00.00." },
+        { "disputed Easter dates and an unconfirmed single day", "Baden-Württemberg", 2027,
+            "01.01.-09.01. 00.00.-00.00. 30.03.-03.04.? 18.05.-29.05. 29.07.-11.09. "
+            "02.11.-06.11. 23.12.-31.12. 25.03.-25.03.? 00.00.-00.00." },
+    };
+    const SchulferienTabelle tabelle
+        = SchulferienTabelle::lesen(s(KB_SOURCE_DIR "/data/schulferien.csv"));
+    for (const FillCase &c : cases) {
+        const FerienTermine t = ferientermine(tabelle, s(c.land), c.jahr);
+        EXPECT_TRUE(t.vorhanden) << c.was;
+        EXPECT_EQ(t.meldung, QString()) << c.was;
+        EXPECT_EQ(text(t), s(c.perioden)) << c.was;
+    }
+}
+
+TEST(Ferientermine, InstalledTableKeepsItsSourceAndLicence)
+{
+    const SchulferienTabelle tabelle
+        = SchulferienTabelle::lesen(s(KB_SOURCE_DIR "/data/schulferien.csv"));
+    ASSERT_GE(tabelle.kopf.size(), 2);
+    EXPECT_TRUE(tabelle.kopf.join(QLatin1Char(' ')).contains(s("Open Database License")));
+    EXPECT_EQ(tabelle.laender(), bundeslaender());
+    for (const QString &land : bundeslaender())
+        EXPECT_EQ(tabelle.vollstaendigeJahre(land), (QList<int> { 2026, 2027, 2028, 2029 }))
+            << land.toStdString();
+}
+
+// A year at the edge of the table lacks one of its two school years: nothing is filled, and
+// the result says which years there are. So is a state the table does not list.
+TEST(Ferientermine, YearOrStateWithoutCompleteDataSaysSo)
+{
+    const SchulferienTabelle tabelle = SchulferienTabelle::ausText(s(kTabelle));
+    struct NoDataCase {
+        const char *land;
+        int jahr;
+        const char *meldung;
+    };
+    const NoDataCase cases[] = {
+        { "Hessen", 2025,
+            "Für Hessen liegen für das Jahr 2025 keine vollständigen Schulferien-Termine vor "
+            "(vorhanden: 2026 bis 2026)." },
+        { "Hessen", 2027,
+            "Für Hessen liegen für das Jahr 2027 keine vollständigen Schulferien-Termine vor "
+            "(vorhanden: 2026 bis 2026)." },
+        { "Bayern", 2026, "Für Bayern enthält die Schulferien-Tabelle keine Termine." },
+    };
+    for (const NoDataCase &c : cases) {
+        const FerienTermine t = ferientermine(tabelle, s(c.land), c.jahr);
+        EXPECT_FALSE(t.vorhanden) << c.land << c.jahr;
+        EXPECT_EQ(t.meldung, s(c.meldung));
+        EXPECT_EQ(text(t),
+            s("00.00.-00.00. 00.00.-00.00. 00.00.-00.00. 00.00.-00.00. "
+              "00.00.-00.00. 00.00.-00.00. 00.00.-00.00. 00.00.-00.00. "
+              "00.00.-00.00."));
+    }
+    const FerienTermine hessen = ferientermine(tabelle, s("Hessen"), 2026);
+    EXPECT_TRUE(hessen.vorhanden);
+    // Two single days after the second autumn holidays find no free period.
+    EXPECT_EQ(hessen.ausgelassen,
+        (QStringList { s("30.10.2026 bis 30.10.2026 (Einzelner Ferientag [Ferientag])"),
+            s("02.11.2026 bis 02.11.2026 (Einzelner Ferientag [Ferientag])") }));
+}
+
+TEST(Ferientermine, WithoutInstalledTableNothingIsFilled)
+{
+    test::TempDir home;
+    const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
+    qputenv("KRONOBLATT_HOME", home.path().toUtf8());
+    ProgramDir::reset();
+    const FerienTermine t = ferientermine(s("Hessen"), 2027);
+    EXPECT_FALSE(t.vorhanden);
+    EXPECT_EQ(t.meldung,
+        s("Die Schulferien-Tabelle \"schulferien.csv\" ist im Programmverzeichnis nicht "
+          "vorhanden."));
+    test::writeAll(home.file(s("schulferien.csv")), kTabelle);
+    EXPECT_TRUE(ferientermine(s("Hessen"), 2026).vorhanden);
+    qputenv("KRONOBLATT_HOME", vorher);
+    ProgramDir::reset();
+}
+
 } // namespace
