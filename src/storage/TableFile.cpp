@@ -1,5 +1,6 @@
 #include "storage/TableFile.h"
 
+#include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
 
@@ -480,12 +481,14 @@ void addField(sqlite3 *db, const FieldDef &field)
 void exportCopy(sqlite3 *db, const QString &target, const QString &password)
 {
     QFile::remove(target);
-    {
-        // The table's connection may not create files, so the copy starts as an empty one.
-        QFile empty(target);
-        if (!empty.open(QIODevice::WriteOnly))
-            throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
-                            .arg(displayName(target)));
+    QFile::remove(target + QStringLiteral("-journal"));
+    // The table's connection may not create files, so the copy starts as an empty one, which
+    // only its owner can read while it is written.
+    try {
+        dateien::privatAnlegen(target);
+    } catch (const Error &) {
+        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
+                        .arg(displayName(target)));
     }
     bool attached = false;
     try {
