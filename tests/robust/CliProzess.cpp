@@ -17,7 +17,10 @@ std::unique_ptr<QProcess> cliStarten(const QStringList &args, const Umgebung &um
     for (const auto &[name, wert] : umgebung)
         env.insert(name, wert);
     p->setProcessEnvironment(env);
-    p->start(QStringLiteral(KB_BIN_DIR "/kronoblatt-cli"), args);
+    // KRONOBLATT_TEST_CLI runs these tests against another build (e.g. an older one).
+    p->start(
+        qEnvironmentVariable("KRONOBLATT_TEST_CLI", QStringLiteral(KB_BIN_DIR "/kronoblatt-cli")),
+        args);
     return p;
 }
 
