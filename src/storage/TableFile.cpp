@@ -288,6 +288,12 @@ bool isIntType(FieldType type)
 
 OpenedFile open(const QString &path, bool readOnly)
 {
+    // A writer killed inside a transaction leaves its journal beside the table, and only a
+    // connection that may write can roll it back. A read-write connection opens the table
+    // first, then, and does (a journal of a transaction still running is left alone).
+    if (readOnly && QFileInfo(path + QStringLiteral("-journal")).size() > 0
+        && QFileInfo(path).isWritable())
+        open(path, false);
     const QFileInfo info(path);
     if (!info.exists())
         throw Error(QStringLiteral("Tabelle '%1' nicht gefunden").arg(displayName(path)));

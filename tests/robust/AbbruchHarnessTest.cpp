@@ -108,15 +108,17 @@ TEST(AbbruchHarness, Passwort)
     for (int i = 0; i < laeufe(); ++i) {
         const QString neu = aktuell.isEmpty() ? QStringLiteral("pw%1").arg(i) : QString();
         zufaelligToeten(args(neu), bis);
-        if (kalenderFehler(k, neu).isEmpty())
+        if (kalenderFehler(k, neu).isEmpty()) {
             aktuell = neu;
-        else
+        } else {
             ASSERT_EQ(kalenderFehler(k, aktuell), QString()) << "Lauf " << i;
+        }
         // A removal killed while it writes the table's plain copy leaves that copy, readable
         // by its owner only, until the next run on the calendar removes it.
-        if (!aktuell.isEmpty())
+        if (!aktuell.isEmpty()) {
             EXPECT_EQ(lesbareKlartextDateien(dir.path(), { k.bildTabelle }), QStringList())
                 << "Lauf " << i;
+        }
     }
     const Lauf letzter = cli(args(s("ende")));
     EXPECT_EQ(letzter.code, 0) << letzter.err;

@@ -70,7 +70,9 @@ QString tabelleFehler(const QString &path, const QString &passwort, int records)
     if (!QFile::exists(path))
         return QStringLiteral("%1 fehlt").arg(path);
     try {
-        sql::DbHandle db = sql::openFile(path, false, true);
+        // Read-write, as the next run opens it: a writer killed inside a transaction leaves
+        // its journal, which the next connection rolls back.
+        sql::DbHandle db = sql::openFile(path, false, false);
         sql::key(db.get(), passwort);
         sql::Stmt check(db.get(), QStringLiteral("PRAGMA integrity_check"));
         if (!check.step() || check.columnText(0) != QLatin1String("ok"))

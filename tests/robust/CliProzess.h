@@ -5,8 +5,15 @@
 #include <QProcess>
 #include <QStringList>
 #include <memory>
+#include <ostream>
 #include <utility>
 #include <vector>
+
+// Messages and outputs of the runs in gtest's failure messages.
+inline std::ostream &operator<<(std::ostream &os, const QString &text)
+{
+    return os << text.toStdString();
+}
 
 namespace kb::test {
 

@@ -94,7 +94,8 @@ TEST(PasswortRechte, SchreibgeschuetzteTabelleWirdNichtVeraendert)
     const Lauf setzen = passwort(k, QString(), s("geheim"));
     EXPECT_EQ(setzen.code, 1);
     EXPECT_TRUE(setzen.err.contains(
-        s("Die Tabelle 'Haus.DB' ist schreibgeschützt; das Passwort wurde nicht geändert.")))
+        s("Die Tabelle '%1' ist schreibgeschützt; das Passwort wurde nicht geändert.")
+            .arg(k.jahrPfad())))
         << setzen.err;
     EXPECT_EQ(readAll(k.jahrPfad()), vorher);
     EXPECT_EQ(modus(k.jahrPfad()), 0444u);
