@@ -204,23 +204,20 @@ public:
                             .arg(QDir::toNativeSeparators(nach)));
         m_verschoben.append(nach);
     }
-    void fertig()
-    {
-        dateien::verzeichnisSichern(m_ziel.directory);
-        m_fertig = true;
-    }
+    void fertig() { m_fertig = true; }
 
 private:
-    // Appends a line to the mark and puts it on disk before the step it announces.
+    // Appends a line to the mark before the step it announces. A kill loses nothing the
+    // system has been handed, so the mark is not flushed: that would cost every generation
+    // a wait for the disk.
     void markeErgaenzen(const QString &zeilen)
     {
         QFile f(m_marke);
         const QByteArray bytes = (zeilen + QLatin1Char('\n')).toUtf8();
         if (!f.open(QIODevice::WriteOnly | QIODevice::Append) || f.write(bytes) != bytes.size()
-            || !dateien::sichern(f))
+            || !f.flush())
             throw Error(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
                             .arg(QDir::toNativeSeparators(m_marke), f.errorString()));
-        dateien::verzeichnisSichern(m_ziel.directory);
     }
 
     KalenderDatei m_ziel;
@@ -236,7 +233,7 @@ void kalenderdateiSchreiben(const QString &path, const AnlageEingaben &e)
     QFile file(path);
     const QByteArray line = toCp1252(kalenderdateiZeile(e.name, e.vorname));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(line) != line.size()
-        || !dateien::sichern(file)) {
+        || !file.flush()) {
         throw Error(QStringLiteral("Die Kalenderdatei „%1“ konnte nicht geschrieben werden: %2")
                         .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
