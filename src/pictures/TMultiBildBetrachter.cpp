@@ -50,6 +50,12 @@ public:
         const QVariant bild = index.data(Qt::DecorationRole);
         if (bild.isValid())
             p->drawImage(zelle, bild.value<QImage>());
+        if (option.state & QStyle::State_Selected) {
+            // The selected cell stays marked when the grid loses the focus.
+            p->setPen(QPen(option.palette.color(QPalette::Highlight), 3));
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(zelle.adjusted(1, 1, -2, -2));
+        }
         if (option.state & QStyle::State_HasFocus) {
             QPen stift(Qt::black, 1, Qt::DotLine);
             p->setPen(stift);
