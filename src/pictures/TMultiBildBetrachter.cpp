@@ -104,6 +104,7 @@ TMultiBildBetrachter::TMultiBildBetrachter(QWidget *parent)
     const int index = auswahlIndex();
     if (index >= 1 && index <= m_modell->dateien().size())
         zelleWaehlen((index - 1) / kGitterSpalten, (index - 1) % kGitterSpalten);
+    m_gitter->setFocus();
 }
 
 TMultiBildBetrachter::~TMultiBildBetrachter() = default;
@@ -118,6 +119,7 @@ QWidget *TMultiBildBetrachter::linksBauen()
 
     m_zaehler = new QLineEdit(links);
     m_zaehler->setReadOnly(true);
+    m_zaehler->setFocusPolicy(Qt::NoFocus);
     spalte->addWidget(m_zaehler);
 
     m_laufwerke = new QComboBox(links);
@@ -135,6 +137,9 @@ QWidget *TMultiBildBetrachter::linksBauen()
     m_baum->setUniformRowHeights(true);
     spalte->addWidget(m_baum, 1);
 
+    // The folders load in the background: once they are there, the current one is shown.
+    connect(m_dateisystem, &QFileSystemModel::directoryLoaded, this,
+        [this] { m_baum->scrollTo(m_baum->currentIndex(), QAbstractItemView::PositionAtCenter); });
     connect(m_laufwerke, &QComboBox::activated, this, &TMultiBildBetrachter::laufwerkGewaehlt);
     connect(m_baum, &QTreeView::clicked, this,
         [this](const QModelIndex &index) { ordnerWechseln(m_dateisystem->filePath(index)); });
@@ -177,6 +182,7 @@ QWidget *TMultiBildBetrachter::rechtsBauen()
 
     m_pfad = new QLineEdit(rechts);
     m_pfad->setReadOnly(true);
+    m_pfad->setFocusPolicy(Qt::NoFocus);
     spalte->addWidget(m_pfad);
 
     auto *knoepfe = new QHBoxLayout;
@@ -275,9 +281,10 @@ void TMultiBildBetrachter::baumAufOrdner(const QString &ordner)
     m_baum->setRootIndex(m_dateisystem->index(laufwerk));
     const QModelIndex hier = m_dateisystem->index(ordner);
     if (hier.isValid()) {
+        for (QModelIndex oben = hier.parent(); oben.isValid(); oben = oben.parent())
+            m_baum->expand(oben);
         m_baum->setCurrentIndex(hier);
-        m_baum->scrollTo(hier);
-        m_baum->expand(hier);
+        m_baum->scrollTo(hier, QAbstractItemView::PositionAtCenter);
     }
     m_laufwerke->setCurrentText(laufwerk);
 }

@@ -26,14 +26,14 @@ int thumbnailHoehe(QSize quelle)
     return std::max(hoehe, 1);
 }
 
-QImage thumbnailBauen(const QImage &quelle, const QString &name)
+QImage thumbnailBauen(const QImage &quelle, const QString &name, QSize dateiGroesse)
 {
     QImage bild(kThumbnailGroesse, QImage::Format_RGB32);
     bild.fill(Qt::white);
     QPainter p(&bild);
     p.fillRect(QRect(QPoint(0, 0), QPoint(121, 91)), QColor::fromRgb(kThumbnailGrau));
     if (!quelle.isNull()) {
-        const int hoehe = thumbnailHoehe(quelle.size());
+        const int hoehe = thumbnailHoehe(dateiGroesse.isValid() ? dateiGroesse : quelle.size());
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRect(0, 60 - hoehe / 2, kThumbnailGroesse.width(), hoehe), quelle);
     }
@@ -50,20 +50,27 @@ QImage thumbnailAusDatei(const QString &pfad)
 {
     const QString name = QFileInfo(pfad).fileName();
     QImage quelle;
+    QSize dateiGroesse;
     try {
         // The decode need be no larger than the picture is drawn on the thumbnail.
         quelle = bildLesenFuer(
-            pfad, [](QSize s) { return QSize(kThumbnailGroesse.width(), thumbnailHoehe(s)); },
+            pfad,
+            [&dateiGroesse](QSize s) {
+                dateiGroesse = s;
+                return QSize(kThumbnailGroesse.width(), thumbnailHoehe(s));
+            },
             jpeg::Nachsicht::Nachsichtig);
+        const int hoehe = thumbnailHoehe(dateiGroesse.isValid() ? dateiGroesse : quelle.size());
+        // A bitmap comes at full size: scaled down once here, not at every paint.
         if (quelle.width() > 4 * kThumbnailGroesse.width())
-            quelle = quelle.scaled(kThumbnailGroesse.width(), thumbnailHoehe(quelle.size()),
-                Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            quelle = quelle.scaled(
+                kThumbnailGroesse.width(), hoehe, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } catch (const Error &) {
         quelle = QImage(); // grey, with its name
     } catch (const std::bad_alloc &) {
         quelle = QImage();
     }
-    return thumbnailBauen(quelle, name);
+    return thumbnailBauen(quelle, name, dateiGroesse);
 }
 
 QString Bilddatei::schluessel() const

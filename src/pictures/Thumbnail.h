@@ -26,8 +26,10 @@ int thumbnailHoehe(QSize quelle);
 
 // The thumbnail of `quelle` (which may be empty: a file that is no picture): 90 × 120, grey
 // from the top down to row 91, the picture stretched to 90 × thumbnailHoehe() and centred
-// vertically, and the file name at (0, 110) in "Small Fonts" 7.
-QImage thumbnailBauen(const QImage &quelle, const QString &name);
+// vertically, and the file name at (0, 110) in "Small Fonts" 7. The height follows the size
+// of the picture in its file (`dateiGroesse`; when invalid, the size of `quelle`): the rule
+// gives another height for a picture decoded at a reduced scale.
+QImage thumbnailBauen(const QImage &quelle, const QString &name, QSize dateiGroesse = {});
 
 // The thumbnail of a picture file. A JPEG is decoded with DCT scaling at no more than the
 // thumbnail needs and a damaged one as far as it can be read; a file that cannot be read or

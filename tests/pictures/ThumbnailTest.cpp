@@ -49,6 +49,28 @@ TEST(Thumbnail, PictureIsStretchedToTheWidthAndCentredOnGrey)
     EXPECT_EQ(t.pixelColor(45, 100), QColor(Qt::white)); // below the grey, above the name
 }
 
+TEST(Thumbnail, HeightOfAFileFollowsItsOwnSizeNotTheReducedDecode)
+{
+    TempDir dir;
+    // 1200 x 900 is drawn 900 div (1200 div 90) = 69 high from 26; decoded at 1/8 as
+    // 150 x 113, the rule would give 113. A 640 x 480 bitmap: 68 high from 26.
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } faelle[] = {
+        { "quer.jpg", testJpeg({ 1200, 900 }) },
+        { "quer.bmp", testBmp({ 640, 480 }) },
+    };
+    for (const auto &f : faelle) {
+        const QImage t
+            = thumbnailAusDatei(bildDatei(dir.file(QString::fromLatin1(f.name)), f.bytes));
+        EXPECT_EQ(t.pixelColor(45, 20), kGrau) << f.name;
+        EXPECT_TRUE(aehnlich(t.pixelColor(2, 30), Qt::red)) << f.name;
+        EXPECT_TRUE(aehnlich(t.pixelColor(87, 90), Qt::blue)) << f.name;
+        EXPECT_EQ(t.pixelColor(45, 100), QColor(Qt::white)) << f.name;
+    }
+}
+
 TEST(Thumbnail, FileThatIsNoPictureIsGreyWithItsName)
 {
     const QImage ohne = thumbnailBauen(QImage(), QString());
