@@ -41,7 +41,69 @@ constexpr std::array<QRgb, 31> kSystemColours = {
     0xECE9D8, // 30 menu bar
 };
 
+QList<FarbEintrag> buildFarbEintraege(bool mitNoneUndDefault)
+{
+    auto n = [](const char *utf8) { return QString::fromUtf8(utf8); };
+    // $00BBGGRR, as the settings file stores them.
+    QList<FarbEintrag> list = {
+        { n("Schwarz"), 0x000000 },
+        { n("Kastanienbraun"), 0x000080 },
+        { n("Grün"), 0x008000 },
+        { n("Oliv"), 0x008080 },
+        { n("Marineblau"), 0x800000 },
+        { n("Purpur"), 0x800080 },
+        { n("Petrol"), 0x808000 },
+        { n("Grau"), 0x808080 },
+        { n("Silber"), 0xC0C0C0 },
+        { n("Rot"), 0x0000FF },
+        { n("Hellgrün"), 0x00FF00 },
+        { n("Gelb"), 0x00FFFF },
+        { n("Blau"), 0xFF0000 },
+        { n("Fuchsia"), 0xFF00FF },
+        { n("Aqua"), 0xFFFF00 },
+        { n("Weiß"), 0xFFFFFF },
+        { n("Geldgrün"), 0xC0DCC0 },
+        { n("Himmelblau"), 0xF0CAA6 },
+        { n("Creme"), 0xF0FBFF },
+        { n("Mittelgrau"), 0xA4A0A0 },
+    };
+    static const char *const systemNamen[] = { "Bildlaufleiste", "Desktop", "Aktive Titelleiste",
+        "Inaktive Titelleiste", "Menü", "Fenster", "Fensterrahmen", "Menütext", "Fenstertext",
+        "Titeltext", "Aktiver Rahmen", "Inaktiver Rahmen", "Anwendungshintergrund", "Markierung",
+        "Markierter Text", "Schaltfläche", "Schaltflächenschatten", "Grauer Text",
+        "Schaltflächentext", "Inaktiver Titeltext", "Schaltflächen-Glanzlicht",
+        "3D-Schatten dunkel", "3D-Licht", "Quickinfo-Text", "Quickinfo-Hintergrund", nullptr,
+        "Hot-Track-Element", "Verlauf aktive Titelleiste", "Verlauf inaktive Titelleiste",
+        "Menümarkierung", "Menüleiste" };
+    for (int i = 0; i < int(std::size(systemNamen)); ++i) {
+        if (systemNamen[i]) // index 25 names no colour
+            list.append({ n(systemNamen[i]), qint32(0x80000000u | quint32(i)) });
+    }
+    if (mitNoneUndDefault) {
+        list.append({ QStringLiteral("none"), kColorNone });
+        list.append({ QStringLiteral("default"), kColorDefault });
+    }
+    return list;
+}
+
 } // namespace
+
+const QList<FarbEintrag> &farbEintraege(bool mitNoneUndDefault)
+{
+    static const QList<FarbEintrag> mit = buildFarbEintraege(true);
+    static const QList<FarbEintrag> ohne = buildFarbEintraege(false);
+    return mitNoneUndDefault ? mit : ohne;
+}
+
+int farbIndex(qint32 wert, bool mitNoneUndDefault)
+{
+    const QList<FarbEintrag> &list = farbEintraege(mitNoneUndDefault);
+    for (int i = 0; i < list.size(); ++i) {
+        if (list[i].wert == wert)
+            return i;
+    }
+    return -1;
+}
 
 QColor toQColor(qint32 value)
 {

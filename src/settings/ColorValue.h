@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
+#include <QString>
 
 namespace kb {
 
@@ -15,5 +17,16 @@ inline constexpr qint32 kColorDefault = 0x20000000;
 QColor toQColor(qint32 value);
 // $00BBGGRR of an opaque colour.
 qint32 fromQColor(const QColor &color);
+
+// One entry of a colour picker: its name and stored value.
+struct FarbEintrag {
+    QString name;
+    qint32 wert = 0;
+};
+// What a colour picker offers, in this order: the sixteen standard colours, the four
+// extended ones, the system colours, then "none" and "default" when `mitNoneUndDefault`.
+const QList<FarbEintrag> &farbEintraege(bool mitNoneUndDefault);
+// The index of `wert` in farbEintraege(mitNoneUndDefault); -1 for a colour of its own.
+int farbIndex(qint32 wert, bool mitNoneUndDefault);
 
 } // namespace kb

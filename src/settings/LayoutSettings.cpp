@@ -179,6 +179,22 @@ MarginDialogValues readMarginDialogValues(const IniFile &ini)
             Margins { .left = 10, .right = 10, .top = 10, .bottom = 10 }) };
 }
 
+MarginDialogValues clampedMarginDialogValues(const MarginDialogValues &values)
+{
+    auto clamp = [](Margins m) {
+        for (double *v : { &m.left, &m.right, &m.top, &m.bottom })
+            *v = std::clamp(*v, double(kMarginDialogMin), double(kMarginDialogMax));
+        return m;
+    };
+    return MarginDialogValues { clamp(values.year), clamp(values.month) };
+}
+
+MarginDialogValues standardMarginDialogValues()
+{
+    return MarginDialogValues { Margins { .left = 4, .right = 2, .top = 3, .bottom = 5 },
+        Margins { .left = 10, .right = 10, .top = 10, .bottom = 10 } };
+}
+
 void writeMarginDialogValues(IniFile &ini, const MarginDialogValues &v)
 {
     const QString u = sectionUser();

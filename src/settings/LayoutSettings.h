@@ -105,8 +105,17 @@ Margins readMonthLayoutMargins(const IniFile &ini);
 struct MarginDialogValues {
     Margins year;
     Margins month;
+    bool operator==(const MarginDialogValues &) const = default;
 };
 MarginDialogValues readMarginDialogValues(const IniFile &ini);
+// The range of the margin dialog's spin fields, in millimetres.
+inline constexpr int kMarginDialogMin = 0;
+inline constexpr int kMarginDialogMax = 40;
+// Every value limited to that range: a stored margin outside it shows, and is saved, as the
+// nearest limit.
+MarginDialogValues clampedMarginDialogValues(const MarginDialogValues &values);
+// What "Standard " restores: year top 3, left 4, right 2, bottom 5; every month field 10.
+MarginDialogValues standardMarginDialogValues();
 // Writes the eight keys in the order KBtop, KBLeft, KBright, KBBottom, MonatTOP, MonatLeft,
 // Monatright, MonatBottom.
 void writeMarginDialogValues(IniFile &ini, const MarginDialogValues &values);

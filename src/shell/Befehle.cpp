@@ -164,8 +164,6 @@ bool befehlVorhanden(Befehl befehl)
     case Befehl::NavDesigner: // report management
     case Befehl::NavStammNeu: // personal dates
     case Befehl::NavStammOeffnen:
-    case Befehl::Seiteneinstellungen:
-    case Befehl::Einstellungen:
         return false;
     default:
         return true;

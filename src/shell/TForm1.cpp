@@ -14,6 +14,9 @@
 #include "printing/TTagebuchForm.h"
 #include "printing/TWochenForm.h"
 #include "report/Fonts.h"
+#include "settings/TKalenderEinstForm.h"
+#include "settings/TReportMarginForm.h"
+#include "shell/FerienVorschlag.h"
 #include "shell/Hilfe.h"
 #include "shell/HilfeFenster.h"
 #include "shell/KalenderPanel.h"
@@ -150,6 +153,8 @@ void TForm1::fensterErstellen()
 {
     schritteAusfuehren({
         [this] { m_passwort = new TPasswordDlg(this); },
+        [this] { m_einst = new TKalenderEinstForm(this); },
+        [this] { m_blatteinzug = new TReportMarginForm(this); },
         [this] { m_about = new TAboutBox(this); },
         [this] { m_buch = new TBuchForm(&m_texte, &m_sitzung->jahr(), this); },
         [this] { m_tagesdaten = new TalleDAT(&m_sitzung->jahr(), this); },
@@ -159,6 +164,16 @@ void TForm1::fensterErstellen()
 TalleDAT *TForm1::tagesdaten() const
 {
     return m_tagesdaten;
+}
+
+TKalenderEinstForm *TForm1::einstellungsDialog() const
+{
+    return m_einst;
+}
+
+TReportMarginForm *TForm1::blatteinzugDialog() const
+{
+    return m_blatteinzug;
 }
 
 TBuchForm *TForm1::textbibliothek() const
@@ -197,6 +212,16 @@ const IniFile &TForm1::einstellungenZumLesen()
     if (!m_leer)
         m_leer.emplace(m_kalenderIni.settingsFilePath());
     return *m_leer;
+}
+
+IniFile &TForm1::einstellungenZumSchreiben()
+{
+    // A settings file missing at start-up is made by the first save.
+    if (!m_einstellungen) {
+        m_einstellungen.emplace(m_kalenderIni.settingsFilePath());
+        m_sitzung->setEinstellungen(&*m_einstellungen);
+    }
+    return *m_einstellungen;
 }
 
 KalenderIni TForm1::kalenderIni() const
@@ -325,6 +350,12 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
         break;
     case Befehl::Tagebuch: // the diary button's face: the days as shown
         tagebuchDrucken(0);
+        break;
+    case Befehl::Einstellungen:
+        kalenderEinstClick();
+        break;
+    case Befehl::Seiteneinstellungen:
+        toolButton10Click();
         break;
     default:
         // The faces of the year and month calendar buttons, and the commands still to come.
@@ -497,6 +528,38 @@ void TForm1::tagebuchDrucken(int monat)
         m_sitzung->layout().load(einstellungenZumLesen());
         kb::tagebuchDrucken(monat, m_sitzung->jahr(), m_sitzung->layout(), einstellungenZumLesen());
     });
+}
+
+void TForm1::kalenderEinstClick()
+{
+    if (!m_einst)
+        fehlerZeigen([this] { m_einst = new TKalenderEinstForm(this); });
+    if (!m_einst || !m_kalender->tage()->eingabeUebernehmen())
+        return;
+    // The periods are checked against the open calendar's year (without one: this year).
+    const int jahr = m_sitzung->offen() && m_sitzung->jahrZahl() > 0 ? m_sitzung->jahrZahl()
+                                                                     : m_sitzung->heute().year();
+    bool gefuellt = false;
+    fehlerZeigen([&] {
+        m_einst->fuellen(
+            einstellungenZumSchreiben(), m_sitzung->layout(), jahr, m_sitzung->landText());
+        gefuellt = true;
+    });
+    if (!gefuellt)
+        return;
+    m_einst->setFerienQuelle(&amtlicheFerien);
+    ui().runModal(m_einst);
+    // The grid paints with the colours and holidays as they are now.
+    m_kalender->tage()->viewport()->update();
+}
+
+void TForm1::toolButton10Click()
+{
+    if (!m_blatteinzug)
+        fehlerZeigen([this] { m_blatteinzug = new TReportMarginForm(this); });
+    if (m_blatteinzug)
+        fehlerZeigen(
+            [this] { blatteinzugBearbeiten(*m_blatteinzug, einstellungenZumSchreiben()); });
 }
 
 void TForm1::hilfeZeigen()

@@ -29,7 +29,9 @@ class OrganizerPanel;
 class StatusLeiste;
 class TAboutBox;
 class TBuchForm;
+class TKalenderEinstForm;
 class TPasswordDlg;
+class TReportMarginForm;
 class TalleDAT;
 
 // The main window: the left-hand bar, the navigation bar, the menus, the status bar and the
@@ -49,7 +51,8 @@ public:
     ~TForm1() override;
 
     // The windows made after the main window at start-up, in their order: the password
-    // dialog, the about box, the text library and the day details. A window that fails is
+    // dialog, the settings dialog, the margin dialog, the about box, the text library and the
+    // day details. A window that fails is
     // reported and the next one is made.
     void fensterErstellen();
     // Shows the window maximised, filling the screen also without a window manager.
@@ -72,6 +75,8 @@ public:
     TAboutBox *aboutBox() const;
     HilfeFenster *hilfeFenster() const;
     TalleDAT *tagesdaten() const;
+    TKalenderEinstForm *einstellungsDialog() const;
+    TReportMarginForm *blatteinzugDialog() const;
     TBuchForm *textbibliothek() const;
     // The text library "Texte.db" in the calendar data directory (open only while its window
     // is shown).
@@ -103,6 +108,9 @@ private:
     void monatskalenderDrucken(int auswahl);
     void wochenkalenderDrucken();
     void tagebuchDrucken(int monat);
+    void kalenderEinstClick();
+    void toolButton10Click();
+    IniFile &einstellungenZumSchreiben();
     void hilfeZeigen();
     void infoZeigen();
     const IniFile &einstellungenZumLesen();
@@ -126,6 +134,8 @@ private:
     QPointer<HilfeFenster> m_hilfe;
     QPointer<TBuchForm> m_buch;
     QPointer<TalleDAT> m_tagesdaten;
+    QPointer<TKalenderEinstForm> m_einst;
+    QPointer<TReportMarginForm> m_blatteinzug;
     bool m_beendet = false;
 };
 

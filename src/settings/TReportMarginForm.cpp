@@ -1,0 +1,140 @@
+#include "settings/TReportMarginForm.h"
+
+#include "platform/Ui.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace kb {
+
+namespace {
+
+QString s(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+std::array<double, 4> alsFelder(const Margins &m)
+{
+    return { m.top, m.left, m.right, m.bottom };
+}
+
+Margins ausFeldern(const std::array<QSpinBox *, 4> &f)
+{
+    return Margins { .left = double(f[1]->value()),
+        .right = double(f[2]->value()),
+        .top = double(f[0]->value()),
+        .bottom = double(f[3]->value()) };
+}
+
+} // namespace
+
+TReportMarginForm::TReportMarginForm(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(s("Blatteinzug"));
+    setWindowFlag(Qt::Tool);
+    auto *v = new QVBoxLayout(this);
+
+    auto *inhalt = new QWidget;
+    auto *gruppen = new QVBoxLayout(inhalt);
+    gruppen->setContentsMargins(0, 0, 0, 0);
+    gruppen->addWidget(gruppe(Gruppe::Jahr, s("Jahreskalender")));
+    gruppen->addWidget(gruppe(Gruppe::Monat, s("Monatskalender")));
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(inhalt);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    v->addWidget(scroll, 1);
+
+    auto *knoepfe = new QHBoxLayout;
+    m_standardKnopf = new QPushButton(s("Standard "), this);
+    m_standardKnopf->setToolTip(s("Standard wieder herstellen"));
+    m_speichern = new QPushButton(s("Speichern"), this);
+    m_speichern->setEnabled(false);
+    m_abbrechen = new QPushButton(s("Abbrechen"), this);
+    knoepfe->addWidget(m_standardKnopf);
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(m_speichern);
+    knoepfe->addWidget(m_abbrechen);
+    v->addLayout(knoepfe);
+
+    connect(m_standardKnopf, &QPushButton::clicked, this, [this] {
+        setWerte(m_standard);
+        m_speichern->setEnabled(true);
+    });
+    connect(m_speichern, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_abbrechen, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QWidget *TReportMarginForm::gruppe(Gruppe g, const QString &titel)
+{
+    static const char *const labels[4]
+        = { "oberer Einzug", "linker Einzug", "rechter Einzug", "unterer Einzug" };
+    auto *box = new QGroupBox(titel);
+    auto *grid = new QGridLayout(box);
+    for (int i = 0; i < 4; ++i) {
+        auto *spin = new QSpinBox(box);
+        spin->setRange(kMarginDialogMin, kMarginDialogMax);
+        m_felder[static_cast<int>(g)][i] = spin;
+        grid->addWidget(new QLabel(s(labels[i]), box), i, 0);
+        grid->addWidget(spin, i, 1);
+        grid->addWidget(new QLabel(s("mm"), box), i, 2);
+        connect(spin, &QSpinBox::valueChanged, this, [this] { m_speichern->setEnabled(true); });
+    }
+    grid->setColumnStretch(3, 1);
+    return box;
+}
+
+void TReportMarginForm::setWerte(const MarginDialogValues &werte)
+{
+    const MarginDialogValues w = clampedMarginDialogValues(werte);
+    const std::array<Margins, 2> gruppen = { w.year, w.month };
+    for (int g = 0; g < 2; ++g) {
+        const auto felder = alsFelder(gruppen[g]);
+        for (int i = 0; i < 4; ++i)
+            m_felder[g][i]->setValue(qRound(felder[i]));
+    }
+}
+
+MarginDialogValues TReportMarginForm::werte() const
+{
+    return MarginDialogValues { ausFeldern(m_felder[0]), ausFeldern(m_felder[1]) };
+}
+
+void TReportMarginForm::done(int result)
+{
+    m_speichern->setEnabled(false);
+    QDialog::done(result);
+}
+
+void TReportMarginForm::showEvent(QShowEvent *event)
+{
+    // Without a window manager the dialog takes its size and its place in the centre itself.
+    adjustSize();
+    if (const QScreen *sc = screen()) {
+        const QRect frei = sc->availableGeometry();
+        resize(size().boundedTo(frei.size()));
+        move(frei.center() - rect().center());
+    }
+    QDialog::showEvent(event);
+}
+
+bool blatteinzugBearbeiten(TReportMarginForm &dialog, IniFile &ini)
+{
+    dialog.setWerte(readMarginDialogValues(ini));
+    dialog.setStandard(standardMarginDialogValues());
+    if (ui().runModal(&dialog) != QDialog::Accepted)
+        return false;
+    writeMarginDialogValues(ini, dialog.werte());
+    return true;
+}
+
+} // namespace kb
