@@ -95,6 +95,7 @@ const QStringList &installedDataFiles()
         QStringLiteral("schulferien.csv"),
         QStringLiteral("KBLogo.bmp"),
         QStringLiteral("kronoblatt.png"),
+        QStringLiteral("Einstellungen des Kronoblatt.htm"),
         QStringLiteral("Hilfe/"),
         QStringLiteral("Kalenderdaten/Texte.db"),
         QStringLiteral("Designer/designer.db"),

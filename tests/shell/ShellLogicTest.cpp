@@ -45,7 +45,8 @@ TEST(Befehle, WhichControlsAreEnabled)
         { "week calendar", Befehl::Wochenkalender, true, false, true },
         { "month calendars", Befehl::Monatskalender, true, false, true },
         { "diary pages", Befehl::Tagebuch, true, false, true },
-        { "settings dialog still to come", Befehl::Einstellungen, true, false, false },
+        { "settings dialog", Befehl::Einstellungen, true, false, true },
+        { "margin dialog", Befehl::Seiteneinstellungen, true, false, true },
         { "year calendar entries", Befehl::JahreskalenderDrucken, true, false, true },
     };
     for (const AktivFall &f : faelle)
