@@ -276,6 +276,15 @@ QString ferienVorlaeufigHinweis()
     return QStringLiteral("vorläufige Termine – bitte prüfen");
 }
 
+QString ferienAusgelassenMeldung(const FerienVorschlag &vorschlag)
+{
+    if (vorschlag.ausgelassen.isEmpty())
+        return {};
+    return QStringLiteral("Für diese Ferientage war keine Zeile mehr frei; bitte bei Bedarf "
+                          "selbst eintragen:\r\n")
+        + vorschlag.ausgelassen.join(QStringLiteral("\r\n"));
+}
+
 std::optional<FerienHinweise> ferienVorschlagUebernehmen(
     FerienFelder &felder, const FerienVorschlag &vorschlag)
 {

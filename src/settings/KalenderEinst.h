@@ -4,6 +4,7 @@
 #include "settings/LayoutSettings.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <optional>
 
@@ -97,7 +98,11 @@ struct FerienVorschlag {
     FerienPerioden perioden;
     // Rows whose dates are not confirmed or are disputed.
     std::array<bool, kFerienCount> vorlaeufig {};
+    // Holidays that found no free row, as "dd.mm.yyyy bis dd.mm.yyyy (Art)".
+    QStringList ausgelassen;
 };
+// What the user is told about holidays that found no free row; empty when all fitted.
+QString ferienAusgelassenMeldung(const FerienVorschlag &vorschlag);
 // "vorläufige Termine – bitte prüfen": the note beside an unconfirmed row.
 QString ferienVorlaeufigHinweis();
 using FerienHinweise = std::array<QString, kFerienCount>;

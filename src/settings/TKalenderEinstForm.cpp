@@ -358,6 +358,8 @@ void TKalenderEinstForm::ferienUebernehmen()
         m_hinweise[i]->setText((*hinweise)[i]);
         m_hinweise[i]->setVisible(!(*hinweise)[i].isEmpty());
     }
+    if (const QString meldung = ferienAusgelassenMeldung(vorschlag); !meldung.isEmpty())
+        ui().message(meldung);
 }
 
 void TKalenderEinstForm::datumsfelderZeigen(const FerienFelder &felder)
@@ -387,9 +389,12 @@ void TKalenderEinstForm::speichern()
 void TKalenderEinstForm::showEvent(QShowEvent *event)
 {
     seiteLaden(m_browser, startSeite());
-    // Without a window manager nobody centres the dialog: it takes its size and place here.
+    // A fixed frame of at least 668 x 417, as the layout needs it. Without a window manager
+    // nobody centres the dialog: it takes its place here.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     adjustSize();
-    resize(size().expandedTo(QSize(668, 417)));
+    setFixedSize(size().expandedTo(QSize(668, 417)));
     if (const QScreen *sc = screen()) {
         const QRect frei = sc->availableGeometry();
         move(frei.center() - rect().center());

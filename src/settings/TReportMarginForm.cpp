@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -43,22 +42,17 @@ TReportMarginForm::TReportMarginForm(QWidget *parent)
     setWindowFlag(Qt::Tool);
     auto *v = new QVBoxLayout(this);
 
-    auto *inhalt = new QWidget;
-    auto *gruppen = new QVBoxLayout(inhalt);
-    gruppen->setContentsMargins(0, 0, 0, 0);
-    gruppen->addWidget(gruppe(Gruppe::Jahr, s("Jahreskalender")));
-    gruppen->addWidget(gruppe(Gruppe::Monat, s("Monatskalender")));
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidget(inhalt);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    v->addWidget(scroll, 1);
+    // Both groups show at once: the window is small enough for any screen.
+    v->addWidget(gruppe(Gruppe::Jahr, s("Jahreskalender")));
+    v->addWidget(gruppe(Gruppe::Monat, s("Monatskalender")));
 
     auto *knoepfe = new QHBoxLayout;
     m_standardKnopf = new QPushButton(s("Standard "), this);
     m_standardKnopf->setToolTip(s("Standard wieder herstellen"));
+    m_standardKnopf->setAutoDefault(false);
     m_speichern = new QPushButton(s("Speichern"), this);
     m_speichern->setEnabled(false);
+    m_speichern->setDefault(true);
     m_abbrechen = new QPushButton(s("Abbrechen"), this);
     knoepfe->addWidget(m_standardKnopf);
     knoepfe->addStretch(1);
@@ -112,6 +106,7 @@ MarginDialogValues TReportMarginForm::werte() const
 void TReportMarginForm::done(int result)
 {
     m_speichern->setEnabled(false);
+    m_speichern->setDefault(true);
     QDialog::done(result);
 }
 

@@ -114,7 +114,7 @@ TEST_F(BlatteinzugTest, SpeichernWaitsForAChange)
 {
     writeAll(pfad(), "[User]\r\n");
     IniFile ini(pfad());
-    m_ui->answerModal(QDialog::Rejected);
+    m_ui->answerModal(QDialog::Rejected, [&](QWidget *) { m_dialog.abbrechenKnopf()->click(); });
     blatteinzugBearbeiten(m_dialog, ini);
     bool vorher = true, nachher = false;
     m_ui->answerModal(QDialog::Accepted, [&](QWidget *) {
@@ -293,6 +293,7 @@ TEST_F(EinstellungsDialogTest, SchoolHolidaysOfTheStateFillTheRowsButAreSavedOnl
         v.perioden[int(Ferien::Weihnachten1)] = { s("01.01."), s("09.01.") };
         v.perioden[int(Ferien::Sommer)] = { s("28.06."), s("06.08.") };
         v.vorlaeufig[int(Ferien::Sommer)] = true;
+        v.ausgelassen = QStringList { s("16.05.2027 bis 16.05.2027 (Einzelner Ferientag)") };
         return v;
     });
     const QByteArray vorher = content();
@@ -308,6 +309,10 @@ TEST_F(EinstellungsDialogTest, SchoolHolidaysOfTheStateFillTheRowsButAreSavedOnl
         m_dialog.ferienHinweis(Ferien::Sommer)->text(), s("vorläufige Termine – bitte prüfen"));
     EXPECT_FALSE(m_dialog.ferienHinweis(Ferien::Sommer)->isHidden());
     EXPECT_TRUE(m_dialog.ferienHinweis(Ferien::Winter)->isHidden());
+    // What found no free row is named, so the user can enter it.
+    EXPECT_EQ(m_ui->messages(),
+        QStringList { s("Für diese Ferientage war keine Zeile mehr frei; bitte bei Bedarf selbst "
+                        "eintragen:\r\n16.05.2027 bis 16.05.2027 (Einzelner Ferientag)") });
 
     m_dialog.speichernKnopf()->click();
     IniFile ini(pfad());
