@@ -1,5 +1,6 @@
 #include "ShellTestUtil.h"
 
+#include "caldata/Schulferien.h"
 #include "platform/ProgramDir.h"
 #include "settings/IniFile.h"
 #include "settings/TKalenderEinstForm.h"
@@ -64,7 +65,7 @@ TEST_F(TForm1EinstellungenTest, EinstellungenEditsTheSettingsOfTheOpenCalendarsY
     oeffnen(*f, kalender(s("Test"), 2027)); // Baden-Württemberg
     ui->clear();
 
-    QString firma, weihnachtenEnde, winterBeginn;
+    QString firma, weihnachtenEnde, winterBeginn, osterHinweis, zusatz;
     ui->answerModal(QDialog::Accepted, [&](QWidget *w) {
         auto *d = qobject_cast<TKalenderEinstForm *>(w);
         ASSERT_NE(d, nullptr);
@@ -74,6 +75,9 @@ TEST_F(TForm1EinstellungenTest, EinstellungenEditsTheSettingsOfTheOpenCalendarsY
         d->ferienUebernehmenKnopf()->click();
         weihnachtenEnde = d->datumsFeld(Ferien::Weihnachten1, 1)->displayText();
         winterBeginn = d->datumsFeld(Ferien::Winter, 0)->displayText();
+        // The Easter dates of 2027 are disputed; Maundy Thursday is a single free day.
+        osterHinweis = d->ferienHinweis(Ferien::Ostern)->text();
+        zusatz = d->datumsFeld(Ferien::Zusatz, 0)->displayText();
         d->textFeld(EinstText::Firma)->setText(s("Neu"));
         // 29 February does not exist in 2027.
         d->datumsFeld(Ferien::Zusatz2, 0)->setText(s("29.02"));
@@ -87,6 +91,8 @@ TEST_F(TForm1EinstellungenTest, EinstellungenEditsTheSettingsOfTheOpenCalendarsY
     EXPECT_EQ(firma, s("Test"));
     EXPECT_EQ(weihnachtenEnde, s("09.01"));
     EXPECT_EQ(winterBeginn, s("00.00")); // no winter holidays in Baden-Württemberg
+    EXPECT_EQ(osterHinweis, vorlaeufigeTermine());
+    EXPECT_EQ(zusatz, s("25.03"));
     ASSERT_EQ(ui->messages().size(), 1);
     EXPECT_TRUE(ui->messages()[0].startsWith(s("29.02.2027 bis 01.03.2027 ist keine")));
     const IniFile ini(einstellungen());
@@ -126,6 +132,12 @@ TEST_F(TForm1EinstellungenTest, SeiteneinstellungenWritesTheMarginsOnlyWhenSaved
     EXPECT_EQ(ini.readInteger(sectionUser(), s("MonatTOP"), 0), 25);
     EXPECT_EQ(ini.readInteger(sectionUser(), s("KBLeft"), 0), 6);
     EXPECT_EQ(readMonthLayoutMargins(ini).top, 25);
+}
+
+// The dialog's note and the school-holiday table's word for unconfirmed dates are one text.
+TEST(FerienHinweis, TheDialogNamesUnconfirmedDatesAsTheTableDoes)
+{
+    EXPECT_EQ(ferienVorlaeufigHinweis(), vorlaeufigeTermine());
 }
 
 // Without a settings file at start-up the first save makes one.
