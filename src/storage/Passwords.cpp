@@ -1,6 +1,7 @@
 #include "storage/Passwords.h"
 
 #include "platform/Error.h"
+#include "storage/KeyDerivation.h"
 #include "storage/Table.h"
 #include "storage/TableFile.h"
 
@@ -55,6 +56,7 @@ void Session::addPassword(const QString &password)
 void Session::removeAllPasswords()
 {
     knownPasswords().clear();
+    cipher::forgetKeys();
 }
 
 QStringList Session::passwords()
