@@ -9,8 +9,8 @@
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 
-#include <QImage>
 #include <QDir>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace kb;

@@ -12,8 +12,8 @@
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 
-#include <functional>
 #include <QDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace kb;
