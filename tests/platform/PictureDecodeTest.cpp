@@ -1,5 +1,5 @@
 #include "platform/PictureDecode.h"
-#include "TestUtil.h"
+#include "support/TestUtil.h"
 
 #include <QBuffer>
 #include <QDataStream>

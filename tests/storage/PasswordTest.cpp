@@ -193,6 +193,7 @@ TEST_F(Password, TablesProtectedWithTheOldSettingStillOpen)
     {
         sql::DbHandle plain = sql::openFile(m_path, false);
         const QString copy = m_dir.file(QStringLiteral("Alt.DB"));
+        test::writeAll(copy, QByteArray()); // the connection may not create files
         sql::Stmt(plain.get(), QStringLiteral("ATTACH DATABASE ? AS alt KEY ?"))
             .bindText(1, copy)
             .bindText(2, QStringLiteral("Alt 1"))
