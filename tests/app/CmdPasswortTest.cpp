@@ -121,7 +121,7 @@ TEST(CmdPasswort, PasswordsFromStandardInputAndTheEnvironment)
         EXPECT_TRUE(r.err.startsWith(s("Falsches Passwort"))) << r.err.toStdString();
     }
     {
-        Eingabe ein(QString());
+        Eingabe ein { QString() };
         const auto r = runCli({ s("tage"), qvk, s("--passwort"), s("-") });
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.err, s("Zu --passwort - steht kein Passwort auf der Standardeingabe.\n"));
