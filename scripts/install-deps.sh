@@ -10,6 +10,8 @@ packages=(
   # Qt brings its platform plugins (qt6-qpa-plugins) and fontconfig as dependencies.
   qt6-base-dev qt6-svg-dev libgl-dev
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev
+  # The key derivation of protected tables uses the cipher's own crypto library.
+  libssl-dev
   # The faces the layouts name (Arial, Small Fonts, MS Sans Serif) map to these.
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev

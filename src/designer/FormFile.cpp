@@ -1,10 +1,10 @@
 #include "designer/FormFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace kb::designer {
 
@@ -82,11 +82,12 @@ QByteArray formFileBytes(const std::vector<FormRecord> &records)
 void writeFormFile(const QString &path, const std::vector<FormRecord> &records)
 {
     const QByteArray bytes = formFileBytes(records);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const FileWriteError &e) {
         throw Error(QStringLiteral("Die Formulardatei %1 kann nicht gespeichert werden: %2\n"
                                    "Die bisherige Datei bleibt unverändert.")
-                        .arg(shown(path), file.errorString()));
+                        .arg(shown(path), e.reason()));
     }
 }
 

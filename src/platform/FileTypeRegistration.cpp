@@ -1,12 +1,12 @@
 #include "platform/FileTypeRegistration.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Logging.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -22,10 +22,10 @@ bool schreibenWennAnders(const QString &path, const QByteArray &content)
         return false;
     current.close();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
-        || !file.commit()) {
-        qCDebug(lcPlatform) << "file type registration: cannot write" << path;
+    try {
+        writeFileAtomically(path, content);
+    } catch (const Error &e) {
+        qCDebug(lcPlatform) << "file type registration:" << e.message();
         return false;
     }
     return true;

@@ -4,6 +4,12 @@
 
 namespace kb {
 
+size_t qHash(const TableDataSet::PictureKey &key, size_t seed)
+{
+    return qHashMulti(seed, key.hash1, key.hash2, key.size, key.fit.size.width(),
+        key.fit.size.height(), key.fit.keepAspect);
+}
+
 void TableDataSet::first()
 {
     m_table.first();
@@ -25,14 +31,53 @@ bool TableDataSet::readable(const QString &field) const
     return m_table.isOpen() && !m_table.isEmpty() && m_table.hasField(field);
 }
 
+int TableDataSet::textLimit(const QString &field) const
+{
+    const auto it = m_textLimits.constFind(field);
+    if (it != m_textLimits.constEnd())
+        return *it;
+    const FieldDef def = m_table.fieldDef(field);
+    const int limit = def.type == FieldType::String ? def.size : 0;
+    m_textLimits.insert(field, limit);
+    return limit;
+}
+
 QVariant TableDataSet::value(const QString &field) const
 {
-    return readable(field) ? m_table.value(field) : QVariant();
+    if (!readable(field))
+        return {};
+    const QVariant v = m_table.value(field);
+    const int limit = textLimit(field);
+    if (limit > 0 && v.typeId() == QMetaType::QString) {
+        const QString text = v.toString();
+        if (text.size() > limit)
+            return text.left(limit);
+    }
+    return v;
 }
 
 QImage TableDataSet::image(const QString &field) const
 {
-    return readable(field) ? m_table.image(field) : QImage();
+    return picture(field, {});
+}
+
+QImage TableDataSet::picture(const QString &field, const PictureFit &fit) const
+{
+    if (!readable(field))
+        return {};
+    const QByteArray bytes = m_table.asBytes(field);
+    if (bytes.isEmpty())
+        return {};
+    // Two differently seeded hashes and the length stand for the content: a day symbol
+    // copied to every day of the year is decoded once.
+    const PictureKey key { qHash(bytes, 0x6b726f6e6f), qHash(bytes, 0x626c617474), bytes.size(),
+        fit };
+    const auto it = m_pictures.constFind(key);
+    if (it != m_pictures.constEnd())
+        return *it;
+    const QImage decoded = decodePicture(bytes, fit);
+    m_pictures.insert(key, decoded);
+    return decoded;
 }
 
 } // namespace kb

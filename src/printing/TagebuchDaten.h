@@ -25,6 +25,10 @@ public:
     bool eof() const override { return m_tage.eof(); }
     QVariant value(const QString &field) const override;
     QImage image(const QString &field) const override { return m_tage.image(field); }
+    QImage picture(const QString &field, const PictureFit &fit) const override
+    {
+        return m_tage.picture(field, fit);
+    }
 
     // 0 on the day's own line, 1, 2 ... on the continuations of its notes.
     int teil() const { return m_teil; }

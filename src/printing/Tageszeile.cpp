@@ -5,6 +5,8 @@
 #include "report/DataSet.h"
 #include "report/Printables.h"
 
+#include <cmath>
+
 namespace kb::Tageszeile {
 
 namespace {
@@ -75,6 +77,12 @@ QString WochenLabel::text(const QString &tag, int woche)
     return label;
 }
 
+PictureFit symbolFit()
+{
+    const int seite = int(std::ceil(kSymbolGroesse * report::kPictureDetail));
+    return { QSize(seite, seite), false };
+}
+
 QSizeF symbolGroesse(bool symbole, bool hatSymbol)
 {
     if (symbole && hatSymbol)
@@ -99,8 +107,9 @@ Tag Regeln::tag() const
     t.text = m_daten.value(QStringLiteral("Text")).toString();
     t.woche = m_daten.value(QStringLiteral("Woche")).toInt();
     t.kennung = m_daten.value(QStringLiteral("Kennung")).toInt();
-    // Decoding the symbol costs time: only when symbols show at all.
-    t.hatSymbol = m_symbole && !m_daten.image(QStringLiteral("SymbolBild")).isNull();
+    // Decoding the symbol costs time: only when symbols show at all, and at the size it prints
+    // at, so the symbol printed next finds it decoded.
+    t.hatSymbol = m_symbole && !m_daten.picture(QStringLiteral("SymbolBild"), symbolFit()).isNull();
     return t;
 }
 

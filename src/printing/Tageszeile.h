@@ -4,6 +4,7 @@
 // colour, shading, day number, week label, school-holiday test and day symbol. Each is a small
 // function of the day's values, so the layouts apply them in their own before-print hooks.
 
+#include "platform/PictureDecode.h"
 #include "settings/LayoutSettings.h"
 
 #include <QDate>
@@ -71,6 +72,8 @@ private:
     bool m_woche1Gezeigt = false;
 };
 
+// The size a day symbol is kept at: its 17 x 17 box (stretched) in print detail.
+PictureFit symbolFit();
 // 17 x 17 when symbols are on and the day has a picture; 0 x 0 otherwise.
 QSizeF symbolGroesse(bool symbole, bool hatSymbol);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PictureDecode.h"
+
 #include <QImage>
 #include <QString>
 #include <QVariant>
@@ -21,6 +23,10 @@ public:
     virtual QVariant value(const QString &field) const = 0;
     // The current record's picture in a graphic field; a null image when it holds none.
     virtual QImage image(const QString &field) const = 0;
+    // The picture as it prints in a box: at most `fit` (see PictureFit), so a large picture is
+    // not kept at full size for a small box. Data sets reading stored pictures decode each
+    // distinct picture once and refuse one that is too large (kb::Error).
+    virtual QImage picture(const QString &field, const PictureFit &fit) const;
 };
 
 } // namespace kb::report

@@ -1,10 +1,10 @@
 #include "report/DocumentFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 
 namespace kb::report {
 namespace {
@@ -203,17 +203,16 @@ QString documentFileFilter()
 
 void saveDocument(const Document &doc, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(path));
-    QDataStream s(&file);
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
     s.setVersion(kStreamVersion);
     s << kMagic << kVersion << doc.title << quint8(doc.paper) << quint8(doc.orientation)
       << doc.paperSizeMm << quint32(doc.pages.size());
     for (const Page &page : doc.pages)
         writePage(s, page);
-    if (s.status() != QDataStream::Ok || !file.commit())
+    if (s.status() != QDataStream::Ok)
         throw Error(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(path));
+    writeFileAtomically(path, bytes);
 }
 
 Document loadDocument(const QString &path)

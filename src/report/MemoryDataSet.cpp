@@ -31,8 +31,17 @@ QImage MemoryDataSet::image(const QString &field) const
     if (v.canConvert<QImage>())
         return v.value<QImage>();
     if (v.typeId() == QMetaType::QByteArray)
-        return QImage::fromData(v.toByteArray());
+        return decodePicture(v.toByteArray());
     return {};
+}
+
+QImage DataSet::picture(const QString &field, const PictureFit &fit) const
+{
+    const QImage stored = image(field);
+    const QSize size = fittedPictureSize(stored.size(), fit);
+    if (stored.isNull() || size == stored.size())
+        return stored;
+    return stored.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace kb::report

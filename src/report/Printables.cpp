@@ -3,6 +3,7 @@
 #include "report/FieldFormat.h"
 
 #include <QImageReader>
+#include <cmath>
 
 namespace kb::report {
 
@@ -17,13 +18,30 @@ QString FieldText::text(const PrintContext &ctx) const
 QImage FieldImage::picture(const PrintContext &ctx) const
 {
     const DataSet *source = m_dataSet ? m_dataSet : ctx.dataSet;
-    return source ? source->image(m_field) : QImage();
+    if (!source)
+        return {};
+    // A picture stretched into its box is kept only as large as it prints: the box at
+    // kPictureDetail dots per layout pixel. Unstretched and self-sizing pictures print their
+    // own pixels.
+    PictureFit fit;
+    if (stretch() && !autoSize() && width() > 0 && height() > 0) {
+        fit.size = QSize(
+            int(std::ceil(width() * kPictureDetail)), int(std::ceil(height() * kPictureDetail)));
+        fit.keepAspect = keepAspect();
+    }
+    return source->picture(m_field, fit);
 }
 
 bool Picture::loadFromFile(const QString &path)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    // A picture too large to hold counts as unreadable; its size is known before decoding.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
+        m_image = QImage();
+        return false;
+    }
     m_image = reader.read();
     return !m_image.isNull();
 }

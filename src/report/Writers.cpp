@@ -1,5 +1,6 @@
 #include "report/Writers.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "report/Renderer.h"
 
@@ -9,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -23,9 +23,7 @@ namespace {
 
 void commitBytes(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        cannotWrite(path);
+    writeFileAtomically(path, bytes);
 }
 
 QPageLayout pageLayoutOf(const Document &doc)
@@ -38,9 +36,11 @@ QPageLayout pageLayoutOf(const Document &doc)
 
 void writePdf(const Document &doc, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        cannotWrite(path);
+    // The PDF is made in memory: the writer ignores failed writes of its device, so only the
+    // finished bytes go to the disk, where every write is checked.
+    QByteArray bytes;
+    QBuffer file(&bytes);
+    file.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&file);
         constexpr int dpi = 1200;
@@ -59,8 +59,8 @@ void writePdf(const Document &doc, const QString &path)
         }
         painter.end();
     }
-    if (!file.commit())
-        cannotWrite(path);
+    file.close();
+    commitBytes(path, bytes);
 }
 
 QImage renderPageImage(const Document &doc, std::size_t pageIndex, double dpi)

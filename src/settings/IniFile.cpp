@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 
@@ -487,11 +487,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 
     QByteArray bytes = encode(lines.join(QLatin1String("\r\n")), m_shared->encoding);
     bytes.append("\r\n");
-    QSaveFile f(m_shared->path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                        .arg(QDir::toNativeSeparators(m_shared->path), f.errorString()));
-    }
+    writeFileAtomically(m_shared->path, bytes);
     // What was just written is what the next read finds.
     adopt(*m_shared, stampOf(*m_shared), std::move(bytes), nowNs());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <algorithm>
 #include <type_traits>
@@ -36,8 +37,9 @@ QString ferienUnset()
 
 namespace {
 
-// The bound with the year appended, as a date; the text must read as "d.m.yyyy".
-QDate boundDate(const QString &bound, int year)
+// The bound with the year appended, as a date; the text must read as "d.m.yyyy". `key` and
+// `file` name where it was read, for the message.
+QDate boundDate(const QString &bound, int year, const QString &key, const QString &file)
 {
     const QString text = bound + QString::number(year).rightJustified(4, QLatin1Char('0'));
     static const QRegularExpression pattern(
@@ -46,8 +48,13 @@ QDate boundDate(const QString &bound, int year)
     QDate d;
     if (m.hasMatch())
         d = QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
-    if (!d.isValid())
-        throw Error(QStringLiteral("'%1' ist kein gültiges Datum").arg(text));
+    if (!d.isValid()) {
+        QString message = QStringLiteral("'%1' ist kein gültiges Datum").arg(text);
+        if (!key.isEmpty() && !file.isEmpty())
+            message += QStringLiteral(" (Schlüssel %1 im Abschnitt [%2] der Einstellungsdatei %3)")
+                           .arg(key, sectionFerien(), QDir::toNativeSeparators(file));
+        throw Error(message);
+    }
     return d;
 }
 
@@ -62,8 +69,8 @@ bool FerienPeriode::contains(const QDate &day) const
 {
     if (!isSet())
         return false;
-    const QDate from = boundDate(beginn, day.year());
-    const QDate to = boundDate(ende, day.year());
+    const QDate from = boundDate(beginn, day.year(), name + QStringLiteral("Beginn"), datei);
+    const QDate to = boundDate(ende, day.year(), name + QStringLiteral("Ende"), datei);
     return from <= day && day <= to;
 }
 
@@ -275,6 +282,15 @@ const std::array<std::array<QString, 3>, kFontGroupCount> &fontKeys()
     return keys;
 }
 
+// Notes where the periods were read, for the message of a bound that is no date.
+void markFerienSource(FerienPerioden &perioden, const QString &file)
+{
+    for (int i = 0; i < kFerienCount; ++i) {
+        perioden[i].name = ferienName(static_cast<Ferien>(i));
+        perioden[i].datei = file;
+    }
+}
+
 template<class S, class F> void forEachFerienField(S &s, F &&f)
 {
     const QString sec = sectionFerien();
@@ -361,12 +377,14 @@ void LayoutSettings::load(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
     forEachLoadedField(*this, reader(snap));
+    markFerienSource(ferien, ini.path());
 }
 
 void LayoutSettings::loadAll(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
     forEachLoadedField(*this, reader(snap));
+    markFerienSource(ferien, ini.path());
     for (int g = 0; g < kFontGroupCount; ++g)
         fonts[g].styles = readFontStyles(snap, static_cast<FontGroup>(g));
     forEachStartupField(*this, reader(snap));
@@ -376,6 +394,7 @@ void LayoutSettings::ferieneinlesen(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
     forEachFerienField(*this, reader(snap));
+    markFerienSource(ferien, ini.path());
 }
 
 QList<std::pair<QString, QString>> LayoutSettings::entries() const

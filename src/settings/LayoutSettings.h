@@ -41,12 +41,17 @@ QString ferienUnset();
 struct FerienPeriode {
     QString beginn = ferienUnset();
     QString ende = ferienUnset();
+    // Where the bounds were read ("Winter" and the settings file), named when a bound is no
+    // date; empty for periods from elsewhere.
+    QString name = {};
+    QString datei = {};
 
     // False when either bound is "00.00.".
     bool isSet() const;
     // True when `day` lies in the period, both bounds included, each bound completed with
     // the four-digit year of `day`. A bound that forms no valid date with that year throws
-    // kb::Error "'<bound><year>' ist kein gültiges Datum".
+    // kb::Error "'<bound><year>' ist kein gültiges Datum", followed by the key and the
+    // settings file it was read from when they are known.
     bool contains(const QDate &day) const;
 };
 using FerienPerioden = std::array<FerienPeriode, kFerienCount>;

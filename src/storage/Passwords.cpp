@@ -3,6 +3,7 @@
 #include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "platform/Haltepunkt.h"
+#include "storage/KeyDerivation.h"
 #include "storage/Table.h"
 #include "storage/TableFile.h"
 
@@ -73,6 +74,7 @@ void Session::addPassword(const QString &password)
 void Session::removeAllPasswords()
 {
     knownPasswords().clear();
+    cipher::forgetKeys();
 }
 
 QStringList Session::passwords()

@@ -1,7 +1,9 @@
 #include "storage/Table.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Logging.h"
+#include "platform/PictureDecode.h"
 #include "storage/EditBuffer.h"
 #include "storage/FieldValue.h"
 #include "storage/MasterLink.h"
@@ -15,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kb {
 
@@ -1007,16 +1008,16 @@ void Table::loadBlobFromFile(const QString &name, const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Die Datei '%1' kann nicht gelesen werden")
                         .arg(QDir::toNativeSeparators(path)));
-    setBytes(name, file.readAll());
+    const QByteArray bytes = file.readAll();
+    // A picture is refused before it is stored when it would be too large to show.
+    if (d->schema.fields[d->fieldIndex(name)].type == FieldType::Graphic)
+        checkPictureSize(bytes);
+    setBytes(name, bytes);
 }
 
 void Table::saveBlobToFile(const QString &name, const QString &path) const
 {
-    const QByteArray bytes = asBytes(name);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
-                        .arg(QDir::toNativeSeparators(path)));
+    writeFileAtomically(path, asBytes(name));
 }
 
 QImage Table::image(const QString &name) const
@@ -1025,8 +1026,13 @@ QImage Table::image(const QString &name) const
     if (!tablefile::isBlobType(d->schema.fields[index].type))
         throw Error(
             QStringLiteral("Feld '%1' ist kein Grafikfeld").arg(d->schema.fields[index].name));
-    const QByteArray bytes = d->current(index).toByteArray();
-    return bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
+    // A picture too large to hold shows as none here; printing refuses it with its message.
+    try {
+        return decodePicture(d->current(index).toByteArray());
+    } catch (const Error &e) {
+        qCWarning(lcStorage) << e.message();
+        return {};
+    }
 }
 
 void Table::setImage(const QString &name, const QImage &image)
@@ -1039,6 +1045,8 @@ void Table::setImage(const QString &name, const QImage &image)
         clearField(name);
         return;
     }
+    if (qint64(image.width()) * image.height() > kMaxPicturePixels)
+        throw Error(pictureTooLargeMessage(image.size()));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -3,6 +3,7 @@
 #include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
+#include "storage/KeyDerivation.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,11 +71,21 @@ bool canRead(sqlite3 *db)
     }
 }
 
+// Opens the file with the key of `password`: first as new protections derive it, then as
+// tables protected before did. Null when neither reads.
 sql::DbHandle openKeyed(const QString &path, const QString &password, bool readOnly)
 {
-    sql::DbHandle db = sql::openFile(path, false, readOnly);
-    sql::key(db.get(), password);
-    return db;
+    const QByteArray salt = cipher::saltOfFile(path);
+    if (salt.isEmpty() || password.isEmpty())
+        return {};
+    for (const int iterations : { cipher::kKdfIterations, cipher::kLegacyKdfIterations }) {
+        sql::DbHandle db = sql::openFile(path, false, readOnly);
+        const QByteArray key = cipher::deriveKey(password, salt, iterations);
+        sql::key(db.get(), QString::fromLatin1(cipher::rawKey(key)));
+        if (canRead(db.get()))
+            return db;
+    }
+    return {};
 }
 
 void checkSound(sqlite3 *db, const QString &path)
@@ -91,6 +102,41 @@ void checkSound(sqlite3 *db, const QString &path)
     sql::Stmt format(db, QStringLiteral("SELECT value FROM kb_meta WHERE key='format'"));
     if (!format.step() || format.columnText(0) != kFormat)
         throw notATable(path);
+}
+
+// The record table as the file really holds it must be the one the catalogue describes:
+// the row id, then every field in catalogue order with the column type of its field type,
+// no column more, no constraint that refuses a value, and nothing that runs on its own
+// (triggers) or stands in for a table (views).
+void checkColumns(sqlite3 *db, const Schema &schema, const QString &path)
+{
+    const Error damaged(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
+    sql::Stmt others(
+        db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('trigger','view')"));
+    if (!others.step() || others.columnInt(0) != 0)
+        throw damaged;
+    sql::Stmt info(db, QStringLiteral("PRAGMA table_info(records)"));
+    int column = 0;
+    while (info.step()) {
+        const QString name = info.columnText(1);
+        const QString type = info.columnText(2).toUpper();
+        const bool notNull = info.columnInt(3) != 0;
+        const bool key = info.columnInt(5) != 0;
+        if (column == 0) {
+            if (name != QLatin1String("kb_rid") || type != QLatin1String("INTEGER") || !key)
+                throw damaged;
+        } else {
+            if (column > schema.fields.size())
+                throw damaged;
+            const FieldDef &f = schema.fields[column - 1];
+            if (name.compare(f.name, Qt::CaseInsensitive) != 0 || type != columnType(f.type)
+                || notNull || key)
+                throw damaged;
+        }
+        ++column;
+    }
+    if (column != schema.fields.size() + 1)
+        throw damaged;
 }
 
 Schema readSchema(sqlite3 *db, const QString &path)
@@ -123,17 +169,7 @@ Schema readSchema(sqlite3 *db, const QString &path)
         ix.caseInsensitive = indexes.columnInt(4) != 0;
         schema.indexes.append(ix);
     }
-    // Every field of the catalogue must exist in the record table.
-    QStringList columns;
-    for (const FieldDef &f : std::as_const(schema.fields))
-        columns.append(sql::quoted(f.name));
-    columns.prepend(QStringLiteral("kb_rid"));
-    try {
-        sql::Stmt(db,
-            QStringLiteral("SELECT %1 FROM records LIMIT 0").arg(columns.join(QLatin1Char(','))));
-    } catch (const sql::SqlError &) {
-        throw Error(QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(displayName(path)));
-    }
+    checkColumns(db, schema, path);
     return schema;
 }
 
@@ -308,8 +344,8 @@ OpenedFile open(const QString &path, bool readOnly)
             bool found = false;
             const QStringList known = Session::passwords();
             for (const QString &password : known) {
-                opened.db = openKeyed(path, password, readOnly);
-                if (canRead(opened.db.get())) {
+                if (sql::DbHandle db = openKeyed(path, password, readOnly)) {
+                    opened.db = std::move(db);
                     opened.password = password;
                     found = true;
                     break;
@@ -317,10 +353,11 @@ OpenedFile open(const QString &path, bool readOnly)
             }
             if (!found) {
                 const QString password = askPassword(path);
-                opened.db = openKeyed(path, password, readOnly);
-                if (password.isEmpty() || !canRead(opened.db.get()))
+                sql::DbHandle db = openKeyed(path, password, readOnly);
+                if (!db)
                     throw Error(QStringLiteral("Falsches Passwort für Tabelle '%1'")
                                     .arg(displayName(path)));
+                opened.db = std::move(db);
                 opened.password = password;
                 Session::addPassword(password);
             }
@@ -498,9 +535,17 @@ void exportCopy(sqlite3 *db, const QString &target, const QString &password)
     }
     bool attached = false;
     try {
+        // A new protection derives its key with today's iteration count; the key goes to the
+        // cipher as raw key data together with the salt the copy starts with.
+        QString key;
+        if (!password.isEmpty()) {
+            const QByteArray salt = cipher::saltForNewProtection(password);
+            key = QString::fromLatin1(cipher::rawKeyWithSalt(
+                cipher::deriveKey(password, salt, cipher::kKdfIterations), salt));
+        }
         sql::Stmt(db, QStringLiteral("ATTACH DATABASE ? AS kbcopy KEY ?"))
             .bindText(1, target)
-            .bindText(2, password)
+            .bindText(2, key)
             .exec();
         attached = true;
         sql::Stmt(db, QStringLiteral("SELECT sqlcipher_export('kbcopy')")).exec();

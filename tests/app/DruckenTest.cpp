@@ -9,7 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <csignal>
 #include <gtest/gtest.h>
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+#endif
 
 using kb::test::runCli;
 using kb::test::TempDir;
@@ -283,7 +287,9 @@ TEST(CmdDrucken, BadCallsWriteNothingAndSayWhy)
         { "bad school-holiday bound",
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel, s("--einstellungen"),
                 dir.file(s("ferien.ini")) },
-            1, "'29.02.2026' ist kein gültiges Datum" },
+            1,
+            "'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] "
+            "der Einstellungsdatei " },
         { "resolution below 72 dpi",
             { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
                 s("--dpi"), s("71") },
@@ -312,3 +318,36 @@ TEST(CmdDrucken, BadCallsWriteNothingAndSayWhy)
 }
 
 } // namespace
+
+#ifndef Q_OS_WIN
+// A full disk as the system reports it (a file-size limit makes every write beyond it fail):
+// the run fails, and the good export of an earlier run stays.
+TEST(CmdDrucken, AFullDiskFailsAndKeepsTheEarlierExport)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    for (const char *name : { "jahr.csv", "jahr.txt", "jahr.xlsx", "jahr.pdf" }) {
+        const QString ziel = dir.file(s(name));
+        ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", ziel).code, 0) << name;
+        const QByteArray vorher = kb::test::readAll(ziel);
+        ASSERT_GT(vorher.size(), 2048) << name;
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 2048;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const auto r = drucken(qvk, "1 Seite 12 Spalten", ziel);
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        EXPECT_EQ(r.code, 1) << name;
+        EXPECT_TRUE(r.out.isEmpty()) << name;
+        EXPECT_TRUE(r.err.contains(s("konnte nicht geschrieben werden"))) << r.err.toStdString();
+        EXPECT_EQ(kb::test::readAll(ziel), vorher) << name;
+    }
+    const QStringList reste
+        = QDir(dir.path()).entryList({ s(".*kbtmp*") }, QDir::Files | QDir::Hidden);
+    EXPECT_EQ(reste, QStringList());
+}
+#endif

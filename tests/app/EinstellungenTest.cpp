@@ -78,13 +78,35 @@ TEST(CliEinstellungen, PrintsEveryFieldInLoadOrderThenTheStyleKeys)
     EXPECT_EQ(lines[73], s("AdresseStyleDurchstrichen=0"));
 }
 
-TEST(CliEinstellungen, MissingFileReportsAndPrintsTheDefaults)
+// A settings file named on the command line must exist, for einstellungen as for drucken: a
+// mistyped name must not pass for the defaults.
+TEST(CliEinstellungen, MissingNamedFileFailsAsDruckenDoes)
 {
     TempDir dir;
     const QString path = dir.file(s("fehlt.ini"));
+    const QString meldung = s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!\n");
     const auto r = runCli({ s("einstellungen"), s("--datei"), path });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, meldung);
+    EXPECT_TRUE(r.out.isEmpty());
+    kb::test::writeAll(dir.file(s("k.QVK")), "");
+    const auto d = runCli({ s("drucken"), dir.file(s("k.QVK")), s("--layout"),
+        s("1 Seite 12 Spalten"), s("-o"), dir.file(s("a.pdf")), s("--einstellungen"), path });
+    EXPECT_EQ(d.code, r.code);
+    EXPECT_EQ(d.err, r.err);
+}
+
+// The program's own settings file may be missing, as at start-up: reported, then the defaults.
+TEST(CliEinstellungen, MissingProgramFileReportsAndPrintsTheDefaults)
+{
+    TempDir dir;
+    ProgramDirAt home(dir.path());
+    writeAll(dir.file(s("kalender.INI")), "[Datei]\r\nDateiname=Kalvalues.ini\r\n");
+    const auto r = runCli({ s("einstellungen") });
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.err, s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!\n"));
+    EXPECT_EQ(r.err,
+        s("Datei ") + QDir::toNativeSeparators(dir.file(s("Kalvalues.ini")))
+            + s(" nicht vorhanden!\n"));
     EXPECT_EQ(r.out, defaultsOutput());
 }
 

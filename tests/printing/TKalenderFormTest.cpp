@@ -9,6 +9,7 @@
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 
+#include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -259,8 +260,11 @@ TEST_F(YearCalendar, BadSchoolHolidayBoundAbandonsTheRun)
     oeffnen(2026);
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
         "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
+    // The message names the key and the file to mend.
     EXPECT_EQ(kb::test::errorOf([&] { drucken("1 Seite 12 Spalten"); }),
-        s("'29.02.2026' ist kein gültiges Datum"));
+        s("'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] der "
+          "Einstellungsdatei %1)")
+            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("Kalvalues.ini")))));
 }
 
 struct WeekCase {

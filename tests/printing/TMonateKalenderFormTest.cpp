@@ -12,6 +12,7 @@
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 
+#include <QDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -392,8 +393,10 @@ TEST_F(MonthCalendar, BadSchoolHolidayBoundAbandonsTheRunAndFreesTheDayTable)
     oeffnen(2026);
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
         "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
-    EXPECT_EQ(
-        errorOf([&] { drucken("Quartal 1 vertikal"); }), s("'29.02.2026' ist kein gültiges Datum"));
+    EXPECT_EQ(errorOf([&] { drucken("Quartal 1 vertikal"); }),
+        s("'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] der "
+          "Einstellungsdatei %1)")
+            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("Kalvalues.ini")))));
     EXPECT_FALSE(tage->controlsDisabled());
     EXPECT_FALSE(tage->eof());
 }

@@ -1,5 +1,6 @@
 #include "SampleDocument.h"
 
+#include "platform/AtomicFile.h"
 #include "report/export/Export.h"
 
 #include <QDir>
@@ -77,6 +78,32 @@ void expectError(const Document &doc, const QString &path, const QString &messag
 {
     const QString error = kb::test::errorOf([&] { exportDocument(doc, path); });
     EXPECT_TRUE(error.startsWith(message)) << path.toStdString() << ": " << error.toStdString();
+}
+
+// A full disk is an error for every format, and a good earlier export stays as it was.
+TEST(Export, AFullDiskFailsAndKeepsTheEarlierExport)
+{
+    const Document doc = kb::test::sampleDocument();
+    for (const char *name :
+        { "a.html", "a.csv", "a.txt", "a.rtf", "a.xlsx", "a.wmf", "a.pdf", "a.png", "a.svg" }) {
+        kb::test::TempDir dir;
+        const QStringList files = exportDocument(doc, dir.file(QString::fromLatin1(name)));
+        std::vector<QByteArray> before;
+        for (const QString &f : files)
+            before.push_back(kb::test::readAll(f));
+        for (const qint64 room : { 0, 100 }) {
+            kb::testing::limitWrites(room);
+            const QString error = kb::test::errorOf(
+                [&] { exportDocument(doc, dir.file(QString::fromLatin1(name))); });
+            kb::testing::limitWrites(-1);
+            EXPECT_TRUE(error.contains(QStringLiteral("kein Platz mehr frei")))
+                << name << error.toStdString();
+            for (std::size_t i = 0; i < before.size(); ++i)
+                EXPECT_EQ(kb::test::readAll(files[qsizetype(i)]), before[i]) << name;
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), files.size())
+                << name;
+        }
+    }
 }
 
 TEST(Export, RefusesWhatItCannotWriteAndLeavesNoFile)

@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 #include "SettingsTest.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 
 #include <QDir>
@@ -341,4 +342,27 @@ TEST(IniFile, TenMegabyteFile)
     EXPECT_EQ(after.size(), big.size() + 1);
     EXPECT_TRUE(after.startsWith("[User]\r\nFirma=zweit\r\n[Sonst]\r\n"));
     EXPECT_TRUE(after.endsWith("[Ferien]\r\nSommerBeginn=01.08.\r\n"));
+}
+
+// The settings file (also kalender.INI, which goes through the same writer) on a full disk:
+// the write fails with its reason, the file and what the program reads stay as they were.
+TEST(IniFile, AFullDiskKeepsTheFileAndWhatIsRead)
+{
+    TempDir dir;
+    const QString path = dir.file(s("Kalvalues.ini"));
+    const QByteArray before = "[User]\r\nFirma=A\r\n";
+    writeAll(path, before);
+    IniFile ini(path);
+    kb::testing::limitWrites(8);
+    const QString error
+        = kb::test::errorOf([&] { ini.writeString(s("User"), s("Firma"), s("Neue Firma")); });
+    kb::testing::limitWrites(-1);
+    EXPECT_EQ(error,
+        s("Die Datei \"%1\" konnte nicht geschrieben werden. Auf dem Datenträger ist kein Platz "
+          "mehr frei.")
+            .arg(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(ini.readString(s("User"), s("Firma"), QString()), s("A"));
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { s("Kalvalues.ini") });
 }

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -129,4 +130,85 @@ TEST_F(BadInput, AReadOnlyTableCanBeReadButNotChanged)
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     EXPECT_EQ(test::readAll(path), before);
+}
+
+namespace {
+
+// The record table rebuilt from its real columns, `change` altering each column's definition.
+void rebuildRecords(
+    sqlite3 *db, const std::function<QString(const QString &, const QString &)> &change)
+{
+    QStringList columns;
+    sql::Stmt info(db, QStringLiteral("PRAGMA table_info(records)"));
+    while (info.step()) {
+        const QString name = info.columnText(1);
+        const QString type = info.columnText(2);
+        columns.append(name == QLatin1String("kb_rid")
+                ? QStringLiteral("kb_rid INTEGER PRIMARY KEY")
+                : change(name, type));
+    }
+    sql::exec(db,
+        QStringLiteral("CREATE TABLE neu(%1); INSERT INTO neu SELECT * FROM records; "
+                       "DROP TABLE records; ALTER TABLE neu RENAME TO records")
+            .arg(columns.join(QLatin1Char(','))));
+}
+
+} // namespace
+
+// The catalogue alone does not make a table: the record table as the file holds it must be
+// the one the catalogue describes, and nothing in the file may run on its own.
+TEST_F(BadInput, TheRealColumnsMustMatchTheCatalogue)
+{
+    test::ScopedScriptedUi ui;
+    const auto same = [](const QString &name, const QString &type) {
+        return sql::quoted(name) + QLatin1Char(' ') + type;
+    };
+    const struct {
+        const char *was;
+        std::function<void(sqlite3 *)> damage;
+    } cases[] = {
+        { "a column more",
+            [](sqlite3 *db) {
+                sql::exec(db, QStringLiteral("ALTER TABLE records ADD COLUMN Fremd BLOB"));
+            } },
+        { "a field of another column type",
+            [&](sqlite3 *db) {
+                rebuildRecords(db, [&](const QString &name, const QString &type) {
+                    return name == QLatin1String("Nummer")
+                        ? sql::quoted(name) + QStringLiteral(" TEXT")
+                        : same(name, type);
+                });
+            } },
+        { "a column that refuses empty values",
+            [&](sqlite3 *db) {
+                rebuildRecords(db, [&](const QString &name, const QString &type) {
+                    return same(name, type)
+                        + (name == QLatin1String("Text") ? QStringLiteral(" NOT NULL DEFAULT ''")
+                                                         : QString());
+                });
+            } },
+        { "a field the records lack",
+            [](sqlite3 *db) {
+                sql::exec(db,
+                    QStringLiteral("INSERT INTO kb_fields VALUES(200,'Geist','String',10,0,0,0)"));
+            } },
+        { "a trigger",
+            [](sqlite3 *db) {
+                sql::exec(db,
+                    QStringLiteral("CREATE TRIGGER weg AFTER UPDATE ON records "
+                                   "BEGIN DELETE FROM records; END"));
+            } },
+    };
+    for (const auto &c : cases) {
+        const QString path = file(QStringLiteral("Feind.DB"));
+        QFile::remove(path);
+        test::createDays(path, QDate(2024, 1, 1), 5);
+        {
+            sql::DbHandle db = sql::openFile(path, false);
+            c.damage(db.get());
+        }
+        EXPECT_EQ(
+            openError(path), QStringLiteral("Die Tabelle '%1' ist beschädigt").arg(shown(path)))
+            << c.was;
+    }
 }

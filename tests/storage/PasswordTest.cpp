@@ -157,3 +157,85 @@ TEST_F(Password, AnEmptyMasterPasswordRemovesTheProtection)
     EXPECT_FALSE(t->isProtected());
     EXPECT_EQ(t->recordCount(), 31);
 }
+
+namespace {
+
+// Whether the cipher itself, keyed the ordinary way with `password` and `iterations`, reads
+// the file: the file format stays the cipher's own.
+bool cipherReads(const QString &path, const QString &password, int iterations)
+{
+    sql::DbHandle db = sql::openFile(path, false);
+    sql::key(db.get(), password);
+    sql::exec(db.get(), QStringLiteral("PRAGMA kdf_iter = %1").arg(iterations));
+    try {
+        sql::Stmt(db.get(), QStringLiteral("SELECT count(*) FROM records")).step();
+        return true;
+    } catch (const sql::SqlError &) {
+        return false;
+    }
+}
+
+} // namespace
+
+TEST_F(Password, NewProtectionsDeriveTheirKeyWith256000Iterations)
+{
+    test::ScopedScriptedUi ui;
+    protect(QStringLiteral("Geheim"));
+    EXPECT_TRUE(cipherReads(m_path, QStringLiteral("Geheim"), 256000));
+    EXPECT_FALSE(cipherReads(m_path, QStringLiteral("Geheim"), 64000));
+    EXPECT_FALSE(cipherReads(m_path, QStringLiteral("geheim"), 256000));
+}
+
+// Tables protected before keep opening: their key came from the cipher's default then,
+// 64000 iterations, with the passphrase handed to the cipher.
+TEST_F(Password, TablesProtectedWithTheOldSettingStillOpen)
+{
+    {
+        sql::DbHandle plain = sql::openFile(m_path, false);
+        const QString copy = m_dir.file(QStringLiteral("Alt.DB"));
+        test::writeAll(copy, QByteArray()); // the connection may not create files
+        sql::Stmt(plain.get(), QStringLiteral("ATTACH DATABASE ? AS alt KEY ?"))
+            .bindText(1, copy)
+            .bindText(2, QStringLiteral("Alt 1"))
+            .exec();
+        sql::Stmt(plain.get(), QStringLiteral("SELECT sqlcipher_export('alt')")).exec();
+        sql::exec(plain.get(), QStringLiteral("DETACH DATABASE alt"));
+        m_path = copy;
+    }
+    ASSERT_TRUE(cipherReads(m_path, QStringLiteral("Alt 1"), 64000));
+    test::ScopedScriptedUi ui;
+    ui->answerInput(QStringLiteral("Alt 1"));
+    auto t = test::openTable(m_path);
+    EXPECT_TRUE(t->isProtected());
+    EXPECT_EQ(t->recordCount(), 31);
+    // Protected again, it gets today's setting.
+    t->close();
+    t->open(true);
+    t->addMasterPassword(QStringLiteral("Alt 1"));
+    t->close();
+    EXPECT_TRUE(cipherReads(m_path, QStringLiteral("Alt 1"), 256000));
+}
+
+// Two tables protected together with one password share the key derivation, so opening the
+// protected calendar costs it once.
+TEST_F(Password, TablesProtectedTogetherShareTheirSalt)
+{
+    const QString second = m_dir.file(QStringLiteral("GeheimBild.DB"));
+    test::createDays(second, QDate(2024, 2, 1), 10);
+    test::ScopedScriptedUi ui;
+    protect(QStringLiteral("Pw"));
+    {
+        auto t = test::openTable(second, true);
+        t->addMasterPassword(QStringLiteral("Pw"));
+    }
+    EXPECT_EQ(test::readAll(m_path).left(16), test::readAll(second).left(16));
+    EXPECT_TRUE(cipherReads(second, QStringLiteral("Pw"), 256000));
+    // After the known passwords are forgotten a new protection gets a salt of its own.
+    Session::removeAllPasswords();
+    ui->answerInput(QStringLiteral("Pw"));
+    {
+        auto t = test::openTable(second, true);
+        t->addMasterPassword(QStringLiteral("Pw"));
+    }
+    EXPECT_NE(test::readAll(m_path).left(16), test::readAll(second).left(16));
+}

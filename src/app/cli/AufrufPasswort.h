@@ -9,6 +9,14 @@
 
 namespace kb::cli {
 
+class Call;
+
+// The password given for the option `name` ("passwort", "neu"): its value, or for the value "-"
+// one line of standard input (so that the process list never shows it). Without the option,
+// "passwort" takes the environment variable KRONOBLATT_PASSWORT when it is set. Nullopt when
+// none is given; kb::Error when "-" finds standard input at its end.
+std::optional<QString> passwortAngabe(const Call &call, const QString &name);
+
 // The password given with --passwort answers the table engine's password question, as the
 // password dialog does in the desktop program: a wrong one fails with "Falsches Passwort für
 // Tabelle ...", a missing one with "Kein Passwort für Tabelle ... angegeben". As when a
@@ -20,6 +28,8 @@ public:
     {
         Session::removeAllPasswords();
     }
+    // The password of --passwort as passwortAngabe() finds it.
+    explicit AufrufPasswort(const Call &call);
     ~AufrufPasswort() { installUi(std::move(m_vorher)); }
     AufrufPasswort(const AufrufPasswort &) = delete;
     AufrufPasswort &operator=(const AufrufPasswort &) = delete;

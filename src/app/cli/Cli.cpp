@@ -3,6 +3,9 @@
 #include "app/cli/CliCommands.h"
 #include "caldata/FeiertageUNIT.h"
 #include "platform/Logging.h"
+#include "settings/KalenderIni.h"
+
+#include <QDir>
 
 namespace kb::cli {
 
@@ -308,6 +311,42 @@ QString usage(const Command &command)
         parts.append(
             o.required ? optionText(o) : QLatin1Char('[') + optionText(o) + QLatin1Char(']'));
     return parts.join(QLatin1Char(' '));
+}
+
+IniFile einstellungsDatei(const std::optional<QString> &datei, QTextStream &err)
+{
+    const QString path = datei ? *datei : KalenderIni::read().settingsFilePath();
+    IniFile ini(path);
+    if (!ini.exists()) {
+        const QString meldung = QStringLiteral("Datei ") + QDir::toNativeSeparators(path)
+            + QStringLiteral(" nicht vorhanden!");
+        if (datei)
+            throw Error(meldung);
+        err << meldung << '\n';
+    }
+    return ini;
+}
+
+namespace {
+QTextStream *&standardInput()
+{
+    static QTextStream *in = nullptr;
+    return in;
+}
+} // namespace
+
+void setStandardInput(QTextStream *in)
+{
+    standardInput() = in;
+}
+
+std::optional<QString> readInputLine()
+{
+    QTextStream *in = standardInput();
+    QString line;
+    if (!in || !in->readLineInto(&line))
+        return std::nullopt;
+    return line;
 }
 
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)

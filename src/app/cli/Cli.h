@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Error.h"
+#include "settings/IniFile.h"
 
 #include <QCommandLineParser>
 #include <QList>
@@ -83,12 +84,23 @@ int jahrArgument(const QString &text);
 // A state: its index "0" to "15" or its name of bundeslaender(), letter case ignored.
 int bundeslandArgument(const QString &text);
 
+// The settings file of --einstellungen / --datei. A file named on the command line must exist
+// (kb::Error "Datei <path> nicht vorhanden!"); the program's own may be missing, as at
+// start-up: then the same text goes to `err` and every value is its default.
+IniFile einstellungsDatei(const std::optional<QString> &datei, QTextStream &err);
+
 // Items for Command::details, separated by commas and indented, each line within the width
 // of the help, an item never broken: "  \"1 Seite 12 Spalten\", \"2 Seiten 6 Spalten\", ...".
 QString itemList(const QStringList &items);
 
 // "feiertage JAHR LAND", "tage KALENDER.QVK [--passwort P]" ...
 QString usage(const Command &command);
+
+// Standard input, read for "--passwort -": main() hands over stdin, tests a stream of their
+// own. Without one (or at its end) nothing is read.
+void setStandardInput(QTextStream *in);
+// One line of standard input without its line end; nullopt at its end.
+std::optional<QString> readInputLine();
 
 // Runs the command line; returns the exit code (0 ok, 1 failure, 2 usage error).
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err);

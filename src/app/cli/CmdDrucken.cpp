@@ -22,22 +22,6 @@ QStringList layoutNamen()
     return namen;
 }
 
-// The settings file named on the command line must exist; the program directory's may be
-// missing, as at start-up: then every value is its default.
-IniFile einstellungen(const std::optional<QString> &datei, QTextStream &err)
-{
-    const QString path = datei ? *datei : KalenderIni::read().settingsFilePath();
-    IniFile ini(path);
-    if (!ini.exists()) {
-        const QString meldung = QStringLiteral("Datei ") + QDir::toNativeSeparators(path)
-            + QStringLiteral(" nicht vorhanden!");
-        if (datei)
-            throw Error(meldung);
-        err << meldung << '\n';
-    }
-    return ini;
-}
-
 // --dpi N: the resolution of PNG pages. Out of range it ends the run (exit code 1) with the
 // message every number check gives.
 int aufloesung(const std::optional<QString> &text)
@@ -67,9 +51,9 @@ int drucken(Call &call)
                              .arg(QDir::toNativeSeparators(ausgabe), kFormate));
 
     const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
-    const IniFile ini = einstellungen(call.option(QStringLiteral("einstellungen")), call.err);
+    const IniFile ini = einstellungsDatei(call.option(QStringLiteral("einstellungen")), call.err);
 
-    const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
+    const AufrufPasswort passwort(call);
     const report::Document dokument = druckDokument(*layout, k.jahrPfad(), k.bildPfad(), ini);
     for (const QString &datei : report::exportDocument(dokument, ausgabe, { .pngDpi = dpi }))
         call.out << QDir::toNativeSeparators(datei) << '\n';
@@ -94,7 +78,9 @@ Command druckenBefehl()
                                "DATEI-1, DATEI-2 ... nummeriert"),
                 true },
             { { QStringLiteral("passwort") }, QStringLiteral("P"),
-                QStringLiteral("das Passwort des Kalenders"), false },
+                QStringLiteral("das Passwort des Kalenders; - liest es von der Standardeingabe, "
+                               "ohne diese Option gilt KRONOBLATT_PASSWORT"),
+                false },
             { { QStringLiteral("einstellungen") }, QStringLiteral("INI"),
                 QStringLiteral("die Einstellungsdatei; ohne diese Option die des Programms"),
                 false },

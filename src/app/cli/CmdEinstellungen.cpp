@@ -12,13 +12,7 @@ namespace {
 // by the sixteen style keys as the print layouts read them.
 int einstellungen(Call &call)
 {
-    const std::optional<QString> datei = call.option(QStringLiteral("datei"));
-
-    const QString path = datei ? *datei : KalenderIni::read().settingsFilePath();
-    const IniFile ini(path);
-    if (!ini.exists()) {
-        call.err << "Datei " << QDir::toNativeSeparators(path) << " nicht vorhanden!\n";
-    }
+    const IniFile ini = einstellungsDatei(call.option(QStringLiteral("datei")), call.err);
 
     LayoutSettings ls;
     ls.loadAll(ini);
@@ -46,8 +40,9 @@ Command einstellungenBefehl()
         .arguments = {},
         .options = { { { QStringLiteral("datei") }, QStringLiteral("INI"),
             QStringLiteral("die Einstellungsdatei; ohne diese Option die des Programms"), false } },
-        .details = QStringLiteral("Eine fehlende Datei wird gemeldet; dann gelten die "
-                                  "Vorgabewerte."),
+        .details = QStringLiteral("Fehlt die Einstellungsdatei des Programms, wird das "
+                                  "gemeldet und es gelten die Vorgabewerte; eine mit --datei "
+                                  "genannte Datei muss es geben."),
         .run = einstellungen,
     };
 }

@@ -50,7 +50,7 @@ namespace {
 int tage(Call &call)
 {
     const KalenderDatei k = KalenderDatei::vorhanden(call.argument(0));
-    const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
+    const AufrufPasswort passwort(call);
 
     Table table;
     table.setFilePath(k.jahrPfad());
@@ -79,7 +79,9 @@ Command tageBefehl()
         .summary = QStringLiteral("Gibt die Tage eines Kalenders als CSV aus (Trennzeichen ;)."),
         .arguments = { { QStringLiteral("KALENDER.QVK"), QStringLiteral("die Kalenderdatei") } },
         .options = { { { QStringLiteral("passwort") }, QStringLiteral("P"),
-            QStringLiteral("das Passwort des Kalenders"), false } },
+            QStringLiteral("das Passwort des Kalenders; - liest es von der Standardeingabe, "
+                           "ohne diese Option gilt KRONOBLATT_PASSWORT"),
+            false } },
         .details = QStringLiteral("Grafik- und Blobfelder erscheinen als ihre Größe in Bytes."),
         .run = tage,
     };

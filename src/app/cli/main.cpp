@@ -47,6 +47,9 @@ int main(int argc, char **argv)
     QGuiApplication::setApplicationName(QStringLiteral("Kronoblatt"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
+    QTextStream in(stdin);
+    in.setEncoding(QStringConverter::Utf8);
+    kb::cli::setStandardInput(&in);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

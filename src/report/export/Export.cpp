@@ -1,12 +1,12 @@
 #include "report/export/Export.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "report/Writers.h"
 #include "report/export/WmfWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <functional>
 #include <map>
 #include <optional>
@@ -40,11 +40,7 @@ std::optional<Format> formatOf(const QString &path)
 // Writes beside the target and renames, so the target is complete or untouched.
 void saveFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden.\r\n%2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    writeFileAtomically(path, bytes);
 }
 
 QStringList writePages(

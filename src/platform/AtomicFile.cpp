@@ -1,0 +1,246 @@
+#include "platform/AtomicFile.h"
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kb {
+
+namespace {
+
+std::atomic<qint64> &writeLimit()
+{
+    static std::atomic<qint64> limit { -1 };
+    return limit;
+}
+
+// The file a write to `path` replaces: the target of a symbolic link, else `path` itself.
+QString realTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+QString tempNameBeside(const QString &target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".kbtmp-")
+        + QString::number(QRandomGenerator::global()->generate(), 36);
+}
+
+class WriteFailure {
+public:
+    explicit WriteFailure(int error)
+        : errorNumber(error)
+    {
+    }
+    int errorNumber;
+};
+
+#ifndef Q_OS_WIN
+
+// An open file descriptor that closes (without checks) unless released.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    // Closes and reports the result: a file system may report a failed write only here.
+    void closeChecked()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            throw WriteFailure(errno);
+    }
+
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, const QByteArray &bytes)
+{
+    const qint64 limit = writeLimit().load();
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    qint64 written = 0;
+    while (left > 0) {
+        qint64 chunk = left;
+        if (limit >= 0) {
+            chunk = std::min(chunk, limit - written);
+            if (chunk <= 0)
+                throw WriteFailure(ENOSPC);
+        }
+        const ssize_t n = ::write(fd, data, std::size_t(chunk));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw WriteFailure(errno);
+        }
+        if (n == 0)
+            throw WriteFailure(ENOSPC);
+        data += n;
+        left -= n;
+        written += n;
+    }
+}
+
+// Creates the new file with the permissions the target has (a new target gets those of the
+// process's file-creation mask), writes and flushes it.
+void writeNewFile(const QString &temp, const QString &target, const QByteArray &bytes)
+{
+    const QByteArray name = QFile::encodeName(temp);
+    Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.get() < 0)
+        throw WriteFailure(errno);
+    struct stat old { };
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        // Owner and group only where the process may set them; the mode never grows.
+        [[maybe_unused]] const int ignored = ::fchown(fd.get(), old.st_uid, old.st_gid);
+        ::fchmod(fd.get(), old.st_mode & 07777);
+    }
+    writeAll(fd.get(), bytes);
+    if (::fsync(fd.get()) != 0)
+        throw WriteFailure(errno);
+    fd.closeChecked();
+}
+
+void syncDirectoryOf(const QString &target)
+{
+    const QByteArray dir = QFile::encodeName(QFileInfo(target).absolutePath());
+    const int fd = ::open(dir.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+#else
+
+void writeNewFile(const QString &temp, const QString &target, const QByteArray &bytes)
+{
+    QFile file(temp);
+    if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw WriteFailure(EACCES);
+    const qint64 limit = writeLimit().load();
+    const qint64 size = limit >= 0 ? std::min<qint64>(limit, bytes.size()) : bytes.size();
+    if (file.write(bytes.constData(), size) != size || size != bytes.size())
+        throw WriteFailure(ENOSPC);
+    if (!file.flush() || _commit(file.handle()) != 0)
+        throw WriteFailure(EIO);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw WriteFailure(EIO);
+    if (QFileInfo::exists(target))
+        file.setPermissions(QFile::permissions(target));
+}
+
+void syncDirectoryOf(const QString &)
+{
+}
+
+#endif
+
+void renameOver(const QString &temp, const QString &target)
+{
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(temp.toStdU16String()),
+        std::filesystem::path(target.toStdU16String()), ec);
+    if (ec)
+        throw WriteFailure(ec.value());
+}
+
+} // namespace
+
+FileWriteError::FileWriteError(const QString &path, const QString &reason)
+    : Error(QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden. %2")
+                .arg(QDir::toNativeSeparators(path), reason))
+    , m_reason(reason)
+{
+}
+
+QString systemErrorText(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+        return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
+#ifdef EDQUOT
+    case EDQUOT:
+        return QStringLiteral("Der zugeteilte Speicherplatz ist erschöpft.");
+#endif
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Zugriff verweigert.");
+    case EROFS:
+        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    case ENOENT:
+        return QStringLiteral("Das Verzeichnis gibt es nicht.");
+    case ENOTDIR:
+        return QStringLiteral("Ein Teil des Pfades ist kein Verzeichnis.");
+    case EISDIR:
+        return QStringLiteral("Unter diesem Namen gibt es ein Verzeichnis.");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler des Datenträgers.");
+    case EFBIG:
+        return QStringLiteral("Die Datei wird zu groß.");
+    default:
+        break;
+    }
+    return QStringLiteral("Systemfehler %1 (%2).")
+        .arg(errorNumber)
+        .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+void writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    const QString target = realTarget(path);
+    if (QFileInfo(target).isDir())
+        throw FileWriteError(path, systemErrorText(EISDIR));
+    const QString temp = tempNameBeside(target);
+    try {
+        writeNewFile(temp, target, bytes);
+        renameOver(temp, target);
+    } catch (const WriteFailure &failure) {
+        QFile::remove(temp);
+        throw FileWriteError(path, systemErrorText(failure.errorNumber));
+    }
+    syncDirectoryOf(target);
+}
+
+namespace testing {
+
+void limitWrites(qint64 bytes)
+{
+    writeLimit().store(bytes);
+}
+
+} // namespace testing
+
+} // namespace kb

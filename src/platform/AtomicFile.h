@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Error.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace kb {
+
+// A file that could not be written: the message names the file and the reason, reason()
+// holds the reason alone for callers that word the message their own way.
+class FileWriteError : public Error {
+public:
+    FileWriteError(const QString &path, const QString &reason);
+    const QString &reason() const noexcept { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
+// Writes `bytes` to `path` completely or not at all. The bytes go into a new hidden file beside
+// the target; every write is checked, the file is flushed to disk and closed, and only then
+// renamed over the target, so a full disk, a failing device or a crash leaves the old file
+// as it was. A symbolic link is followed: the file it points to is replaced and the link
+// stays. A file that is replaced keeps its permissions. Throws FileWriteError:
+// "Die Datei \"<path>\" konnte nicht geschrieben werden. <reason>".
+void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// The German reason for a system error number ("Auf dem Datenträger ist kein Platz mehr
+// frei" ...).
+QString systemErrorText(int errorNumber);
+
+namespace testing {
+// Tests make the disk "full": while set, the writer stores at most `bytes` bytes of every file
+// and then fails as the system does when no space is left. A negative value ends it.
+void limitWrites(qint64 bytes);
+} // namespace testing
+
+} // namespace kb
