@@ -15,6 +15,10 @@ struct Token {
     int pos = 0;
 };
 
+// Parentheses and "not" nest the parser one level deeper each; far more than any real filter
+// needs, and far less than would exhaust the stack.
+constexpr int kMaxDepth = 100;
+
 bool isIdentChar(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
@@ -140,6 +144,16 @@ private:
 
     QString unary(QVariantList &params)
     {
+        if (m_depth >= kMaxDepth)
+            fail(QStringLiteral("zu tief verschachtelt"));
+        ++m_depth;
+        QString sql = nested(params);
+        --m_depth;
+        return sql;
+    }
+
+    QString nested(QVariantList &params)
+    {
         if (peek().kind == Tok::Not) {
             take();
             return QStringLiteral("(NOT %1)").arg(unary(params));
@@ -198,6 +212,7 @@ private:
     const tablefile::Schema &m_schema;
     std::vector<Token> m_tokens;
     size_t m_pos = 0;
+    int m_depth = 0;
 };
 
 } // namespace

@@ -114,6 +114,32 @@ TEST_F(Filter, ABadFilterIsRefusedAndTheOldOneStays)
     EXPECT_FALSE(other.isOpen());
 }
 
+// Nesting as deep as a person writes it works; nesting deep enough to exhaust the stack is
+// refused with a message like any other bad filter, and the old filter stays.
+TEST_F(Filter, DeepNestingIsRefusedInsteadOfExhaustingTheStack)
+{
+    const QString month = QStringLiteral("MonatNr='3'");
+    EXPECT_EQ(
+        countWith(QStringLiteral("(").repeated(50) + month + QStringLiteral(")").repeated(50)), 3);
+    EXPECT_EQ(countWith(QStringLiteral("not ").repeated(51) + month), 31);
+
+    m_table->setFilter(month);
+    m_table->setFiltered(true);
+    const QString deep[] = {
+        QStringLiteral("(").repeated(100000) + month + QStringLiteral(")").repeated(100000),
+        QStringLiteral("not ").repeated(100000) + month,
+        QStringLiteral("(not ").repeated(100) + month + QStringLiteral(")").repeated(100),
+    };
+    for (const QString &expression : deep) {
+        EXPECT_TRUE(errorOf([&] {
+            m_table->setFilter(expression);
+        }).endsWith(QStringLiteral(": zu tief verschachtelt")))
+            << expression.left(20).toStdString();
+    }
+    EXPECT_EQ(m_table->filter(), month);
+    EXPECT_EQ(m_table->recordCount(), 3);
+}
+
 TEST(Literals, FilterLocateAndMasterLinkReadAComparedValueAlike)
 {
     // A value compared with a field is read as the field's kind but without its range or
