@@ -26,6 +26,10 @@ fi
 cmake --build "build/$preset" --target kb_fuzz_targets
 
 export QT_QPA_PLATFORM=offscreen
+# The targets write every input to a scratch file: in memory where there is a tmpfs.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
