@@ -3,6 +3,7 @@
 # other, on the seeds under fuzz/corpus/<target>/.
 #   scripts/fuzz.sh                   every target
 #   scripts/fuzz.sh filter inifile    the targets named (fuzz_<name> in fuzz/CMakeLists.txt)
+# FUZZ_TIMEOUT (default 30) is how long one input may run before it counts as a hang.
 # FUZZ_PRESET chooses the build: fuzz (default: only what the targets link, build/fuzz) or
 # asan (the sanitizer build of the tests, which holds the targets too; CI uses it).
 # Inputs that reach new code collect in build/<preset>/fuzz/corpus/<target>/ (the committed
@@ -12,6 +13,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${FUZZ_PRESET:-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
+# Seconds one input may take before it counts as a hang; raise it on a busy machine.
+timeout="${FUZZ_TIMEOUT:-30}"
 all=(formfile inifile filter tablefile reportfile)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
@@ -44,7 +47,7 @@ for t in "${targets[@]}"; do
   findings="build/$preset/fuzz/findings/$t"
   mkdir -p "$work" "$findings"
   echo "== fuzz_$t: ${seconds} s"
-  if ! "$bin" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 \
+  if ! "$bin" -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb=2560 \
       -artifact_prefix="$findings/" -print_final_stats=1 "$work" "fuzz/corpus/$t" \
       > "$findings/log.txt" 2>&1; then
     failed+=("$t")
