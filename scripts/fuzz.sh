@@ -15,7 +15,7 @@ preset="${FUZZ_PRESET:-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 # Seconds one input may take before it counts as a hang; raise it on a busy machine.
 timeout="${FUZZ_TIMEOUT:-30}"
-all=(formfile inifile filter tablefile reportfile)
+all=(formfile inifile filter tablefile reportfile jpeg)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
