@@ -15,6 +15,10 @@ packages=(
   # The faces the layouts name (Arial, Small Fonts, MS Sans Serif) map to these.
   fonts-liberation fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The sanitizer build and the fuzz targets (scripts/asan.sh, scripts/fuzz.sh): clang, its
+  # run-time libraries for ASan, UBSan and libFuzzer (only recommended by clang), and
+  # llvm-symbolizer (package llvm) for readable stack traces.
+  clang libclang-rt-dev llvm
   # Tools that read the program's output back: pdfinfo, pdftotext, pdftoppm, unzip,
   # xmllint, wmf2svg. wmf2svg finds no font at all without the URW fonts, which libwmf only
   # recommends. (poppler-data, also only recommended, holds CJK tables our PDFs never need.)

@@ -64,7 +64,7 @@ const ActionSpec kActions[] = {
     { Action::Print, "Drucken", "Bericht drucken", std::nullopt, false,
         [](PreviewWindow &w) { w.print(); } },
     { Action::Open, "Öffnen", "Gespeicherten Bericht öffnen", QStyle::SP_DialogOpenButton, true,
-        [](PreviewWindow &w) { w.open(); } },
+        [](PreviewWindow &w) { w.openSaved(); } },
     { Action::Save, "Speichern", "Bericht speichern oder exportieren", QStyle::SP_DialogSaveButton,
         false, [](PreviewWindow &w) { w.save(); } },
     { Action::Close, "Schließen", "Vorschau schließen", QStyle::SP_DialogCloseButton, true,
@@ -414,7 +414,7 @@ void PreviewWindow::save()
     }
 }
 
-void PreviewWindow::open()
+void PreviewWindow::openSaved()
 {
     const QString path
         = ui().openFileName(QStringLiteral("Bericht öffnen"), QString(), documentFileFilter());

@@ -66,7 +66,9 @@ public:
     void printerSetup();
     void print();
     void save();
-    void open();
+    // Opens a saved report chosen in a file dialog (named apart from QDialog::open(), which
+    // shows the window).
+    void openSaved();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -15,6 +15,13 @@ struct Token {
     int pos = 0;
 };
 
+// Parentheses and "not" nest the parser and the SQL condition one level deeper each. More
+// than any real filter needs, and less than exhausts the stack or the table engine's SQL
+// parser (which gives up at about 30 nested parentheses).
+constexpr int kMaxDepth = 20;
+// Each comparison binds one value; the table engine takes at most 999 per statement.
+constexpr int kMaxComparisons = 500;
+
 bool isIdentChar(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
@@ -118,27 +125,45 @@ private:
     const Token &peek() const { return m_tokens[m_pos]; }
     Token take() { return m_pos + 1 < m_tokens.size() ? m_tokens[m_pos++] : m_tokens.back(); }
 
+    // "a or b or c" becomes one flat "(a OR b OR c)", so that a long chain does not nest.
     QString expression(QVariantList &params)
     {
-        QString sql = conjunction(params);
+        QStringList terms { conjunction(params) };
         while (peek().kind == Tok::Or) {
             take();
-            sql = QStringLiteral("(%1 OR %2)").arg(sql, conjunction(params));
+            terms.append(conjunction(params));
         }
-        return sql;
+        return joined(terms, QStringLiteral(" OR "));
     }
 
     QString conjunction(QVariantList &params)
     {
-        QString sql = unary(params);
+        QStringList terms { unary(params) };
         while (peek().kind == Tok::And) {
             take();
-            sql = QStringLiteral("(%1 AND %2)").arg(sql, unary(params));
+            terms.append(unary(params));
         }
-        return sql;
+        return joined(terms, QStringLiteral(" AND "));
+    }
+
+    static QString joined(const QStringList &terms, const QString &op)
+    {
+        if (terms.size() == 1)
+            return terms.first();
+        return QLatin1Char('(') + terms.join(op) + QLatin1Char(')');
     }
 
     QString unary(QVariantList &params)
+    {
+        if (m_depth >= kMaxDepth)
+            fail(QStringLiteral("zu tief verschachtelt"));
+        ++m_depth;
+        QString sql = nested(params);
+        --m_depth;
+        return sql;
+    }
+
+    QString nested(QVariantList &params)
     {
         if (peek().kind == Tok::Not) {
             take();
@@ -156,6 +181,8 @@ private:
 
     QString comparison(QVariantList &params)
     {
+        if (++m_comparisons > kMaxComparisons)
+            fail(QStringLiteral("mehr als %1 Vergleiche").arg(kMaxComparisons));
         const Token field = take();
         if (field.kind != Tok::Ident)
             fail(QStringLiteral("Feldname erwartet statt '%1'").arg(field.text));
@@ -198,6 +225,8 @@ private:
     const tablefile::Schema &m_schema;
     std::vector<Token> m_tokens;
     size_t m_pos = 0;
+    int m_depth = 0;
+    int m_comparisons = 0;
 };
 
 } // namespace

@@ -114,6 +114,59 @@ TEST_F(Filter, ABadFilterIsRefusedAndTheOldOneStays)
     EXPECT_FALSE(other.isOpen());
 }
 
+// Nesting as deep as a person writes it works, and so do long chains of and/or; nesting or
+// chains that would exhaust the stack or the table engine's SQL parser are refused with a
+// message like any other bad filter, and the old filter stays.
+TEST_F(Filter, DeepNestingAndLongChainsAreRefusedOrWorkNeverFailInTheTable)
+{
+    const QString month = QStringLiteral("MonatNr='3'");
+    const auto parens = [](int depth, const QString &inner) {
+        return QStringLiteral("(").repeated(depth) + inner + QStringLiteral(")").repeated(depth);
+    };
+    QString orNested = month; // MonatNr='3' or (MonatNr='3' or (...))
+    for (int i = 0; i < 19; ++i)
+        orNested = month + QStringLiteral(" or (") + orNested + QLatin1Char(')');
+    const struct {
+        const char *name;
+        QString expression;
+        int count;
+    } working[] = {
+        { "19 parentheses", parens(19, month), 3 },
+        { "19 nots", QStringLiteral("not ").repeated(19) + month, 31 },
+        { "or nested 19 deep", orNested, 3 },
+        { "400 ors", QStringLiteral("MonatNr='3' or ").repeated(399) + month, 3 },
+        { "400 ands", QStringLiteral("Nummer>'0' and ").repeated(399) + month, 3 },
+    };
+    for (const auto &c : working)
+        EXPECT_EQ(countWith(c.expression), c.count) << c.name;
+
+    m_table->setFilter(month);
+    m_table->setFiltered(true);
+    const struct {
+        const char *name;
+        QString expression;
+        const char *message;
+    } refused[] = {
+        { "20 parentheses", parens(20, month), ": zu tief verschachtelt" },
+        { "100000 parentheses", parens(100000, month), ": zu tief verschachtelt" },
+        { "100000 nots", QStringLiteral("not ").repeated(100000) + month,
+            ": zu tief verschachtelt" },
+        { "(not 100 deep",
+            QStringLiteral("(not ").repeated(100) + month + QStringLiteral(")").repeated(100),
+            ": zu tief verschachtelt" },
+        { "600 ors", QStringLiteral("MonatNr='3' or ").repeated(599) + month,
+            ": mehr als 500 Vergleiche" },
+    };
+    for (const auto &c : refused) {
+        EXPECT_TRUE(errorOf([&] {
+            m_table->setFilter(c.expression);
+        }).endsWith(QString::fromUtf8(c.message)))
+            << c.name;
+    }
+    EXPECT_EQ(m_table->filter(), month);
+    EXPECT_EQ(m_table->recordCount(), 3);
+}
+
 TEST(Literals, FilterLocateAndMasterLinkReadAComparedValueAlike)
 {
     // A value compared with a field is read as the field's kind but without its range or
