@@ -2,7 +2,6 @@
 
 #include "caldata/KalenderAnlage.h"
 
-
 namespace kb::test {
 
 void BilderTest::SetUp()
