@@ -81,7 +81,9 @@ TBildgross::TBildgross(const QImage &bild, Table *bilder, QWidget *parent)
     setPalette(pal);
 
     m_werkzeuge = new QToolBar(this);
-    m_werkzeuge->setIconSize(QSize(24, 24));
+    // The tool bar keeps above the picture box at y 32.
+    m_werkzeuge->setIconSize(QSize(18, 18));
+    m_werkzeuge->setFixedHeight(startBox().top() - 4);
     m_werkzeuge->setAutoFillBackground(true);
     QPalette silber = m_werkzeuge->palette();
     silber.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
@@ -101,7 +103,7 @@ TBildgross::TBildgross(const QImage &bild, Table *bilder, QWidget *parent)
     m_status->setContentsMargins(8, 0, 8, 0);
     m_werkzeuge->addWidget(m_status);
     m_werkzeuge->adjustSize();
-    m_werkzeuge->setGeometry(0, 0, width(), m_werkzeuge->sizeHint().height());
+    m_werkzeuge->setGeometry(0, 0, width(), m_werkzeuge->height());
 
     m_box = new BildBox(
         &m_bearbeitung.bild(), [this] { m_griffe->attach(m_box); }, this);
@@ -119,7 +121,7 @@ QAction *TBildgross::aktion(Aktion a) const
 
 void TBildgross::groesseFuerBild(const QSize &bildgroesse)
 {
-    const int leiste = m_werkzeuge->sizeHint().height();
+    const int leiste = m_werkzeuge->height();
     const QRect box = startBox();
     QSize groesse(std::max(bildgroesse.width(), box.right() + 17),
         std::max(bildgroesse.height() + leiste, box.bottom() + 17));

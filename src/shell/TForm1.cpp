@@ -453,8 +453,9 @@ void TForm1::bilderZeigen()
     // The month tabs of the area filter the day table: the grid's editor hands over first.
     if (!m_kalender->tage()->eingabeUebernehmen())
         return;
-    zeige(Panel::Bilder);
+    // The area takes its mode and month before it shows, so it is laid out once, complete.
     m_bilder->betreten();
+    zeige(Panel::Bilder);
 }
 
 void TForm1::tagesdatenZeigen()
