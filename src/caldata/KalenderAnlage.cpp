@@ -1,9 +1,12 @@
 #include "caldata/KalenderAnlage.h"
 
 #include "caldata/FeiertageUNIT.h"
+#include "caldata/KalenderSperre.h"
 #include "caldata/Schemas.h"
 #include "platform/Cp1252.h"
+#include "platform/Dateirechte.h"
 #include "platform/Error.h"
+#include "platform/Haltepunkt.h"
 #include "storage/Table.h"
 
 #include <QDir>
@@ -147,39 +150,56 @@ void ablehnenWennVorhanden(const KalenderDatei &k)
     }
 }
 
-// The half-made calendar under temporary names; removes whatever is left of it.
+// The half-made calendar under temporary names; removes whatever is left of it. A mark
+// beside the calendar names the temporary files before the first of them exists and the
+// tables once they move into place, so that after a kill the next run on this calendar
+// removes exactly what this generation made (see resteEntfernen).
 class Baustelle {
 public:
     explicit Baustelle(const KalenderDatei &ziel)
         : m_ziel(ziel)
+        , m_marke(anlageMarke(ziel))
     {
         const QString tag = QString::number(QRandomGenerator::global()->generate(), 36);
         // Short and independent of the calendar's name, so a long name cannot make the
         // temporary names too long.
-        m_prefix = QLatin1String(".kbneu-") + tag;
+        m_prefix = anlagePraefix(tag);
         m_temp = KalenderDatei::neu(ziel.directory, m_prefix);
+        markeErgaenzen(QLatin1String("tag ") + tag);
     }
     Baustelle(const Baustelle &) = delete;
     Baustelle &operator=(const Baustelle &) = delete;
     ~Baustelle()
     {
-        if (m_fertig)
-            return;
-        for (const QString &f : std::as_const(m_verschoben))
-            QFile::remove(f);
+        if (!m_fertig) {
+            // Only what this run moved into place; a file of that name made by anyone else
+            // was never moved over (the rename does not replace).
+            for (const QString &f : std::as_const(m_verschoben))
+                QFile::remove(f);
+        }
         // The temporary tables and whatever side files the engine left beside them.
         const QStringList reste = QDir(m_ziel.directory)
                                       .entryList({ m_prefix + QLatin1Char('*') },
                                           QDir::Files | QDir::Hidden | QDir::System);
         for (const QString &f : reste)
             QFile::remove(m_ziel.directory + f);
+        QFile::remove(m_marke);
     }
 
     const KalenderDatei &temp() const { return m_temp; }
 
+    // Notes the tables before they move: the next run removes them only while they are
+    // still these very files and the calendar file never followed.
+    void tabellenVormerken()
+    {
+        markeErgaenzen(m_ziel.jahrTabelle + QLatin1Char(' ') + dateien::kennung(m_temp.jahrPfad())
+            + QLatin1Char('\n') + m_ziel.bildTabelle + QLatin1Char(' ')
+            + dateien::kennung(m_temp.bildPfad()));
+    }
+
     void verschieben(const QString &von, const QString &nach)
     {
-        if (QFileInfo::exists(nach) || !QFile::rename(von, nach))
+        if (dateien::umbenennenOhneErsetzen(von, nach) != dateien::Umbenennung::Erledigt)
             throw Error(QStringLiteral("Die Datei „%1“ konnte nicht angelegt werden.")
                             .arg(QDir::toNativeSeparators(nach)));
         m_verschoben.append(nach);
@@ -187,8 +207,22 @@ public:
     void fertig() { m_fertig = true; }
 
 private:
+    // Appends a line to the mark before the step it announces. A kill loses nothing the
+    // system has been handed, so the mark is not flushed: that would cost every generation
+    // a wait for the disk.
+    void markeErgaenzen(const QString &zeilen)
+    {
+        QFile f(m_marke);
+        const QByteArray bytes = (zeilen + QLatin1Char('\n')).toUtf8();
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Append) || f.write(bytes) != bytes.size()
+            || !f.flush())
+            throw Error(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
+                            .arg(QDir::toNativeSeparators(m_marke), f.errorString()));
+    }
+
     KalenderDatei m_ziel;
     KalenderDatei m_temp;
+    QString m_marke;
     QString m_prefix;
     QStringList m_verschoben;
     bool m_fertig = false;
@@ -292,6 +326,9 @@ AnlageErgebnis kalenderAnlegen(const AnlageEingaben &e, const AnlageFortschritt 
         throw Error(problem);
     AnlageErgebnis result;
     result.dateien = KalenderDatei::neu(e.verzeichnis, e.datei);
+    // Held until the calendar file is in place; taking it removes what a killed generation
+    // of this calendar left, so that it does not count as existing.
+    const KalenderSperre sperre(result.dateien);
     ablehnenWennVorhanden(result.dateien);
 
     result.landIndex = landIndexFuer(e.land);
@@ -303,10 +340,17 @@ AnlageErgebnis kalenderAnlegen(const AnlageEingaben &e, const AnlageFortschritt 
     result.tage = jahrTabelleFuellen(temp.jahrPfad(), e, result.landIndex, fortschritt);
     bildTabelleFuellen(temp.bildPfad(), fortschritt);
 
+    // The calendar file moves last: until it is there, the tables are the leftovers of an
+    // unfinished generation, which the next run removes.
+    bau.tabellenVormerken();
+    haltepunkt("anlegen-tabellen-fertig");
     bau.verschieben(temp.jahrPfad(), result.dateien.jahrPfad());
+    haltepunkt("anlegen-jahr-verschoben");
     bau.verschieben(temp.bildPfad(), result.dateien.bildPfad());
+    haltepunkt("anlegen-bild-verschoben");
     bau.verschieben(temp.qvkPfad(), result.dateien.qvkPfad());
     bau.fertig();
+    haltepunkt("anlegen-kalender-verschoben");
 
     result.meldung = fertigMeldung(e.jahr, result.tage);
     return result;

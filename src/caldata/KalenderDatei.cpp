@@ -1,5 +1,6 @@
 #include "caldata/KalenderDatei.h"
 
+#include "caldata/KalenderSperre.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
 
@@ -118,6 +119,10 @@ private:
 void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &password)
 {
     const QString pw = password.left(kMaxPasswortLaenge);
+    // No other program rewrites this calendar from the first read to the last rename.
+    const QString jahrPfad = jahrTabelle.filePath();
+    const KalenderSperre sperre(
+        KalenderDatei::ausQvk(jahrPfad.left(jahrPfad.size() - 3) + QLatin1String(".QVK")));
     const bool jahrWarOffen = jahrTabelle.isOpen();
     const bool bildWarOffen = bildTabelle && bildTabelle->isOpen();
     jahrTabelle.close();

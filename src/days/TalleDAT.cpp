@@ -3,6 +3,8 @@
 #include "days/Datensatzleiste.h"
 #include "days/Feldanzeigen.h"
 #include "days/Tagesbearbeitung.h"
+#include "pictures/TMultiBildBetrachter.h"
+#include "platform/Ui.h"
 #include "storage/FieldLink.h"
 #include "storage/Table.h"
 #include "widgets/GradientPanel.h"
@@ -12,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -164,6 +167,8 @@ QWidget *TalleDAT::eingabenBauen(QWidget *parent)
     m_symbol->setFrameShape(QFrame::Box);
     m_symbol->setAutoFillBackground(true);
     m_symbol->setToolTip(QStringLiteral("Tagessymbol"));
+    // A click on the symbol inserts one, like the button beside it.
+    m_symbol->installEventFilter(this);
     new SymbolLink(m_jahr, QStringLiteral("SymbolBild"), m_symbol);
     reihe->addWidget(m_symbol);
 
@@ -172,8 +177,7 @@ QWidget *TalleDAT::eingabenBauen(QWidget *parent)
     m_einfuegen = new QToolButton(w);
     m_einfuegen->setIcon(symbolKnopfBild(true));
     m_einfuegen->setToolTip(QStringLiteral("Symbol einfügen"));
-    // The picture browser that delivers symbols is not part of the program yet.
-    m_einfuegen->setEnabled(false);
+    connect(m_einfuegen, &QToolButton::clicked, this, &TalleDAT::symbolEinfuegenKlick);
     m_loeschen = new QToolButton(w);
     m_loeschen->setIcon(symbolKnopfBild(false));
     m_loeschen->setToolTip(QStringLiteral("Symbol löschen"));
@@ -203,6 +207,38 @@ void TalleDAT::knoepfeAktualisieren()
     const bool tag = m_jahr && m_jahr->isOpen() && m_jahr->recordCount() > 0
         && !m_jahr->isReadOnly() && m_jahr->hasField(QStringLiteral("SymbolBild"));
     m_loeschen->setEnabled(tag);
+    m_einfuegen->setEnabled(tag);
+}
+
+bool TalleDAT::eventFilter(QObject *objekt, QEvent *ereignis)
+{
+    if (objekt == m_symbol && ereignis->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(ereignis)->button() == Qt::LeftButton
+        && m_einfuegen->isEnabled()) {
+        symbolEinfuegenKlick();
+        return true;
+    }
+    return QDialog::eventFilter(objekt, ereignis);
+}
+
+void TalleDAT::symbolEinfuegenKlick()
+{
+    if (!m_jahr || !mitMeldung([this] { m_jahr->edit(); }))
+        return;
+    // Closed without "übernehmen": the day stays in edit mode, the navigator's post and
+    // cancel apply to it.
+    if (!bildAuswaehlen(this) || !m_jahr || m_jahr->state() != Table::State::Edit)
+        return;
+    const QImage bild = ui().clipboardImage();
+    if (bild.isNull()) {
+        // Nothing usable on the clipboard: the day keeps its symbol.
+        mitMeldung([this] { m_jahr->cancel(); });
+        return;
+    }
+    mitMeldung([this, &bild] {
+        m_jahr->setImage(QStringLiteral("SymbolBild"), bild);
+        m_jahr->post();
+    });
 }
 
 void TalleDAT::symbolLoeschenKlick()

@@ -36,8 +36,14 @@ public:
     Datensatzleiste *navigator() const { return m_navigator; }
     QPushButton *schliessen() const { return m_schliessen; }
 
+    // "Symbol einfügen" (or a click on the symbol): the picture browser opens; the picture
+    // taken over there becomes the current day's symbol, posted at once.
+    void symbolEinfuegenKlick();
     // "Symbol löschen": the current day loses its symbol; posted at once.
     void symbolLoeschenKlick();
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override;
 
 private:
     QWidget *werteBauen(QWidget *parent);

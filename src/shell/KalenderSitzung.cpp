@@ -1,5 +1,6 @@
 #include "shell/KalenderSitzung.h"
 
+#include "caldata/KalenderSperre.h"
 #include "caldata/Updatetable.h"
 #include "platform/Error.h"
 #include "platform/ProgramDir.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <memory>
 
 namespace kb {
 
@@ -131,7 +133,15 @@ KalenderSitzung::Oeffnung KalenderSitzung::oeffnen(const QString &qvkPfad)
         m_bild.setDirectory(k.directory);
         m_bild.setTableName(k.bildTabelle);
 
-        updatetable(k.directory, k.jahrTabelle);
+        {
+            // The upgrade may write the year table; no other program rewrites it meanwhile.
+            // In a directory nobody may write (a calendar on a read-only medium) no program
+            // can rewrite the tables, and no lock file can be made there either.
+            std::unique_ptr<KalenderSperre> sperre;
+            if (QFileInfo(k.directory).isWritable())
+                sperre = std::make_unique<KalenderSperre>(k);
+            updatetable(k.directory, k.jahrTabelle);
+        }
         m_jahr.open();
         m_bild.open();
 

@@ -7,6 +7,7 @@
 #include "days/TalleDAT.h"
 #include "days/Textbibliothek.h"
 #include "pictures/MonatsBilderPanel.h"
+#include "pictures/TMultiBildBetrachter.h"
 #include "platform/FileTypeRegistration.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
@@ -110,6 +111,9 @@ void TForm1::arbeitsflaecheBauen()
     m_kalender = new KalenderPanel(&m_sitzung->jahr(), &m_sitzung->layout(), m_flaeche);
     m_organizer = new OrganizerPanel(&m_sitzung->jahr(), m_flaeche);
     m_bilder = new MonatsBilderPanel(&m_sitzung->bild(), &m_sitzung->jahr(), m_flaeche);
+    m_bilder->setBrowser([](QWidget *parent) {
+        return bildAuswaehlen(parent) ? Auswahl::Uebernommen : Auswahl::Geschlossen;
+    });
     for (QWidget *w : { m_keinPanel, static_cast<QWidget *>(m_kalender),
              static_cast<QWidget *>(m_organizer), static_cast<QWidget *>(m_bilder) })
         m_flaeche->addWidget(w);

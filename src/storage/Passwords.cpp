@@ -1,6 +1,8 @@
 #include "storage/Passwords.h"
 
+#include "platform/Dateirechte.h"
 #include "platform/Error.h"
+#include "platform/Haltepunkt.h"
 #include "storage/Table.h"
 #include "storage/TableFile.h"
 
@@ -10,14 +12,25 @@
 namespace kb {
 
 PasswordRewrite::PasswordRewrite(sqlite3 *db, const QString &path, const QString &password)
-    : m_path(path)
-    , m_copy(path + QStringLiteral(".kbtmp"))
+    : m_path(dateien::ziel(path))
+    , m_copy(m_path + QStringLiteral(".kbtmp"))
     , m_password(password)
 {
+    // A link stays a link: the file it leads to is rewritten, beside itself.
+    if (!dateien::beschreibbar(m_path))
+        throw Error(QStringLiteral("Die Tabelle '%1' ist schreibgeschützt; das Passwort wurde "
+                                   "nicht geändert.")
+                        .arg(tablefile::displayName(path)));
     try {
         tablefile::exportCopy(db, m_copy, password);
     } catch (const sql::SqlError &e) {
         throw tablefile::toError(e, path);
+    }
+    try {
+        dateien::besitzerUebernehmen(m_path, m_copy);
+    } catch (...) {
+        QFile::remove(m_copy);
+        throw;
     }
 }
 
@@ -30,7 +43,12 @@ PasswordRewrite::~PasswordRewrite()
 void PasswordRewrite::install()
 {
     tablefile::runRewriteHook(m_copy);
+    haltepunkt("passwort-kopie-geschrieben");
+    // The copy is readable only by its owner until it has replaced the table; then it gets
+    // the table's permissions.
+    const unsigned modus = dateien::modus(m_path);
     tablefile::replaceFile(m_copy, m_path, true);
+    dateien::modusSetzen(m_path, modus);
     m_installed = true;
     if (!m_password.isEmpty())
         Session::addPassword(m_password);

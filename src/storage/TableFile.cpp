@@ -1,5 +1,6 @@
 #include "storage/TableFile.h"
 
+#include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
 
@@ -287,6 +288,12 @@ bool isIntType(FieldType type)
 
 OpenedFile open(const QString &path, bool readOnly)
 {
+    // A writer killed inside a transaction leaves its journal beside the table, and only a
+    // connection that may write can roll it back. A read-write connection opens the table
+    // first, then, and does (a journal of a transaction still running is left alone).
+    if (readOnly && QFileInfo(path + QStringLiteral("-journal")).size() > 0
+        && QFileInfo(path).isWritable())
+        open(path, false);
     const QFileInfo info(path);
     if (!info.exists())
         throw Error(QStringLiteral("Tabelle '%1' nicht gefunden").arg(displayName(path)));
@@ -480,12 +487,14 @@ void addField(sqlite3 *db, const FieldDef &field)
 void exportCopy(sqlite3 *db, const QString &target, const QString &password)
 {
     QFile::remove(target);
-    {
-        // The table's connection may not create files, so the copy starts as an empty one.
-        QFile empty(target);
-        if (!empty.open(QIODevice::WriteOnly))
-            throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
-                            .arg(displayName(target)));
+    QFile::remove(target + QStringLiteral("-journal"));
+    // The table's connection may not create files, so the copy starts as an empty one, which
+    // only its owner can read while it is written.
+    try {
+        dateien::privatAnlegen(target);
+    } catch (const Error &) {
+        throw Error(QStringLiteral("Die Datei '%1' kann nicht geschrieben werden")
+                        .arg(displayName(target)));
     }
     bool attached = false;
     try {

@@ -46,7 +46,9 @@ TEST(CmdAnlegen, CreatesTheCalendarAndPrintsTheCompletionMessage)
     const auto refused = runCli(again);
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(refused.err, QStringLiteral("Tabelle existiert bereits!\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+        (QStringList { QStringLiteral(".familie.kbsperre"), QStringLiteral("Familie.DB"),
+            QStringLiteral("Familie.QVK"), QStringLiteral("FamilieBild.DB") }));
 
     // Only the calendar file left over: the message names it.
     QFile::remove(dir.file(QStringLiteral("Familie.DB")));

@@ -8,9 +8,12 @@
 #include "days/Tagesbearbeitung.h"
 #include "days/TalleDAT.h"
 #include "days/Textbibliothek.h"
+#include "pictures/TMultiBildBetrachter.h"
+#include "platform/Jpeg.h"
 #include "storage/TableModel.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -64,7 +67,7 @@ TEST_F(TalleDATTest, ShowsEveryValueOfTheCurrentDay)
     EXPECT_EQ(d.text()->text(), QStringLiteral("1. Weihnachtstag"));
     EXPECT_EQ(d.symbol()->size(), QSize(41, 41));
     EXPECT_EQ(d.symbolEinfuegen()->toolTip(), QStringLiteral("Symbol einfügen"));
-    EXPECT_FALSE(d.symbolEinfuegen()->isEnabled()) << "needs the picture browser";
+    EXPECT_TRUE(d.symbolEinfuegen()->isEnabled());
     EXPECT_EQ(d.symbolLoeschen()->toolTip(), QStringLiteral("Symbol löschen"));
     EXPECT_EQ(d.navigator()->knopf(NavKnopf::Einfuegen), nullptr);
     EXPECT_EQ(d.schliessen()->text(), QStringLiteral("schliessen"));
@@ -121,6 +124,93 @@ TEST_F(TalleDATTest, DeletingTheSymbolLeavesTheFieldEmpty)
     ASSERT_TRUE(t.locate(kDatum, QDate(2004, 6, 1)));
     EXPECT_EQ(t.blobSize(QStringLiteral("SymbolBild")), 0);
     EXPECT_EQ(t.asString(QStringLiteral("Notizen")), QStringLiteral("mit Symbol"));
+}
+
+// The picture browser starts in the working directory: a folder with one photo for the
+// duration of a test.
+class Bilderordner {
+public:
+    Bilderordner()
+        : m_vorher(QDir::currentPath())
+    {
+        QImage sonne(300, 200, QImage::Format_RGB32);
+        sonne.fill(QColor(255, 200, 0));
+        test::writeAll(m_dir.file(QStringLiteral("sonne.jpg")), jpeg::schreiben(sonne));
+        QDir::setCurrent(m_dir.path());
+    }
+    ~Bilderordner() { QDir::setCurrent(m_vorher); }
+
+private:
+    test::TempDir m_dir;
+    QString m_vorher;
+};
+
+QByteArray gespeichertesSymbol(const QString &pfad, const QDate &tag)
+{
+    Table t;
+    t.setFilePath(pfad);
+    t.open();
+    if (!t.locate(kDatum, tag))
+        return {};
+    return t.asBytes(QStringLiteral("SymbolBild"));
+}
+
+TEST_F(TalleDATTest, SymbolInsertedThroughThePictureBrowserAndDeletedAgain)
+{
+    const Bilderordner ordner;
+    const QDate tag(2004, 6, 1);
+    gehe(tag);
+    TalleDAT d(&jahr);
+    ASSERT_TRUE(d.symbol()->pixmap().isNull());
+    ui->answerModal(QDialog::Accepted, [](QWidget *w) {
+        auto *browser = qobject_cast<TMultiBildBetrachter *>(w);
+        ASSERT_NE(browser, nullptr);
+        browser->zelleWaehlen(0, 0);
+        browser->uebernehmen();
+    });
+    QTest::mouseClick(d.symbolEinfuegen(), Qt::LeftButton);
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_EQ(jahr.state(), Table::State::Browse);
+    EXPECT_FALSE(d.symbol()->pixmap().isNull());
+    // Stored at the size the browser delivers.
+    const QImage gespeichert = QImage::fromData(gespeichertesSymbol(kalender.jahrPfad(), tag));
+    EXPECT_EQ(gespeichert.size(), QSize(640, 480));
+
+    QTest::mouseClick(d.symbolLoeschen(), Qt::LeftButton);
+    EXPECT_EQ(jahr.state(), Table::State::Browse);
+    EXPECT_TRUE(d.symbol()->pixmap().isNull());
+    EXPECT_TRUE(gespeichertesSymbol(kalender.jahrPfad(), tag).isEmpty());
+}
+
+TEST_F(TalleDATTest, ClosingThePictureBrowserLeavesTheDayInEditWithItsSymbol)
+{
+    const Bilderordner ordner;
+    const QDate tag(2004, 6, 2);
+    gehe(tag);
+    QImage alt(64, 48, QImage::Format_RGB32);
+    alt.fill(Qt::red);
+    jahr.setImage(QStringLiteral("SymbolBild"), alt);
+    jahr.post();
+    const QByteArray vorher = gespeichertesSymbol(kalender.jahrPfad(), tag);
+    QImage ablage(10, 10, QImage::Format_RGB32);
+    ablage.fill(Qt::green);
+    ui->setClipboardImage(ablage);
+
+    TalleDAT d(&jahr);
+    ui->answerModal(QDialog::Rejected, [](QWidget *w) {
+        auto *browser = qobject_cast<TMultiBildBetrachter *>(w);
+        ASSERT_NE(browser, nullptr);
+        browser->zelleWaehlen(0, 0);
+        browser->schliessenKnopf()->click();
+    });
+    // A click on the symbol box opens the browser as the button does.
+    QTest::mouseClick(d.symbol(), Qt::LeftButton);
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_EQ(jahr.state(), Table::State::Edit);
+    EXPECT_EQ(ui->clipboardImage(), ablage) << "Schließen leaves the clipboard alone";
+    EXPECT_EQ(jahr.image(QStringLiteral("SymbolBild")).size(), QSize(64, 48));
+    jahr.cancel();
+    EXPECT_EQ(gespeichertesSymbol(kalender.jahrPfad(), tag), vorher);
 }
 
 class TBuchFormTest : public test::TageTest {

@@ -12,6 +12,7 @@ Command druckenBefehl();
 Command demoBefehl();
 Command einstellungenBefehl();
 Command formularBefehl();
+Command monatsbildBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -24,6 +25,7 @@ const std::vector<Command> &commands()
         demoBefehl(),
         einstellungenBefehl(),
         formularBefehl(),
+        monatsbildBefehl(),
     };
     return all;
 }

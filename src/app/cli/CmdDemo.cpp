@@ -2,7 +2,9 @@
 #include "caldata/FeiertageUNIT.h"
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
+#include "caldata/KalenderSperre.h"
 #include "caldata/Schulferien.h"
+#include "platform/Dateirechte.h"
 #include "platform/ProgramDir.h"
 #include "printing/DruckLayouts.h"
 #include "report/export/Export.h"
@@ -12,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 namespace kb::cli {
 
@@ -27,13 +30,17 @@ QString landAusUmgebung()
 
 // The demo's own settings file: the program's settings with the school holidays of the
 // demo's state and year, so the program's settings stay untouched.
+// The file is made under a temporary name and takes its own name when it is complete, so a
+// run killed halfway leaves no settings file without its school holidays.
 void demoEinstellungen(const QString &pfad, const QString &land, int jahr)
 {
+    const QString neu = pfad + QStringLiteral(".kbneu");
+    QFile::remove(neu);
     const QString programm = KalenderIni::read().settingsFilePath();
-    if (QFile::exists(programm) && !QFile::copy(programm, pfad))
+    if (QFile::exists(programm) && !QFile::copy(programm, neu))
         throw Error(QStringLiteral("Die Datei \"%1\" konnte nicht angelegt werden.")
                         .arg(QDir::toNativeSeparators(pfad)));
-    IniFile ini(pfad);
+    IniFile ini(neu);
     const QString csv = schulferienDatei();
     const FerienPerioden perioden
         = csv.isEmpty() ? FerienPerioden {} : schulferien(csv, land, jahr);
@@ -41,6 +48,11 @@ void demoEinstellungen(const QString &pfad, const QString &land, int jahr)
         const QString name = ferienName(static_cast<Ferien>(i));
         ini.writeString(sectionFerien(), name + QStringLiteral("Beginn"), perioden[i].beginn);
         ini.writeString(sectionFerien(), name + QStringLiteral("Ende"), perioden[i].ende);
+    }
+    if (dateien::umbenennenOhneErsetzen(neu, pfad) != dateien::Umbenennung::Erledigt) {
+        QFile::remove(neu);
+        throw Error(QStringLiteral("Die Datei \"%1\" konnte nicht angelegt werden.")
+                        .arg(QDir::toNativeSeparators(pfad)));
     }
 }
 
@@ -86,6 +98,9 @@ int demo(Call &call)
     const QString name = QStringLiteral("Demo%1-%2").arg(jahr).arg(land);
     const KalenderDatei k = KalenderDatei::neu(dir, name);
 
+    // One lock from the generation to the settings file's last key.
+    std::optional<KalenderSperre> sperre;
+    sperre.emplace(k);
     if (QFile::exists(k.qvkPfad())) {
         call.out << "Demo-Kalender vorhanden: " << QDir::toNativeSeparators(k.qvkPfad()) << '\n';
     } else {
@@ -103,6 +118,7 @@ int demo(Call &call)
     const QString iniPfad = dir + name + QStringLiteral(".ini");
     if (!QFile::exists(iniPfad))
         demoEinstellungen(iniPfad, land, jahr);
+    sperre.reset();
 
     Session::removeAllPasswords();
     const IniFile ini(iniPfad);

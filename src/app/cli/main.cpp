@@ -1,10 +1,34 @@
 #include "app/cli/Cli.h"
+#include "platform/Haltepunkt.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Crash tests name one point between the steps of a rewrite where the program dies at once,
+// as if killed there.
+void haltepunktAusUmgebung()
+{
+    const QByteArray punkt = qgetenv("KRONOBLATT_HALTEPUNKT");
+    if (punkt.isEmpty())
+        return;
+    kb::setHaltepunktAktion([punkt](const char *name) {
+        if (punkt != name)
+            return;
+#ifdef SIGKILL
+        std::raise(SIGKILL);
+#endif
+        std::_Exit(137);
+    });
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -18,6 +42,7 @@ int main(int argc, char **argv)
             dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", dir.toUtf8());
     }
+    haltepunktAusUmgebung();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Kronoblatt"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
