@@ -160,7 +160,6 @@ const QList<BefehlEintrag> &jahreskalenderMenue()
 bool befehlVorhanden(Befehl befehl)
 {
     switch (befehl) {
-    case Befehl::NavBilderTexte: // month pictures and texts
     case Befehl::NavDesigner: // report management
     case Befehl::NavStammNeu: // personal dates
     case Befehl::NavStammOeffnen:

@@ -6,6 +6,8 @@
 #include "days/TageGrid.h"
 #include "days/TalleDAT.h"
 #include "days/Textbibliothek.h"
+#include "pictures/MonatsBilderPanel.h"
+#include "pictures/TMultiBildBetrachter.h"
 #include "platform/FileTypeRegistration.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
@@ -41,6 +43,17 @@
 
 namespace kb {
 
+namespace {
+
+// The organizer and the month pictures without an open calendar.
+QString kalenderOeffnenFrage()
+{
+    return QStringLiteral("Es ist derzeit kein Kalender geöffnet, soll ein Kalender geöffnet "
+                          "werden ?");
+}
+
+} // namespace
+
 TForm1::TForm1(const Optionen &optionen)
     : m_sitzung(std::make_unique<KalenderSitzung>(optionen.heute))
 {
@@ -62,6 +75,10 @@ TForm1::TForm1(const Optionen &optionen)
     connect(m_sitzung.get(), &KalenderSitzung::monatGeaendert, m_organizer,
         &OrganizerPanel::monatZeigen);
     connect(m_kalender, &KalenderPanel::monatGewaehlt, this, &TForm1::kalenderMonatGewaehlt);
+    // The month picture tabs choose the month of the day grid; the single picture follows it.
+    connect(m_sitzung.get(), &KalenderSitzung::monatGeaendert, m_bilder,
+        &MonatsBilderPanel::monatZeigen);
+    connect(m_bilder, &MonatsBilderPanel::monatGewaehlt, this, &TForm1::kalenderMonatGewaehlt);
     connect(m_organizer, &OrganizerPanel::monatGewaehlt, m_sitzung.get(),
         &KalenderSitzung::monatsfilter);
     connect(m_kalender->tage(), &TageGrid::tagesdatenGewuenscht, this, &TForm1::tagesdatenZeigen);
@@ -96,13 +113,16 @@ void TForm1::arbeitsflaecheBauen()
     m_keinPanel = new QWidget(m_flaeche);
     m_kalender = new KalenderPanel(&m_sitzung->jahr(), &m_sitzung->layout(), m_flaeche);
     m_organizer = new OrganizerPanel(&m_sitzung->jahr(), m_flaeche);
-    m_bilder = new widgets::CaptionPanel(
-        QStringLiteral("  Kalender - Monats - Bilder / Texte"), m_flaeche);
+    m_bilder = new MonatsBilderPanel(&m_sitzung->bild(), &m_sitzung->jahr(), m_flaeche);
+    m_bilder->setBrowser([](QWidget *parent) {
+        return bildAuswaehlen(parent) ? Auswahl::Uebernommen : Auswahl::Geschlossen;
+    });
     for (QWidget *w : { m_keinPanel, static_cast<QWidget *>(m_kalender),
              static_cast<QWidget *>(m_organizer), static_cast<QWidget *>(m_bilder) })
         m_flaeche->addWidget(w);
     for (widgets::CaptionPanel *p : { static_cast<widgets::CaptionPanel *>(m_kalender),
-             static_cast<widgets::CaptionPanel *>(m_organizer), m_bilder })
+             static_cast<widgets::CaptionPanel *>(m_organizer),
+             static_cast<widgets::CaptionPanel *>(m_bilder) })
         connect(p, &widgets::CaptionPanel::closed, this, [this] { zeige(Panel::Keins); });
     h->addWidget(m_flaeche, 1);
     setCentralWidget(mitte);
@@ -331,6 +351,9 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
     case Befehl::NavOrganizer:
         organizerZeigen();
         break;
+    case Befehl::NavBilderTexte:
+        bilderZeigen();
+        break;
     case Befehl::TagErster:
     case Befehl::TagVoriger:
     case Befehl::TagNaechster:
@@ -446,14 +469,28 @@ void TForm1::kronoblattDrucken(int variante, bool navigation)
 void TForm1::organizerZeigen()
 {
     if (!m_sitzung->offen()) {
-        if (!ui().question(QStringLiteral("Es ist derzeit kein Kalender geöffnet, soll ein "
-                                          "Kalender geöffnet werden ?")))
+        if (!ui().question(kalenderOeffnenFrage()))
             return;
         oeffnen(false);
         if (!m_sitzung->offen())
             return;
     }
     zeige(Panel::Organizer);
+}
+
+void TForm1::bilderZeigen()
+{
+    if (!m_sitzung->offen()) {
+        if (ui().question(kalenderOeffnenFrage()))
+            oeffnen(false);
+        return;
+    }
+    // The month tabs of the area filter the day table: the grid's editor hands over first.
+    if (!m_kalender->tage()->eingabeUebernehmen())
+        return;
+    // The area takes its mode and month before it shows, so it is laid out once, complete.
+    m_bilder->betreten();
+    zeige(Panel::Bilder);
 }
 
 void TForm1::tagesdatenZeigen()

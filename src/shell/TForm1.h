@@ -24,6 +24,7 @@ class NavigationBar;
 
 class HilfeFenster;
 class KalenderPanel;
+class MonatsBilderPanel;
 class KalenderSitzung;
 class OrganizerPanel;
 class StatusLeiste;
@@ -69,7 +70,7 @@ public:
     Befehlsleisten *leisten() const { return m_leisten; }
     KalenderPanel *kalenderPanel() const { return m_kalender; }
     OrganizerPanel *organizerPanel() const { return m_organizer; }
-    widgets::CaptionPanel *bilderPanel() const { return m_bilder; }
+    MonatsBilderPanel *bilderPanel() const { return m_bilder; }
     Panel sichtbaresPanel() const { return m_panel; }
     TPasswordDlg *passwortDialog() const;
     TAboutBox *aboutBox() const;
@@ -101,6 +102,7 @@ private:
     void passwort(bool navigation);
     void kronoblattDrucken(int variante, bool navigation);
     void organizerZeigen();
+    void bilderZeigen();
     void tagesdatenZeigen();
     void textbibliothekZeigen();
     void tagNavigieren(Befehl befehl);
@@ -127,7 +129,7 @@ private:
     QWidget *m_keinPanel = nullptr;
     KalenderPanel *m_kalender = nullptr;
     OrganizerPanel *m_organizer = nullptr;
-    widgets::CaptionPanel *m_bilder = nullptr;
+    MonatsBilderPanel *m_bilder = nullptr;
     Panel m_panel = Panel::Keins;
     QPointer<TPasswordDlg> m_passwort;
     QPointer<TAboutBox> m_about;

@@ -37,7 +37,7 @@ TEST(Befehle, WhichControlsAreEnabled)
         { "navigation print says there is no calendar", Befehl::NavKronoblattDrucken, false, false,
             true },
         { "organizer", Befehl::NavOrganizer, true, false, true },
-        { "month pictures still to come", Befehl::NavBilderTexte, true, false, false },
+        { "month pictures and texts", Befehl::NavBilderTexte, true, false, true },
         { "report management still to come", Befehl::NavDesigner, true, false, false },
         { "personal dates still to come", Befehl::NavStammOeffnen, true, false, false },
         { "day navigator", Befehl::TagNaechster, true, false, true },
