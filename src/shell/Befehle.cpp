@@ -162,8 +162,6 @@ bool befehlVorhanden(Befehl befehl)
     switch (befehl) {
     case Befehl::NavBilderTexte: // month pictures and texts
     case Befehl::NavDesigner: // report management
-    case Befehl::NavStammNeu: // personal dates
-    case Befehl::NavStammOeffnen:
     case Befehl::Seiteneinstellungen:
     case Befehl::Einstellungen:
         return false;
