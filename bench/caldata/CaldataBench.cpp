@@ -1,6 +1,9 @@
 #include "caldata/FeiertageUNIT.h"
 #include "caldata/KalenderAnlage.h"
+#include "caldata/PersDaten.h"
+#include "caldata/Schulferien.h"
 #include "caldata/Updatetable.h"
+#include "storage/Table.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -218,6 +221,53 @@ void BM_UpdatetableRawSqlite(benchmark::State &state)
     }
 }
 BENCHMARK(BM_UpdatetableRawSqlite)->Unit(benchmark::kMillisecond);
+
+// --- school holidays and personal dates ------------------------------------------------
+
+// The nine periods of a state and year from the installed table, read from the file each
+// time as the settings dialog's button does.
+void BM_FerientermineFromInstalledTable(benchmark::State &state)
+{
+    const QString csv
+        = QDir(QStringLiteral(KB_BIN_DIR)).filePath(QStringLiteral("schulferien.csv"));
+    int jahr = 2026;
+    for (auto _ : state) {
+        jahr = jahr >= 2029 ? 2026 : jahr + 1;
+        const kb::FerienTermine t = kb::ferientermine(
+            kb::SchulferienTabelle::lesen(csv), QStringLiteral("Niedersachsen"), jahr);
+        benchmark::DoNotOptimize(t.vorhanden);
+    }
+}
+BENCHMARK(BM_FerientermineFromInstalledTable)->Unit(benchmark::kMicrosecond);
+
+// The merge of `range(0)` personal dates into a calendar of 366 days (every date of the
+// year's first months, one per day).
+void BM_PersDatenUebernehmen(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    kb::Table tage;
+    tage.setFilePath(kb::kalenderAnlegen(eingaben(dir)).dateien.jahrPfad());
+    tage.open();
+    const kb::PersDatei p = kb::persDatenAnlegen({ dir.path(), QStringLiteral("Familie"), {}, {} });
+    kb::Table pers;
+    pers.setFilePath(p.tabellenPfad());
+    pers.open();
+    pers.startTransaction();
+    for (int i = 0; i < state.range(0); ++i) {
+        const QDate d = QDate(2024, 1, 1).addDays(i % 366);
+        pers.append();
+        pers.setInt(QStringLiteral("FracTag"), d.day());
+        pers.setInt(QStringLiteral("FracMonat"), d.month());
+        pers.setString(QStringLiteral("Text"), QStringLiteral("Geburtstag %1").arg(i));
+        pers.post();
+    }
+    pers.commit();
+    for (auto _ : state) {
+        const kb::PersUebernahme r = kb::persDatenUebernehmen(tage, pers);
+        benchmark::DoNotOptimize(r.geschrieben);
+    }
+}
+BENCHMARK(BM_PersDatenUebernehmen)->Arg(20)->Arg(366)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -91,19 +91,27 @@ int &letzterLandIndex()
 
 } // namespace
 
+QString dateinamenFehler(const QString &datei)
+{
+    static const QString verboten = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : datei) {
+        if (c.unicode() < 0x20 || verboten.contains(c))
+            return QStringLiteral("Der Dateiname „%1“ enthält ein Zeichen, das in "
+                                  "Dateinamen nicht erlaubt ist (\\ / : * ? \" < > |).")
+                .arg(datei);
+    }
+    return {};
+}
+
 QString eingabenPruefen(const AnlageEingaben &e)
 {
     if (e.verzeichnis.isEmpty())
         return QStringLiteral("Sie müssen einen Verzeichnispfad auswählen !");
     if (e.datei.isEmpty())
         return QStringLiteral("Sie müssen einen Dateinamen eingeben !");
-    static const QString verboten = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : e.datei) {
-        if (c.unicode() < 0x20 || verboten.contains(c))
-            return QStringLiteral("Der Dateiname „%1“ enthält ein Zeichen, das in "
-                                  "Dateinamen nicht erlaubt ist (\\ / : * ? \" < > |).")
-                .arg(e.datei);
-    }
+    const QString zeichen = dateinamenFehler(e.datei);
+    if (!zeichen.isEmpty())
+        return zeichen;
     const struct {
         const QString &text;
         const char *feld;

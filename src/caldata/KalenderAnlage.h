@@ -56,6 +56,9 @@ using AnlageFortschritt = std::function<void(int position, const QString &status
 // previous generation of this program run used (0 at the first).
 int landIndexFuer(const QString &land);
 
+// A message when `datei` holds a character no file name may hold; empty otherwise.
+QString dateinamenFehler(const QString &datei);
+
 // The first thing wrong with the inputs, as the wizard says it ("Sie müssen einen
 // Verzeichnispfad auswählen !", "Sie müssen einen Dateinamen eingeben !", a character no file
 // name may hold, an entry too long for its field, a year out of range, a missing directory);

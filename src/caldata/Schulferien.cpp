@@ -4,11 +4,15 @@
 #include "platform/Error.h"
 #include "platform/Logging.h"
 #include "platform/ProgramDir.h"
+#include "settings/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
 
 namespace kb {
@@ -252,6 +256,45 @@ FerienTermine ferientermine(const QString &land, int jahr)
         return leer;
     }
     return ferientermine(SchulferienTabelle::lesen(pfad), land, jahr);
+}
+
+void ferienSchreiben(const QString &iniPfad, const FerienPerioden &perioden)
+{
+    const QString shown = QDir::toNativeSeparators(iniPfad);
+    QFile original(iniPfad);
+    if (!original.exists())
+        throw Error(QStringLiteral("Datei %1 nicht vorhanden!").arg(shown));
+    if (!original.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                        .arg(shown, original.errorString()));
+    const QByteArray vorher = original.readAll();
+    original.close();
+
+    // The eighteen keys go into a copy beside the file, which then replaces it at once.
+    const QFileInfo info(iniPfad);
+    QTemporaryFile kopie(info.absolutePath() + QStringLiteral("/.ferien-XXXXXX.ini"));
+    if (!kopie.open() || kopie.write(vorher) != vorher.size() || !kopie.flush())
+        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                        .arg(shown, kopie.errorString()));
+    kopie.close();
+    {
+        IniFile ini(kopie.fileName());
+        for (int i = 0; i < kFerienCount; ++i) {
+            const QString name = ferienName(static_cast<Ferien>(i));
+            ini.writeString(sectionFerien(), name + QStringLiteral("Beginn"), perioden[i].beginn);
+            ini.writeString(sectionFerien(), name + QStringLiteral("Ende"), perioden[i].ende);
+        }
+    }
+    QFile neu(kopie.fileName());
+    if (!neu.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                        .arg(shown, neu.errorString()));
+    const QByteArray nachher = neu.readAll();
+    neu.close();
+    QSaveFile ziel(iniPfad);
+    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(nachher) != nachher.size() || !ziel.commit())
+        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
+                        .arg(shown, ziel.errorString()));
 }
 
 FerienPerioden schulferien(const QString &csvPfad, const QString &land, int jahr)

@@ -88,6 +88,12 @@ FerienTermine ferientermine(const SchulferienTabelle &tabelle, const QString &la
 // `vorhanden` and says so. Throws kb::Error when the file exists but cannot be read.
 FerienTermine ferientermine(const QString &land, int jahr);
 
+// Writes the nine periods into section Ferien of the settings file `iniPfad` in one step:
+// the file holds either all eighteen new values or, after a failure, its old content. Every
+// other section, key and comment stays, and so do the file's encoding and the spelling of
+// its keys. Throws kb::Error when the file is missing or cannot be written.
+void ferienSchreiben(const QString &iniPfad, const FerienPerioden &perioden);
+
 // The periods of `land` in `jahr` as ferientermine() places them, but without the check for
 // complete data: a year at the edge of the table gets what the table has of it. Used to seed
 // the demo calendar. Throws kb::Error when the file cannot be read.

@@ -161,8 +161,6 @@ bool befehlVorhanden(Befehl befehl)
 {
     switch (befehl) {
     case Befehl::NavDesigner: // report management
-    case Befehl::NavStammNeu: // personal dates
-    case Befehl::NavStammOeffnen:
         return false;
     default:
         return true;

@@ -1,6 +1,9 @@
 #include "shell/TForm1.h"
 
+#include "caldata/FerienSeiten.h"
+#include "caldata/TDatenAnlegenF.h"
 #include "caldata/TForm2.h"
+#include "caldata/TPersForm.h"
 #include "days/OrganizerPanel.h"
 #include "days/TBuchForm.h"
 #include "days/TageGrid.h"
@@ -8,7 +11,9 @@
 #include "days/Textbibliothek.h"
 #include "pictures/MonatsBilderPanel.h"
 #include "pictures/TMultiBildBetrachter.h"
+#include "platform/Error.h"
 #include "platform/FileTypeRegistration.h"
+#include "platform/Logging.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
 #include "printing/TKalenderForm.h"
@@ -147,6 +152,18 @@ void TForm1::formCreate(const Optionen &optionen)
                     QCoreApplication::applicationFilePath(),
                     ProgramDir::path() + QStringLiteral("kronoblatt.png"));
         },
+        [] {
+            // The school-holiday pages follow the installed table, also a newer one put in
+            // place of it; a page that cannot be written is no reason to stop the start.
+            const QString csv = schulferienDatei();
+            if (csv.isEmpty())
+                return;
+            try {
+                ferienSeitenAktualisieren(csv, ferienSeitenOrdner());
+            } catch (const Error &e) {
+                qCWarning(lcShell).noquote() << e.message();
+            }
+        },
         [this] {
             m_kalenderIni = KalenderIni::read();
             m_kalender->tage()->setSpaltenbreiten(m_kalenderIni.spalten);
@@ -178,6 +195,12 @@ void TForm1::fensterErstellen()
         [this] { m_about = new TAboutBox(this); },
         [this] { m_buch = new TBuchForm(&m_texte, &m_sitzung->jahr(), this); },
         [this] { m_tagesdaten = new TalleDAT(&m_sitzung->jahr(), this); },
+        [this] { m_stammdaten = new TDatenAnlegenF(this); },
+        [this] {
+            m_persDaten = new TPersForm(&m_pers, &m_sitzung->jahr(), this);
+            // The merge covers the whole year: the month tabs show "Alle".
+            m_persDaten->setVorDerUebernahme([this] { m_sitzung->monatsfilter(0); });
+        },
     });
 }
 
@@ -199,6 +222,16 @@ TReportMarginForm *TForm1::blatteinzugDialog() const
 TBuchForm *TForm1::textbibliothek() const
 {
     return m_buch;
+}
+
+TDatenAnlegenF *TForm1::stammdatenFenster() const
+{
+    return m_stammdaten;
+}
+
+TPersForm *TForm1::persDatenFenster() const
+{
+    return m_persDaten;
 }
 
 TPasswordDlg *TForm1::passwortDialog() const
@@ -379,6 +412,14 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
         break;
     case Befehl::Seiteneinstellungen:
         toolButton10Click();
+        break;
+    case Befehl::NavStammNeu:
+        if (m_stammdaten && m_persDaten)
+            persDatenNeu(m_pers, *m_stammdaten, *m_persDaten);
+        break;
+    case Befehl::NavStammOeffnen:
+        if (m_persDaten)
+            personlichedatenopen(m_pers, *m_persDaten);
         break;
     default:
         // The faces of the year and month calendar buttons, and the commands still to come.
@@ -629,6 +670,7 @@ void TForm1::formClose()
     fehlerZeigen([this] { m_sitzung->jahr().close(); });
     fehlerZeigen([this] { m_sitzung->bild().close(); });
     fehlerZeigen([this] { m_texte.close(); });
+    fehlerZeigen([this] { m_pers.close(); });
     m_sitzung->schliessen(true);
     fehlerZeigen([this] { kalenderIni().write(); });
 }

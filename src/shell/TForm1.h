@@ -31,6 +31,8 @@ class StatusLeiste;
 class TAboutBox;
 class TBuchForm;
 class TKalenderEinstForm;
+class TDatenAnlegenF;
+class TPersForm;
 class TPasswordDlg;
 class TReportMarginForm;
 class TalleDAT;
@@ -52,8 +54,8 @@ public:
     ~TForm1() override;
 
     // The windows made after the main window at start-up, in their order: the password
-    // dialog, the settings dialog, the margin dialog, the about box, the text library and the
-    // day details. A window that fails is
+    // dialog, the settings dialog, the margin dialog, the about box, the text library, the
+    // day details and the two personal-dates windows. A window that fails is
     // reported and the next one is made.
     void fensterErstellen();
     // Shows the window maximised, filling the screen also without a window manager.
@@ -79,6 +81,10 @@ public:
     TKalenderEinstForm *einstellungsDialog() const;
     TReportMarginForm *blatteinzugDialog() const;
     TBuchForm *textbibliothek() const;
+    TDatenAnlegenF *stammdatenFenster() const;
+    TPersForm *persDatenFenster() const;
+    // The personal-dates table (open only while its entry window is shown).
+    Table &persDaten() { return m_pers; }
     // The text library "Texte.db" in the calendar data directory (open only while its window
     // is shown).
     Table &texte() { return m_texte; }
@@ -120,6 +126,7 @@ private:
 
     std::unique_ptr<KalenderSitzung> m_sitzung;
     Table m_texte;
+    Table m_pers;
     std::optional<IniFile> m_einstellungen;
     std::optional<IniFile> m_leer; // read when the settings file is missing: all defaults
     KalenderIni m_kalenderIni;
@@ -138,6 +145,8 @@ private:
     QPointer<TalleDAT> m_tagesdaten;
     QPointer<TKalenderEinstForm> m_einst;
     QPointer<TReportMarginForm> m_blatteinzug;
+    QPointer<TDatenAnlegenF> m_stammdaten;
+    QPointer<TPersForm> m_persDaten;
     bool m_beendet = false;
 };
 

@@ -39,7 +39,7 @@ TEST(Befehle, WhichControlsAreEnabled)
         { "organizer", Befehl::NavOrganizer, true, false, true },
         { "month pictures and texts", Befehl::NavBilderTexte, true, false, true },
         { "report management still to come", Befehl::NavDesigner, true, false, false },
-        { "personal dates still to come", Befehl::NavStammOeffnen, true, false, false },
+        { "personal dates", Befehl::NavStammOeffnen, false, false, true },
         { "day navigator", Befehl::TagNaechster, true, false, true },
         { "Feldgrösse anpassen", Befehl::Feldgroesse, true, false, true },
         { "week calendar", Befehl::Wochenkalender, true, false, true },

@@ -13,6 +13,7 @@ Command demoBefehl();
 Command einstellungenBefehl();
 Command formularBefehl();
 Command monatsbildBefehl();
+Command ferienBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -26,6 +27,7 @@ const std::vector<Command> &commands()
         einstellungenBefehl(),
         formularBefehl(),
         monatsbildBefehl(),
+        ferienBefehl(),
     };
     return all;
 }
