@@ -1,6 +1,9 @@
 #include "CliProzess.h"
 
+#include "storage/KeyDerivation.h"
+
 #include "caldata/KalenderAnlage.h"
+#include "storage/KeyDerivation.h"
 #include "storage/Sqlite.h"
 
 #include <QDir>
@@ -74,6 +77,10 @@ QString tabelleFehler(const QString &path, const QString &passwort, int records)
         // its journal, which the next connection rolls back.
         sql::DbHandle db = sql::openFile(path, false, false);
         sql::key(db.get(), passwort);
+        // New protections derive their key with more iterations than the cipher's default.
+        if (!passwort.isEmpty())
+            sql::Stmt(db.get(), QStringLiteral("PRAGMA kdf_iter = %1").arg(cipher::kKdfIterations))
+                .step();
         sql::Stmt check(db.get(), QStringLiteral("PRAGMA integrity_check"));
         if (!check.step() || check.columnText(0) != QLatin1String("ok"))
             return QStringLiteral("%1: integrity_check %2").arg(path, check.columnText(0));
@@ -99,7 +106,8 @@ QString kalenderFehler(const KalenderDatei &k, const QString &passwort, int tage
     if (QFile(k.qvkPfad()).size() == 0)
         return QStringLiteral("leere Kalenderdatei");
     const QString jahr = tabelleFehler(k.jahrPfad(), passwort, tage);
-    return jahr.isEmpty() ? tabelleFehler(k.bildPfad(), QString(), 12) : jahr;
+    // The picture table carries the same password as the year table.
+    return jahr.isEmpty() ? tabelleFehler(k.bildPfad(), passwort, 12) : jahr;
 }
 
 bool klartext(const QString &path)

@@ -1,6 +1,7 @@
 #include "app/cli/AufrufPasswort.h"
 #include "app/cli/Cli.h"
 #include "caldata/KalenderDatei.h"
+#include "caldata/KalenderSperre.h"
 #include "pictures/Bildregeln.h"
 #include "pictures/Monatstext.h"
 #include "storage/Table.h"
@@ -35,6 +36,8 @@ int monatsbild(Call &call)
         = textDatei ? std::optional<QString>(monatstextLesen(*textDatei)) : std::nullopt;
     const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
 
+    // No password rewrite of another program may replace the table under this change.
+    const KalenderSperre sperre(k);
     Table bilder;
     bilder.setFilePath(k.bildPfad());
     bilder.open();
