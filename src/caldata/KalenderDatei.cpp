@@ -1,6 +1,7 @@
 #include "caldata/KalenderDatei.h"
 
 #include "caldata/KalenderSperre.h"
+#include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
 
@@ -84,18 +85,24 @@ void tabelleSchuetzen(Table &table, const QString &password)
     table.setExclusive(false);
 }
 
-// A copy of a closed table's file, put back on request and removed otherwise.
+// A copy of a closed table's file (of the file a link leads to), put back on request and
+// removed otherwise. The copy is complete before it takes its name, so a copy that exists can
+// always be put back.
 class Sicherung {
 public:
     explicit Sicherung(const QString &path)
-        : m_path(path)
-        , m_copy(path + QStringLiteral(".kbalt"))
+        : m_path(dateien::ziel(path))
+        , m_copy(m_path + QStringLiteral(".kbalt"))
     {
+        const QString teil = m_copy + QStringLiteral(".kbtmp");
         QFile::remove(m_copy);
-        if (!QFile::copy(m_path, m_copy))
+        QFile::remove(teil);
+        if (!QFile::copy(m_path, teil) || !QFile::rename(teil, m_copy)) {
+            QFile::remove(teil);
             throw Error(QStringLiteral("Von der Tabelle „%1“ kann keine Sicherung angelegt "
                                        "werden; das Passwort wurde nicht gesetzt.")
                             .arg(QDir::toNativeSeparators(m_path)));
+        }
     }
     ~Sicherung() { QFile::remove(m_copy); }
     Sicherung(const Sicherung &) = delete;
@@ -108,6 +115,9 @@ public:
         if (QFile::rename(m_path, aside) && QFile::rename(m_copy, m_path))
             QFile::remove(aside);
     }
+
+    // The change is done: the copy goes now.
+    void verwerfen() { QFile::remove(m_copy); }
 
 private:
     QString m_path;
@@ -138,6 +148,11 @@ void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &passw
         if (!bildTabelle) {
             tabelleSchuetzen(jahrTabelle, pw);
         } else {
+            // Both tables change their password together. Their copies stay until both are
+            // rewritten; while the year table's copy exists, the next writer on the calendar
+            // puts both tables back (a kill between the two rewrites leaves no calendar with
+            // two passwords).
+            Sicherung bildAlt(bildTabelle->filePath());
             Sicherung jahrAlt(jahrTabelle.filePath());
             tabelleSchuetzen(jahrTabelle, pw);
             try {
@@ -146,6 +161,8 @@ void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &passw
                 jahrAlt.zurueck();
                 throw;
             }
+            jahrAlt.verwerfen();
+            bildAlt.verwerfen();
         }
     } catch (...) {
         // The tables are as they were: show them again, then report the failure. The old

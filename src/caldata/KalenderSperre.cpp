@@ -2,6 +2,7 @@
 
 #include "platform/Dateirechte.h"
 #include "platform/Error.h"
+#include "storage/TableFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,9 +120,26 @@ QString anlagePraefix(const QString &tag)
     return QLatin1String(".kbneu-") + tag;
 }
 
+// A password change of both tables keeps a copy of each table until both are rewritten, and
+// drops the year table's copy first. While that copy exists the change is unfinished: both
+// tables go back to their copies (the picture table first, so a kill in here repeats it).
+void unfertigenPasswortwechselZuruecknehmen(const KalenderDatei &kalender)
+{
+    const QString jahr = dateien::ziel(kalender.jahrPfad());
+    const QString jahrAlt = jahr + QStringLiteral(".kbalt");
+    if (!QFile::exists(jahrAlt))
+        return;
+    const QString bild = dateien::ziel(kalender.bildPfad());
+    const QString bildAlt = bild + QStringLiteral(".kbalt");
+    if (QFile::exists(bildAlt))
+        tablefile::replaceFile(bildAlt, bild, true);
+    tablefile::replaceFile(jahrAlt, jahr, true);
+}
+
 void resteEntfernen(const KalenderDatei &kalender)
 {
     unfertigeAnlageEntfernen(kalender);
+    unfertigenPasswortwechselZuruecknehmen(kalender);
     rewriteResteEntfernen(kalender.jahrPfad());
     rewriteResteEntfernen(kalender.bildPfad());
 }

@@ -5,6 +5,7 @@
 // The normal test run kills a few times per command; KRONOBLATT_ABBRUCH_LAEUFE sets the
 // number of runs per command (e.g. 100 for a few hundred kills in all).
 #include "CliProzess.h"
+#include "caldata/KalenderSperre.h"
 #include "settings/IniFile.h"
 #include "settings/LayoutSettings.h"
 #include "support/TestUtil.h"
@@ -108,6 +109,11 @@ TEST(AbbruchHarness, Passwort)
     for (int i = 0; i < laeufe(); ++i) {
         const QString neu = aktuell.isEmpty() ? QStringLiteral("pw%1").arg(i) : QString();
         zufaelligToeten(args(neu), bis);
+        // The next writer on the calendar finishes what the kill left: it takes the lock,
+        // which puts back both tables of an unfinished change.
+        {
+            const KalenderSperre naechster(k);
+        }
         if (kalenderFehler(k, neu).isEmpty()) {
             aktuell = neu;
         } else {
