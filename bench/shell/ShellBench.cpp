@@ -76,35 +76,6 @@ Fixture &fixture()
     return f;
 }
 
-// Answers every dialog at once, so the reminder's message does not wait for a user.
-class StilleUi final : public kb::Ui {
-public:
-    void message(const QString &) override { }
-    bool question(const QString &) override { return false; }
-    std::optional<QString> inputQuery(
-        const QString &, const QString &, const QString &, bool) override
-    {
-        return std::nullopt;
-    }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(
-        const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString directory(const QString &, const QString &) override { return {}; }
-    std::optional<QFont> font(const QFont &) override { return std::nullopt; }
-    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
-    int runModal(QWidget *) override { return 0; }
-    bool printDialog(QPrinter *, QWidget *) override { return false; }
-    bool pageSetupDialog(QPrinter *, QWidget *) override { return false; }
-    void beep() override { }
-    void setBusy(bool) override { }
-    bool openUrl(const QString &) override { return false; }
-    QImage clipboardImage() override { return {}; }
-    void setClipboardImage(const QImage &) override { }
-};
-
 void BM_KalenderOeffnen(benchmark::State &state)
 {
     Fixture &f = fixture();
@@ -200,7 +171,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    kb::installUi(std::make_unique<StilleUi>());
+    // Answers every dialog at once, so the reminder's message does not wait for a user.
+    kb::installUi(kb::headlessUi());
     fixture();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
