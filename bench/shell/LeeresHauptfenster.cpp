@@ -1,9 +1,13 @@
-// The yardstick for start-up: a minimal Qt program that shows an empty QMainWindow and ends
-// as soon as the window is on the screen, as kronoblatt does with KRONOBLATT_ENDE_NACH_START.
+// The yardstick for start-up: a minimal Qt program that shows an empty QMainWindow. Once the
+// window's first expose has been painted it writes the time ("gezeigt", milliseconds of
+// CLOCK_MONOTONIC) to standard output and ends, as kronoblatt does with
+// KRONOBLATT_ENDE_NACH_START.
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -15,8 +19,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = qobject_cast<QWindow *>(watched);
-        if (event->type() == QEvent::Expose && window && window->isExposed())
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            window->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, [] {
+                timespec jetzt {};
+                clock_gettime(CLOCK_MONOTONIC, &jetzt);
+                std::printf(
+                    "gezeigt %.3f\n", double(jetzt.tv_sec) * 1e3 + double(jetzt.tv_nsec) / 1e6);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
         return false;
     }
 };

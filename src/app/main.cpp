@@ -7,36 +7,67 @@
 #include "shell/TKBForm.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
+#include <ctime>
+#include <functional>
 #include <memory>
+#include <thread>
 
 namespace {
 
-// For measuring start-up: with KRONOBLATT_ENDE_NACH_START set, the program ends as soon as
-// the main window is on the screen (its first expose has been painted).
-class EndeNachStart : public QObject {
+// Runs a function once, just after the window's first picture is on the screen: the window
+// system exposed it and the expose has been painted.
+class NachDemErstenBild : public QObject {
 public:
-    using QObject::QObject;
+    NachDemErstenBild(QWindow *window, std::function<void()> danach)
+        : QObject(window)
+        , m_danach(std::move(danach))
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = qobject_cast<QWindow *>(watched);
-        if (event->type() == QEvent::Expose && window && window->isExposed())
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            window->removeEventFilter(this);
+            // The expose is painted before the queued call runs.
+            QTimer::singleShot(0, window, std::move(m_danach));
+            deleteLater();
+        }
         return false;
     }
+
+private:
+    std::function<void()> m_danach;
 };
 
-void endeNachStartWennVerlangt(QWidget *fenster)
+void nachDemErstenBild(QWidget *fenster, std::function<void()> danach)
+{
+    fenster->winId(); // makes the window, so its first expose is seen
+    if (QWindow *window = fenster->windowHandle())
+        new NachDemErstenBild(window, std::move(danach));
+    else
+        QTimer::singleShot(0, fenster, std::move(danach));
+}
+
+// For measuring start-up: with KRONOBLATT_ENDE_NACH_START set, the program writes when the
+// main window's first picture was on the screen ("gezeigt") and when the other windows were
+// made ("fertig") to standard output, in milliseconds of CLOCK_MONOTONIC, and then ends.
+void zeitMelden(const char *was)
 {
     if (qEnvironmentVariableIsEmpty("KRONOBLATT_ENDE_NACH_START"))
         return;
-    fenster->winId(); // makes the window, so its first expose is seen
-    if (QWindow *window = fenster->windowHandle())
-        window->installEventFilter(new EndeNachStart(fenster));
+    timespec jetzt {};
+    clock_gettime(CLOCK_MONOTONIC, &jetzt);
+    std::printf("%s %.3f\n", was, double(jetzt.tv_sec) * 1e3 + double(jetzt.tv_nsec) / 1e6);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -48,33 +79,49 @@ int main(int argc, char **argv)
     // The windows' face, as on the system the program comes from: "MS Sans Serif" 8 points,
     // drawn with the installed face that stands in for it.
     QApplication::setFont(QFont(kb::report::installedFamily(QStringLiteral("MS Sans Serif")), 8));
+    // The font list and the face of the windows are read on a second thread while the
+    // start-up window is made: the first text the main window lays out finds them ready.
+    std::thread schriften([f = QApplication::font()] {
+        QFontDatabase::families();
+        QFontMetrics(f).height();
+    });
     kb::installUi(std::make_unique<kb::QtUi>());
     // Layouts shown with "preview and wait" open the "Druck-Vorschau" window.
     kb::report::installWindowPreviewer();
-
-    // The start-up window shows at once, while the rest is made.
-    auto start = std::make_unique<kb::TKBForm>();
-    kb::fehlerZeigen([&] { start->logoLaden(); });
-    start->zeigen();
 
     QApplication::setApplicationName(QStringLiteral("Kronoblatt"));
     QApplication::setWindowIcon(kb::programmSymbol());
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
+    // The start-up window shows at once and stays, above the main window, until the windows
+    // made after the main window's first picture are there.
+    auto start = std::make_unique<kb::TKBForm>();
+    kb::fehlerZeigen([&] { start->logoLaden(); });
+    start->zeigen();
+
     kb::TForm1::Optionen optionen;
     optionen.dateitypRegistrieren = true;
     kb::TForm1 hauptfenster(optionen);
-    hauptfenster.fensterErstellen();
 
-    start.reset();
-    endeNachStartWennVerlangt(&hauptfenster);
-    hauptfenster.zeigen();
-
-    // A calendar given on the command line (a double click in the file manager) opens once
-    // the main window is there, as if it had been chosen in the open dialog.
+    // The work panels and the other windows are made once the main window shows, so it
+    // shows sooner. A calendar given on the command line (a double click in the file
+    // manager) opens after them, as if it had been chosen in the open dialog.
     const QString kalender = kb::kalenderArgument(QCoreApplication::arguments());
-    if (!kalender.isEmpty())
-        QTimer::singleShot(0, &hauptfenster,
-            [&hauptfenster, kalender] { hauptfenster.kalenderArgumentOeffnen(kalender); });
-    return app.exec();
+    nachDemErstenBild(&hauptfenster, [&hauptfenster, &start, kalender] {
+        zeitMelden("gezeigt");
+        hauptfenster.fensterErstellen();
+        start.reset();
+        zeitMelden("fertig");
+        if (!qEnvironmentVariableIsEmpty("KRONOBLATT_ENDE_NACH_START")) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        if (!kalender.isEmpty())
+            hauptfenster.kalenderArgumentOeffnen(kalender);
+    });
+    hauptfenster.zeigen();
+    start->raise();
+    const int ergebnis = app.exec();
+    schriften.join();
+    return ergebnis;
 }

@@ -47,6 +47,12 @@ void Befehlsleisten::linkeLeisteBauen()
     m_links = new widgets::GradientPanel(m_fenster);
     m_links->setGradient(Qt::blue, Qt::black, 64);
     m_links->setFixedWidth(70);
+    // One style for the five buttons, set on the bar before they are made.
+    m_links->setStyleSheet(QStringLiteral(
+        "QToolButton { color: white; border: none; padding: 3px; }"
+        "QToolButton:hover { background: rgba(255, 255, 255, 40); border-radius: 4px; }"
+        "QToolButton:pressed { background: rgba(0, 0, 0, 60); }"
+        "QToolButton:disabled { color: #7f8fbf; }"));
     auto *layout = new QVBoxLayout(m_links);
     layout->setContentsMargins(2, 8, 2, 8);
     layout->setSpacing(10);
@@ -57,11 +63,6 @@ void Befehlsleisten::linkeLeisteBauen()
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setStyleSheet(QStringLiteral(
-            "QToolButton { color: white; border: none; padding: 3px; }"
-            "QToolButton:hover { background: rgba(255, 255, 255, 40); border-radius: 4px; }"
-            "QToolButton:pressed { background: rgba(0, 0, 0, 60); }"
-            "QToolButton:disabled { color: #7f8fbf; }"));
         layout->addWidget(button);
         m_linkeButtons.append(button);
     }

@@ -1,9 +1,7 @@
 #include "shell/Symbole.h"
 
-#include "platform/ProgramDir.h"
-
-#include <QFileInfo>
 #include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -457,10 +455,19 @@ QIcon symbol(Befehl befehl)
 
 QIcon programmSymbol()
 {
-    const QString path = ProgramDir::path() + QStringLiteral("kronoblatt.png");
-    if (QFileInfo(path).isFile())
-        return QIcon(path);
-    return malen([](QPainter &p) { kalenderblatt(p, QStringLiteral("K")); });
+    // The window system gets the icon with each window: a few small sizes, drawn from the
+    // program's icon at 48 pixels that is compiled in, not the 256-pixel file the desktop
+    // shows for the program.
+    const QImage bild(QStringLiteral(":/kronoblatt/kronoblatt-48.png"));
+    QIcon icon;
+    if (bild.isNull())
+        return malen([](QPainter &p) { kalenderblatt(p, QStringLiteral("K")); });
+    icon.addPixmap(QPixmap::fromImage(bild));
+    for (const int kante : { 16, 32 }) {
+        icon.addPixmap(QPixmap::fromImage(
+            bild.scaled(kante, kante, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    }
+    return icon;
 }
 
 } // namespace kb

@@ -61,6 +61,7 @@ QString kalenderOeffnenFrage()
 
 TForm1::TForm1(const Optionen &optionen)
     : m_sitzung(std::make_unique<KalenderSitzung>(optionen.heute))
+    , m_dateitypRegistrieren(optionen.dateitypRegistrieren)
 {
     setWindowTitle(startTitel());
     setFont(QFont(report::installedFamily(QStringLiteral("Arial")), 8));
@@ -74,6 +75,49 @@ TForm1::TForm1(const Optionen &optionen)
     arbeitsflaecheBauen();
 
     connect(m_sitzung.get(), &KalenderSitzung::zustandGeaendert, this, &TForm1::zustandZeigen);
+    connect(navigation(), &widgets::NavigationBar::currentGroupChanged, this,
+        &TForm1::gruppeGewechselt);
+
+    formCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::arbeitsflaecheBauen()
+{
+    // The window itself paints the grey background behind the panels.
+    auto *mitte = new QWidget(this);
+    auto *h = new QHBoxLayout(mitte);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(0);
+    h->addWidget(m_leisten->linkeLeiste());
+    h->addWidget(navigation());
+
+    m_flaeche = new QStackedWidget(mitte);
+    m_keinPanel = new QWidget(m_flaeche);
+    m_flaeche->addWidget(m_keinPanel);
+    h->addWidget(m_flaeche, 1);
+    setCentralWidget(mitte);
+}
+
+void TForm1::panelsBauen()
+{
+    m_kalender = new KalenderPanel(&m_sitzung->jahr(), &m_sitzung->layout(), m_flaeche);
+    m_organizer = new OrganizerPanel(&m_sitzung->jahr(), m_flaeche);
+    m_bilder = new MonatsBilderPanel(&m_sitzung->bild(), &m_sitzung->jahr(), m_flaeche);
+    m_bilder->setBrowser([](QWidget *parent) {
+        return bildAuswaehlen(parent) ? Auswahl::Uebernommen : Auswahl::Geschlossen;
+    });
+    for (QWidget *w : { static_cast<QWidget *>(m_kalender), static_cast<QWidget *>(m_organizer),
+             static_cast<QWidget *>(m_bilder) })
+        m_flaeche->addWidget(w);
+    for (widgets::CaptionPanel *p : { static_cast<widgets::CaptionPanel *>(m_kalender),
+             static_cast<widgets::CaptionPanel *>(m_organizer),
+             static_cast<widgets::CaptionPanel *>(m_bilder) })
+        connect(p, &widgets::CaptionPanel::closed, this, [this] { zeige(Panel::Keins); });
+    m_kalender->tage()->setSpaltenbreiten(m_kalenderIni.spalten);
+    m_kalender->setCaption(m_sitzung->kalenderTitel());
+
     // The month tabs of the grid and of the organizer filter the one year table.
     connect(
         m_sitzung.get(), &KalenderSitzung::monatGeaendert, m_kalender, &KalenderPanel::monatZeigen);
@@ -96,44 +140,9 @@ TForm1::TForm1(const Optionen &optionen)
     connect(
         m_kalender, &KalenderPanel::monatskalenderGewaehlt, this, &TForm1::monatskalenderDrucken);
     connect(m_kalender, &KalenderPanel::tagebuchGewaehlt, this, &TForm1::tagebuchDrucken);
-    connect(navigation(), &widgets::NavigationBar::currentGroupChanged, this,
-        &TForm1::gruppeGewechselt);
-
-    formCreate(optionen);
 }
 
-TForm1::~TForm1() = default;
-
-void TForm1::arbeitsflaecheBauen()
-{
-    auto *mitte = new QWidget(this);
-    mitte->setAutoFillBackground(true);
-    auto *h = new QHBoxLayout(mitte);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->setSpacing(0);
-    h->addWidget(m_leisten->linkeLeiste());
-    h->addWidget(navigation());
-
-    m_flaeche = new QStackedWidget(mitte);
-    m_keinPanel = new QWidget(m_flaeche);
-    m_kalender = new KalenderPanel(&m_sitzung->jahr(), &m_sitzung->layout(), m_flaeche);
-    m_organizer = new OrganizerPanel(&m_sitzung->jahr(), m_flaeche);
-    m_bilder = new MonatsBilderPanel(&m_sitzung->bild(), &m_sitzung->jahr(), m_flaeche);
-    m_bilder->setBrowser([](QWidget *parent) {
-        return bildAuswaehlen(parent) ? Auswahl::Uebernommen : Auswahl::Geschlossen;
-    });
-    for (QWidget *w : { m_keinPanel, static_cast<QWidget *>(m_kalender),
-             static_cast<QWidget *>(m_organizer), static_cast<QWidget *>(m_bilder) })
-        m_flaeche->addWidget(w);
-    for (widgets::CaptionPanel *p : { static_cast<widgets::CaptionPanel *>(m_kalender),
-             static_cast<widgets::CaptionPanel *>(m_organizer),
-             static_cast<widgets::CaptionPanel *>(m_bilder) })
-        connect(p, &widgets::CaptionPanel::closed, this, [this] { zeige(Panel::Keins); });
-    h->addWidget(m_flaeche, 1);
-    setCentralWidget(mitte);
-}
-
-void TForm1::formCreate(const Optionen &optionen)
+void TForm1::formCreate()
 {
     schritteAusfuehren({
         [] {
@@ -145,29 +154,7 @@ void TForm1::formCreate(const Optionen &optionen)
             m_texte.setDirectory(ProgramDir::calendarDataDir());
             m_texte.setTableName(texteDateiname());
         },
-        [&optionen] {
-            if (optionen.dateitypRegistrieren)
-                FileType::registrieren(
-                    QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                    QCoreApplication::applicationFilePath(),
-                    ProgramDir::path() + QStringLiteral("kronoblatt.png"));
-        },
-        [] {
-            // The school-holiday pages follow the installed table, also a newer one put in
-            // place of it; a page that cannot be written is no reason to stop the start.
-            const QString csv = schulferienDatei();
-            if (csv.isEmpty())
-                return;
-            try {
-                ferienSeitenAktualisieren(csv, ferienSeitenOrdner());
-            } catch (const Error &e) {
-                qCWarning(lcShell).noquote() << e.message();
-            }
-        },
-        [this] {
-            m_kalenderIni = KalenderIni::read();
-            m_kalender->tage()->setSpaltenbreiten(m_kalenderIni.spalten);
-        },
+        [this] { m_kalenderIni = KalenderIni::read(); },
         [this] {
             const IniFile ini = openSettingsFile(m_kalenderIni.settingsFilePath());
             if (ini.exists()) {
@@ -188,7 +175,31 @@ void TForm1::formCreate(const Optionen &optionen)
 
 void TForm1::fensterErstellen()
 {
+    if (m_fensterErstellt)
+        return;
+    m_fensterErstellt = true;
+    panelsBauen();
     schritteAusfuehren({
+        [this] {
+            // Writes the desktop's entries only when they are missing or out of date.
+            if (m_dateitypRegistrieren)
+                FileType::registrieren(
+                    QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                    QCoreApplication::applicationFilePath(),
+                    ProgramDir::path() + QStringLiteral("kronoblatt.png"));
+        },
+        [] {
+            // The school-holiday pages follow the installed table, also a newer one put in
+            // place of it; a page that cannot be written is no reason to stop the start.
+            const QString csv = schulferienDatei();
+            if (csv.isEmpty())
+                return;
+            try {
+                ferienSeitenAktualisieren(csv, ferienSeitenOrdner());
+            } catch (const Error &e) {
+                qCWarning(lcShell).noquote() << e.message();
+            }
+        },
         [this] { m_passwort = new TPasswordDlg(this); },
         [this] { m_einst = new TKalenderEinstForm(this); },
         [this] { m_blatteinzug = new TReportMarginForm(this); },
@@ -280,6 +291,8 @@ IniFile &TForm1::einstellungenZumSchreiben()
 KalenderIni TForm1::kalenderIni() const
 {
     KalenderIni k = m_kalenderIni;
+    if (!m_kalender)
+        return k;
     const TageGrid::Breiten breiten = m_kalender->tage()->spaltenbreiten();
     std::copy(breiten.begin(), breiten.end(), k.spalten.begin());
     return k;
@@ -318,6 +331,8 @@ void TForm1::zeige(Panel panel)
     case Panel::Keins:
         break;
     }
+    if (!page) // the panels are made after the window first shows
+        page = m_keinPanel;
     page->show();
     m_flaeche->setCurrentWidget(page);
 }
@@ -328,18 +343,21 @@ void TForm1::zustandZeigen()
     setWindowTitle(m_sitzung->fensterTitel());
     m_leisten->aktualisieren(offen);
     m_status->setPanel(StatusLeiste::Land, m_sitzung->landText());
-    m_kalender->setCaption(m_sitzung->kalenderTitel());
+    if (m_kalender)
+        m_kalender->setCaption(m_sitzung->kalenderTitel());
     if (!offen)
         zeige(Panel::Keins);
 }
 
 void TForm1::gruppeGewechselt(int gruppe)
 {
+    fensterErstellen();
     zeige(panelNachGruppenwechsel(NavGruppenIndex(gruppe), m_sitzung->offen(), m_panel));
 }
 
 void TForm1::ausfuehren(Befehl befehl, int variante)
 {
+    fensterErstellen(); // a command given before the windows were made waits for them
     switch (befehl) {
     case Befehl::Anlegen:
     case Befehl::NavNeu:
@@ -462,6 +480,7 @@ void TForm1::oeffnen(bool navigation)
 
 void TForm1::kalenderArgumentOeffnen(const QString &path)
 {
+    fensterErstellen();
     if (m_sitzung->oeffnenDatei(path).geoeffnet())
         zeige(Panel::Kalender);
 }

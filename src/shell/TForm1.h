@@ -53,10 +53,12 @@ public:
     explicit TForm1(const Optionen &optionen);
     ~TForm1() override;
 
-    // The windows made after the main window at start-up, in their order: the password
-    // dialog, the settings dialog, the margin dialog, the about box, the text library, the
-    // day details and the two personal-dates windows. A window that fails is
-    // reported and the next one is made.
+    // What is made once the main window first shows, in its order: the three work panels,
+    // the file-type registration, the school-holiday pages, the password dialog, the settings
+    // dialog, the margin dialog, the about box, the text library, the day details and the two
+    // personal-dates windows. A window that fails is reported and the next one is made. Runs once;
+    // a command, a change of navigation group or a calendar to open that comes earlier runs it
+    // first.
     void fensterErstellen();
     // Shows the window maximised, filling the screen also without a window manager.
     void zeigen();
@@ -96,8 +98,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void formCreate(const Optionen &optionen);
+    void formCreate();
     void arbeitsflaecheBauen();
+    void panelsBauen();
     void zeige(Panel panel);
     void zustandZeigen();
     void gruppeGewechselt(int gruppe);
@@ -125,6 +128,7 @@ private:
     void formClose();
 
     std::unique_ptr<KalenderSitzung> m_sitzung;
+    bool m_dateitypRegistrieren = false;
     Table m_texte;
     Table m_pers;
     std::optional<IniFile> m_einstellungen;
@@ -147,6 +151,7 @@ private:
     QPointer<TReportMarginForm> m_blatteinzug;
     QPointer<TDatenAnlegenF> m_stammdaten;
     QPointer<TPersForm> m_persDaten;
+    bool m_fensterErstellt = false;
     bool m_beendet = false;
 };
 

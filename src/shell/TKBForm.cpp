@@ -2,12 +2,9 @@
 
 #include "shell/Startfenster.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QWindow>
 
 namespace kb {
 
@@ -33,23 +30,17 @@ void TKBForm::zeigen()
         move(r.topLeft());
     }
     show();
-    // The window shows only once the window system exposed it; until then a paint goes
-    // nowhere. The rest of start-up runs without an event loop, so wait for it here.
-    QElapsedTimer waited;
-    waited.start();
-    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TKBForm::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    for (int y = 0; y < height(); ++y) {
-        p.setPen(startfensterFarbe(y));
-        p.drawLine(0, y, width() - 1, y);
+    if (m_verlauf.height() != height()) {
+        m_verlauf = QImage(1, height(), QImage::Format_RGB32);
+        for (int y = 0; y < height(); ++y)
+            m_verlauf.setPixel(0, y, startfensterFarbe(y).rgb());
     }
+    QPainter p(this);
+    p.drawImage(rect(), m_verlauf);
     if (!m_logo.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRect(16, 16, 129, 73), m_logo);

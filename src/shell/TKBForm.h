@@ -6,7 +6,8 @@
 namespace kb {
 
 // The start-up window: 274 by 176 pixels, centred, without system buttons, the logo on a
-// blue gradient. It shows while the program starts and closes when the main window is ready.
+// blue gradient. It shows while the program starts and closes when the main window is ready
+// with all its windows.
 class TKBForm : public QWidget {
     Q_OBJECT
 public:
@@ -15,7 +16,8 @@ public:
     // Loads "KBLogo.bmp" from the program directory; throws kb::Error when it is missing.
     void logoLaden();
     const QImage &logo() const { return m_logo; }
-    // Shows the window centred on the screen and paints it at once.
+    // Shows the window centred on the screen. It paints once the window system exposed it,
+    // in the event loop; start-up goes on meanwhile.
     void zeigen();
 
 protected:
@@ -23,6 +25,7 @@ protected:
 
 private:
     QImage m_logo;
+    QImage m_verlauf; // the gradient, one pixel wide
 };
 
 } // namespace kb

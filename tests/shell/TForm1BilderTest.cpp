@@ -27,6 +27,7 @@ protected:
         TForm1::Optionen o;
         o.heute = QDate(2024, 3, 14);
         auto f = std::make_unique<TForm1>(o);
+        f->fensterErstellen();
         f->resize(1366, 740);
         f->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(f.get()));

@@ -145,6 +145,7 @@ TEST_F(TForm1TageTest, AnUnreadableSchoolHolidayBoundLeavesTheOtherPeriodsPainte
     TForm1::Optionen o;
     o.heute = kHeute;
     TForm1 f(o);
+    f.fensterErstellen();
     oeffnen(f, kalender(QStringLiteral("Test"), 2024));
     f.kalenderPanel()->monate()->setCurrentIndex(3);
     const TageGridModell *m = grid(f)->tageModell();

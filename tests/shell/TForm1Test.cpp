@@ -123,6 +123,39 @@ TEST_F(TForm1Test, ColumnWidthsChangedByTheUserSurviveARestart)
     EXPECT_EQ(f->kalenderPanel()->tage()->spaltenbreiten()[4], 333);
 }
 
+// The main window shows before its work panels and other windows are made. A window closed
+// in between keeps the column widths it read; the first command makes them all first.
+TEST_F(TForm1Test, PanelsAndWindowsAreMadeAfterTheMainWindowShows)
+{
+    einstellungenAnlegen();
+    test::writeAll(kalenderIni(),
+        "[Size]\r\nspalte1=1\r\nspalte2=37\r\nspalte3=64\r\nspalte4=64\r\nspalte5=222\r\n"
+        "[Datei]\r\nDateiname=Kalvalues.ini\r\n");
+    {
+        TForm1::Optionen o;
+        o.heute = kHeute;
+        TForm1 f(o);
+        EXPECT_EQ(f.kalenderPanel(), nullptr);
+        EXPECT_EQ(f.passwortDialog(), nullptr);
+        f.close();
+    }
+    EXPECT_EQ(
+        IniFile(kalenderIni()).readInteger(QStringLiteral("Size"), QStringLiteral("spalte5"), 0),
+        222);
+
+    TForm1::Optionen o;
+    o.heute = kHeute;
+    TForm1 f(o);
+    ui->answerFile(kalender(QStringLiteral("Test"), 2024).qvkPfad());
+    ausloesen(f, Ort::LinkeLeiste, Befehl::Oeffnen);
+    ASSERT_NE(f.kalenderPanel(), nullptr);
+    EXPECT_NE(f.passwortDialog(), nullptr);
+    EXPECT_EQ(f.sichtbaresPanel(), Panel::Kalender);
+    EXPECT_EQ(f.kalenderPanel()->tage()->columnWidth(4), 222);
+    EXPECT_EQ(f.kalenderPanel()->caption(), f.sitzung().kalenderTitel());
+    EXPECT_TRUE(f.kalenderPanel()->caption().contains(QStringLiteral("2024")));
+}
+
 TEST_F(TForm1Test, AMissingSettingsFileIsReportedAndNotCreated)
 {
     auto f = fenster();

@@ -61,14 +61,14 @@ bool speichern(const QImage &image, const QString &path)
     return true;
 }
 
-QImage programmSymbol()
+QImage programmSymbol(int kante)
 {
-    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kante, kante, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    kalenderblatt(p, QRectF(0, 0, 256, 256));
+    kalenderblatt(p, QRectF(0, 0, kante, kante));
     return image;
 }
 
@@ -114,6 +114,8 @@ int main(int argc, char **argv)
     const QString dir = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
     QDir().mkpath(dir);
     bool ok = speichern(startbild(), dir + QStringLiteral("KBLogo.bmp"));
-    ok = speichern(programmSymbol(), dir + QStringLiteral("kronoblatt.png")) && ok;
+    ok = speichern(programmSymbol(256), dir + QStringLiteral("kronoblatt.png")) && ok;
+    // The windows' icon, compiled into the program.
+    ok = speichern(programmSymbol(48), dir + QStringLiteral("kronoblatt-48.png")) && ok;
     return ok ? 0 : 1;
 }
