@@ -12,11 +12,13 @@ size_t qHash(const TableDataSet::PictureKey &key, size_t seed)
 
 void TableDataSet::first()
 {
+    m_inhalte.clear();
     m_table.first();
 }
 
 void TableDataSet::next()
 {
+    m_inhalte.clear();
     m_table.next();
 }
 
@@ -65,16 +67,31 @@ QImage TableDataSet::picture(const QString &field, const PictureFit &fit) const
 {
     if (!readable(field))
         return {};
-    const QByteArray bytes = m_table.asBytes(field);
-    if (bytes.isEmpty())
+    // A record's picture is asked for more than once while it prints (whether there is one,
+    // then the picture itself): its stored bytes are read once per record.
+    QByteArray bytes;
+    if (m_inhaltSatz != m_table.recNo()) {
+        m_inhalte.clear();
+        m_inhaltSatz = m_table.recNo();
+    }
+    auto inhalt = m_inhalte.constFind(field);
+    if (inhalt == m_inhalte.constEnd()) {
+        bytes = m_table.asBytes(field);
+        // Two differently seeded hashes and the length stand for the content: a day symbol
+        // copied to every day of the year is decoded once.
+        inhalt = m_inhalte.insert(field,
+            bytes.isEmpty()
+                ? Inhalt {}
+                : Inhalt { qHash(bytes, 0x6b726f6e6f), qHash(bytes, 0x626c617474), bytes.size() });
+    }
+    if (inhalt->size == 0)
         return {};
-    // Two differently seeded hashes and the length stand for the content: a day symbol
-    // copied to every day of the year is decoded once.
-    const PictureKey key { qHash(bytes, 0x6b726f6e6f), qHash(bytes, 0x626c617474), bytes.size(),
-        fit };
+    const PictureKey key { inhalt->hash1, inhalt->hash2, inhalt->size, fit };
     const auto it = m_pictures.constFind(key);
     if (it != m_pictures.constEnd())
         return *it;
+    if (bytes.isEmpty())
+        bytes = m_table.asBytes(field);
     const QImage decoded = decodePicture(bytes, fit);
     m_pictures.insert(key, decoded);
     return decoded;

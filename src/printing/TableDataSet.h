@@ -34,6 +34,12 @@ private:
     // The declared length of a string field; 0 for other fields.
     int textLimit(const QString &field) const;
 
+    // What a stored picture's bytes stand for; size 0 for an empty field.
+    struct Inhalt {
+        quint64 hash1 = 0;
+        quint64 hash2 = 0;
+        qsizetype size = 0;
+    };
     struct PictureKey {
         quint64 hash1 = 0;
         quint64 hash2 = 0;
@@ -46,6 +52,9 @@ private:
     Table &m_table;
     mutable QHash<QString, int> m_textLimits;
     mutable QHash<PictureKey, QImage> m_pictures;
+    // The pictures' contents of the current record (m_inhaltSatz), by field.
+    mutable QHash<QString, Inhalt> m_inhalte;
+    mutable int m_inhaltSatz = 0;
 };
 
 } // namespace kb
