@@ -70,10 +70,10 @@ QImage TableDataSet::picture(const QString &field, const PictureFit &fit) const
     // A record's picture is asked for more than once while it prints (whether there is one,
     // then the picture itself): its stored bytes are read once per record.
     QByteArray bytes;
-    if (m_inhaltSatz != m_table.recNo()) {
+    const Bookmark satz = m_table.isModified() ? Bookmark {} : m_table.bookmark();
+    if (satz.isNull() || satz != m_inhaltSatz)
         m_inhalte.clear();
-        m_inhaltSatz = m_table.recNo();
-    }
+    m_inhaltSatz = satz;
     auto inhalt = m_inhalte.constFind(field);
     if (inhalt == m_inhalte.constEnd()) {
         bytes = m_table.asBytes(field);

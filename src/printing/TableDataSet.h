@@ -1,13 +1,12 @@
 #pragma once
 
 #include "report/DataSet.h"
+#include "storage/Table.h"
 
 #include <QHash>
 #include <QString>
 
 namespace kb {
-
-class Table;
 
 // A report's view of an open table cursor: its records in the cursor's current order and
 // through its current filter. The table is not owned and stays open.
@@ -54,7 +53,7 @@ private:
     mutable QHash<PictureKey, QImage> m_pictures;
     // The pictures' contents of the current record (m_inhaltSatz), by field.
     mutable QHash<QString, Inhalt> m_inhalte;
-    mutable int m_inhaltSatz = 0;
+    mutable Bookmark m_inhaltSatz;
 };
 
 } // namespace kb
