@@ -18,12 +18,37 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace kb {
 
 namespace {
 
 // What happened while views were suspended.
 enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
+
+// The file a path names now, by device and inode (through a link, the file it leads to);
+// not valid where there is no such file or the system has no inodes.
+struct DateiKennung {
+    quint64 geraet = 0;
+    quint64 knoten = 0;
+    bool gueltig = false;
+    friend bool operator==(const DateiKennung &, const DateiKennung &) = default;
+};
+
+DateiKennung dateiKennung(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return { quint64(st.st_dev), quint64(st.st_ino), true };
+#else
+    Q_UNUSED(path);
+#endif
+    return {};
+}
 
 } // namespace
 
@@ -51,6 +76,8 @@ struct Table::Private {
     bool registeredExclusive = false;
     bool inTransaction = false;
     bool journalInMemory = false;
+    // The file the connection was opened on.
+    DateiKennung datei;
 
     Selection selection;
     MasterLink link;
@@ -64,6 +91,41 @@ struct Table::Private {
     bool isOpen() const { return statements.isOpen(); }
     QString path() const { return dir + name; }
     QString shownName() const { return tablefile::displayName(path()); }
+
+    // Another program may have put a new file in the table's place (a new password is
+    // written as a copy that replaces the table). A write to the file this connection still
+    // holds would be lost with it: it is refused, the pending change stays.
+    void dateiPruefen() const
+    {
+        if (!datei.gueltig || dateiKennung(path()) == datei)
+            return;
+        throw Error(QStringLiteral("Die Tabelle '%1' wurde inzwischen von einem anderen Programm "
+                                   "ersetzt, etwa durch ein neues Passwort. Die Änderung wurde "
+                                   "nicht gespeichert; bitte öffnen Sie den Kalender neu.")
+                        .arg(shownName()));
+    }
+
+    // Runs a write. Outside a transaction of the caller it runs in one of its own, which
+    // holds the file's write lock while the file is checked to be still the table's.
+    template<typename F> void schreiben(F &&f)
+    {
+        if (inTransaction) {
+            f();
+            return;
+        }
+        guarded([&] { statements.exec(QStringLiteral("BEGIN IMMEDIATE")); });
+        try {
+            dateiPruefen();
+            f();
+            guarded([&] { statements.exec(QStringLiteral("COMMIT")); });
+        } catch (...) {
+            try {
+                statements.exec(QStringLiteral("ROLLBACK"));
+            } catch (...) {
+            }
+            throw;
+        }
+    }
 
     void requireOpen() const
     {
@@ -137,6 +199,7 @@ struct Table::Private {
             });
         }
         statements.open(std::move(opened.db));
+        datei = dateiKennung(path());
         schema = std::move(opened.schema);
         password = opened.password;
         readOnly = opened.readOnly;
@@ -710,8 +773,11 @@ void Table::post()
     }
     const Row *row = inserting ? nullptr : &d->records.row(d->records.pos());
     d->edits.checkRequired(row);
-    const qint64 rid = d->guarded(
-        [&] { return d->edits.write(d->statements, row ? row->rid : 0, d->shownName()); });
+    qint64 rid = 0;
+    d->schreiben([&] {
+        rid = d->guarded(
+            [&] { return d->edits.write(d->statements, row ? row->rid : 0, d->shownName()); });
+    });
     const bool keepsPlace = !inserting && !d->changeMovesRecord();
     if (keepsPlace) {
         for (int i = 0; i < d->schema.fields.size(); ++i) {
@@ -749,10 +815,12 @@ void Table::remove()
             QStringLiteral("Die Tabelle '%1' enthält keinen Datensatz").arg(d->shownName()));
     cancel();
     const qint64 rid = d->records.currentRid();
-    d->guarded([&] {
-        d->statements.get(QStringLiteral("DELETE FROM records WHERE kb_rid = ?"))
-            .bindInt(1, rid)
-            .exec();
+    d->schreiben([&] {
+        d->guarded([&] {
+            d->statements.get(QStringLiteral("DELETE FROM records WHERE kb_rid = ?"))
+                .bindInt(1, rid)
+                .exec();
+        });
     });
     d->requery(0);
     d->records.markInside();
@@ -780,6 +848,12 @@ void Table::startTransaction(Journal journal)
     }
     try {
         d->guarded([&] { d->statements.exec(QStringLiteral("BEGIN IMMEDIATE")); });
+        try {
+            d->dateiPruefen();
+        } catch (...) {
+            d->statements.exec(QStringLiteral("ROLLBACK"));
+            throw;
+        }
     } catch (...) {
         if (d->journalInMemory) {
             d->journalInMemory = false;
@@ -1105,6 +1179,7 @@ void Table::addMasterPassword(const QString &password)
     d->leaveEdit();
     commit();
     const qint64 rid = d->records.currentRid();
+    d->dateiPruefen();
     PasswordRewrite rewrite(d->statements.db(), d->path(), password);
     // The copy is complete and on disk; only now is the table itself let go of.
     d->statements.close();

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -238,4 +239,43 @@ TEST_F(Password, TablesProtectedTogetherShareTheirSalt)
         t->addMasterPassword(QStringLiteral("Pw"));
     }
     EXPECT_NE(test::readAll(m_path).left(16), test::readAll(second).left(16));
+}
+
+// Another program changes the password while this one has the table open: it puts a new
+// file in the table's place. A change posted afterwards would go into the old file, which is
+// gone: it is refused with a message and stays pending; the new file is as it was.
+TEST_F(Password, AChangeToATableAnotherProgramReplacedIsRefusedAndKept)
+{
+    auto t = test::openTable(m_path);
+    t->setRecNo(3);
+
+    const QString copy = m_path + QStringLiteral(".neu");
+    ASSERT_TRUE(QFile::copy(m_path, copy));
+    ASSERT_EQ(
+        std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(m_path).constData()), 0);
+    const QByteArray replaced = test::readAll(m_path);
+
+    const QString message
+        = QStringLiteral("Die Tabelle '%1' wurde inzwischen von einem anderen Programm ersetzt, "
+                         "etwa durch ein neues Passwort. Die Änderung wurde nicht gespeichert; "
+                         "bitte öffnen Sie den Kalender neu.")
+              .arg(tablefile::displayName(m_path));
+    t->edit();
+    t->setString(QStringLiteral("Text"), QStringLiteral("Notiz"));
+    EXPECT_EQ(errorOf([&] { t->post(); }), message);
+    EXPECT_EQ(t->state(), Table::State::Edit);
+    EXPECT_EQ(t->asString(QStringLiteral("Text")), QStringLiteral("Notiz"));
+    t->cancel();
+    EXPECT_EQ(errorOf([&] { t->remove(); }), message);
+    EXPECT_EQ(errorOf([&] { t->startTransaction(); }), message);
+    EXPECT_EQ(test::readAll(m_path), replaced);
+
+    // Opened again, the table writes to the new file.
+    t->close();
+    t->open();
+    t->setRecNo(3);
+    t->edit();
+    t->setString(QStringLiteral("Text"), QStringLiteral("Notiz"));
+    t->post();
+    EXPECT_EQ(test::openTable(m_path)->recordCount(), 31);
 }
