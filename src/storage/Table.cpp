@@ -1181,7 +1181,9 @@ void Table::addMasterPassword(const QString &password)
     const qint64 rid = d->records.currentRid();
     d->dateiPruefen();
     PasswordRewrite rewrite(d->statements.db(), d->path(), password);
-    // The copy is complete and on disk; only now is the table itself let go of.
+#ifdef Q_OS_WIN
+    // The copy is complete and on disk; only now is the table itself let go of (an open
+    // file cannot be replaced here).
     d->statements.close();
     try {
         rewrite.install();
@@ -1189,6 +1191,12 @@ void Table::addMasterPassword(const QString &password)
         d->connect();
         throw;
     }
+#else
+    // The copy takes the table's place while the exclusive connection still locks the old
+    // file: another program's write waits for the lock and then finds the file replaced.
+    rewrite.install();
+    d->statements.close();
+#endif
     d->connect();
     d->requery(rid);
     d->notify(Reset | Current | Values);
