@@ -1,9 +1,11 @@
 // The yardstick for start-up: a minimal Qt program that shows an empty QMainWindow. Once the
 // window's first expose has been painted it writes the time ("gezeigt", milliseconds of
 // CLOCK_MONOTONIC) to standard output and ends, as kronoblatt does with
-// KRONOBLATT_ENDE_NACH_START.
+// KRONOBLATT_ENDE_NACH_START. With the argument --vollbild the window takes the whole
+// screen, as kronoblatt's maximised main window does without a window manager.
 #include <QApplication>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -42,6 +44,11 @@ int main(int argc, char **argv)
     QMainWindow window;
     window.winId();
     window.windowHandle()->installEventFilter(new EndeNachStart(&window));
-    window.show();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--vollbild"))) {
+        window.setGeometry(window.screen()->availableGeometry());
+        window.showMaximized();
+    } else {
+        window.show();
+    }
     return app.exec();
 }
