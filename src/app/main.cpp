@@ -2,6 +2,7 @@
 #include "report/Fonts.h"
 #include "report/PreviewWindow.h"
 #include "shell/Startablauf.h"
+#include "shell/Startfenster.h"
 #include "shell/Symbole.h"
 #include "shell/TForm1.h"
 #include "shell/TKBForm.h"
@@ -14,7 +15,9 @@
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <functional>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -70,6 +73,13 @@ void zeitMelden(const char *was)
     std::fflush(stdout);
 }
 
+// What the start-up reads from files before it shows them.
+struct Bilder {
+    QImage symbol;
+    QImage logo;
+    std::exception_ptr logoFehler;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -85,19 +95,35 @@ int main(int argc, char **argv)
         QFontDatabase::families();
         QFontMetrics(f).height();
     });
+    // The icon and the start-up window's logo are read on a third thread while that window
+    // is made.
+    auto bilder = std::async(std::launch::async, [pfad = kb::logoPfad()] {
+        Bilder b;
+        b.symbol = kb::programmSymbolBild();
+        try {
+            b.logo = kb::logoLaden(pfad);
+        } catch (...) {
+            b.logoFehler = std::current_exception();
+        }
+        return b;
+    });
     kb::installUi(std::make_unique<kb::QtUi>());
     // Layouts shown with "preview and wait" open the "Druck-Vorschau" window.
     kb::report::installWindowPreviewer();
-
     QApplication::setApplicationName(QStringLiteral("Kronoblatt"));
-    QApplication::setWindowIcon(kb::programmSymbol());
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     // The start-up window shows at once and stays, above the main window, until the windows
     // made after the main window's first picture are there.
     auto start = std::make_unique<kb::TKBForm>();
-    kb::fehlerZeigen([&] { start->logoLaden(); });
     start->zeigen();
+    const Bilder b = bilder.get();
+    QApplication::setWindowIcon(kb::programmSymbol(b.symbol));
+    kb::fehlerZeigen([&] {
+        if (b.logoFehler)
+            std::rethrow_exception(b.logoFehler);
+        start->setLogo(b.logo);
+    });
 
     kb::TForm1::Optionen optionen;
     optionen.dateitypRegistrieren = true;

@@ -453,15 +453,18 @@ QIcon symbol(Befehl befehl)
     return z ? malen(z) : QIcon();
 }
 
-QIcon programmSymbol()
+QImage programmSymbolBild()
 {
-    // The window system gets the icon with each window: a few small sizes, drawn from the
-    // program's icon at 48 pixels that is compiled in, not the 256-pixel file the desktop
-    // shows for the program.
-    const QImage bild(QStringLiteral(":/kronoblatt/kronoblatt-48.png"));
-    QIcon icon;
+    return QImage(QStringLiteral(":/kronoblatt/kronoblatt-48.png"));
+}
+
+QIcon programmSymbol(const QImage &bild)
+{
+    // The window system gets the icon with each window: a few small sizes, not the 256-pixel
+    // picture the desktop shows for the program.
     if (bild.isNull())
         return malen([](QPainter &p) { kalenderblatt(p, QStringLiteral("K")); });
+    QIcon icon;
     icon.addPixmap(QPixmap::fromImage(bild));
     for (const int kante : { 16, 32 }) {
         icon.addPixmap(QPixmap::fromImage(

@@ -3,6 +3,7 @@
 #include "shell/Befehle.h"
 
 #include <QIcon>
+#include <QImage>
 
 namespace kb {
 
@@ -10,7 +11,9 @@ namespace kb {
 // style and icon theme). A null icon for commands shown as text only.
 QIcon symbol(Befehl befehl);
 
-// The program's icon as drawn for the window title and the about box.
-QIcon programmSymbol();
+// The program's icon at 48 pixels, compiled into the program. Safe on any thread.
+QImage programmSymbolBild();
+// The program's icon for the windows' titles, made from that picture (null: drawn).
+QIcon programmSymbol(const QImage &bild = programmSymbolBild());
 
 } // namespace kb

@@ -18,7 +18,12 @@ TKBForm::TKBForm(QWidget *parent)
 
 void TKBForm::logoLaden()
 {
-    m_logo = kb::logoLaden(logoPfad());
+    setLogo(kb::logoLaden(logoPfad()));
+}
+
+void TKBForm::setLogo(const QImage &logo)
+{
+    m_logo = logo;
     update();
 }
 

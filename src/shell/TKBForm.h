@@ -15,6 +15,8 @@ public:
 
     // Loads "KBLogo.bmp" from the program directory; throws kb::Error when it is missing.
     void logoLaden();
+    // Shows a logo loaded elsewhere (kb::logoLaden), e.g. on another thread.
+    void setLogo(const QImage &logo);
     const QImage &logo() const { return m_logo; }
     // Shows the window centred on the screen. It paints once the window system exposed it,
     // in the event loop; start-up goes on meanwhile.
