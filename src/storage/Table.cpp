@@ -1,6 +1,7 @@
 #include "storage/Table.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "platform/Logging.h"
 #include "platform/PictureDecode.h"
@@ -18,37 +19,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace kb {
 
 namespace {
 
 // What happened while views were suspended.
 enum Notify : unsigned { Reset = 1, Current = 2, Values = 4, StateChange = 8 };
-
-// The file a path names now, by device and inode (through a link, the file it leads to);
-// not valid where there is no such file or the system has no inodes.
-struct DateiKennung {
-    quint64 geraet = 0;
-    quint64 knoten = 0;
-    bool gueltig = false;
-    friend bool operator==(const DateiKennung &, const DateiKennung &) = default;
-};
-
-DateiKennung dateiKennung(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    struct stat st { };
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
-        return { quint64(st.st_dev), quint64(st.st_ino), true };
-#else
-    Q_UNUSED(path);
-#endif
-    return {};
-}
 
 } // namespace
 
@@ -76,8 +52,8 @@ struct Table::Private {
     bool registeredExclusive = false;
     bool inTransaction = false;
     bool journalInMemory = false;
-    // The file the connection was opened on.
-    DateiKennung datei;
+    // The file the connection was opened on (device and inode; through a link, its target).
+    QString datei;
 
     Selection selection;
     MasterLink link;
@@ -92,12 +68,14 @@ struct Table::Private {
     QString path() const { return dir + name; }
     QString shownName() const { return tablefile::displayName(path()); }
 
+    QString dateiJetzt() const { return dateien::kennung(dateien::ziel(path())); }
+
     // Another program may have put a new file in the table's place (a new password is
     // written as a copy that replaces the table). A write to the file this connection still
     // holds would be lost with it: it is refused, the pending change stays.
     void dateiPruefen() const
     {
-        if (!datei.gueltig || dateiKennung(path()) == datei)
+        if (datei.isEmpty() || dateiJetzt() == datei)
             return;
         throw Error(QStringLiteral("Die Tabelle '%1' wurde inzwischen von einem anderen Programm "
                                    "ersetzt, etwa durch ein neues Passwort. Die Änderung wurde "
@@ -199,7 +177,7 @@ struct Table::Private {
             });
         }
         statements.open(std::move(opened.db));
-        datei = dateiKennung(path());
+        datei = dateiJetzt();
         schema = std::move(opened.schema);
         password = opened.password;
         readOnly = opened.readOnly;
