@@ -485,8 +485,13 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         lines.append(key.trimmed() + QLatin1Char('=') + oneLine);
     }
 
-    QByteArray bytes = encode(lines.join(QLatin1String("\r\n")), m_shared->encoding);
-    bytes.append("\r\n");
+    const QString text = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+    QByteArray bytes = encode(text, m_shared->encoding);
+    // Windows-1252 loses characters it cannot hold, and its bytes may happen to form UTF-8
+    // that reads as other characters once the one byte that was no UTF-8 is gone; such a
+    // file is written as UTF-8, which reads back as written.
+    if (m_shared->encoding == TextEncoding::Cp1252 && decode(bytes, encodingOf(bytes)) != text)
+        bytes = encode(text, TextEncoding::Utf8);
     writeFileAtomically(m_shared->path, bytes);
     // What was just written is what the next read finds.
     adopt(*m_shared, stampOf(*m_shared), std::move(bytes), nowNs());

@@ -49,7 +49,8 @@ TEST(IniFile, Windows1252OnDisk)
 }
 
 // Files saved by the original program are Windows-1252; a Linux editor saves UTF-8. Each
-// file is read in its encoding and keeps it when a value is written.
+// file is read in its encoding and keeps it when a value is written, unless the file would
+// then read back as other characters.
 TEST(IniFile, Utf8AndWindows1252FilesReadAndRewritten)
 {
     struct Case {
@@ -58,6 +59,7 @@ TEST(IniFile, Utf8AndWindows1252FilesReadAndRewritten)
         const char *firma; // as read
         const char *ort; // written, then read back
         QByteArray after;
+        const char *key = "Ort"; // the key written
     };
     const Case cases[] = {
         { "Windows-1252", "[User]\r\nFirma=M\xFCller\r\n", "Müller", "Köln",
@@ -75,6 +77,13 @@ TEST(IniFile, Utf8AndWindows1252FilesReadAndRewritten)
         { "one byte that is no UTF-8 makes it Windows-1252",
             "[User]\r\nFirma=Caf\xE9 M\xC3\xBCller\r\n", "Café MÃ¼ller", "Köln",
             "[User]\r\nFirma=Caf\xE9 M\xC3\xBCller\r\nOrt=K\xF6ln\r\n" },
+        // Written as Windows-1252, what is left would read as other characters.
+        { "Windows-1252 that would read as UTF-8 after the write is written as UTF-8",
+            "[User]\r\nFirma=M\xC3\xBCller\r\nOrt=Caf\xE9\r\n", "MÃ¼ller", "Bonn",
+            "[User]\r\nFirma=M\xC3\x83\xC2\xBCller\r\nOrt=Bonn\r\n" },
+        { "a character Windows-1252 cannot hold makes an ASCII file UTF-8",
+            "[User]\r\nFirma=Meier\r\n", "Meier", "Łódź",
+            "[User]\r\nFirma=Meier\r\nOrt=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n" },
     };
     TempDir dir;
     for (const Case &c : cases) {
@@ -82,11 +91,11 @@ TEST(IniFile, Utf8AndWindows1252FilesReadAndRewritten)
         writeAll(path, c.before);
         IniFile ini(path);
         EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s(c.firma)) << c.what;
-        ini.writeString(s("User"), s("Ort"), s(c.ort));
+        ini.writeString(s("User"), s(c.key), s(c.ort));
         EXPECT_EQ(readAll(path), c.after) << c.what;
         const IniFile again(path);
         EXPECT_EQ(again.readString(s("User"), s("Firma"), {}), s(c.firma)) << c.what;
-        EXPECT_EQ(again.readString(s("User"), s("Ort"), {}), s(c.ort)) << c.what;
+        EXPECT_EQ(again.readString(s("User"), s(c.key), {}), s(c.ort)) << c.what;
     }
 }
 
