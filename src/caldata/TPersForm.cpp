@@ -9,6 +9,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -96,7 +97,11 @@ TPersForm::TPersForm(Table *pers, Table *jahr, QWidget *parent)
     m_grid->setItemDelegate(new PersDelegate(m_grid));
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // A click only selects: an editor opens on a double click, on F2 or when the user types,
+    // never merely because the current cell changed (the list re-sorts after every save, and
+    // an editor opened there would take the next typing into another date).
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+        | QAbstractItemView::AnyKeyPressed);
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
     m_grid->setColumnWidth(PersModell::SpalteTag, 60);
@@ -104,6 +109,12 @@ TPersForm::TPersForm(Table *pers, Table *jahr, QWidget *parent)
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
     m_navigator = new Datensatzleiste(pers, vollerNavigator(), this);
+    // The buttons take no focus, so an editor still open hands its value over first.
+    m_navigator->setVorher([this] { return editorUebergeben(); });
+    connect(m_navigator, &Datensatzleiste::ausgefuehrt, this, [this](NavKnopf knopf) {
+        if (knopf == NavKnopf::Einfuegen)
+            neueZeileBearbeiten();
+    });
     m_uebernehmen = new QPushButton(QStringLiteral("Daten in aktiven Kalender schreiben..."), this);
     m_abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
 
@@ -144,6 +155,31 @@ void TPersForm::aktuelleZeileZeigen(int zeile)
     if (m_grid->currentIndex() != index)
         m_grid->setCurrentIndex(index);
     m_grid->scrollTo(index);
+}
+
+bool TPersForm::editorUebergeben()
+{
+    QWidget *editor = QApplication::focusWidget();
+    while (editor && editor->parentWidget() != m_grid->viewport())
+        editor = editor->parentWidget();
+    if (!editor)
+        return true;
+    QAbstractItemDelegate *delegate = m_grid->itemDelegate();
+    Q_EMIT delegate->commitData(editor);
+    Q_EMIT delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    m_grid->setFocus();
+    return true;
+}
+
+void TPersForm::neueZeileBearbeiten()
+{
+    if (!m_pers || m_pers->state() != Table::State::Insert)
+        return;
+    const QModelIndex index = m_modell->index(m_modell->aktuelleZeile(), PersModell::SpalteTag);
+    m_grid->setCurrentIndex(index);
+    m_grid->scrollTo(index);
+    m_grid->setFocus();
+    m_grid->edit(index);
 }
 
 void TPersForm::uebernehmenKlick()

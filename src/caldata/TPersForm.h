@@ -40,6 +40,11 @@ public:
 
 private:
     void aktuelleZeileZeigen(int zeile);
+    // Hands the value of an open editor to the table and closes the editor (a value the table
+    // refuses is reported by the model and the button's action goes on without it).
+    bool editorUebergeben();
+    // After "+": the cursor goes into the first cell of the new row.
+    void neueZeileBearbeiten();
 
     QPointer<Table> m_pers;
     QPointer<Table> m_jahr;

@@ -9,6 +9,7 @@
 #include "shell/KalenderSitzung.h"
 #include "shell/TForm1.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -231,6 +232,72 @@ TEST_F(TForm1PersTest, TheGridOffersItsDropDownLists)
     f->ausfuehren(Befehl::NavStammOeffnen);
     EXPECT_TRUE(ui->scriptDone());
     EXPECT_TRUE(ui->messages().isEmpty());
+}
+
+// Dates typed as a user types them, with the keyboard into the grid's editors and the
+// navigator's buttons clicked: each new date goes into a new row whatever order the list sorts
+// them into, and no earlier date changes.
+TEST_F(TForm1PersTest, DatesTypedOneAfterAnotherAreAllKept)
+{
+    const PersDatei p = persDatenAnlegen({ daten, s("Familie"), {}, {} });
+    Table pers;
+    pers.setFilePath(p.tabellenPfad());
+    pers.setIndexName(QStringLiteral("SekTagMonat"));
+    pers.open();
+    Table jahr;
+    TPersForm form(&pers, &jahr);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTableView *g = form.grid();
+
+    const auto tippen = [&](int tag, int monat, const char *text) {
+        QTest::mouseClick(form.navigator()->knopf(NavKnopf::Einfuegen), Qt::LeftButton);
+        QApplication::processEvents();
+        for (int spalte : { 0, 1, 2 }) {
+            auto *box = qobject_cast<QComboBox *>(QApplication::focusWidget());
+            ASSERT_TRUE(box) << "kein Editor in Spalte " << spalte;
+            ASSERT_EQ(g->currentIndex().column(), spalte);
+            ASSERT_EQ(g->currentIndex().row(), form.modell()->aktuelleZeile());
+            if (spalte == 0)
+                box->setCurrentIndex(tag - 1);
+            else if (spalte == 1)
+                box->setCurrentIndex(monat - 1);
+            else
+                QTest::keyClicks(box, s(text));
+            QTest::keyClick(box, spalte == 2 ? Qt::Key_Return : Qt::Key_Tab);
+            QApplication::processEvents();
+        }
+        QTest::mouseClick(form.navigator()->knopf(NavKnopf::Speichern), Qt::LeftButton);
+        QApplication::processEvents();
+        // The cursor stays on the saved date wherever it sorted to, and no editor is open.
+        EXPECT_EQ(g->model()->index(g->currentIndex().row(), 2).data().toString(), s(text));
+        EXPECT_FALSE(qobject_cast<QComboBox *>(QApplication::focusWidget()));
+    };
+    tippen(24, 12, "Bescherung");
+    tippen(29, 2, "Schalttag");
+    tippen(1, 5, "Maifeiertag");
+    // A click on a row only selects it; the next "+" still makes a new row.
+    QTest::mouseClick(
+        g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, 2)).center());
+    QApplication::processEvents();
+    tippen(3, 10, "Einheit");
+
+    QStringList aufPlatte;
+    {
+        Table t;
+        t.setFilePath(p.tabellenPfad());
+        t.setIndexName(QStringLiteral("SekTagMonat"));
+        t.open();
+        for (t.first(); !t.eof(); t.next())
+            aufPlatte.append(QStringLiteral("%1.%2 %3")
+                                 .arg(t.asInt(QStringLiteral("FracTag")), 2, 10, QLatin1Char('0'))
+                                 .arg(t.asInt(QStringLiteral("FracMonat")), 2, 10, QLatin1Char('0'))
+                                 .arg(t.asString(QStringLiteral("Text"))));
+    }
+    EXPECT_EQ(aufPlatte,
+        (QStringList { s("29.02 Schalttag"), s("01.05 Maifeiertag"), s("03.10 Einheit"),
+            s("24.12 Bescherung") }));
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join(QLatin1Char('|')).toStdString();
 }
 
 } // namespace
