@@ -132,7 +132,7 @@ TPersForm::TPersForm(Table *pers, Table *jahr, QWidget *parent)
     connect(m_uebernehmen, &QPushButton::clicked, this, &TPersForm::uebernehmenKlick);
     connect(m_abbrechen, &QPushButton::clicked, this, &QDialog::reject);
     // The grid's row follows the cursor, and a click on a row moves the cursor there.
-    connect(m_modell, &PersModell::aktuelleZeileGeaendert, this, &TPersForm::aktuelleZeileZeigen);
+    connect(m_modell, &TableModel::currentRowChanged, this, &TPersForm::aktuelleZeileZeigen);
     connect(m_modell, &QAbstractItemModel::modelReset, this,
         [this] { aktuelleZeileZeigen(m_modell->aktuelleZeile()); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

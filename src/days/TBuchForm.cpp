@@ -77,7 +77,7 @@ TBuchForm::TBuchForm(Table *texte, Table *jahr, QWidget *parent)
     connect(m_uebernehmen, &QPushButton::clicked, this, &TBuchForm::textUebernehmenKlick);
     connect(m_schliessen, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_grid, &QAbstractItemView::doubleClicked, this, &TBuchForm::textUebernehmenKlick);
-    connect(m_modell, &TexteModell::aktuelleZeileGeaendert, this, &TBuchForm::aktuelleZeileZeigen);
+    connect(m_modell, &TableModel::currentRowChanged, this, &TBuchForm::aktuelleZeileZeigen);
     connect(m_modell, &QAbstractItemModel::modelReset, this,
         [this] { aktuelleZeileZeigen(m_modell->aktuelleZeile()); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -11,15 +11,34 @@ TableModel::TableModel(Table *table, QObject *parent)
     , m_table(table)
 {
     connect(table, &Table::recordsReset, this, &TableModel::reload);
+    connect(table, &Table::stateChanged, this, &TableModel::stateChanged);
     connect(table, &Table::valuesChanged, this, &TableModel::currentValuesChanged);
-    connect(table, &Table::currentChanged, this, [this] {
-        const int row = currentRow();
-        if (row != m_current) {
-            m_current = row;
-            Q_EMIT currentRowChanged(row);
-        }
-    });
+    connect(table, &Table::currentChanged, this, &TableModel::currentValuesChanged);
     reload();
+}
+
+void TableModel::setDisplay(int column, std::function<QString(const QVariant &)> display)
+{
+    m_display.insert(column, std::move(display));
+}
+
+bool TableModel::pendingNewRow() const
+{
+    return m_table && m_table->isOpen() && m_table->state() == Table::State::Insert;
+}
+
+int TableModel::rowsOfTable() const
+{
+    if (!m_table || !m_table->isOpen())
+        return 0;
+    return m_table->recordCount() + (pendingNewRow() ? 1 : 0);
+}
+
+QVariant TableModel::valueAt(int row, const QString &field) const
+{
+    if (pendingNewRow() && row == m_table->recordCount())
+        return m_table->value(field);
+    return m_table->valueAt(row, field);
 }
 
 void TableModel::setFields(const QStringList &fields)
@@ -30,7 +49,9 @@ void TableModel::setFields(const QStringList &fields)
 
 int TableModel::currentRow() const
 {
-    return m_table && m_table->isOpen() ? m_table->currentRow() : -1;
+    if (!m_table || !m_table->isOpen())
+        return -1;
+    return pendingNewRow() ? m_table->recordCount() : m_table->currentRow();
 }
 
 void TableModel::reload()
@@ -40,14 +61,20 @@ void TableModel::reload()
     m_rows = 0;
     if (m_table && m_table->isOpen()) {
         m_columns = m_chosen.isEmpty() ? m_table->fieldNames() : m_chosen;
-        m_rows = m_table->recordCount();
+        m_rows = rowsOfTable();
     }
     endResetModel();
-    const int row = currentRow();
-    if (row != m_current) {
-        m_current = row;
-        Q_EMIT currentRowChanged(row);
-    }
+    currentValuesChanged();
+}
+
+void TableModel::stateChanged()
+{
+    // Starting or dropping a new record adds or removes its row; a change of the edit state
+    // alone keeps the rows, so that a view keeps its open editor.
+    if (rowsOfTable() != m_rows)
+        reload();
+    else
+        currentValuesChanged();
 }
 
 void TableModel::currentValuesChanged()
@@ -55,6 +82,10 @@ void TableModel::currentValuesChanged()
     const int row = currentRow();
     if (row >= 0 && row < m_rows && !m_columns.isEmpty())
         Q_EMIT dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));
+    if (row != m_current) {
+        m_current = row;
+        Q_EMIT currentRowChanged(row);
+    }
 }
 
 int TableModel::rowCount(const QModelIndex &parent) const
@@ -78,7 +109,7 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
         if (type == FieldType::Graphic || type == FieldType::Blob) {
             if (role != Qt::DisplayRole)
                 return QVariant();
-            const QVariant v = m_table->valueAt(index.row(), field);
+            const QVariant v = valueAt(index.row(), field);
             if (!v.isValid() || v.isNull())
                 return QString();
             return type == FieldType::Graphic ? QStringLiteral("(Grafik)")
@@ -87,12 +118,15 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
         if (type == FieldType::Boolean) {
             if (role != Qt::CheckStateRole)
                 return QVariant();
-            return m_table->valueAt(index.row(), field).toBool() ? Qt::Checked : Qt::Unchecked;
+            return valueAt(index.row(), field).toBool() ? Qt::Checked : Qt::Unchecked;
         }
-        const QVariant v = m_table->valueAt(index.row(), field);
+        const QVariant v = valueAt(index.row(), field);
         if (role == Qt::EditRole)
             return v;
         if (role == Qt::DisplayRole) {
+            if (const auto display = m_display.constFind(index.column());
+                display != m_display.cend())
+                return (*display)(v);
             if (type == FieldType::Date)
                 return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
             return v.isValid() ? v.toString() : QString();
@@ -115,7 +149,7 @@ bool TableModel::setData(const QModelIndex &index, const QVariant &value, int ro
             assigned = value.toInt() == Qt::Checked;
         else if (role != Qt::EditRole)
             return false;
-        if (m_table->currentRow() != index.row())
+        if (currentRow() != index.row())
             m_table->setRecNo(index.row() + 1);
         m_table->setValue(field, assigned);
         return true;
@@ -142,9 +176,11 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (role != Qt::DisplayRole)
         return QVariant();
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < m_columns.size() ? QVariant(m_columns[section])
-                                                          : QVariant();
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= m_columns.size())
+            return QVariant();
+        return section < m_titles.size() ? m_titles[section] : m_columns[section];
+    }
     return section + 1;
 }
 

@@ -1,16 +1,20 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 
 #include "storage/Table.h"
 
+#include <functional>
+
 namespace kb {
 
 // A grid's view of a cursor: rows are the cursor's records in its order, filter and
-// master link; columns are chosen fields. Editing a cell moves the cursor to that row
-// and leaves the change pending there until post, cancel or a move.
+// master link and, while a new record is being entered, one more row at the end for it;
+// columns are chosen fields. Editing a cell moves the cursor to that row and leaves the
+// change pending there until post, cancel or a move.
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -20,8 +24,13 @@ public:
     // The shown fields in order; empty: all fields of the table.
     void setFields(const QStringList &fields);
     QStringList fields() const { return m_columns; }
+    // Column titles in the order of the fields; a missing title shows the field's name.
+    void setTitles(const QStringList &titles) { m_titles = titles; }
+    // How a column shows its values (DisplayRole); the edit role keeps the stored value.
+    void setDisplay(int column, std::function<QString(const QVariant &)> display);
     Table *table() const { return m_table; }
-    // The row of the cursor's current record, -1 without one.
+    // The row of the cursor's current record (the new one's row while it is entered), -1
+    // without one.
     int currentRow() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -37,11 +46,17 @@ Q_SIGNALS:
 
 private:
     void reload();
+    void stateChanged();
     void currentValuesChanged();
+    bool pendingNewRow() const;
+    int rowsOfTable() const;
+    QVariant valueAt(int row, const QString &field) const;
 
     QPointer<Table> m_table;
     QStringList m_chosen;
     QStringList m_columns;
+    QStringList m_titles;
+    QHash<int, std::function<QString(const QVariant &)>> m_display;
     int m_rows = 0;
     int m_current = -1;
 };
