@@ -1,6 +1,7 @@
 #pragma once
 
 #include "caldata/KalenderDatei.h"
+#include "caldata/Kalendervokabular.h"
 
 #include <QDate>
 #include <QString>
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace kb {
-
-// "Januar" to "Dezember".
-const QStringList &monatsnamen();
-// "Mo" to "So" for the ISO weekdays 1 to 7.
-const QStringList &wochentagKuerzel();
 
 // One day of a new calendar, as generation writes it into the year table.
 struct TagDatensatz {

@@ -3,11 +3,12 @@
 #include "caldata/PersDaten.h"
 #include "caldata/PersModell.h"
 #include "caldata/TDatenAnlegenF.h"
-#include "days/Datensatzleiste.h"
-#include "days/Tagesbearbeitung.h"
 #include "platform/Error.h"
+#include "platform/MitMeldung.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
+#include "storage/Datensatzleiste.h"
+#include "storage/Navigation.h"
 
 #include <QApplication>
 #include <QComboBox>

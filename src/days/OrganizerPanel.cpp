@@ -1,6 +1,6 @@
 #include "days/OrganizerPanel.h"
 
-#include "caldata/KalenderAnlage.h"
+#include "caldata/Kalendervokabular.h"
 #include "days/Feldanzeigen.h"
 #include "days/Kachelfeld.h"
 #include "days/Tagesbearbeitung.h"

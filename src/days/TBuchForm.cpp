@@ -1,9 +1,9 @@
 #include "days/TBuchForm.h"
 
-#include "days/Datensatzleiste.h"
 #include "days/Tagesbearbeitung.h"
 #include "days/Textbibliothek.h"
 #include "platform/Ui.h"
+#include "storage/Datensatzleiste.h"
 #include "storage/Table.h"
 
 #include <QHBoxLayout>

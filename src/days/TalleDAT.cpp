@@ -1,10 +1,9 @@
 #include "days/TalleDAT.h"
 
-#include "days/Datensatzleiste.h"
 #include "days/Feldanzeigen.h"
 #include "days/Tagesbearbeitung.h"
-#include "pictures/TMultiBildBetrachter.h"
 #include "platform/Ui.h"
+#include "storage/Datensatzleiste.h"
 #include "storage/FieldLink.h"
 #include "storage/Table.h"
 #include "widgets/GradientPanel.h"
@@ -75,9 +74,10 @@ QIcon symbolKnopfBild(bool einfuegen)
 
 } // namespace
 
-TalleDAT::TalleDAT(Table *jahr, QWidget *parent)
+TalleDAT::TalleDAT(Table *jahr, BildAuswahl bildAuswahl, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint)
     , m_jahr(jahr)
+    , m_bildAuswahl(std::move(bildAuswahl))
 {
     setWindowTitle(QStringLiteral("Tagesdaten"));
     setObjectName(QStringLiteral("TalleDAT"));
@@ -227,7 +227,7 @@ void TalleDAT::symbolEinfuegenKlick()
         return;
     // Closed without "übernehmen": the day stays in edit mode, the navigator's post and
     // cancel apply to it.
-    if (!bildAuswaehlen(this) || !m_jahr || m_jahr->state() != Table::State::Edit)
+    if (!m_bildAuswahl || !m_bildAuswahl(this) || !m_jahr || m_jahr->state() != Table::State::Edit)
         return;
     const QImage bild = ui().clipboardImage();
     if (bild.isNull()) {

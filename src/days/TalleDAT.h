@@ -3,6 +3,7 @@
 #include "storage/Table.h"
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -23,7 +24,11 @@ class Datensatzleiste;
 class TalleDAT : public QDialog {
     Q_OBJECT
 public:
-    explicit TalleDAT(Table *jahr, QWidget *parent = nullptr);
+    // Opens the picture browser for a day symbol; true when a picture was taken over (it is
+    // then on the clipboard).
+    using BildAuswahl = std::function<bool(QWidget *parent)>;
+
+    TalleDAT(Table *jahr, BildAuswahl bildAuswahl, QWidget *parent = nullptr);
 
     // The label showing `feld` ("Datum", "Kennung" ...); null for an unknown field.
     QLabel *wert(const QString &feld) const;
@@ -51,6 +56,7 @@ private:
     void knoepfeAktualisieren();
 
     QPointer<Table> m_jahr;
+    BildAuswahl m_bildAuswahl;
     QList<std::pair<QString, QLabel *>> m_werte;
     QLineEdit *m_text = nullptr;
     QPlainTextEdit *m_notizen = nullptr;

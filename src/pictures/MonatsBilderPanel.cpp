@@ -1,13 +1,14 @@
 #include "pictures/MonatsBilderPanel.h"
 
 #include "caldata/KalenderAnlage.h"
-#include "days/Datensatzleiste.h"
-#include "days/Tagesbearbeitung.h"
 #include "pictures/Bildsymbole.h"
 #include "pictures/MonatsKacheln.h"
 #include "pictures/TBildgross.h"
+#include "platform/MitMeldung.h"
 #include "platform/Ui.h"
 #include "printing/TMonateKalenderForm.h"
+#include "storage/Datensatzleiste.h"
+#include "storage/Navigation.h"
 #include "storage/Table.h"
 
 #include <QAction>

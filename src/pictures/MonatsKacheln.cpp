@@ -1,6 +1,6 @@
 #include "pictures/MonatsKacheln.h"
 
-#include "days/Tagesbearbeitung.h"
+#include "platform/MitMeldung.h"
 #include "storage/Table.h"
 
 #include <QContextMenuEvent>

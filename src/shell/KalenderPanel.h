@@ -1,7 +1,7 @@
 #pragma once
 
-#include "days/Tagesbearbeitung.h"
 #include "shell/Befehle.h"
+#include "storage/Navigation.h"
 #include "widgets/CaptionPanel.h"
 
 #include <QList>

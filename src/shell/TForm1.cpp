@@ -205,7 +205,7 @@ void TForm1::fensterErstellen()
         [this] { m_blatteinzug = new TReportMarginForm(this); },
         [this] { m_about = new TAboutBox(this); },
         [this] { m_buch = new TBuchForm(&m_texte, &m_sitzung->jahr(), this); },
-        [this] { m_tagesdaten = new TalleDAT(&m_sitzung->jahr(), this); },
+        [this] { m_tagesdaten = new TalleDAT(&m_sitzung->jahr(), bildAuswaehlen, this); },
         [this] { m_stammdaten = new TDatenAnlegenF(this); },
         [this] {
             m_persDaten = new TPersForm(&m_pers, &m_sitzung->jahr(), this);

@@ -1,11 +1,11 @@
 #include "DaysTestUtil.h"
 
-#include "days/Datensatzleiste.h"
 #include "days/TageGrid.h"
 #include "days/TageGridDelegate.h"
 #include "days/TageGridModell.h"
 #include "days/Tagesbearbeitung.h"
 #include "settings/ColorValue.h"
+#include "storage/Datensatzleiste.h"
 
 #include <QApplication>
 #include <QClipboard>

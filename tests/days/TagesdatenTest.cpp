@@ -1,6 +1,5 @@
 #include "DaysTestUtil.h"
 
-#include "days/Datensatzleiste.h"
 #include "days/Kachelfeld.h"
 #include "days/OrganizerPanel.h"
 #include "days/TBuchForm.h"
@@ -10,6 +9,7 @@
 #include "days/Textbibliothek.h"
 #include "pictures/TMultiBildBetrachter.h"
 #include "platform/Jpeg.h"
+#include "storage/Datensatzleiste.h"
 #include "storage/TableModel.h"
 
 #include <QCheckBox>
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(TalleDATTest, ShowsEveryValueOfTheCurrentDay)
 {
-    TalleDAT d(&jahr);
+    TalleDAT d(&jahr, bildAuswaehlen);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Tagesdaten"));
     EXPECT_EQ(d.size(), QSize(620, 350));
     EXPECT_EQ(d.minimumSize(), d.maximumSize());
@@ -77,7 +77,7 @@ TEST_F(TalleDATTest, SteppingThroughDaysMovesTheGridAndTheOrganizer)
 {
     TageGrid grid(&jahr, &farben);
     OrganizerPanel organizer(&jahr);
-    TalleDAT d(&jahr);
+    TalleDAT d(&jahr, bildAuswaehlen);
     monat(3);
     gehe(QDate(2004, 3, 10));
     d.show();
@@ -109,7 +109,7 @@ TEST_F(TalleDATTest, DeletingTheSymbolLeavesTheFieldEmpty)
     bild.fill(Qt::red);
     jahr.setImage(QStringLiteral("SymbolBild"), bild);
     jahr.post();
-    TalleDAT d(&jahr);
+    TalleDAT d(&jahr, bildAuswaehlen);
     ASSERT_FALSE(d.symbol()->pixmap().isNull());
     EXPECT_TRUE(d.symbolLoeschen()->isEnabled());
 
@@ -160,7 +160,7 @@ TEST_F(TalleDATTest, SymbolInsertedThroughThePictureBrowserAndDeletedAgain)
     const Bilderordner ordner;
     const QDate tag(2004, 6, 1);
     gehe(tag);
-    TalleDAT d(&jahr);
+    TalleDAT d(&jahr, bildAuswaehlen);
     ASSERT_TRUE(d.symbol()->pixmap().isNull());
     ui->answerModal(QDialog::Accepted, [](QWidget *w) {
         auto *browser = qobject_cast<TMultiBildBetrachter *>(w);
@@ -196,7 +196,7 @@ TEST_F(TalleDATTest, ClosingThePictureBrowserLeavesTheDayInEditWithItsSymbol)
     ablage.fill(Qt::green);
     ui->setClipboardImage(ablage);
 
-    TalleDAT d(&jahr);
+    TalleDAT d(&jahr, bildAuswaehlen);
     ui->answerModal(QDialog::Rejected, [](QWidget *w) {
         auto *browser = qobject_cast<TMultiBildBetrachter *>(w);
         ASSERT_NE(browser, nullptr);

@@ -1,8 +1,8 @@
 #include "PicturesTestUtil.h"
 
-#include "days/Datensatzleiste.h"
 #include "pictures/MonatsBilderPanel.h"
 #include "pictures/MonatsKacheln.h"
+#include "storage/Datensatzleiste.h"
 
 #include <QAction>
 #include <QDialog>

@@ -4,10 +4,10 @@
 #include "caldata/PersModell.h"
 #include "caldata/TDatenAnlegenF.h"
 #include "caldata/TPersForm.h"
-#include "days/Datensatzleiste.h"
 #include "shell/KalenderPanel.h"
 #include "shell/KalenderSitzung.h"
 #include "shell/TForm1.h"
+#include "storage/Datensatzleiste.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,6 @@
 #include "ShellTestUtil.h"
 
 #include "caldata/Schemas.h"
-#include "days/Datensatzleiste.h"
 #include "days/Kachelfeld.h"
 #include "days/OrganizerPanel.h"
 #include "days/TBuchForm.h"
@@ -12,6 +11,7 @@
 #include "shell/KalenderPanel.h"
 #include "shell/KalenderSitzung.h"
 #include "shell/TForm1.h"
+#include "storage/Datensatzleiste.h"
 #include "storage/TableModel.h"
 #include "widgets/NavigationBar.h"
 #include "widgets/OvalButton.h"

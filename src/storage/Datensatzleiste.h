@@ -1,6 +1,6 @@
 #pragma once
 
-#include "days/Tagesbearbeitung.h"
+#include "storage/Navigation.h"
 #include "storage/Table.h"
 
 #include <QList>

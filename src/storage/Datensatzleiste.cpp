@@ -1,5 +1,6 @@
-#include "days/Datensatzleiste.h"
+#include "storage/Datensatzleiste.h"
 
+#include "platform/MitMeldung.h"
 #include "storage/Table.h"
 
 #include <QHBoxLayout>
