@@ -193,14 +193,16 @@ void TrennerItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
 
 void TrennerItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
+    // The offset within the separator where it stands now (it moves with the band); the
+    // event's own item position keeps the place where the drag began.
     const int hoehe = m_szene->formular().bandHeight(m_band);
-    m_szene->bandZiehen(m_band, hoehe + qRound(event->pos().y()));
+    m_szene->bandZiehen(m_band, hoehe + qRound(event->scenePos().y() - y()));
 }
 
 void TrennerItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
     const int hoehe = m_szene->formular().bandHeight(m_band);
-    m_szene->bandZiehen(m_band, hoehe + qRound(event->pos().y()));
+    m_szene->bandZiehen(m_band, hoehe + qRound(event->scenePos().y() - y()));
     m_szene->ziehenBeenden(QStringLiteral("Bandhöhe ") + bandCaption(m_band));
 }
 
@@ -306,8 +308,9 @@ void ElementItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
     m_szene->elementZiehen(m_name, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
 }
 
-void ElementItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
+void ElementItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
+    m_szene->elementZiehen(m_name, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
     m_szene->ziehenBeenden(QStringLiteral("Element ") + m_name + QStringLiteral(" bewegen"));
 }
 
@@ -346,8 +349,9 @@ void GriffItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
     m_szene->griffZiehen(m_kante, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
 }
 
-void GriffItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *)
+void GriffItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
+    m_szene->griffZiehen(m_kante, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
     m_szene->ziehenBeenden(QStringLiteral("Elementgröße"));
 }
 
