@@ -23,6 +23,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 
@@ -161,8 +162,11 @@ TEntwurf::TEntwurf(QWidget *parent)
     m_status0->setFixedWidth(400);
     m_status1 = new QLabel;
     m_status1->setMinimumWidth(50);
+    // The selection's position and size while it moves, at the right.
+    m_lage = new QLabel;
     statusBar()->addWidget(m_status0);
     statusBar()->addWidget(m_status1, 1);
+    statusBar()->addPermanentWidget(m_lage);
 
     verbinden();
     panelZeigen();
@@ -283,6 +287,7 @@ void TEntwurf::werkzeugleistenAnlegen()
     m_textEingabe = new QLineEdit;
     m_textEingabe->setToolTip(QStringLiteral("freien Text eingeben"));
     m_textEingabe->setMinimumWidth(260);
+    m_textEingabe->setMaximumWidth(420);
     m_leiste2->addWidget(m_textEingabe);
 
     m_leiste3 = addToolBar(QStringLiteral("Daten"));
@@ -353,7 +358,9 @@ QWidget *TEntwurf::seitenPanel()
     m_hoehe->setRange(60, 1500);
     l->addWidget(m_hoehe);
     l->addSpacing(8);
-    titel(QStringLiteral("Hintergrundfarbe anzeigen für :"));
+    auto *schattierung = new QLabel(QStringLiteral("Hintergrundfarbe anzeigen für :"));
+    schattierung->setWordWrap(true);
+    l->addWidget(schattierung);
     const char *tage[] = { "Samstag", "Sonntag", "Feiertage", "Ferien" };
     for (std::size_t i = 0; i < m_schattierung.size(); ++i) {
         m_schattierung[i] = new QCheckBox(QString::fromUtf8(tage[i]));
@@ -492,10 +499,8 @@ void TEntwurf::verbinden()
     });
     connect(&m_szene, &EntwurfSzene::auswahlGeaendert, this, &TEntwurf::auswahlZeigen);
     connect(&m_szene, &EntwurfSzene::bandAktiviert, this, &TEntwurf::bandZeigen);
-    connect(&m_szene, &EntwurfSzene::lage, this, [this](const QString &text) {
-        if (!text.isEmpty())
-            statusBar()->showMessage(text, 4000);
-    });
+    connect(&m_szene, &EntwurfSzene::lage, this,
+        [this](const QString &text) { m_lage->setText(text); });
 }
 
 void TEntwurf::laden(const QString &path)
@@ -775,6 +780,11 @@ void TEntwurf::showEvent(QShowEvent *event)
     }
     setWindowState(windowState() | Qt::WindowMaximized);
     m_ansicht->setFocus();
+    // The view would centre the 5000-pixel workspace; the bands start at its top left.
+    QTimer::singleShot(0, this, [this] {
+        m_ansicht->horizontalScrollBar()->setValue(0);
+        m_ansicht->verticalScrollBar()->setValue(0);
+    });
 }
 
 } // namespace kb::designer

@@ -123,7 +123,7 @@ private:
     QLabel *m_breiteText = nullptr, *m_hoeheText = nullptr;
     std::array<QCheckBox *, 4> m_schattierung {};
     QTextEdit *m_hilfeText = nullptr;
-    QLabel *m_status0 = nullptr, *m_status1 = nullptr;
+    QLabel *m_status0 = nullptr, *m_status1 = nullptr, *m_lage = nullptr;
     bool m_groesseGesetzt = false;
 };
 
