@@ -1,5 +1,6 @@
 #include "designer/Entwurfsregeln.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace kb::designer {
@@ -155,6 +156,55 @@ QString paperText(PaperItem item)
         return QString::fromUtf8("freie Grösse");
     }
     return {};
+}
+
+namespace {
+
+// "##0.00": no group separator, two decimals, the German comma.
+QString zweiStellen(double wert)
+{
+    QLocale german(QLocale::German);
+    german.setNumberOptions(QLocale::OmitGroupSeparator);
+    return german.toString(wert, 'f', 2);
+}
+
+} // namespace
+
+std::optional<double> randWert(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    QLocale german(QLocale::German);
+    german.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double wert = german.toDouble(t, &ok);
+    if (!ok || !std::isfinite(wert) || wert < 0)
+        return std::nullopt;
+    return wert;
+}
+
+std::optional<QString> randText(const QString &eingabe, QString *fehler)
+{
+    if (eingabe.trimmed().isEmpty())
+        return QString();
+    const std::optional<double> wert = randWert(eingabe);
+    if (!wert)
+        return std::nullopt;
+    if (*wert > kMaxMargin) {
+        if (fehler)
+            *fehler = QString::fromUtf8("Wert zu groß !");
+        return std::nullopt;
+    }
+    return zweiStellen(*wert);
+}
+
+QString randSchritt(const QString &text, int schritt)
+{
+    const double wert = randWert(text).value_or(0) + schritt;
+    if (wert < 0 || wert > kMaxMargin)
+        return text;
+    return zweiStellen(wert);
 }
 
 QColor formColor(qint32 stored)

@@ -7,6 +7,7 @@
 #include <QUndoCommand>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace kb::designer {
 
@@ -63,6 +64,17 @@ QString activeBandText(FormBand band);
 QString bandHint(FormBand band);
 QString orientationText(OrientationBox box);
 QString paperText(PaperItem item);
+
+// Margin fields of the form settings dialog: millimetres as "##0.00" with the German
+// decimal comma. A left field with an empty text stays empty; a number above 1000 is refused
+// with "Wert zu groß !" in `fehler` (the field gets its earlier text back); anything else that
+// is no number gives nullopt and no message.
+inline constexpr double kMaxMargin = 1000;
+std::optional<QString> randText(const QString &eingabe, QString *fehler = nullptr);
+// The margin as a number, nullopt for an empty text or no number.
+std::optional<double> randWert(const QString &text);
+// The up and down buttons: the number plus `schritt`, unchanged when that is below 0.
+QString randSchritt(const QString &text, int schritt);
 
 // The designer's help text: bands, data sources, element types, moving and sizing, first steps.
 QString entwurfHilfe();

@@ -1,6 +1,7 @@
 #include "designer/TEntwurf.h"
 
 #include "designer/EntwurfElemente.h"
+#include "designer/TReportEinst.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
 
@@ -143,6 +144,7 @@ TEntwurf::TEntwurf(QWidget *parent)
     werkzeugleistenAnlegen();
 
     m_ansicht = new EntwurfAnsicht(&m_szene);
+    m_einst = new TReportEinst(this);
     m_hilfeText = new QTextEdit;
     m_hilfeText->setReadOnly(true);
     m_hilfeText->setFixedWidth(252);
@@ -200,6 +202,7 @@ void TEntwurf::aktionenAnlegen()
     m_a.originalgroesse = neu("Originalgröße");
     m_a.originalgroesse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
+    m_a.einstellungen = neu("Einstellungen", "Formular einstellungen");
     m_a.neuerText = neu("Text", "neues Textfeld");
     m_a.neuesDatenfeld = neu("Datenfeld", "neues Datenfeld");
     m_a.neuesSystemfeld = neu("System", "neues System-Tool");
@@ -258,6 +261,7 @@ void TEntwurf::werkzeugleistenAnlegen()
     m_leiste1 = addToolBar(QStringLiteral("Elemente und Format"));
     for (QAction *a : { m_a.neuerText, m_a.neuesDatenfeld, m_a.neuesSystemfeld })
         m_leiste1->addAction(a);
+    m_leiste1->addAction(m_a.einstellungen);
     m_leiste1->addAction(m_a.rechteck);
     m_leiste1->addAction(m_a.neuesBild);
     m_leiste1->addAction(m_a.bildAendern);
@@ -380,6 +384,12 @@ void TEntwurf::verbinden()
         [this] { m_ansicht->setZoom(m_ansicht->zoom() - 25); });
     connect(m_a.originalgroesse, &QAction::triggered, this, [this] { m_ansicht->setZoom(100); });
     connect(m_a.hilfe, &QAction::toggled, m_hilfeText, &QWidget::setVisible);
+    connect(m_a.einstellungen, &QAction::triggered, this, [this] {
+        if (ui().runModal(m_einst) != QDialog::Accepted)
+            return;
+        m_szene.aendern(QStringLiteral("Formular-Einstellungen"),
+            [this](Formular &f) { m_einst->uebernehmen(f.page()); });
+    });
 
     const std::pair<QAction *, ElementType> neu[]
         = { { m_a.neuerText, FreeText }, { m_a.neuesDatenfeld, DataField },
@@ -514,6 +524,7 @@ void TEntwurf::laden(const QString &path)
         ui().message(e.message());
         form = Formular {};
     }
+    m_einst->setzen(form.page());
     m_szene.laden(std::move(form));
 }
 

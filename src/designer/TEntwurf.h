@@ -18,6 +18,10 @@ class QTextEdit;
 class QToolBar;
 
 namespace kb::designer {
+class TReportEinst;
+}
+
+namespace kb::designer {
 
 // The workspace's view: Ctrl+wheel zooms, the arrow keys move the selection.
 class EntwurfAnsicht final : public QGraphicsView {
@@ -55,10 +59,12 @@ public:
 
     EntwurfSzene *szene() { return &m_szene; }
     EntwurfAnsicht *ansicht() { return m_ansicht; }
+    TReportEinst *einstellungen() { return m_einst; }
 
     struct Aktionen {
         QAction *loeschen, *schliessen, *rueckgaengig, *wiederholen;
         QAction *vergroessern, *verkleinern, *originalgroesse;
+        QAction *einstellungen;
         QAction *neuerText, *neuesDatenfeld, *neuesSystemfeld, *rechteck, *neuesBild, *bildAendern,
             *datenbankBild;
         QAction *links, *zentriert, *rechts, *fett, *kursiv, *unterstrichen, *transparent,
@@ -107,6 +113,7 @@ private:
 
     EntwurfSzene m_szene;
     EntwurfAnsicht *m_ansicht = nullptr;
+    TReportEinst *m_einst = nullptr;
     QString m_pfad;
     quint8 m_stil = 0;
     QFont m_letzteSchrift;

@@ -172,3 +172,43 @@ TEST(Entwurfsregeln, HistoryUndoesAndRedoesWholeSteps)
     stack.redo();
     EXPECT_EQ(shown.find(QStringLiteral("Label_1"))->left, 47);
 }
+
+TEST(Entwurfsregeln, MarginFieldsShowTwoDecimals)
+{
+    const struct {
+        const char *name;
+        const char *eingabe;
+        std::optional<const char *> text;
+        const char *fehler;
+    } cases[] = {
+        { "whole number", "7", "7,00", "" },
+        { "comma", "12,5", "12,50", "" },
+        { "zero", "0", "0,00", "" },
+        { "the largest margin", "1000", "1000,00", "" },
+        { "above 1000", "1500", std::nullopt, "Wert zu groß !" },
+        { "empty stays empty", "", "", "" },
+        { "only a comma", ",", std::nullopt, "" },
+    };
+    for (const auto &c : cases) {
+        QString fehler;
+        const std::optional<QString> text = randText(QString::fromUtf8(c.eingabe), &fehler);
+        ASSERT_EQ(text.has_value(), c.text.has_value()) << c.name;
+        if (text) {
+            EXPECT_EQ(*text, QString::fromUtf8(*c.text)) << c.name;
+        }
+        EXPECT_EQ(fehler, QString::fromUtf8(c.fehler)) << c.name;
+    }
+}
+
+TEST(Entwurfsregeln, UpAndDownButtonsStopAtZero)
+{
+    const struct {
+        const char *text;
+        int schritt;
+        const char *expected;
+    } cases[] = { { "7,00", 1, "8,00" }, { "0,00", -1, "0,00" }, { "0,50", -1, "0,50" },
+        { "1,25", -1, "0,25" }, { "", 1, "1,00" }, { "1000,00", 1, "1000,00" } };
+    for (const auto &c : cases)
+        EXPECT_EQ(randSchritt(QString::fromUtf8(c.text), c.schritt), QString::fromUtf8(c.expected))
+            << c.text << " " << c.schritt;
+}

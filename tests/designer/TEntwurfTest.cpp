@@ -5,13 +5,16 @@
 #include "designer/TEntwurf.h"
 #include "designer/EntwurfElemente.h"
 #include "designer/FormFile.h"
+#include "designer/TReportEinst.h"
 #include "support/ScriptedUi.h"
 #include "support/TestUtil.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -418,4 +421,100 @@ TEST(TEntwurf, ActiveBandNamedInTheStatusBar)
         w.szene()->aktivieren(band);
         EXPECT_EQ(w.statusText(0), QString::fromUtf8(text));
     }
+}
+
+TEST(TReportEinst, MarginFieldsFormatAndRefuseTooLargeValues)
+{
+    TReportEinst d;
+    d.show();
+    QLineEdit *oben = d.feld(0);
+    QLineEdit *unten = d.feld(1);
+    EXPECT_EQ(oben->text(), QStringLiteral("10")); // as a new dialog shows it
+    const auto verlassen = [&](QLineEdit *feld, const QString &text) {
+        feld->setFocus();
+        QCoreApplication::sendEvent(feld, new QFocusEvent(QEvent::FocusIn)); // remembers
+        feld->selectAll();
+        QTest::keyClicks(feld, text);
+        QFocusEvent aus(QEvent::FocusOut);
+        QCoreApplication::sendEvent(feld, &aus);
+    };
+    ScopedScriptedUi ui;
+    verlassen(oben, QStringLiteral("1500"));
+    EXPECT_EQ(ui->messages(), QStringList(QString::fromUtf8("Wert zu groß !")));
+    EXPECT_EQ(oben->text(), QStringLiteral("10"));
+
+    verlassen(oben, QStringLiteral("7"));
+    EXPECT_EQ(oben->text(), QStringLiteral("7,00"));
+    d.rauf(0)->click();
+    EXPECT_EQ(oben->text(), QStringLiteral("8,00"));
+
+    // Letters are not taken.
+    verlassen(unten, QStringLiteral("1a2"));
+    EXPECT_EQ(unten->text(), QStringLiteral("12,00"));
+    verlassen(unten, QStringLiteral("0"));
+    d.runter(1)->click();
+    EXPECT_EQ(unten->text(), QStringLiteral("0,00"));
+    d.feld(4)->setText(QStringLiteral("0"));
+    d.runter(4)->click();
+    EXPECT_EQ(d.feld(4)->text(), QStringLiteral("0"));
+    d.rauf(4)->click();
+    EXPECT_EQ(d.feld(4)->text(), QStringLiteral("1"));
+    EXPECT_EQ(ui->messages().size(), 1);
+}
+
+TEST(TReportEinst, TakenOverIntoTheFormAsOneStep)
+{
+    TempDir dir;
+    TEntwurf w;
+    const Formular vorher = w.szene()->formular();
+    {
+        ScopedScriptedUi ui;
+        ui->answerColor(QColor(Qt::red));
+        ui->answerModal(QDialog::Accepted, [](QWidget *dialog) {
+            auto *d = static_cast<TReportEinst *>(dialog);
+            d->schalter(0, 0)->setChecked(false); // page frame top
+            d->schalter(2, 3)->setChecked(true); // group band right
+            d->feld(2)->setText(QStringLiteral("12,50"));
+            d->feld(4)->setText(QStringLiteral("3"));
+        });
+        w.einstellungen()->farbeAendern()->click();
+        w.aktionen().einstellungen->trigger();
+        EXPECT_TRUE(ui->scriptDone());
+    }
+    const FormPage &p = w.szene()->formular().page();
+    EXPECT_FALSE(p.pageFrame.top);
+    EXPECT_TRUE(p.pageFrame.bottom);
+    EXPECT_TRUE(p.bandFrames[1].right);
+    EXPECT_EQ(p.marginLeft, 12.5);
+    EXPECT_EQ(p.frameWidth, 3);
+    EXPECT_EQ(p.frameColor, 0x000000FF);
+    EXPECT_EQ(w.szene()->verlauf()->count(), 1);
+
+    // Saved and loaded again, the dialog shows the form's values.
+    const QString datei = gespeichert(w, dir.file(QStringLiteral("rahmen.qvf")));
+    TEntwurf neu;
+    neu.laden(datei);
+    EXPECT_EQ(neu.einstellungen()->feld(2)->text(), QStringLiteral("12,50"));
+    EXPECT_FALSE(neu.einstellungen()->schalter(0, 0)->isChecked());
+    EXPECT_TRUE(neu.einstellungen()->schalter(2, 3)->isChecked());
+    EXPECT_EQ(neu.einstellungen()->farbe(), 0x000000FF);
+    w.szene()->verlauf()->undo();
+    EXPECT_EQ(w.szene()->formular(), vorher);
+    ScopedScriptedUi ui;
+    ui->answerQuestion(false);
+    neu.close();
+}
+
+TEST(TReportEinst, AMarginThatIsNoNumberKeepsTheDialogOpen)
+{
+    TReportEinst d;
+    d.feld(3)->setText(QString());
+    ScopedScriptedUi ui;
+    d.accept();
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    ASSERT_EQ(ui->messages().size(), 1);
+    EXPECT_TRUE(ui->messages()[0].contains(QStringLiteral("rechts")));
+    FormPage page;
+    EXPECT_FALSE(d.uebernehmen(page));
+    EXPECT_EQ(page, FormPage {});
 }
