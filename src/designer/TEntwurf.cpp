@@ -569,6 +569,9 @@ void TEntwurf::panelZeigen()
 void TEntwurf::bandZeigen(FormBand band)
 {
     m_status0->setText(activeBandText(band));
+    // The toolbars follow the band when nothing is selected.
+    if (m_szene.auswahl().isEmpty())
+        auswahlZeigen();
 }
 
 void TEntwurf::formatFreigeben(bool text, bool bild)

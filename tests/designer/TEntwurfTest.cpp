@@ -420,6 +420,9 @@ TEST(TEntwurf, ActiveBandNamedInTheStatusBar)
     for (const auto &[band, text] : cases) {
         w.szene()->aktivieren(band);
         EXPECT_EQ(w.statusText(0), QString::fromUtf8(text));
+        // Only the group band leaves the free-text input enabled while nothing is selected.
+        EXPECT_EQ(w.textEingabe()->isEnabled(), band == FormBand::Group) << text;
+        EXPECT_FALSE(w.datenquelle()->isEnabled()) << text;
     }
 }
 
