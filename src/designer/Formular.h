@@ -172,6 +172,8 @@ public:
     // Writes the form file; the old file survives a failed save (kb::Error).
     void save(const QString &path) const;
 
+    friend bool operator==(const Formular &, const Formular &) = default;
+
 private:
     static std::size_t index(FormBand band) { return static_cast<std::size_t>(band); }
     FormElement &add(int kind, int number);

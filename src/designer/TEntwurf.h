@@ -1,0 +1,137 @@
+#pragma once
+
+#include "designer/EntwurfSzene.h"
+
+#include <QGraphicsView>
+#include <QMainWindow>
+#include <QMap>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QFontComboBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTextEdit;
+class QToolBar;
+
+namespace kb::designer {
+class TReportEinst;
+}
+
+namespace kb::designer {
+
+// The workspace's view: Ctrl+wheel zooms, the arrow keys move the selection.
+class EntwurfAnsicht final : public QGraphicsView {
+    Q_OBJECT
+public:
+    explicit EntwurfAnsicht(EntwurfSzene *szene, QWidget *parent = nullptr);
+    // 50 to 400 per cent.
+    void setZoom(int prozent);
+    int zoom() const { return m_zoom; }
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    EntwurfSzene *m_szene;
+    int m_zoom = 100;
+};
+
+// The calendar form designer: the bands of one form file on a zoomable workspace, the
+// page-settings panel, four toolbars and the help text. Every change can be undone; closing
+// asks whether to save.
+class TEntwurf final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TEntwurf(QWidget *parent = nullptr);
+    ~TEntwurf() override;
+
+    // Loads the form file; a missing file opens an empty form that is created on saving,
+    // a damaged one shows why and opens empty as well.
+    void laden(const QString &path);
+    const QString &pfad() const { return m_pfad; }
+    // The field names the data-field box offers for a data source.
+    void setDatenfelder(const QString &quelle, QStringList felder);
+
+    EntwurfSzene *szene() { return &m_szene; }
+    EntwurfAnsicht *ansicht() { return m_ansicht; }
+    TReportEinst *einstellungen() { return m_einst; }
+
+    struct Aktionen {
+        QAction *loeschen, *schliessen, *rueckgaengig, *wiederholen;
+        QAction *vergroessern, *verkleinern, *originalgroesse;
+        QAction *einstellungen;
+        QAction *neuerText, *neuesDatenfeld, *neuesSystemfeld, *rechteck, *neuesBild, *bildAendern,
+            *datenbankBild;
+        QAction *links, *zentriert, *rechts, *fett, *kursiv, *unterstrichen, *transparent,
+            *schriftart, *hilfe;
+    };
+    const Aktionen &aktionen() const { return m_a; }
+
+    // Controls of the toolbars and the panel, for the opener and the tests.
+    QLineEdit *textEingabe() const { return m_textEingabe; }
+    QComboBox *datenquelle() const { return m_quelle; }
+    QComboBox *datenfeld() const { return m_feld; }
+    QComboBox *systemTool() const { return m_systemTool; }
+    QComboBox *ausrichtungBox() const { return m_ausrichtung; }
+    QComboBox *papierBox() const { return m_papier; }
+    QComboBox *wochenBox() const { return m_wochen; }
+    QSpinBox *spaltenBox() const { return m_spalten; }
+    QSpinBox *abstandBox() const { return m_abstand; }
+    QSpinBox *breiteBox() const { return m_breite; }
+    QSpinBox *hoeheBox() const { return m_hoehe; }
+    QTextEdit *hilfeText() const { return m_hilfeText; }
+    QString statusText(int panel) const;
+    quint8 stilSatz() const { return m_stil; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void aktionenAnlegen();
+    void menueAnlegen();
+    void werkzeugleistenAnlegen();
+    QWidget *seitenPanel();
+    void verbinden();
+    void panelZeigen();
+    void auswahlZeigen();
+    void bandZeigen(FormBand band);
+    void formatFreigeben(bool text, bool bild);
+    // Changes the selected text or data field (or the week label) in one step.
+    void textAendern(const QString &was, const std::function<void(FormElement &)> &f);
+    void panelAendern(const std::function<void(Formular &)> &f);
+    void stilUmschalten(int bit, bool an);
+    void schriftDialog();
+    void quelleGewaehlt();
+    void bildOeffnen();
+    bool speichernFragen();
+
+    EntwurfSzene m_szene;
+    EntwurfAnsicht *m_ansicht = nullptr;
+    TReportEinst *m_einst = nullptr;
+    QString m_pfad;
+    quint8 m_stil = 0;
+    QFont m_letzteSchrift;
+    QMap<QString, QStringList> m_felder;
+    Aktionen m_a {};
+    QActionGroup *m_ausrichtungen = nullptr;
+    QToolBar *m_leiste1 = nullptr, *m_leiste2 = nullptr, *m_leiste3 = nullptr, *m_leiste4 = nullptr;
+    QLineEdit *m_textEingabe = nullptr;
+    QComboBox *m_quelle = nullptr, *m_feld = nullptr, *m_systemTool = nullptr;
+    QFontComboBox *m_schriftBox = nullptr;
+    QComboBox *m_farbBox = nullptr;
+    QComboBox *m_ausrichtung = nullptr, *m_wochen = nullptr, *m_papier = nullptr;
+    QSpinBox *m_spalten = nullptr, *m_abstand = nullptr, *m_breite = nullptr, *m_hoehe = nullptr;
+    QLabel *m_breiteText = nullptr, *m_hoeheText = nullptr;
+    std::array<QCheckBox *, 4> m_schattierung {};
+    QTextEdit *m_hilfeText = nullptr;
+    QLabel *m_status0 = nullptr, *m_status1 = nullptr, *m_lage = nullptr;
+    bool m_groesseGesetzt = false;
+};
+
+} // namespace kb::designer
