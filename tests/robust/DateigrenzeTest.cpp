@@ -2,10 +2,13 @@
 // write that would pass it fails with the German message, the program ends with exit code 1
 // instead of being killed, and no temporary file stays behind.
 #include "CliProzess.h"
+#include "platform/Jpeg.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
@@ -65,4 +68,28 @@ TEST(Dateigrenze, EinZuGrosserDruckEndetMitMeldungUndOhneReste)
     EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
 }
 
+// A month picture that would make the picture table pass the limit: the table engine's write
+// fails with the German reason, and the calendar stays sound with its old picture.
+TEST(Dateigrenze, EinZuGrossesMonatsbildEndetMitMeldung)
+{
+    TempDir dir;
+    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    QImage bild(QSize(640, 480), QImage::Format_RGB32);
+    for (int y = 0; y < bild.height(); ++y) {
+        for (int x = 0; x < bild.width(); ++x)
+            bild.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    }
+    const QString jpeg = dir.file(s("bunt.jpg"));
+    writeAll(jpeg, jpeg::schreiben(bild));
+    const QByteArray vorher = readAll(k.bildPfad());
+
+    const Lauf l = mitDateigrenze(
+        { s("monatsbild"), k.qvkPfad(), s("3"), jpeg }, rlim_t(QFileInfo(k.bildPfad()).size()));
+    EXPECT_FALSE(l.getoetet);
+    EXPECT_EQ(l.code, 1) << l.err;
+    EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
+    EXPECT_FALSE(l.err.contains(s("disk"))) << l.err;
+    EXPECT_EQ(kalenderFehler(k, QString()), QString());
+    EXPECT_EQ(readAll(k.bildPfad()), vorher);
+}
 #endif
