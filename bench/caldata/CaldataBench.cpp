@@ -1,5 +1,6 @@
 #include "caldata/FeiertageUNIT.h"
 #include "caldata/KalenderAnlage.h"
+#include "caldata/KalenderSperre.h"
 #include "caldata/PersDaten.h"
 #include "caldata/Schulferien.h"
 #include "caldata/Updatetable.h"
@@ -268,6 +269,50 @@ void BM_PersDatenUebernehmen(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PersDatenUebernehmen)->Arg(20)->Arg(366)->Unit(benchmark::kMillisecond);
+
+// --- the desktop's writes -------------------------------------------------------------------
+// A day text posted by the desktop: BM_TagestextSpeichernMitSperre takes the calendar's lock
+// (and looks for what killed runs left) before each post, BM_TagestextSpeichern does not;
+// BM_KalenderSperreNehmen is the lock alone.
+
+void tagestextSpeichern(benchmark::State &state, bool sperre)
+{
+    QTemporaryDir dir;
+    const kb::KalenderDatei k = kb::kalenderAnlegen(eingaben(dir)).dateien;
+    kb::Table tage;
+    tage.setFilePath(k.jahrPfad());
+    if (sperre)
+        tage.setWriteGuard(kb::kalenderSchreibschutz(k));
+    tage.open();
+    tage.locate(QStringLiteral("Datum"), QDate(2024, 5, 8));
+    int i = 0;
+    for (auto _ : state) {
+        tage.setString(QStringLiteral("Text"), QStringLiteral("Termin %1").arg(++i));
+        tage.post();
+    }
+}
+
+void BM_TagestextSpeichern(benchmark::State &state)
+{
+    tagestextSpeichern(state, false);
+}
+BENCHMARK(BM_TagestextSpeichern)->Unit(benchmark::kMicrosecond);
+
+void BM_TagestextSpeichernMitSperre(benchmark::State &state)
+{
+    tagestextSpeichern(state, true);
+}
+BENCHMARK(BM_TagestextSpeichernMitSperre)->Unit(benchmark::kMicrosecond);
+
+void BM_KalenderSperreNehmen(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const kb::KalenderDatei k = kb::kalenderAnlegen(eingaben(dir)).dateien;
+    const kb::Table::WriteGuard schutz = kb::kalenderSchreibschutz(k);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(schutz());
+}
+BENCHMARK(BM_KalenderSperreNehmen)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -166,4 +166,29 @@ BENCHMARK(BM_QSettingsKeptObject)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
+// A settings file of `range(0)` sections with two keys each, read after it changed and then
+// one key written: both grow with the file's size alone (compare 20,000 with 200,000).
+void BM_GrosseEinstellungsdateiLesenUndSchreiben(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gross.ini"));
+    QByteArray bytes;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        bytes += "[Abschnitt" + QByteArray::number(i) + "]\r\nA=1\r\nB=Text\r\n";
+    int runde = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(path, bytes, true);
+        state.ResumeTiming();
+        kb::IniFile ini(path);
+        benchmark::DoNotOptimize(
+            ini.readString(QStringLiteral("Abschnitt7"), QStringLiteral("B"), {}));
+        ini.writeInteger(QStringLiteral("Abschnitt7"), QStringLiteral("A"), ++runde);
+    }
+}
+BENCHMARK(BM_GrosseEinstellungsdateiLesenUndSchreiben)
+    ->Arg(20'000)
+    ->Arg(200'000)
+    ->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "platform/QtUi.h"
 #include "report/Fonts.h"
 #include "report/PreviewWindow.h"
@@ -84,6 +85,7 @@ struct Bilder {
 
 int main(int argc, char **argv)
 {
+    kb::dateigrenzeAlsFehler();
     QApplication app(argc, argv);
     kb::windowsSchriftenErsetzen();
     // The windows' face, as on the system the program comes from: "MS Sans Serif" 8 points,

@@ -67,6 +67,11 @@ QString dateinamenFehler(const QString &datei)
                                   "Dateinamen nicht erlaubt ist (\\ / : * ? \" < > |).")
                 .arg(datei);
     }
+    // "." and ".." name directories, not files.
+    if (!datei.isEmpty() && datei.count(QLatin1Char('.')) == datei.size())
+        return QStringLiteral("„%1“ ist kein Dateiname. Bitte geben Sie einen Namen aus "
+                              "Buchstaben oder Ziffern ein.")
+            .arg(datei);
     return {};
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace kb {
@@ -107,6 +108,15 @@ QString KalenderSperre::belegtMeldung(const KalenderDatei &kalender)
     return QStringLiteral("Der Kalender „%1“ wird gerade von einem anderen Programm geändert. "
                           "Bitte versuchen Sie es gleich noch einmal.")
         .arg(QDir::toNativeSeparators(kalender.qvkPfad()));
+}
+
+Table::WriteGuard kalenderSchreibschutz(const KalenderDatei &kalender)
+{
+    return [kalender]() -> std::shared_ptr<void> {
+        if (!QFileInfo(kalender.directory).isWritable())
+            return nullptr;
+        return std::make_shared<KalenderSperre>(kalender);
+    };
 }
 
 QString anlageMarke(const KalenderDatei &kalender)

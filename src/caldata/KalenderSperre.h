@@ -2,6 +2,7 @@
 
 #include "caldata/KalenderDatei.h"
 #include "platform/Dateisperre.h"
+#include "storage/Table.h"
 
 #include <chrono>
 
@@ -28,6 +29,12 @@ public:
 private:
     Dateisperre m_sperre;
 };
+
+// The write guard of a calendar's tables held open by a window (see Table::setWriteGuard):
+// every write takes the calendar's lock, which first puts back what a killed run left (the
+// table then opens anew), and holds it until the write ends. In a directory nobody may
+// write no program can rewrite the tables, and no lock is taken.
+Table::WriteGuard kalenderSchreibschutz(const KalenderDatei &kalender);
 
 // The hidden file that marks a generation of `kalender` while it runs: its first line names
 // the generation's temporary files ("tag <tag>"), later lines the files it moves into place

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace kb::designer {
 
@@ -60,15 +61,25 @@ std::vector<FormRecord> parseFormFile(QByteArrayView bytes, const QString &path)
 
 std::vector<FormRecord> readFormFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The limit holds while reading, so a huge file is never loaded into memory.
+    const qint64 limit = qint64(kMaxFormRecords) * FormRecord::kSize;
+    InputFile file = readInputFile(path, limit);
+    switch (file.problem) {
+    case InputFile::Problem::None:
+        break;
+    case InputFile::Problem::Unreadable:
         throw Error(QStringLiteral("Die Formulardatei %1 kann nicht gelesen werden: %2")
-                        .arg(shown(path), file.errorString()));
+                        .arg(shown(path), file.reason));
+    case InputFile::Problem::NotAFile:
+        throw Error(QStringLiteral("Die Formulardatei %1 ist keine gewöhnliche Datei (etwa ein "
+                                   "Gerät oder eine Pipe) und kann nicht gelesen werden.")
+                        .arg(shown(path)));
+    case InputFile::Problem::TooLarge:
+        checkSize(QFileInfo(path).size(), path);
+        checkSize(limit + FormRecord::kSize, path);
+        break;
     }
-    // Checked before reading, so a huge file is never loaded into memory.
-    checkSize(file.size(), path);
-    const QByteArray bytes = file.readAll();
-    return parseFormFile(bytes, path);
+    return parseFormFile(file.bytes, path);
 }
 
 QByteArray formFileBytes(const std::vector<FormRecord> &records)

@@ -1,11 +1,13 @@
 #include "pictures/Bildregeln.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <cstdlib>
 
 namespace kb {
 
@@ -18,18 +20,22 @@ QString dateiname(const QString &pfad)
 
 QByteArray dateiLesen(const QString &pfad)
 {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
+    InputFile datei = readInputFile(pfad, kGroessteBilddatei);
+    switch (datei.problem) {
+    case InputFile::Problem::None:
+        break;
+    case InputFile::Problem::Unreadable:
         throw Error(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(dateiname(pfad), datei.errorString()));
-    if (datei.size() > kGroessteBilddatei)
+                        .arg(dateiname(pfad), datei.reason));
+    case InputFile::Problem::NotAFile:
+        throw Error(QStringLiteral("Die Datei \"%1\" ist keine gewöhnliche Datei (etwa ein Gerät "
+                                   "oder eine Pipe) und kann nicht als Bild gelesen werden.")
+                        .arg(dateiname(pfad)));
+    case InputFile::Problem::TooLarge:
         throw Error(
             QStringLiteral("Die Datei \"%1\" ist zu groß für ein Bild.").arg(dateiname(pfad)));
-    const QByteArray daten = datei.readAll();
-    if (datei.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(dateiname(pfad), datei.errorString()));
-    return daten;
+    }
+    return std::move(datei.bytes);
 }
 
 // A bitmap's size from its header; an invalid size when the header is broken.
@@ -42,12 +48,58 @@ QSize bitmapGroesse(const QByteArray &daten)
     return leser.size();
 }
 
+quint32 le(const QByteArray &d, qsizetype at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | quint8(d[at + i]);
+    return v;
+}
+
+// True when the bitmap's pixel data ends before the size its header gives: the offset of the
+// data plus, uncompressed, the padded rows of its width and height, or, compressed, the data
+// size the header names. The decoder would fill the missing rows with black.
+bool bitmapUnvollstaendig(const QByteArray &d)
+{
+    if (d.size() < 26 || !d.startsWith("BM"))
+        return false; // the decoder refuses it on its own
+    const qint64 datenAb = le(d, 10, 4);
+    const quint32 kopf = le(d, 14, 4);
+    qint64 breite = 0, hoehe = 0, bits = 0, kompression = 0, datenGroesse = 0;
+    if (kopf == 12) {
+        breite = le(d, 18, 2);
+        hoehe = le(d, 20, 2);
+        bits = le(d, 24, 2);
+    } else {
+        if (d.size() < 38)
+            return true;
+        breite = qint32(le(d, 18, 4));
+        hoehe = qint32(le(d, 22, 4));
+        bits = le(d, 28, 2);
+        kompression = le(d, 30, 4);
+        datenGroesse = le(d, 34, 4);
+    }
+    breite = std::abs(breite);
+    hoehe = std::abs(hoehe);
+    qint64 noetig = 0;
+    if (kompression == 0 || kompression == 3 || kompression == 6)
+        noetig = (breite * bits + 31) / 32 * 4 * hoehe;
+    else
+        noetig = datenGroesse;
+    return datenAb + noetig > d.size();
+}
+
 QImage bitmapLesen(const QByteArray &daten, const QString &pfad)
 {
     const QSize s = bitmapGroesse(daten);
     if (!s.isValid() || s.isEmpty())
         throw Error(
             QStringLiteral("Die Datei \"%1\" ist kein lesbares Bitmap-Bild.").arg(dateiname(pfad)));
+    if (bitmapUnvollstaendig(daten))
+        throw Error(QStringLiteral("Die Datei \"%1\" ist kein lesbares Bitmap-Bild: sie ist "
+                                   "beschädigt oder unvollständig, ihre Bilddaten enden vor der "
+                                   "Größe, die ihr Kopf angibt.")
+                        .arg(dateiname(pfad)));
     if (qint64(s.width()) * s.height() > jpeg::kGroesstePixelzahl)
         throw Error(QStringLiteral("Das Bild \"%1\" ist zu groß (%2 × %3 Bildpunkte). Es können "
                                    "Bilder mit höchstens %4 Millionen Bildpunkten geladen werden.")

@@ -21,8 +21,9 @@ Bildart bildart(const QString &dateiname);
 // pictures count as portrait.
 QSize monatsbildGroesse(QSize quelle);
 
-// The largest picture file read at all (256 MB); a larger one is refused before reading.
-inline constexpr qint64 kGroessteBilddatei = 256LL * 1024 * 1024;
+// The largest picture file read at all (200 MB); a larger one is refused before or while
+// reading.
+inline constexpr qint64 kGroessteBilddatei = 200LL * 1024 * 1024;
 
 // Reads a picture file: JPEG through the program's codec (with `mindestens`, reduced by DCT
 // scaling to no less than that size), bitmaps through Qt. Throws kb::Error with a German

@@ -1,5 +1,6 @@
 #include "pictures/Monatstext.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 
@@ -23,17 +24,22 @@ QString monatstextAusBytes(const QByteArray &bytes)
 QString monatstextLesen(const QString &pfad)
 {
     const QString name = QFileInfo(pfad).fileName();
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
+    InputFile datei = readInputFile(pfad, kGroessteTextdatei);
+    switch (datei.problem) {
+    case InputFile::Problem::None:
+        break;
+    case InputFile::Problem::Unreadable:
         throw Error(QStringLiteral("Die Textdatei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(name, datei.errorString()));
-    if (datei.size() > kGroessteTextdatei)
+                        .arg(name, datei.reason));
+    case InputFile::Problem::NotAFile:
+        throw Error(QStringLiteral("Die Textdatei \"%1\" ist keine gewöhnliche Datei (etwa ein "
+                                   "Gerät oder eine Pipe) und kann nicht gelesen werden.")
+                        .arg(name));
+    case InputFile::Problem::TooLarge:
         throw Error(
             QStringLiteral("Die Textdatei \"%1\" ist zu groß für einen Monatstext.").arg(name));
-    const QByteArray bytes = datei.readAll();
-    if (datei.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Die Textdatei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(name, datei.errorString()));
+    }
+    const QByteArray bytes = std::move(datei.bytes);
     return monatstextAusBytes(bytes);
 }
 

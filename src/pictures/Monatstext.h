@@ -5,8 +5,8 @@
 
 namespace kb {
 
-// The largest text file loaded as a month text (16 MB); a larger one is refused.
-inline constexpr qint64 kGroessteTextdatei = 16LL * 1024 * 1024;
+// The largest text file loaded as a month text (10 MB); a larger one is refused.
+inline constexpr qint64 kGroessteTextdatei = 10LL * 1024 * 1024;
 
 // The text of a month-text file with its content kept exactly (line ends, tabs, trailing
 // blanks): valid UTF-8 is read as UTF-8 (a leading byte-order mark is no part of the text),

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -216,6 +217,85 @@ QString systemErrorText(int errorNumber)
     return QStringLiteral("Systemfehler %1 (%2).")
         .arg(errorNumber)
         .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+InputFile readInputFile(const QString &path, qint64 limit)
+{
+    InputFile result;
+#ifndef Q_OS_WIN
+    const QByteArray native = QFile::encodeName(path);
+    // Without O_NONBLOCK opening a FIFO would wait for a writer.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        result.problem = InputFile::Problem::Unreadable;
+        result.reason = systemErrorText(errno);
+        return result;
+    }
+    struct stat sb;
+    if (::fstat(fd, &sb) != 0 || !S_ISREG(sb.st_mode)) {
+        ::close(fd);
+        result.problem = InputFile::Problem::NotAFile;
+        return result;
+    }
+    if (sb.st_size > limit) {
+        ::close(fd);
+        result.problem = InputFile::Problem::TooLarge;
+        return result;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    result.bytes.reserve(qsizetype(sb.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result.problem = InputFile::Problem::Unreadable;
+            result.reason = systemErrorText(errno);
+            result.bytes.clear();
+            break;
+        }
+        if (n == 0)
+            break;
+        if (result.bytes.size() + n > limit) {
+            result.problem = InputFile::Problem::TooLarge;
+            result.bytes.clear();
+            break;
+        }
+        result.bytes.append(buffer, qsizetype(n));
+    }
+    ::close(fd);
+#else
+    if (!QFileInfo(path).isFile()) {
+        result.problem = QFileInfo::exists(path) ? InputFile::Problem::NotAFile
+                                                 : InputFile::Problem::Unreadable;
+        result.reason = systemErrorText(ENOENT);
+        return result;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        result.problem = InputFile::Problem::Unreadable;
+        result.reason = f.errorString();
+        return result;
+    }
+    result.bytes = f.read(limit + 1);
+    if (result.bytes.size() > limit) {
+        result.problem = InputFile::Problem::TooLarge;
+        result.bytes.clear();
+    } else if (f.error() != QFileDevice::NoError) {
+        result.problem = InputFile::Problem::Unreadable;
+        result.reason = f.errorString();
+        result.bytes.clear();
+    }
+#endif
+    return result;
+}
+
+void dateigrenzeAlsFehler()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 void writeFileAtomically(const QString &path, const QByteArray &bytes)

@@ -30,6 +30,21 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes);
 // frei" ...).
 QString systemErrorText(int errorNumber);
 
+// An input file the user named, read whole. Only a regular file (or a link to one) is read:
+// a device, FIFO or directory is refused without waiting for a writer, and the size limit
+// holds while reading, so a file that grows meanwhile is refused too.
+struct InputFile {
+    enum class Problem { None, Unreadable, NotAFile, TooLarge };
+    Problem problem = Problem::None;
+    QByteArray bytes;
+    QString reason; // the German reason when unreadable
+};
+InputFile readInputFile(const QString &path, qint64 limit);
+
+// A write beyond the process's file-size limit (ulimit -f) fails with EFBIG and its German
+// message instead of killing the program without a word. Both programs call it first.
+void dateigrenzeAlsFehler();
+
 namespace testing {
 // Tests make the disk "full": while set, the writer stores at most `bytes` bytes of every file
 // and then fails as the system does when no space is left. A negative value ends it.

@@ -53,6 +53,7 @@ struct IniData {
     std::vector<Entry> entries; // the first occurrence of each section and key
     QMultiHash<size_t, qsizetype> index; // hash of the folded names -> entries
     std::vector<Section> sections; // the first occurrence of each section
+    QMultiHash<size_t, qsizetype> sectionIndex; // hash of the folded name -> sections
 
     const Entry *findEntry(QStringView section, QStringView key) const;
     const Section *findSection(QStringView name) const;
@@ -102,6 +103,11 @@ size_t nameHash(QStringView section, QStringView key)
     h = (h ^ 0x1FFFF) * prime;
     mix(key);
     return h;
+}
+
+size_t sectionHash(QStringView section)
+{
+    return nameHash(section, QStringView());
 }
 
 bool sameName(QStringView a, QStringView b)
@@ -176,6 +182,7 @@ std::shared_ptr<IniData> parse(QStringList lines)
             firstOccurrence = -1;
             if (!data->findSection(section)) {
                 firstOccurrence = qsizetype(data->sections.size());
+                data->sectionIndex.insert(sectionHash(section), firstOccurrence);
                 data->sections.push_back(IniData::Section { section, i, i });
             }
             continue;
@@ -200,6 +207,9 @@ const std::shared_ptr<const IniData> &emptyData()
     static const std::shared_ptr<const IniData> empty = std::make_shared<IniData>();
     return empty;
 }
+
+// A larger settings file is neither read nor written.
+constexpr qint64 kMaxIniFileSize = qint64(10) * 1024 * 1024;
 
 // A change within this time of the last modification may keep the modification time, as
 // file systems store it coarsely; until the file is older, reads compare the bytes too.
@@ -280,15 +290,20 @@ std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
         s.settled = true;
         return s.data;
     }
-    QFile f(s.path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    InputFile f = readInputFile(s.path, kMaxIniFileSize);
+    if (f.problem != InputFile::Problem::None) {
+        if (forWrite && f.problem == InputFile::Problem::TooLarge)
+            throw Error(QStringLiteral("Die Datei %1 ist größer als %2 MB; sie wird weder gelesen "
+                                       "noch geändert.")
+                            .arg(QDir::toNativeSeparators(s.path))
+                            .arg(kMaxIniFileSize / (1024 * 1024)));
         if (forWrite)
             throw Error(QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
                             .arg(QDir::toNativeSeparators(s.path)));
         s.data.reset();
         return emptyData();
     }
-    adopt(s, st, f.readAll(), readAt);
+    adopt(s, st, std::move(f.bytes), readAt);
     return s.data;
 }
 
@@ -342,7 +357,10 @@ const IniData::Entry *IniData::findEntry(QStringView section, QStringView key) c
 
 const IniData::Section *IniData::findSection(QStringView name) const
 {
-    for (const Section &sec : sections) {
+    const size_t h = sectionHash(name);
+    for (auto it = sectionIndex.constFind(h); it != sectionIndex.constEnd() && it.key() == h;
+         ++it) {
+        const Section &sec = sections[it.value()];
         if (sameName(sec.name, name))
             return &sec;
     }

@@ -38,6 +38,13 @@ QString keinKalenderOffen()
     return QStringLiteral("Kein Kalender geöffnet!");
 }
 
+QString aenderungVerwerfenFrage(const QString &meldung)
+{
+    return meldung
+        + QStringLiteral("\n\nSoll die nicht gespeicherte Änderung verworfen werden? Mit "
+                         "„Nein“ bleibt sie erhalten, und Sie können sie später speichern.");
+}
+
 KalenderSitzung::KalenderSitzung(const QDate &heute, QObject *parent)
     : QObject(parent)
     , m_heute(heute)
@@ -132,6 +139,8 @@ KalenderSitzung::Oeffnung KalenderSitzung::oeffnen(const QString &qvkPfad)
         m_jahr.setTableName(k.jahrTabelle);
         m_bild.setDirectory(k.directory);
         m_bild.setTableName(k.bildTabelle);
+        m_jahr.setWriteGuard(kalenderSchreibschutz(k));
+        m_bild.setWriteGuard(kalenderSchreibschutz(k));
 
         {
             // The upgrade may write the year table; no other program rewrites it meanwhile.
@@ -177,8 +186,26 @@ void KalenderSitzung::jahrUndTitelLesen()
         = QStringLiteral("Kalender angelegt für das Jahr ") + QString::number(m_jahrZahl);
 }
 
+bool KalenderSitzung::aenderungenSichern()
+{
+    for (Table *t : { &m_jahr, &m_bild }) {
+        if (!t->isOpen() || t->state() == Table::State::Browse)
+            continue;
+        try {
+            t->post();
+        } catch (const Error &e) {
+            if (!ui().question(aenderungVerwerfenFrage(e.message())))
+                return false;
+            t->cancel();
+        }
+    }
+    return true;
+}
+
 void KalenderSitzung::schliessen(bool formularSchreibenAuch)
 {
+    if (!aenderungenSichern())
+        return;
     if (formularSchreibenAuch)
         fehlerZeigen([this] { formularSchreiben(); });
     fehlerZeigen([this] { tabellenSchliessen(); });
@@ -244,6 +271,8 @@ void KalenderSitzung::nachAnlage(const KalenderDatei &dateien)
         m_jahr.setTableName(dateien.jahrTabelle);
         m_bild.setDirectory(dateien.directory);
         m_bild.setTableName(dateien.bildTabelle);
+        m_jahr.setWriteGuard(kalenderSchreibschutz(dateien));
+        m_bild.setWriteGuard(kalenderSchreibschutz(dateien));
         titelSetzen(kalenderFensterTitel(dateien.qvkPfad()));
         m_jahr.setFiltered(false);
         m_jahr.open();

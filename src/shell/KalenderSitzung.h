@@ -76,6 +76,11 @@ public:
     // Closes both tables. `formularSchreiben`: the menu and left button also write the form
     // name; the navigation bar does not.
     void schliessen(bool formularSchreiben);
+    // Posts the pending edits of both tables before the calendar closes or the program ends.
+    // An edit that cannot be saved is shown with its message and the question whether to
+    // discard it: true when nothing is pending any more, false when the user keeps the edit
+    // (the calendar then stays open with it).
+    bool aenderungenSichern();
     // The month tabs: 0 removes the filter, 1 to 12 show only that month ("MonatNr='3'").
     void monatsfilter(int monat);
     // Protects the open calendar (year and picture table) with the password's first ten
@@ -127,5 +132,7 @@ QString kalenderFensterTitel(const QString &qvkPfad);
 QString keineNeuenDatensaetze();
 // "Kein Kalender geöffnet!"
 QString keinKalenderOffen();
+// The question after `meldung` when an edit cannot be saved: discard it or keep it.
+QString aenderungVerwerfenFrage(const QString &meldung);
 
 } // namespace kb

@@ -676,6 +676,11 @@ void TForm1::infoZeigen()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // An edit that cannot be saved keeps the window open unless the user discards it.
+    if (!m_beendet && !m_sitzung->aenderungenSichern()) {
+        event->ignore();
+        return;
+    }
     if (!m_beendet)
         formClose();
     m_beendet = true;

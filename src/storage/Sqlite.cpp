@@ -1,6 +1,9 @@
 #define SQLITE_HAS_CODEC 1
 #include "storage/Sqlite.h"
 
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
 #include <sqlcipher/sqlite3.h>
 
 namespace kb::sql {
@@ -43,6 +46,16 @@ void StmtFinalizer::operator()(sqlite3_stmt *stmt) const
 
 void throwSql(sqlite3 *db, int rc)
 {
+    // A full disk and a failing write are told in German, with the system's reason.
+    const int systemError = db ? sqlite3_system_errno(db) : 0;
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        throw SqlError { Failure::Other, systemErrorText(systemError ? systemError : ENOSPC) };
+    case SQLITE_IOERR:
+        throw SqlError { Failure::Other, systemErrorText(systemError ? systemError : EIO) };
+    default:
+        break;
+    }
     throw SqlError { failureOf(rc),
         db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)) };
 }

@@ -60,6 +60,9 @@ struct Table::Private {
     RecordCache records;
     EditBuffer edits;
     NewRecordHandler onNewRecord;
+    WriteGuard writeGuard;
+    // What the write guard returned for the running transaction.
+    std::shared_ptr<void> transactionGuard;
 
     int disabled = 0;
     unsigned pending = 0;
@@ -81,6 +84,46 @@ struct Table::Private {
                                    "ersetzt, etwa durch ein neues Passwort. Die Änderung wurde "
                                    "nicht gespeichert; bitte öffnen Sie den Kalender neu.")
                         .arg(shownName()));
+    }
+
+    // Asks the owner's write guard for leave to write. When the file was replaced meanwhile,
+    // the connection moves to the file now in its place; the pending change stays as it is.
+    std::shared_ptr<void> schreibenVorbereiten()
+    {
+        if (!writeGuard)
+            return nullptr;
+        std::shared_ptr<void> halt = writeGuard();
+        if (!datei.isEmpty() && dateiJetzt() != datei)
+            neuVerbinden();
+        return halt;
+    }
+
+    // Opens the file now in the table's place and lets go of the old one; when it does not
+    // open (a password not known here), the old connection stays and the write is refused.
+    void neuVerbinden()
+    {
+        tablefile::OpenedFile opened;
+        try {
+            opened = tablefile::open(path(), readOnlyWanted);
+        } catch (const Error &) {
+            dateiPruefen();
+            throw;
+        }
+        if (opened.readOnly && !readOnly)
+            dateiPruefen();
+        const qint64 rid = records.currentRid();
+        statements.close();
+        statements.open(std::move(opened.db));
+        datei = dateiJetzt();
+        schema = std::move(opened.schema);
+        password = opened.password;
+        readOnly = opened.readOnly;
+        requery(rid, true);
+        notify(Reset | Current | Values);
+        if (rid != 0 && records.currentRid() != rid)
+            throw Error(QStringLiteral("Der bearbeitete Datensatz der Tabelle '%1' ist nicht mehr "
+                                       "vorhanden. Die Änderung wurde nicht gespeichert.")
+                            .arg(shownName()));
     }
 
     // Runs a write. Outside a transaction of the caller it runs in one of its own, which
@@ -272,6 +315,7 @@ struct Table::Private {
     {
         guarded([&] { statements.exec(statement); });
         inTransaction = false;
+        transactionGuard.reset();
         if (journalInMemory) {
             // Every other transaction journals on disk again.
             journalInMemory = false;
@@ -433,6 +477,7 @@ void Table::close()
             d->statements.exec(QStringLiteral("ROLLBACK"));
         } catch (const sql::SqlError &) {
         }
+        d->transactionGuard.reset();
     }
     d->journalInMemory = false;
     d->statements.close();
@@ -749,6 +794,7 @@ void Table::post()
         cancel();
         return;
     }
+    const std::shared_ptr<void> halt = d->inTransaction ? nullptr : d->schreibenVorbereiten();
     const Row *row = inserting ? nullptr : &d->records.row(d->records.pos());
     d->edits.checkRequired(row);
     qint64 rid = 0;
@@ -791,6 +837,7 @@ void Table::remove()
     if (d->records.isEmpty())
         throw Error(
             QStringLiteral("Die Tabelle '%1' enthält keinen Datensatz").arg(d->shownName()));
+    const std::shared_ptr<void> halt = d->inTransaction ? nullptr : d->schreibenVorbereiten();
     cancel();
     const qint64 rid = d->records.currentRid();
     d->schreiben([&] {
@@ -811,12 +858,18 @@ void Table::setNewRecordHandler(NewRecordHandler handler)
     d->onNewRecord = std::move(handler);
 }
 
+void Table::setWriteGuard(WriteGuard guard)
+{
+    d->writeGuard = std::move(guard);
+}
+
 void Table::startTransaction(Journal journal)
 {
     d->requireWritable();
     if (d->inTransaction)
         throw Error(
             QStringLiteral("Für Tabelle '%1' läuft bereits eine Transaktion").arg(d->shownName()));
+    std::shared_ptr<void> halt = d->schreibenVorbereiten();
     if (journal == Journal::InMemory) {
         if (tablefile::registry::openCount(d->path()) > 1)
             throw Error(QStringLiteral("Die Tabelle '%1' ist gesperrt: sie ist bereits geöffnet")
@@ -840,6 +893,7 @@ void Table::startTransaction(Journal journal)
         throw;
     }
     d->inTransaction = true;
+    d->transactionGuard = std::move(halt);
 }
 
 void Table::commit()

@@ -83,6 +83,15 @@ public:
     // A handler that throws also cancels the insert; the exception passes on.
     using NewRecordHandler = std::function<bool(Table &)>;
 
+    // Called before every write reaches the file (a post or delete outside a transaction,
+    // and startTransaction()). What it returns is held until that write ends (for a
+    // transaction: until commit() or rollback()). It lets the owner serialize the writes with
+    // other programs and put back what a killed one left; it throws kb::Error to refuse the
+    // write, and the pending change then stays. With a guard installed, a table file that
+    // another program replaced meanwhile is opened anew (with the known passwords) and the
+    // write goes there; without one such a write is refused.
+    using WriteGuard = std::function<std::shared_ptr<void>()>;
+
     explicit Table(QObject *parent = nullptr);
     ~Table() override;
 
@@ -172,6 +181,7 @@ public:
     // Deletes the current record.
     void remove();
     void setNewRecordHandler(NewRecordHandler handler);
+    void setWriteGuard(WriteGuard guard);
     // Posts between startTransaction() and commit() reach the file together, in one
     // transaction (e.g. the 366 records of a new year); rollback() undoes them all.
     void startTransaction(Journal journal = Journal::OnDisk);

@@ -92,4 +92,27 @@ TEST(CmdAnlegen, MissingOrWrongOptionsAreUsageErrors)
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("Das Verzeichnis")));
 }
 
+// Only a plain file name names the calendar: no path and no directory name.
+TEST(CmdAnlegen, NamesThatAreNoPlainFileNamesAreRefused)
+{
+    kb::test::TempDir dir;
+    const struct {
+        const char *datei;
+        const char *meldung;
+    } faelle[] = {
+        { "..", "„..“ ist kein Dateiname." },
+        { ".", "„.“ ist kein Dateiname." },
+        { "../Familie", "Der Dateiname „../Familie“ enthält ein Zeichen" },
+        { "a/b", "Der Dateiname „a/b“ enthält ein Zeichen" },
+    };
+    for (const auto &f : faelle) {
+        QStringList args = anlegen(dir, QStringLiteral("1"));
+        args[4] = QString::fromUtf8(f.datei);
+        const auto r = runCli(args);
+        EXPECT_EQ(r.code, 1) << f.datei;
+        EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(f.meldung))) << r.err.toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 } // namespace

@@ -100,6 +100,8 @@ TEST_F(CmdMonatsbild, BadInputIsAMessageAndLeavesTheCalendarUnchanged)
         0);
     const QByteArray vorher = readAll(bildTabelle);
     const QString gut = jpeg(QStringLiteral("gut.jpg"), { 400, 300 });
+    const QByteArray bitmap = readAll(bmp(QStringLiteral("ganz.bmp"), { 640, 480 }));
+    writeAll(dir.file(QStringLiteral("halb.bmp")), bitmap.left(bitmap.size() * 3 / 4));
     writeAll(dir.file(QStringLiteral("text.jpg")), QByteArray("kein Bild"));
     const struct {
         const char *was;
@@ -108,6 +110,8 @@ TEST_F(CmdMonatsbild, BadInputIsAMessageAndLeavesTheCalendarUnchanged)
     } faelle[] = {
         { "no picture", { qvk, QStringLiteral("5"), dir.file(QStringLiteral("text.jpg")) },
             "\"text.jpg\": Die Datei ist kein lesbares JPEG-Bild." },
+        { "truncated bitmap", { qvk, QStringLiteral("5"), dir.file(QStringLiteral("halb.bmp")) },
+            "Die Datei \"halb.bmp\" ist kein lesbares Bitmap-Bild: sie ist beschädigt" },
         { "month 13", { qvk, QStringLiteral("13"), gut },
             "Der Monat muss eine Zahl von 1 bis 12 sein: 13" },
         { "month by name", { qvk, QStringLiteral("Mai"), gut },

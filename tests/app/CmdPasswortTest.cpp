@@ -1,8 +1,10 @@
 #include "CliTestUtil.h"
+#include "platform/Jpeg.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -128,6 +130,55 @@ TEST(CmdPasswort, PasswordsFromStandardInputAndTheEnvironment)
         EXPECT_TRUE(r.out.isEmpty());
     }
     EXPECT_EQ(runCli({ s("tage"), qvk, s("--passwort"), s("Zweites") }).code, 0);
+}
+
+// Every command that opens a calendar takes its password the same three ways.
+struct PasswortWeg {
+    const char *name;
+    const char *option; // the value of --passwort; null: none given
+    const char *eingabe; // standard input
+    const char *umgebung; // KRONOBLATT_PASSWORT; null: not set
+    int code;
+};
+
+TEST(CmdPasswort, EveryCommandTakesThePasswordTheSameWays)
+{
+    TempDir dir;
+    const QString qvk = anlegen(dir);
+    ASSERT_EQ(runCli({ s("passwort"), qvk, s("--neu"), s("Geheim") }).code, 0);
+    QImage bild(QSize(640, 480), QImage::Format_RGB32);
+    bild.fill(Qt::darkBlue);
+    const QString jpeg = dir.file(s("bild.jpg"));
+    kb::test::writeAll(jpeg, kb::jpeg::schreiben(bild));
+
+    const QList<QStringList> befehle = {
+        { s("tage"), qvk },
+        { s("monatsbild"), qvk, s("3"), jpeg },
+        { s("drucken"), qvk, s("--layout"), s("Quartal 1 vertikal"), s("-o"),
+            dir.file(s("q.pdf")) },
+    };
+    const PasswortWeg wege[] = {
+        { "Option", "Geheim", "", nullptr, 0 },
+        { "Standardeingabe", "-", "Geheim\n", nullptr, 0 },
+        { "Umgebung", nullptr, "", "Geheim", 0 },
+        { "OptionVorUmgebung", "Falsch", "", "Geheim", 1 },
+        { "MinusIstKeinPasswort", "-", "Falsch\n", "Geheim", 1 },
+        { "Keines", nullptr, "", nullptr, 1 },
+    };
+    for (const QStringList &befehl : befehle) {
+        for (const PasswortWeg &weg : wege) {
+            QStringList args = befehl;
+            if (weg.option)
+                args << s("--passwort") << s(weg.option);
+            Eingabe ein(s(weg.eingabe));
+            std::optional<Umgebung> env;
+            if (weg.umgebung)
+                env.emplace(s(weg.umgebung));
+            const auto r = runCli(args);
+            EXPECT_EQ(r.code, weg.code)
+                << befehl.at(0).toStdString() << " " << weg.name << ": " << r.err.toStdString();
+        }
+    }
 }
 
 } // namespace

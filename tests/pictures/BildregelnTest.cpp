@@ -174,6 +174,7 @@ TEST(Bildregeln, BadFilesAreRefusedWithAMessageNamingThem)
     QByteArray kaputteBmp = testBmp({ 40, 30 });
     kaputteBmp[0] = 'X'; // no "BM" signature
     QByteArray kurzeBmp = testBmp({ 40, 30 }).left(30);
+    const QByteArray grosseBmp = testBmp({ 640, 480 });
     const QByteArray jpg = testJpeg({ 400, 300 });
     struct Fall {
         const char *datei;
@@ -189,6 +190,16 @@ TEST(Bildregeln, BadFilesAreRefusedWithAMessageNamingThem)
             "\"riesig.jpg\": Das JPEG-Bild ist beschädigt" },
         { "kopf.bmp", kaputteBmp, "Die Datei \"kopf.bmp\" ist kein lesbares Bitmap-Bild" },
         { "kurz.bmp", kurzeBmp, "Die Datei \"kurz.bmp\" ist kein lesbares Bitmap-Bild" },
+        // Cut inside the pixel data: the decoder would give the missing rows in black.
+        { "dreiviertel.bmp", grosseBmp.left(grosseBmp.size() * 3 / 4),
+            "Die Datei \"dreiviertel.bmp\" ist kein lesbares Bitmap-Bild: sie ist beschädigt oder "
+            "unvollständig" },
+        { "tausend.bmp", grosseBmp.left(1000),
+            "Die Datei \"tausend.bmp\" ist kein lesbares Bitmap-Bild: sie ist beschädigt oder "
+            "unvollständig" },
+        { "einbytezuwenig.bmp", grosseBmp.chopped(1),
+            "Die Datei \"einbytezuwenig.bmp\" ist kein lesbares Bitmap-Bild: sie ist beschädigt "
+            "oder unvollständig" },
         { "bild.png", QByteArray("x"),
             "Die Datei \"bild.png\" ist kein Bild, das geladen werden kann" },
     };

@@ -21,6 +21,14 @@ std::optional<QString> passwortAngabe(const Call &call, const QString &name)
     return line;
 }
 
+Option passwortOption()
+{
+    return { { QStringLiteral("passwort") }, QStringLiteral("P"),
+        QStringLiteral("das Passwort des Kalenders; - liest es von der Standardeingabe, "
+                       "ohne diese Option gilt KRONOBLATT_PASSWORT"),
+        false };
+}
+
 AufrufPasswort::AufrufPasswort(const Call &call)
     : AufrufPasswort(passwortAngabe(call, QStringLiteral("passwort")))
 {

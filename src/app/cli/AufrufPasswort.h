@@ -10,6 +10,10 @@
 namespace kb::cli {
 
 class Call;
+struct Option;
+
+// The option --passwort of every command that opens a calendar; read it with AufrufPasswort.
+Option passwortOption();
 
 // The password given for the option `name` ("passwort", "neu"): its value, or for the value "-"
 // one line of standard input (so that the process list never shows it). Without the option,

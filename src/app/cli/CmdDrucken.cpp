@@ -77,10 +77,7 @@ Command druckenBefehl()
                 QStringLiteral("die Ausgabedatei; Seiten als Bilder oder Metadateien werden "
                                "DATEI-1, DATEI-2 ... nummeriert"),
                 true },
-            { { QStringLiteral("passwort") }, QStringLiteral("P"),
-                QStringLiteral("das Passwort des Kalenders; - liest es von der Standardeingabe, "
-                               "ohne diese Option gilt KRONOBLATT_PASSWORT"),
-                false },
+            passwortOption(),
             { { QStringLiteral("einstellungen") }, QStringLiteral("INI"),
                 QStringLiteral("die Einstellungsdatei; ohne diese Option die des Programms"),
                 false },

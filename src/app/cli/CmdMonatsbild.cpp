@@ -34,7 +34,7 @@ int monatsbild(Call &call)
     const std::optional<QString> textDatei = call.option(QStringLiteral("text"));
     const std::optional<QString> text
         = textDatei ? std::optional<QString>(monatstextLesen(*textDatei)) : std::nullopt;
-    const AufrufPasswort passwort(call.option(QStringLiteral("passwort")));
+    const AufrufPasswort passwort(call);
 
     // No password rewrite of another program may replace the table under this change.
     const KalenderSperre sperre(k);
@@ -83,8 +83,7 @@ Command monatsbildBefehl()
         .options = {
             { { QStringLiteral("text") }, QStringLiteral("DATEI"),
                 QStringLiteral("eine Textdatei als Text des Monats"), false },
-            { { QStringLiteral("passwort") }, QStringLiteral("P"),
-                QStringLiteral("das Passwort des Kalenders"), false },
+            passwortOption(),
         },
         .details = QStringLiteral("Quadratische Bilder werden hochkant gespeichert. Eine "
                                   "Textdatei, die kein gültiges UTF-8 ist, wird als "

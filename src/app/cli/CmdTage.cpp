@@ -78,10 +78,7 @@ Command tageBefehl()
         .name = QStringLiteral("tage"),
         .summary = QStringLiteral("Gibt die Tage eines Kalenders als CSV aus (Trennzeichen ;)."),
         .arguments = { { QStringLiteral("KALENDER.QVK"), QStringLiteral("die Kalenderdatei") } },
-        .options = { { { QStringLiteral("passwort") }, QStringLiteral("P"),
-            QStringLiteral("das Passwort des Kalenders; - liest es von der Standardeingabe, "
-                           "ohne diese Option gilt KRONOBLATT_PASSWORT"),
-            false } },
+        .options = { passwortOption() },
         .details = QStringLiteral("Grafik- und Blobfelder erscheinen als ihre Größe in Bytes."),
         .run = tage,
     };

@@ -1,4 +1,5 @@
 #include "app/cli/Cli.h"
+#include "platform/AtomicFile.h"
 #include "platform/Haltepunkt.h"
 
 #include <QDir>
@@ -32,6 +33,7 @@ void haltepunktAusUmgebung()
 
 int main(int argc, char **argv)
 {
+    kb::dateigrenzeAlsFehler();
     // The command line never needs a display; painting (PDF, pictures) works offscreen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,86 @@
+// Input files that are no regular files: a device (directly or through a link) or a FIFO
+// named as a picture, a month text or a form file is refused at once with a German message
+// and exit code 1, without reading endlessly or waiting for a writer.
+#include "CliTestUtil.h"
+#include "platform/Jpeg.h"
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+
+using kb::test::runCli;
+using kb::test::TempDir;
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+struct Eingabeart {
+    const char *name;
+    const char *endung;
+    const char *meldung; // the start of the message, %1 the file
+    bool vollerPfad; // the message names the file with its path
+    QStringList (*args)(const QString &qvk, const QString &datei, const QString &jpeg);
+};
+
+} // namespace
+
+TEST(Eingabedateien, GeraeteUndPipesWerdenAbgelehnt)
+{
+    TempDir dir;
+    ASSERT_EQ(
+        runCli({ s("anlegen"), s("--verzeichnis"), dir.path(), s("--datei"), s("Haus"), s("--jahr"),
+                   s("2025"), s("--land"), s("Hessen"), s("--name"), s("Krause") })
+            .code,
+        0);
+    const QString qvk = dir.file(s("Haus.QVK"));
+    const QString jpeg = dir.file(s("gut.jpg"));
+    QImage bild(QSize(64, 48), QImage::Format_RGB32);
+    bild.fill(Qt::red);
+    kb::test::writeAll(jpeg, kb::jpeg::schreiben(bild));
+    const QByteArray vorher = kb::test::readAll(dir.file(s("HausBild.DB")));
+
+    const Eingabeart arten[] = {
+        { "Bild", ".jpg", "Die Datei \"%1\" ist keine gewöhnliche Datei", false,
+            [](const QString &q, const QString &d, const QString &) {
+                return QStringList { s("monatsbild"), q, s("4"), d };
+            } },
+        { "Monatstext", ".txt", "Die Textdatei \"%1\" ist keine gewöhnliche Datei", false,
+            [](const QString &q, const QString &d, const QString &j) {
+                return QStringList { s("monatsbild"), q, s("4"), j, s("--text"), d };
+            } },
+        { "Formular", ".qvf", "Die Formulardatei %1 ist keine gewöhnliche Datei", true,
+            [](const QString &, const QString &d, const QString &) {
+                return QStringList { s("formular"), d };
+            } },
+    };
+    for (const Eingabeart &art : arten) {
+        const QString endung = s(art.endung);
+        const QString link = dir.file(s("null") + endung);
+        const QString fifo = dir.file(s("pipe") + endung);
+        QFile::remove(link);
+        QFile::remove(fifo);
+        ASSERT_TRUE(QFile::link(s("/dev/zero"), link));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString &datei : { link, fifo }) {
+            const auto r = runCli(art.args(qvk, datei, jpeg));
+            EXPECT_EQ(r.code, 1) << art.name << " " << datei.toStdString();
+            const QString meldung = s(art.meldung)
+                                        .arg(art.vollerPfad ? QDir::toNativeSeparators(datei)
+                                                            : QFileInfo(datei).fileName());
+            EXPECT_TRUE(r.err.startsWith(meldung))
+                << art.name << ": " << r.err.toStdString() << " / " << meldung.toStdString();
+        }
+    }
+    EXPECT_EQ(kb::test::readAll(dir.file(s("HausBild.DB"))), vorher);
+}
+#endif

@@ -1,0 +1,95 @@
+// kronoblatt-cli under a file-size limit (setrlimit in the child, as `ulimit -f` does): the
+// write that would pass it fails with the German message, the program ends with exit code 1
+// instead of being killed, and no temporary file stays behind.
+#include "CliProzess.h"
+#include "platform/Jpeg.h"
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+
+using namespace kb;
+using namespace kb::test;
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Runs kronoblatt-cli with the file-size limit `bytes`.
+Lauf mitDateigrenze(const QStringList &args, rlim_t bytes)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    p.setProcessEnvironment(env);
+    p.setChildProcessModifier([bytes] {
+        const rlimit grenze { bytes, bytes };
+        ::setrlimit(RLIMIT_FSIZE, &grenze);
+    });
+    p.start(qEnvironmentVariable("KRONOBLATT_TEST_CLI", s(KB_BIN_DIR "/kronoblatt-cli")), args);
+    return cliWarten(p);
+}
+
+} // namespace
+
+TEST(Dateigrenze, EinZuGrosserDruckEndetMitMeldungUndOhneReste)
+{
+    TempDir dir;
+    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    const QString pdf = dir.file(s("quartal.pdf"));
+    const QByteArray vorher("alter Inhalt");
+    writeAll(pdf, vorher);
+    const QStringList vorherDateien = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+
+    const Lauf l = mitDateigrenze(
+        { s("drucken"), k.qvkPfad(), s("--layout"), s("Quartal 1 vertikal"), s("-o"), pdf }, 4096);
+    EXPECT_FALSE(l.getoetet);
+    EXPECT_EQ(l.code, 1) << l.err;
+    EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
+    EXPECT_TRUE(l.err.contains(QDir::toNativeSeparators(pdf))) << l.err;
+    EXPECT_EQ(readAll(pdf), vorher);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), vorherDateien);
+
+    // Without the limit the same print is written.
+    const Lauf frei = mitDateigrenze(
+        { s("drucken"), k.qvkPfad(), s("--layout"), s("Quartal 1 vertikal"), s("-o"), pdf },
+        RLIM_INFINITY);
+    EXPECT_EQ(frei.code, 0) << frei.err;
+    EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
+}
+
+// A month picture that would make the picture table pass the limit: the table engine's write
+// fails with the German reason, and the calendar stays sound with its old picture.
+TEST(Dateigrenze, EinZuGrossesMonatsbildEndetMitMeldung)
+{
+    TempDir dir;
+    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    QImage bild(QSize(640, 480), QImage::Format_RGB32);
+    for (int y = 0; y < bild.height(); ++y) {
+        for (int x = 0; x < bild.width(); ++x)
+            bild.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    }
+    const QString jpeg = dir.file(s("bunt.jpg"));
+    writeAll(jpeg, jpeg::schreiben(bild));
+    const QByteArray vorher = readAll(k.bildPfad());
+
+    const Lauf l = mitDateigrenze(
+        { s("monatsbild"), k.qvkPfad(), s("3"), jpeg }, rlim_t(QFileInfo(k.bildPfad()).size()));
+    EXPECT_FALSE(l.getoetet);
+    EXPECT_EQ(l.code, 1) << l.err;
+    EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
+    EXPECT_FALSE(l.err.contains(s("disk"))) << l.err;
+    EXPECT_EQ(kalenderFehler(k, QString()), QString());
+    EXPECT_EQ(readAll(k.bildPfad()), vorher);
+}
+#endif
