@@ -1,10 +1,10 @@
 #include "app/cli/Cli.h"
 #include "platform/Haltepunkt.h"
+#include "platform/Sprache.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     haltepunktAusUmgebung();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Kronoblatt"));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    kb::deutschEinrichten();
 
     QTextStream in(stdin);
     in.setEncoding(QStringConverter::Utf8);
