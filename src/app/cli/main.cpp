@@ -8,6 +8,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -36,7 +39,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString dir = QDir::tempPath() + QStringLiteral("/kronoblatt-runtime");
+        // One folder per user: Qt refuses a runtime folder another user owns.
+        QString dir = QDir::tempPath() + QStringLiteral("/kronoblatt-runtime");
+#ifdef Q_OS_UNIX
+        dir += QLatin1Char('-') + QString::number(getuid());
+#endif
         QDir().mkpath(dir);
         QFile::setPermissions(
             dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
