@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kronoblatt needs to build, test and run. Safe to run again:
-# it installs only what is missing.
+# it installs only what is missing. With the argument "paket" it also installs what
+# scripts/package.sh and scripts/package-check.sh need to build and check the Debian package.
 set -euo pipefail
 
 # Recommended packages are not installed, so every tool's run-time needs are listed here
@@ -9,6 +10,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git clang-format
   # Qt brings its platform plugins (qt6-qpa-plugins) and fontconfig as dependencies.
   qt6-base-dev qt6-svg-dev libgl-dev
+  # Qt's own German catalogues (qtbase_de.qm): the standard dialogs read German.
+  qt6-translations-l10n
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev
   # The key derivation of protected tables uses the cipher's own crypto library.
   libssl-dev
@@ -27,6 +30,11 @@ packages=(
   # xdotool and ImageMagick's import need nothing they merely recommend.
   xvfb xauth xdotool imagemagick
 )
+if [ "${1:-}" = "paket" ]; then
+  # CPack's dependency computation calls dpkg-shlibdeps (dpkg-dev) and file; the checks run
+  # lintian, appstreamcli, desktop-file-validate and reuse; man checks the manual page.
+  packages+=(dpkg-dev file fakeroot lintian appstream desktop-file-utils reuse man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

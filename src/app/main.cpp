@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/QtUi.h"
+#include "platform/Sprache.h"
 #include "report/Fonts.h"
 #include "report/PreviewWindow.h"
 #include "shell/Startablauf.h"
@@ -11,10 +12,10 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <exception>
 #include <functional>
@@ -85,8 +86,15 @@ struct Bilder {
 
 int main(int argc, char **argv)
 {
+    // Answered before any window system is asked for, so it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs(kb::versionsAusgabe(QStringLiteral("kronoblatt")).toUtf8().constData(), stdout);
+        return 0;
+    }
     kb::dateigrenzeAlsFehler();
     QApplication app(argc, argv);
+    // German in every window, the standard dialogs included, whatever the machine's locale.
+    kb::deutschEinrichten();
     kb::windowsSchriftenErsetzen();
     // The windows' face, as on the system the program comes from: "MS Sans Serif" 8 points,
     // drawn with the installed face that stands in for it.
@@ -113,7 +121,6 @@ int main(int argc, char **argv)
     // Layouts shown with "preview and wait" open the "Druck-Vorschau" window.
     kb::report::installWindowPreviewer();
     QApplication::setApplicationName(QStringLiteral("Kronoblatt"));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     // The start-up window shows at once and stays, above the main window, until the windows
     // made after the main window's first picture are there.

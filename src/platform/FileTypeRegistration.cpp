@@ -46,6 +46,23 @@ void aktualisieren(const QString &program, const QString &dir)
         QProcess::startDetached(path, { dir });
 }
 
+// An installed package brings the MIME types, the icons and the menu entry for every user
+// (below one of XDG_DATA_DIRS); copies in the user's folders would only hide them.
+bool installiert(const QString &dataHome)
+{
+    const QString eigenes = QFileInfo(dataHome).canonicalFilePath();
+    for (const QString &dir :
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        const QString d = QDir::fromNativeSeparators(dir) + QLatin1Char('/');
+        if (!eigenes.isEmpty() && QFileInfo(d).canonicalFilePath() == eigenes)
+            continue;
+        if (QFileInfo::exists(d + QStringLiteral("mime/packages/kronoblatt.xml"))
+            && QFileInfo::exists(d + QStringLiteral("applications/kronoblatt.desktop")))
+            return true;
+    }
+    return false;
+}
+
 #ifdef Q_OS_WIN
 bool registrierenWindows(const QString &executable)
 {
@@ -129,7 +146,7 @@ bool registrieren(const QString &dataHome, const QString &executable, const QStr
     Q_UNUSED(icon);
     return registrierenWindows(executable);
 #else
-    if (dataHome.isEmpty() || executable.isEmpty())
+    if (dataHome.isEmpty() || executable.isEmpty() || installiert(dataHome))
         return false;
     const QString home = QDir::fromNativeSeparators(dataHome) + QLatin1Char('/');
     const bool mime

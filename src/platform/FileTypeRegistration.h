@@ -12,9 +12,10 @@ namespace kb::FileType {
 // type "application/x-kronoblatt" for *.qvk with the program's icon, the icon itself and a
 // desktop entry that starts `executable` with the chosen file. A file is written only when it
 // is missing or says something else (the program moved); then the desktop's caches are
-// refreshed in the background. Windows: the registry keys ".qvk" = "Kronoblatt" and
-// "Kronoblatt\DefaultIcon" = executable + ",0" (`dataHome` and `icon` unused); when a key
-// cannot be written, ".qvk" is removed again.
+// refreshed in the background. Nothing is written when an installed package already brings
+// the MIME type and the desktop entry below one of the system's data folders. Windows: the registry
+// keys ".qvk" = "Kronoblatt" and "Kronoblatt\DefaultIcon" = executable + ",0" (`dataHome` and
+// `icon` unused); when a key cannot be written, ".qvk" is removed again.
 //
 // Failures are silent: the program works the same without the registration. Returns true
 // when something was written.

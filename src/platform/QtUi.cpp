@@ -28,6 +28,23 @@ QString title()
 
 } // namespace
 
+QString standardEndung(const QString &filter)
+{
+    const QString erster = filter.section(QStringLiteral(";;"), 0, 0);
+    const qsizetype auf = erster.lastIndexOf(QLatin1Char('('));
+    const qsizetype zu = erster.lastIndexOf(QLatin1Char(')'));
+    const QString muster = auf >= 0 && zu > auf ? erster.mid(auf + 1, zu - auf - 1) : erster;
+    const QStringList teile = muster.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (teile.size() != 1 || !teile.first().startsWith(QStringLiteral("*.")))
+        return {};
+    const QString endung = teile.first().mid(2);
+    for (const QChar c : endung) {
+        if (!c.isLetterOrNumber())
+            return {};
+    }
+    return endung;
+}
+
 void QtUi::message(const QString &text)
 {
     QMessageBox::information(activeWindow(), title(), text, QMessageBox::Ok);
@@ -52,7 +69,14 @@ std::optional<QString> QtUi::inputQuery(
 
 QString QtUi::openFileName(const QString &caption, const QString &dir, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(activeWindow(), caption, dir, filter);
+    QFileDialog dialog(activeWindow(), caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // "januar" typed where "januar.txt" lies opens that file instead of "Datei nicht gefunden".
+    dialog.setDefaultSuffix(standardEndung(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtUi::saveFileName(

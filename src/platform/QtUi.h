@@ -4,6 +4,11 @@
 
 namespace kb {
 
+// The extension an open dialog adds to a name typed without one: that of the dialog's first
+// filter when it names exactly one "*.ext" pattern ("Textdateien(*.txt)" gives "txt"),
+// otherwise none.
+QString standardEndung(const QString &filter);
+
 // The seam as the desktop program shows it: Qt's message boxes and common dialogs.
 class QtUi final : public Ui {
 public:

@@ -3,6 +3,8 @@
 #include "caldata/KalenderDatei.h"
 #include "platform/ProgramDir.h"
 
+#include <QVersionNumber>
+
 namespace kb {
 
 QString hilfeInhalt()
@@ -17,7 +19,13 @@ QString homepageAdresse()
 
 QString versionsText()
 {
-    return QStringLiteral("V 3.0");
+    const QVersionNumber version = QVersionNumber::fromString(QStringLiteral(KB_VERSION));
+    return QStringLiteral("V %1.%2").arg(version.majorVersion()).arg(version.minorVersion());
+}
+
+QString lizenzText()
+{
+    return QStringLiteral("Lizenz: GNU GPL, Version 3 oder später (GPL-3.0-or-later)");
 }
 
 } // namespace kb

@@ -8,7 +8,9 @@ namespace kb {
 QString hilfeInhalt();
 // The maker's web page, as the about box and "RI-DOZU Homepage" open it.
 QString homepageAdresse();
-// The version text of the about box: "V 3.0".
+// The version text of the about box, from the program's version: "V 3.0".
 QString versionsText();
+// The licence line of the about box.
+QString lizenzText();
 
 } // namespace kb

@@ -31,6 +31,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     texte->addWidget(name);
     texte->addWidget(new QLabel(versionsText(), this));
     texte->addWidget(new QLabel(QStringLiteral("Kalender und Organizer"), this));
+    texte->addWidget(new QLabel(lizenzText(), this));
     texte->addSpacing(8);
     texte->addWidget(new QLabel(QStringLiteral("RI-DOZU"), this));
     m_adresse = new QLabel(

@@ -1,6 +1,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "support/TestUtil.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -9,8 +10,29 @@ using namespace kb;
 
 namespace {
 
+// The system's data folders (XDG_DATA_DIRS) for one test.
+class SystemOrdner {
+public:
+    SystemOrdner()
+        : m_vorher(qgetenv("XDG_DATA_DIRS"))
+    {
+        qputenv("XDG_DATA_DIRS", m_dir.path().toUtf8());
+    }
+    ~SystemOrdner() { qputenv("XDG_DATA_DIRS", m_vorher); }
+    void anlegen(const QString &name)
+    {
+        QDir().mkpath(QFileInfo(m_dir.file(name)).absolutePath());
+        test::writeAll(m_dir.file(name), "x");
+    }
+
+private:
+    test::TempDir m_dir;
+    QByteArray m_vorher;
+};
+
 TEST(FileTypeRegistration, WritesMimeTypeIconAndDesktopEntryOnceAndAgainWhenMoved)
 {
+    const SystemOrdner ohnePaket;
     test::TempDir home;
     test::TempDir quelle;
     test::writeAll(quelle.file(QStringLiteral("kronoblatt.png")), "PNG");
@@ -33,6 +55,34 @@ TEST(FileTypeRegistration, WritesMimeTypeIconAndDesktopEntryOnceAndAgainWhenMove
     EXPECT_TRUE(FileType::registrieren(home.path(), QStringLiteral("/usr/bin/kronoblatt"), icon));
     EXPECT_TRUE(test::readAll(home.file(QStringLiteral("applications/kronoblatt.desktop")))
                     .contains("Exec=\"/usr/bin/kronoblatt\" %f\n"));
+}
+
+TEST(FileTypeRegistration, AnInstalledPackageMakesTheUsersOwnCopiesNeedless)
+{
+    struct Fall {
+        const char *was;
+        bool mime;
+        bool eintrag;
+        bool geschrieben;
+    };
+    const Fall faelle[] = {
+        { "MIME type and menu entry installed: nothing written", true, true, false },
+        { "only the MIME type installed: the user's own copies", true, false, true },
+        { "nothing installed: the user's own copies", false, false, true },
+    };
+    for (const Fall &f : faelle) {
+        SCOPED_TRACE(f.was);
+        SystemOrdner system;
+        if (f.mime)
+            system.anlegen(QStringLiteral("mime/packages/kronoblatt.xml"));
+        if (f.eintrag)
+            system.anlegen(QStringLiteral("applications/kronoblatt.desktop"));
+        test::TempDir home;
+        EXPECT_EQ(FileType::registrieren(home.path(), QStringLiteral("/opt/kb/kronoblatt"), {}),
+            f.geschrieben);
+        EXPECT_EQ(QFileInfo::exists(home.file(QStringLiteral("applications/kronoblatt.desktop"))),
+            f.geschrieben);
+    }
 }
 
 TEST(FileTypeRegistration, FailuresAreSilent)

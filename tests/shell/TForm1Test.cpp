@@ -547,6 +547,7 @@ TEST_F(TForm1Test, HelpAboutAndHomepage)
             return all;
         }();
         EXPECT_TRUE(texte.contains(QStringLiteral("|V 3.0|")));
+        EXPECT_TRUE(texte.contains(QStringLiteral("GPL-3.0-or-later")));
         EXPECT_TRUE(texte.contains(QStringLiteral("|RI-DOZU|")));
         EXPECT_TRUE(texte.contains(QStringLiteral("www.ri-dozu.de")));
         Q_EMIT box->adresse()->linkActivated(QStringLiteral("http://www.ri-dozu.de/"));

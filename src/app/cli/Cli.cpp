@@ -3,6 +3,7 @@
 #include "app/cli/CliCommands.h"
 #include "caldata/FeiertageUNIT.h"
 #include "platform/Logging.h"
+#include "platform/Sprache.h"
 #include "settings/KalenderIni.h"
 
 #include <QDir>
@@ -363,7 +364,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (name == QLatin1String("hilfe"))
         return help(arguments.mid(1), out, err);
     if (name == QLatin1String("--version")) {
-        out << QStringLiteral("kronoblatt-cli " KB_VERSION "\n");
+        out << versionsAusgabe(QStringLiteral("kronoblatt-cli"));
         return 0;
     }
     const Command *command = findCommand(name);

@@ -1,14 +1,17 @@
 #include "app/cli/Cli.h"
 #include "platform/AtomicFile.h"
 #include "platform/Haltepunkt.h"
+#include "platform/Sprache.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -38,7 +41,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString dir = QDir::tempPath() + QStringLiteral("/kronoblatt-runtime");
+        // One folder per user: Qt refuses a runtime folder another user owns.
+        QString dir = QDir::tempPath() + QStringLiteral("/kronoblatt-runtime");
+#ifdef Q_OS_UNIX
+        dir += QLatin1Char('-') + QString::number(getuid());
+#endif
         QDir().mkpath(dir);
         QFile::setPermissions(
             dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -47,7 +54,7 @@ int main(int argc, char **argv)
     haltepunktAusUmgebung();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Kronoblatt"));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    kb::deutschEinrichten();
 
     QTextStream in(stdin);
     in.setEncoding(QStringConverter::Utf8);
