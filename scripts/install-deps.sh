@@ -10,6 +10,9 @@ packages=(
   # Qt brings its platform plugins (qt6-qpa-plugins) and fontconfig as dependencies.
   qt6-base-dev qt6-svg-dev libgl-dev
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev
+  # iCalendar exchange. Its run-time library libical3 is a dependency of libical-dev and needs
+  # tzdata (also a dependency) for the time zones of imported events.
+  libical-dev
   # The key derivation of protected tables uses the cipher's own crypto library.
   libssl-dev
   # The faces the layouts name (Arial, Small Fonts, MS Sans Serif) map to these.
