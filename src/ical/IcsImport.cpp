@@ -115,8 +115,7 @@ private:
         for (icalproperty *p = icalcomponent_get_first_property(m_event, ICAL_RRULE_PROPERTY); p;
              p = icalcomponent_get_next_property(m_event, ICAL_RRULE_PROPERTY)) {
             regel = true;
-            const ical::RecurIterator it(
-                icalrecur_iterator_new(icalproperty_get_rrule(p), m_start));
+            const ical::RecurIterator it = iterator(icalproperty_get_rrule(p));
             if (!it)
                 continue;
             for (int schritt = 0; schritt < kMaxSchritte; ++schritt) {
@@ -129,6 +128,23 @@ private:
             }
         }
         return regel;
+    }
+
+    // An iterator over the rule's occurrences; a rule without COUNT starts shortly before the
+    // year (its expansion from a DTSTART decades ago is the slow part of an import).
+    ical::RecurIterator iterator(const icalrecurrencetype &regel) const
+    {
+        ical::RecurIterator it(icalrecur_iterator_new(regel, m_start));
+        const QDate ab = QDate(m_jahr, 1, 1).addDays(-(m_tage + 2));
+        if (!it || regel.count != 0 || datumVon(m_start) >= ab)
+            return it;
+        icaltimetype start = m_start;
+        start.year = ab.year();
+        start.month = ab.month();
+        start.day = ab.day();
+        if (icalrecur_iterator_set_start(it.get(), start))
+            return it;
+        return ical::RecurIterator(icalrecur_iterator_new(regel, m_start));
     }
 
     void zusatzTermine(QList<IcsEintrag> &ziel)

@@ -38,6 +38,13 @@ const ImportFall kFaelle[] = {
         { { QDate(2025, 6, 3), QStringLiteral("18:00 Chor") },
             { QDate(2025, 6, 17), QStringLiteral("18:00 Chor") } },
         { 2, 0, 0, 0 } },
+    // Every second Wednesday since 2020-01-01: in 2025 the 8th and the 22nd of January.
+    { "ZweiwoechentlichSeit2020", {},
+        "BEGIN:VEVENT\nUID:b2\nDTSTART;VALUE=DATE:20200101\n"
+        "RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=WE;UNTIL=20250131\nSUMMARY:Kegeln\nEND:VEVENT\n",
+        { { QDate(2025, 1, 8), QStringLiteral("Kegeln") },
+            { QDate(2025, 1, 22), QStringLiteral("Kegeln") } },
+        { 2, 0, 0, 0 } },
     // 20:00 in New York is 01:00 of the next day in Berlin.
     { "UhrzeitUeberMitternachtInAndererZone", {},
         "BEGIN:VEVENT\nUID:c\nDTSTART;TZID=America/New_York:20250312T200000\n"
