@@ -13,6 +13,9 @@ packages=(
   # Qt's own German catalogues (qtbase_de.qm): the standard dialogs read German.
   qt6-translations-l10n
   libsqlcipher-dev libturbojpeg0-dev libxlsxwriter-dev
+  # iCalendar exchange. Its run-time library libical3 is a dependency of libical-dev and needs
+  # tzdata (also a dependency) for the time zones of imported events.
+  libical-dev
   # The key derivation of protected tables uses the cipher's own crypto library.
   libssl-dev
   # The faces the layouts name (Arial, Small Fonts, MS Sans Serif) map to these.

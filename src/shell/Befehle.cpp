@@ -71,6 +71,12 @@ const QList<Menue> &hauptmenue()
                 eintrag(Befehl::Schliessen, QStringLiteral("Kronoblatt schliessen...."),
                     QStringLiteral("Den geöffneten Kronoblatt schliessen")),
                 trenner(),
+                eintrag(Befehl::IcsExport, QStringLiteral("Als iCalendar exportieren…"),
+                    QStringLiteral("Die Tage mit Text als iCalendar-Datei für Telefon, Web- und "
+                                   "andere Kalender schreiben")),
+                eintrag(Befehl::IcsImport, QStringLiteral("iCalendar-Datei einlesen…"),
+                    QStringLiteral("Die Termine einer iCalendar-Datei in die Tage übernehmen")),
+                trenner(),
                 eintrag(Befehl::Beenden, QStringLiteral("Kronoblatt beenden"),
                     QStringLiteral("Kronoblatt beenden")) } },
         { QStringLiteral("Bearbeiten"),

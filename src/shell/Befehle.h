@@ -42,6 +42,8 @@ enum class Befehl {
     Feldgroesse,
     Seiteneinstellungen,
     Einstellungen,
+    IcsExport, // the open calendar's days as an iCalendar file
+    IcsImport, // an iCalendar file's events into the open calendar's days
 };
 
 // One button, menu item or navigation item.

@@ -2,6 +2,8 @@
 
 #include "caldata/KalenderSperre.h"
 #include "caldata/Updatetable.h"
+#include "ical/IcsExport.h"
+#include "ical/IcsImport.h"
 #include "platform/Error.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
@@ -9,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimeZone>
 #include <memory>
 
 namespace kb {
@@ -252,6 +255,48 @@ bool KalenderSitzung::passwortSchuetzen(const QString &password)
         monatsfilter(monat);
     Q_EMIT zustandGeaendert();
     return ok;
+}
+
+void KalenderSitzung::icsExportierenMitDialog()
+{
+    if (!offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    const QString vorschlag = m_dateien.directory + QFileInfo(m_dateien.qvk).completeBaseName()
+        + QStringLiteral(".ics");
+    const QString ziel = ui().saveFileName(QStringLiteral("Als iCalendar exportieren"), vorschlag,
+        QStringLiteral("iCalendar-Dateien (*.ics)"), QStringLiteral("ics"));
+    if (ziel.isEmpty())
+        return;
+    IcsExportOptionen optionen;
+    optionen.ohneFeiertage
+        = !ui().question(QStringLiteral("Feiertage und besondere Tage mit exportieren?"));
+    fehlerZeigen([&] {
+        // What is typed into the current day belongs to the export.
+        m_jahr.post();
+        const int termine = icsExportieren(m_dateien, ziel, optionen);
+        ui().message(QStringLiteral("%1 Termine nach %2 geschrieben.").arg(termine).arg(ziel));
+    });
+}
+
+void KalenderSitzung::icsEinlesenMitDialog()
+{
+    if (!offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    const QString datei = ui().openFileName(QStringLiteral("iCalendar-Datei einlesen"),
+        m_dateien.directory, QStringLiteral("iCalendar-Dateien (*.ics);;Alle Dateien (*)"));
+    if (datei.isEmpty())
+        return;
+    fehlerZeigen([&] {
+        m_jahr.post();
+        const IcsImportErgebnis ergebnis
+            = icsImportieren(m_dateien, datei, QTimeZone::systemTimeZone());
+        m_jahr.refresh();
+        ui().message(ergebnis.meldung());
+    });
 }
 
 void KalenderSitzung::heuteZeigen()

@@ -86,6 +86,13 @@ public:
     // Protects the open calendar (year and picture table) with the password's first ten
     // characters; reports a failure through the Ui seam. The tables are open again afterwards.
     bool passwortSchuetzen(const QString &password);
+    // "Datei → Als iCalendar exportieren…": asks for the file and whether holidays and
+    // special days go with it, writes the open calendar's days and reports the number.
+    void icsExportierenMitDialog();
+    // "Datei → iCalendar-Datei einlesen…": asks for the file, writes its events into the open
+    // calendar's days and re-reads the year table, so the grid and the organizer show them at
+    // once; reports what was taken, left out and not taken.
+    void icsEinlesenMitDialog();
     // Makes today's day current in today's month, as after a reminder.
     void heuteZeigen();
 

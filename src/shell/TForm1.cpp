@@ -384,6 +384,12 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
     case Befehl::Beenden:
         close();
         break;
+    case Befehl::IcsExport:
+        m_sitzung->icsExportierenMitDialog();
+        break;
+    case Befehl::IcsImport:
+        m_sitzung->icsEinlesenMitDialog();
+        break;
     case Befehl::Hilfethemen:
         hilfeZeigen();
         break;

@@ -282,3 +282,60 @@ TEST_F(TForm1TageTest, TheGridOpensTheDayDetailsAndTheTextLibrary)
 }
 
 } // namespace
+
+namespace {
+
+// The column of the field `name` in a model over the year table.
+int spalte(const QAbstractItemModel *m, const QString &name)
+{
+    for (int c = 0; c < m->columnCount(); ++c)
+        if (m->headerData(c, Qt::Horizontal).toString() == name)
+            return c;
+    return -1;
+}
+
+TEST_F(TForm1TageTest, TheICalendarEntriesOfTheFileMenuExportAndImportTheOpenCalendar)
+{
+    auto f = fenster();
+    f->ausfuehren(Befehl::IcsImport);
+    ASSERT_EQ(ui->messages(), QStringList { keinKalenderOffen() });
+
+    oeffnen(*f, kalender(QStringLiteral("Test"), 2024));
+    f->kalenderPanel()->monate()->setCurrentIndex(3);
+    const QString ics = home.file(QStringLiteral("termine.ics"));
+    test::writeAll(ics,
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//DE\r\nBEGIN:VEVENT\r\nUID:1\r\n"
+        "DTSTART;VALUE=DATE:20240312\r\nSUMMARY:Elternabend\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    ui->answerFile(ics);
+    f->leisten()->aktion(Ort::Menue, Befehl::IcsImport)->trigger();
+    EXPECT_EQ(ui->messages().last(),
+        QStringLiteral("iCalendar-Datei eingelesen. Übernommen: 1, schon vorhanden: 0, "
+                       "ausgelassen (anderes Jahr): 0, nicht übernommen (kein Platz): 0."));
+    // Both views show the new text at once (12 March is row 11 of March).
+    EXPECT_EQ(grid(*f)->model()->index(11, 4).data().toString(), QStringLiteral("Elternabend"));
+    const QAbstractItemModel *kacheln = f->organizerPanel()->kacheln()->tabellenModell();
+    EXPECT_EQ(kacheln->index(11, spalte(kacheln, QStringLiteral("Text"))).data().toString(),
+        QStringLiteral("Elternabend"));
+
+    const QString kaputt = home.file(QStringLiteral("kaputt.ics"));
+    test::writeAll(kaputt, "kein Kalender\r\n");
+    ui->answerFile(kaputt);
+    f->leisten()->aktion(Ort::Menue, Befehl::IcsImport)->trigger();
+    EXPECT_EQ(ui->messages().last(),
+        QStringLiteral("Die Datei „kaputt.ics“ ist keine lesbare iCalendar-Datei: Sie enthält "
+                       "keinen Kalender (VCALENDAR). Der Kalender bleibt unverändert."));
+    EXPECT_EQ(grid(*f)->model()->index(11, 4).data().toString(), QStringLiteral("Elternabend"));
+
+    const QString ziel = home.file(QStringLiteral("export.ics"));
+    ui->answerFile(ziel);
+    ui->answerQuestion(false); // without holidays and special days
+    f->leisten()->aktion(Ort::Menue, Befehl::IcsExport)->trigger();
+    EXPECT_TRUE(
+        ui->messages().last().endsWith(QStringLiteral(" Termine nach %1 geschrieben.").arg(ziel)));
+    const QByteArray datei = test::readAll(ziel);
+    EXPECT_TRUE(datei.contains("SUMMARY:Elternabend\r\n"));
+    EXPECT_FALSE(datei.contains("CATEGORIES"));
+    EXPECT_TRUE(ui->scriptDone());
+}
+
+} // namespace

@@ -181,6 +181,8 @@ TEST_F(TForm1Test, MainWindowShowsItsBarsMenusAndStatusPanels)
         (QStringList { QStringLiteral("Neuen Kronoblatt anlegen...."), QStringLiteral("-"),
             QStringLiteral("Kronoblatt öffnen...."), QStringLiteral("-"),
             QStringLiteral("Kronoblatt schliessen...."), QStringLiteral("-"),
+            QStringLiteral("Als iCalendar exportieren…"),
+            QStringLiteral("iCalendar-Datei einlesen…"), QStringLiteral("-"),
             QStringLiteral("Kronoblatt beenden") }));
     EXPECT_EQ(menueTexte(menus[1]->menu()),
         QStringList { QStringLiteral("Kronoblatt mit Passwort schützen...") });

@@ -14,6 +14,8 @@ Command einstellungenBefehl();
 Command formularBefehl();
 Command monatsbildBefehl();
 Command ferienBefehl();
+Command icsExportBefehl();
+Command icsImportBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -28,6 +30,8 @@ const std::vector<Command> &commands()
         formularBefehl(),
         monatsbildBefehl(),
         ferienBefehl(),
+        icsExportBefehl(),
+        icsImportBefehl(),
     };
     return all;
 }
