@@ -47,7 +47,8 @@ TForm2::TForm2(QWidget *parent)
         h->addStretch(1);
         auto *l = new widgets::OvalButton(links[i], zeile);
         auto *r = new widgets::OvalButton(rechts[i], zeile);
-        r->setDefault(true);
+        // Enter always goes forward: the left buttons never take it over.
+        l->setAutoDefault(false);
         h->addWidget(l);
         h->addWidget(r);
         knoepfe->addWidget(zeile);
@@ -56,6 +57,10 @@ TForm2::TForm2(QWidget *parent)
     }
     layout->addWidget(knoepfe);
     connect(m_seiten, &QStackedWidget::currentChanged, knoepfe, &QStackedWidget::setCurrentIndex);
+    // Enter presses the shown step's right button: "Weiter", on the last step "Fertigstellen".
+    m_rechts[0]->setDefault(true);
+    connect(m_seiten, &QStackedWidget::currentChanged, this,
+        [this](int index) { m_rechts[index]->setDefault(true); });
 
     connect(m_links[0], &QPushButton::clicked, this, &QDialog::reject);
     connect(m_rechts[0], &QPushButton::clicked, this, &TForm2::weiter);
@@ -137,6 +142,7 @@ QWidget *TForm2::dateiSeite()
     m_waehlen->setFixedWidth(
         m_waehlen->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     m_waehlen->setToolTip(Assistent::hinweisVerzeichnis());
+    m_waehlen->setAutoDefault(false);
     zeile->addWidget(m_verzeichnis, 1);
     zeile->addWidget(m_waehlen);
     m_datei = new QLineEdit(w);

@@ -146,7 +146,13 @@ QWidget *OrganizerPanel::einzelheitenBauen()
     connect(m_zumFormular, &QToolButton::clicked, this, &OrganizerPanel::tagesdatenGewuenscht);
     g->addWidget(m_zumFormular, 1, 3);
     m_erinnern = new QCheckBox(QStringLiteral("erinnern"), streifen);
-    m_erinnern->setStyleSheet(QStringLiteral("QCheckBox { color: white; }"));
+    // White label on the dark strip, but the box keeps a black check mark on white: a style
+    // sheet colour would pale the mark too.
+    QPalette erinnernFarben = m_erinnern->palette();
+    erinnernFarben.setColor(QPalette::WindowText, Qt::white);
+    erinnernFarben.setColor(QPalette::Text, Qt::black);
+    erinnernFarben.setColor(QPalette::Base, Qt::white);
+    m_erinnern->setPalette(erinnernFarben);
     new CheckBoxLink(m_jahr, QStringLiteral("Alarm"), m_erinnern);
     g->addWidget(m_erinnern, 1, 4);
 

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace kb {
@@ -168,6 +170,16 @@ QSize monatsbildGroesse(QSize quelle)
     return quelle.height() < quelle.width() ? QSize(640, 480) : QSize(480, 640);
 }
 
+QRect startBildBox(QSize bild)
+{
+    const QRect hochkant(16, 32, 233, 304);
+    if (bild.isEmpty() || bild.width() <= bild.height())
+        return hochkant;
+    const int breite = hochkant.height();
+    const int hoehe = std::max(1, int(std::lround(double(breite) * bild.height() / bild.width())));
+    return { hochkant.topLeft(), QSize(breite, hoehe) };
+}
+
 QImage bildLesen(const QString &pfad, QSize mindestens, jpeg::Nachsicht nachsicht)
 {
     const Bildart art = bildart(pfad);
@@ -175,12 +187,22 @@ QImage bildLesen(const QString &pfad, QSize mindestens, jpeg::Nachsicht nachsich
     return lesenAlsArt(art, dateiLesen(pfad), pfad, mindestens, nachsicht);
 }
 
+QImage zugeschnitten(const QImage &quelle, QSize ziel)
+{
+    if (quelle.isNull() || ziel.isEmpty())
+        return {};
+    // The largest part of the picture in the target's shape, in the middle.
+    const QSize teil = ziel.scaled(quelle.size(), Qt::KeepAspectRatio);
+    const QRect ausschnitt(
+        QPoint((quelle.width() - teil.width()) / 2, (quelle.height() - teil.height()) / 2), teil);
+    return quelle.copy(ausschnitt).scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage monatsbild(const QImage &quelle)
 {
     if (quelle.isNull())
         return {};
-    return quelle
-        .scaled(monatsbildGroesse(quelle.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    return zugeschnitten(quelle, monatsbildGroesse(quelle.size()))
         .convertToFormat(QImage::Format_RGB32);
 }
 
@@ -207,8 +229,7 @@ QImage monatsbildAusDatei(const QString &pfad)
     // A reduced decode may round a nearly square picture to a square one: the orientation
     // stays the one of the file.
     const QSize groesse = ziel.isValid() ? ziel : monatsbildGroesse(bild.size());
-    return bild.scaled(groesse, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    return zugeschnitten(bild, groesse).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace kb

@@ -3,6 +3,7 @@
 #include "platform/Jpeg.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -21,6 +22,11 @@ Bildart bildart(const QString &dateiname);
 // pictures count as portrait.
 QSize monatsbildGroesse(QSize quelle);
 
+// The picture box of the enlarged picture at its start, at (16, 32): 233 × 304 for an upright
+// or square picture; a wider picture gets a box of its own proportions, 304 wide, so it is
+// never squeezed into an upright box.
+QRect startBildBox(QSize bild);
+
 // The largest picture file read at all (200 MB); a larger one is refused before or while
 // reading.
 inline constexpr qint64 kGroessteBilddatei = 200LL * 1024 * 1024;
@@ -37,13 +43,18 @@ QImage bildLesen(const QString &pfad, QSize mindestens = {},
 QImage bildLesenFuer(const QString &pfad, const std::function<QSize(QSize)> &mindestensFuer,
     jpeg::Nachsicht nachsicht = jpeg::Nachsicht::Streng);
 
-// The picture stretched to the month-picture size (the aspect ratio is not kept), as a 32-bit
-// RGB bitmap. An empty picture stays empty.
+// The picture cut centred to the shape of `ziel` (what sticks out on two sides is left away)
+// and scaled to `ziel`, so nothing is distorted. An empty picture stays empty.
+QImage zugeschnitten(const QImage &quelle, QSize ziel);
+
+// The picture cut centred to the month-picture shape and scaled to its size (zugeschnitten),
+// as a 32-bit RGB bitmap. An empty picture stays empty.
 QImage monatsbild(const QImage &quelle);
 
-// A picture file as the picture browser hands it over: read, and stretched to 640 × 480 or
-// 480 × 640 by the size of the picture in the file. A large JPEG is decoded at a reduced
-// scale that is still at least the month-picture size. Throws kb::Error like bildLesen.
+// A picture file as the picture browser hands it over: read, cut centred to the shape of
+// 640 × 480 or 480 × 640 by the size of the picture in the file and scaled to it. A large JPEG
+// is decoded at a reduced scale that is still at least the month-picture size. Throws
+// kb::Error like bildLesen.
 QImage monatsbildAusDatei(const QString &pfad);
 
 } // namespace kb

@@ -1,5 +1,6 @@
 #include "pictures/TBildgross.h"
 
+#include "pictures/Bildregeln.h"
 #include "pictures/Bildsymbole.h"
 #include "pictures/TQRBildForm.h"
 #include "platform/Error.h"
@@ -72,6 +73,7 @@ const Knopf kKnoepfe[] = {
 TBildgross::TBildgross(const QImage &bild, Table *bilder, QWidget *parent)
     : QDialog(parent)
     , m_bearbeitung(bild)
+    , m_startBox(startBildBox(bild.size()))
     , m_bilder(bilder)
 {
     setWindowTitle(QStringLiteral("Bild"));

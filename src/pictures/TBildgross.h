@@ -46,8 +46,8 @@ public:
     // "Vorschau/Drucken": the picture report of the working picture and the box.
     void vorschau();
 
-    // The picture box at its start: at (16, 32), 233 x 304.
-    static QRect startBox() { return QRect(16, 32, 233, 304); }
+    // The picture box at its start (startBildBox): in the picture's proportions.
+    QRect startBox() const { return m_startBox; }
 
 public Q_SLOTS:
     void done(int result) override;
@@ -61,6 +61,7 @@ private:
     void bildZeigen();
 
     Bildbearbeitung m_bearbeitung;
+    QRect m_startBox;
     QPointer<Table> m_bilder;
     QToolBar *m_werkzeuge = nullptr;
     QLabel *m_status = nullptr;

@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kb {
 
@@ -92,7 +93,8 @@ TMultiBildBetrachter::TMultiBildBetrachter(QWidget *parent)
     teiler->setChildrenCollapsible(false);
     teiler->addWidget(linksBauen());
     teiler->addWidget(rechtsBauen());
-    teiler->setSizes({ 225, 406 });
+    const int rechts = std::max(406, teiler->widget(1)->minimumSizeHint().width());
+    teiler->setSizes({ 631 - rechts - teiler->handleWidth(), rechts });
     teiler->setStretchFactor(1, 1);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -175,6 +177,10 @@ QWidget *TMultiBildBetrachter::rechtsBauen()
     m_gitter->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_gitter->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_gitter->verticalScrollBar()->setSingleStep(kZellenHoehe / 3);
+    // The pane is never narrower than the grid's columns: nothing of them can scroll out of
+    // sight to the left.
+    m_gitter->setMinimumWidth(kGitterSpalten * kZellenBreite + 2 * m_gitter->frameWidth()
+        + m_gitter->verticalScrollBar()->sizeHint().width());
     QPalette pal = m_gitter->palette();
     pal.setColor(QPalette::Base, Qt::white);
     m_gitter->setPalette(pal);

@@ -2,6 +2,8 @@
 
 #include "report/Printables.h"
 
+#include <algorithm>
+
 namespace kb {
 
 TQRBildForm::TQRBildForm(const QImage &bild, const QRect &box, bool boxSichtbar)
@@ -28,8 +30,20 @@ TQRBildForm::TQRBildForm(const QImage &bild, const QRect &box, bool boxSichtbar)
 
     m_bildX = &titel.add<report::Picture>(bild);
     m_bildX->setStretch(true);
-    m_bildX->setGeometry(box.left(), box.top() - kVersatz, box.width(), box.height());
+    const QRectF ort = druckBox(box, m_report.pageSize());
+    m_bildX->setGeometry(ort.left(), ort.top(), ort.width(), ort.height());
     m_bildX->setVisible(boxSichtbar);
+}
+
+QRectF TQRBildForm::druckBox(const QRect &box, const QSizeF &seite)
+{
+    QSizeF groesse = QSizeF(box.size());
+    if (groesse.width() > seite.width() || groesse.height() > seite.height())
+        groesse.scale(seite, Qt::KeepAspectRatio);
+    const double left = std::clamp(double(box.left()), 0.0, seite.width() - groesse.width());
+    const double top
+        = std::clamp(double(box.top() - kVersatz), 0.0, seite.height() - groesse.height());
+    return { QPointF(left, top), groesse };
 }
 
 } // namespace kb

@@ -97,6 +97,7 @@ const QStringList &installedDataFiles()
         QStringLiteral("kronoblatt.png"),
         QStringLiteral("Einstellungen des Kronoblatt.htm"),
         QStringLiteral("Hilfe/"),
+        QStringLiteral("WappenundLogos/"),
         QStringLiteral("Kalenderdaten/Texte.db"),
         QStringLiteral("Designer/designer.db"),
     };

@@ -33,8 +33,18 @@ report::FontSpec arial(double size, bool bold)
     return f;
 }
 
+QRectF logoBox(double breite)
+{
+    const QRectF logo(656, 8, 57, 73);
+    if (logo.right() <= breite)
+        return logo;
+    const double w = std::clamp(breite, 0.0, logo.width());
+    const double h = logo.height() * w / logo.width();
+    return { std::max(0.0, breite - w), logo.top(), w, h };
+}
+
 void adresskopf(report::Band &kopf, const LayoutSettings &settings, const GruppenStile &stile,
-    const IniFile &ini)
+    const IniFile &ini, double breite)
 {
     kopf.setHeight(91);
 
@@ -45,32 +55,46 @@ void adresskopf(report::Band &kopf, const LayoutSettings &settings, const Gruppe
     firma.setFont(gruppenFont(settings, FontGroup::Kopf, stile[FontGroup::Kopf]));
     firma.setColor(gruppenFarbe(settings, FontGroup::Kopf));
 
-    // The company above the address in the address font, always without style.
-    auto &firmaAdresse = kopf.add<report::Label>(settings.firma);
-    firmaAdresse.setGeometry(kAdresseLeft, 6, 0, 0);
-    firmaAdresse.setAutoSize(true);
-    firmaAdresse.setTransparent(true);
-    firmaAdresse.setFont(gruppenFont(settings, FontGroup::Adresse,
-        FontStyles { .bold = false, .italic = false, .underline = false, .strikeOut = false }));
-    firmaAdresse.setColor(gruppenFarbe(settings, FontGroup::Adresse));
-
-    const QString zeilen[] = { settings.strasse, settings.ort, settings.telefon, settings.fax };
-    const double tops[] = { 22, 40, 56, 72 };
-    for (int i = 0; i < 4; ++i) {
-        auto &zeile = kopf.add<report::Label>(zeilen[i]);
-        zeile.setGeometry(kAdresseLeft, tops[i], 0, 0);
-        zeile.setAutoSize(true);
-        zeile.setTransparent(true);
-        zeile.setFont(gruppenFont(settings, FontGroup::Adresse, stile[FontGroup::Adresse]));
-        zeile.setColor(gruppenFarbe(settings, FontGroup::Adresse));
-    }
-
+    const QRectF logoRahmen = logoBox(breite);
     auto &logo = kopf.add<report::Picture>();
-    logo.setGeometry(656, 8, 57, 73);
+    logo.setGeometry(logoRahmen.left(), logoRahmen.top(), logoRahmen.width(), logoRahmen.height());
     logo.setStretch(true);
     const QString bild = readBild(ini);
     if (!bild.isEmpty() && QFileInfo(bild).isFile())
         logo.loadFromFile(bild);
+
+    // The company above the address in the address font, always without style.
+    const report::FontSpec ohneStil = gruppenFont(settings, FontGroup::Adresse,
+        FontStyles { .bold = false, .italic = false, .underline = false, .strikeOut = false });
+    const report::FontSpec adresse
+        = gruppenFont(settings, FontGroup::Adresse, stile[FontGroup::Adresse]);
+    const QString zeilen[] = { settings.strasse, settings.ort, settings.telefon, settings.fax };
+
+    // Between wide margins the address moves left, so that it does not run under the logo.
+    double breitest = report::textWidth(settings.firma, ohneStil);
+    for (const QString &z : zeilen)
+        breitest = std::max(breitest, report::textWidth(z, adresse));
+    const double adresseLeft = std::max(0.0,
+        std::min(kAdresseLeft,
+            logo.picture({}).isNull() ? breite - std::ceil(breitest)
+                                      : logoRahmen.left() - kAbstand - std::ceil(breitest)));
+
+    auto &firmaAdresse = kopf.add<report::Label>(settings.firma);
+    firmaAdresse.setGeometry(adresseLeft, 6, 0, 0);
+    firmaAdresse.setAutoSize(true);
+    firmaAdresse.setTransparent(true);
+    firmaAdresse.setFont(ohneStil);
+    firmaAdresse.setColor(gruppenFarbe(settings, FontGroup::Adresse));
+
+    const double tops[] = { 22, 40, 56, 72 };
+    for (int i = 0; i < 4; ++i) {
+        auto &zeile = kopf.add<report::Label>(zeilen[i]);
+        zeile.setGeometry(adresseLeft, tops[i], 0, 0);
+        zeile.setAutoSize(true);
+        zeile.setTransparent(true);
+        zeile.setFont(adresse);
+        zeile.setColor(gruppenFarbe(settings, FontGroup::Adresse));
+    }
 }
 
 report::Label &fussStreifen(
@@ -120,6 +144,7 @@ Tageszeilendruck::Tageszeilendruck(report::Band &zeile, const TageszeilenMasse &
     : m_daten(daten)
     , m_masse(masse)
     , m_breite(breite)
+    , m_hoehe(masse.hoehe)
 {
     zeile.setHeight(masse.hoehe);
     zeile.frame().bottom = report::PenSpec { druckFarbe(linienfarbe), 1, Qt::SolidLine };
@@ -150,6 +175,7 @@ Tageszeilendruck::Tageszeilendruck(report::Band &zeile, const TageszeilenMasse &
     auto &text = zeile.add<report::FieldText>(QStringLiteral("Text"));
     text.setGeometry(masse.text.left(), masse.text.top(), 0, masse.text.height());
     text.setWordWrap(true);
+    text.setElide(true);
     text.setTransparent(true);
     text.setFont(arial(masse.textGroesse));
 
@@ -189,23 +215,23 @@ void Tageszeilendruck::ordnen()
     const double rechts = std::min(m_masse.text.right(), m_breite);
     m_teile.text->setLeft(links);
     m_teile.text->setWidth(std::max(0.0, rechts - links));
+    textHoeheAnpassen();
 }
 
-QString gekuerzt(const QString &text, const report::FontSpec &font, double breite, double hoehe)
+// A wrapped day text takes as many whole lines as it needs, up to the line's limit.
+void Tageszeilendruck::textHoeheAnpassen()
 {
-    const report::TextBlock block = report::layoutText(text, font, true, breite);
-    const int passen = block.lineHeight > 0 ? int(std::floor(hoehe / block.lineHeight)) : 0;
-    if (block.lines.size() <= passen)
-        return text;
-    if (passen <= 0)
-        return QString();
-    QStringList zeilen = block.lines.mid(0, passen);
-    const QString ellipse = QString(QChar(0x2026));
-    QString letzte = zeilen.last().trimmed();
-    while (!letzte.isEmpty() && report::textWidth(letzte + ellipse, font) > breite)
-        letzte.chop(1);
-    zeilen.last() = letzte + ellipse;
-    return zeilen.join(QLatin1Char('\n'));
+    m_hoehe = m_masse.hoehe;
+    if (m_masse.hoechstensTextzeilen <= 0)
+        return;
+    report::TextPrintable &text = *m_teile.text;
+    const report::TextBlock block = report::layoutText(
+        m_daten.value(QStringLiteral("Text")).toString(), text.font(), true, text.width());
+    const qsizetype zeilen
+        = std::clamp<qsizetype>(block.lines.size(), 1, m_masse.hoechstensTextzeilen);
+    const double textHoehe = double(zeilen) * block.lineHeight;
+    text.setHeight(std::max(m_masse.text.height(), std::ceil(textHoehe)));
+    m_hoehe = std::max(m_masse.hoehe, std::ceil(m_masse.text.top() + textHoehe));
 }
 
 TagesCursorSicherung::TagesCursorSicherung(Table &tage)

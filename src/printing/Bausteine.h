@@ -33,9 +33,15 @@ report::FontSpec arial(double size, bool bold = false);
 // The page header of the month calendars and the diary pages (91 pixels): the company in the
 // Kopf group at the left, the company again in the Adresse font without style above the
 // address lines Strasse, Ort, Telefon and Fax (Adresse group), and the logo named by Bild
-// when its file exists.
+// when its file exists. `breite` is the band's width, the paper between the side margins: the
+// logo stays on it (logoBox) and the address keeps left of the logo.
 void adresskopf(report::Band &kopf, const LayoutSettings &settings, const GruppenStile &stile,
-    const IniFile &ini);
+    const IniFile &ini, double breite);
+
+// The logo's box in a header band `breite` wide: 57 x 73 at (656, 8) when that fits; else at
+// the band's right edge, and scaled down, proportions kept, when the band is narrower than
+// the logo.
+QRectF logoBox(double breite);
 
 // The footer strip: Kopfbandtext in the KopfBand font name, size and colour without style, on
 // KopfBandFarbe. `box` is cut at `breite`, the width of the band, so no margin setting lets it
@@ -67,6 +73,9 @@ struct TageszeilenMasse {
     double wochentagLeft = 32;
     QRectF text;
     double textGroesse = 10;
+    // 0: the day text keeps its box. n: a wrapped day text grows its box, and the line, to up
+    // to n lines. Text beyond the box ends at a whole line with "…".
+    int hoechstensTextzeilen = 0;
 };
 
 // The day line of the month, week and diary layouts. Fills the detail band with its printables
@@ -85,22 +94,22 @@ public:
     void nachDruck() { m_regeln->nachDruck(); }
     // Shows or hides day number, weekday, week label and day text.
     void setSichtbar(bool sichtbar);
+    // The height of the current day line: its own, or more when its day text grew.
+    double hoehe() const { return m_hoehe; }
 
 private:
     void ordnen();
+    void textHoeheAnpassen();
 
     const report::DataSet &m_daten;
     TageszeilenMasse m_masse;
     double m_breite;
+    double m_hoehe;
     Tageszeile::Teile m_teile;
     report::FieldText *m_nummer = nullptr;
     report::FieldText *m_wochentag = nullptr;
     std::unique_ptr<Tageszeile::Regeln> m_regeln;
 };
-
-// `text` as it fits a box of `breite` x `hoehe` with word wrap: the lines that fit, the last
-// of them ending in "…" when text was left out.
-QString gekuerzt(const QString &text, const report::FontSpec &font, double breite, double hoehe);
 
 // While a layout walks the main window's day table: the views on the table keep still, and
 // afterwards the day that was current is current again if the table still shows it (else its

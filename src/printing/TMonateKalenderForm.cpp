@@ -157,7 +157,7 @@ TMonateKalenderForm::TMonateKalenderForm(const MonatsBildVariante &variante, Tab
     m_report.setDataSet(&m_daten);
 
     m_report.titleBand().setHeight(1);
-    Bausteine::adresskopf(m_report.pageHeader(), m_settings, stile, ini);
+    Bausteine::adresskopf(m_report.pageHeader(), m_settings, stile, ini, m_report.printableWidth());
     gruppeAufbauen(stile);
     tageszeileAufbauen(ini);
     report::Band &fuss = m_report.pageFooter();

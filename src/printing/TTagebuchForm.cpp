@@ -20,6 +20,9 @@ constexpr double kFussHoehe = 40;
 constexpr double kNotizenLeft = 64;
 constexpr double kKopfHoehe = 91;
 constexpr double kTitelHoehe = 1;
+// A day text grows its line to up to this many lines; beyond them it ends with "…".
+constexpr int kHoechstensTextzeilen = 4;
+constexpr double kTextTop = 8;
 
 } // namespace
 
@@ -33,7 +36,7 @@ TTagebuchForm::TTagebuchForm(Table &tage, const LayoutSettings &settings, const 
     m_report.setDataSet(m_daten.get());
 
     m_report.titleBand().setHeight(kTitelHoehe);
-    Bausteine::adresskopf(m_report.pageHeader(), m_settings, stile, ini);
+    Bausteine::adresskopf(m_report.pageHeader(), m_settings, stile, ini, m_report.printableWidth());
 
     // No forced break: a month follows the last day of the month before.
     report::Band &gruppe = m_report.addGroupHeader(QStringLiteral("MonatNr"));
@@ -74,13 +77,14 @@ void TTagebuchForm::tageszeileAufbauen(const IniFile &ini)
     report::Band &zeile = m_report.detail();
     const Bausteine::TageszeilenMasse masse { .hoehe = kZeilenHoehe,
         .wochentagLeft = 30,
-        .text = QRectF(64, 8, 641, 17),
-        .textGroesse = 10 };
+        .text = QRectF(64, kTextTop, 641, 17),
+        .textGroesse = 10,
+        .hoechstensTextzeilen = kHoechstensTextzeilen };
     m_zeile = std::make_unique<Bausteine::Tageszeilendruck>(
         zeile, masse, readLinienfarbe(ini), m_report.columnWidth(), *m_daten, m_settings);
 
-    // The notes start at the foot of the day line and stretch it by their height, on white
-    // even on a shaded day.
+    // The notes start at the foot of the day line (below a wrapped day text) and stretch it by
+    // their height, on white even on a shaded day.
     auto &notizen = zeile.add<report::FieldText>(QStringLiteral("Notizen"));
     notizen.setGeometry(kNotizenLeft, kZeilenHoehe, 0, 0);
     notizen.setWordWrap(true);
@@ -103,7 +107,9 @@ int TTagebuchForm::notizZeilenProSeite() const
         - report::mmToPixels(r.bottom) - kKopfHoehe - kTitelHoehe - kFussHoehe;
     const double zeile
         = report::layoutText(QStringLiteral("X"), Bausteine::arial(10), false, 0).lineHeight;
-    return zeile > 0 ? int(std::floor((seite - kZeilenHoehe - 1) / zeile)) : 1;
+    const double tageszeile
+        = std::max(kZeilenHoehe, std::ceil(kTextTop + kHoechstensTextzeilen * zeile));
+    return zeile > 0 ? int(std::floor((seite - tageszeile - 1) / zeile)) : 1;
 }
 
 // The notes box is as wide as its longest line, up to the right edge of the line. A
@@ -113,8 +119,8 @@ void TTagebuchForm::vorTageszeile(report::Band &zeile)
     m_zeile->vorDruck(zeile);
     const bool fortsetzung = m_daten->teil() > 0;
     m_zeile->setSichtbar(!fortsetzung);
-    zeile.setHeight(fortsetzung ? 0 : kZeilenHoehe);
-    m_notizen->setTop(fortsetzung ? 0 : kZeilenHoehe);
+    zeile.setHeight(fortsetzung ? 0 : m_zeile->hoehe());
+    m_notizen->setTop(fortsetzung ? 0 : m_zeile->hoehe());
 
     const QString notizen = m_daten->value(QStringLiteral("Notizen")).toString();
     m_notizen->setVisible(!notizen.trimmed().isEmpty());

@@ -81,6 +81,7 @@ void TWochenForm::tageszeileAufbauen(const IniFile &ini)
     auto &notizen = zeile.add<report::Label>();
     notizen.setGeometry(kNotizen.left(), kNotizen.top(), kNotizen.width(), kNotizen.height());
     notizen.setWordWrap(true);
+    notizen.setElide(true);
     notizen.setTransparent(true);
     notizen.setFont(Bausteine::arial(8));
     m_notizen = &notizen;
@@ -92,8 +93,7 @@ void TWochenForm::tageszeileAufbauen(const IniFile &ini)
 void TWochenForm::vorTageszeile(report::Band &zeile)
 {
     m_zeile->vorDruck(zeile);
-    m_notizen->setCaption(Bausteine::gekuerzt(m_daten.value(QStringLiteral("Notizen")).toString(),
-        m_notizen->font(), m_notizen->width(), m_notizen->height()));
+    m_notizen->setCaption(m_daten.value(QStringLiteral("Notizen")).toString());
 }
 
 // After the Saturday of week 1 the Sunday of that week starts a column of its own; no group

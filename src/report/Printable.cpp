@@ -105,12 +105,14 @@ void TextPrintable::print(const PrintContext &ctx, const QRectF &band, Page &pag
 {
     if (!visible())
         return;
-    const QString shown = text(ctx);
+    QString shown = text(ctx);
     if (shown.isEmpty() && !printsWhenEmpty())
         return;
     const QRectF r = box(shown, band.width()).translated(band.topLeft());
     if (r.width() <= 0 || r.height() <= 0)
         return;
+    if (elide() && !autoSize() && !autoStretch())
+        shown = elideText(shown, font(), wordWrap(), r.width(), r.height());
     TextItem item;
     item.rect = r;
     item.text = shown;

@@ -69,6 +69,10 @@ public:
     void setStretch(bool on) { m_stretch = on; }
     bool visible() const { return m_visible; }
     void setVisible(bool on) { m_visible = on; }
+    // Text that does not fit its box (when it neither auto-sizes nor stretches) ends at the
+    // last whole line that fits, with "…", instead of being cut through a line.
+    bool elide() const { return m_elide; }
+    void setElide(bool on) { m_elide = on; }
 
     // Measure: the height the printable needs in a band of `bandWidth` (auto-stretch).
     virtual double neededHeight(const PrintContext &ctx, double bandWidth) const;
@@ -98,6 +102,7 @@ private:
     bool m_autoStretch = false;
     bool m_stretch = false;
     bool m_visible = true;
+    bool m_elide = false;
 };
 
 // A printable that shows a text.

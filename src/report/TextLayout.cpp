@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace kb::report {
@@ -108,6 +109,26 @@ TextBlock layoutText(const QString &text, const FontSpec &font, bool wordWrap, d
 double textWidth(const QString &text, const FontSpec &font)
 {
     return metricsFor(font).horizontalAdvance(text);
+}
+
+QString elideText(
+    const QString &text, const FontSpec &font, bool wordWrap, double width, double height)
+{
+    const TextBlock block = layoutText(text, font, wordWrap, width);
+    // A hair of tolerance, so a box made exactly n lines high holds n lines.
+    const int passen
+        = block.lineHeight > 0 ? int(std::floor((height + 0.01) / block.lineHeight)) : 0;
+    if (block.lines.size() <= passen)
+        return text;
+    if (passen <= 0)
+        return QString();
+    QStringList zeilen = block.lines.mid(0, passen);
+    const QString ellipse = QString(QChar(0x2026));
+    QString letzte = zeilen.last().trimmed();
+    while (!letzte.isEmpty() && textWidth(letzte + ellipse, font) > width)
+        letzte.chop(1);
+    zeilen.last() = letzte + ellipse;
+    return zeilen.join(QLatin1Char('\n'));
 }
 
 } // namespace kb::report

@@ -23,6 +23,12 @@ struct TextBlock {
 // that no line is wider than `width` (a single word wider than that is broken by characters).
 TextBlock layoutText(const QString &text, const FontSpec &font, bool wordWrap, double width);
 
+// `text` as it fits a box of `width` x `height`: the whole lines that fit (broken at blanks
+// with `wordWrap`), the last of them ending in "…" when text was left out. A box lower than
+// one line shows nothing.
+QString elideText(
+    const QString &text, const FontSpec &font, bool wordWrap, double width, double height);
+
 // Width of one line of text in layout pixels.
 double textWidth(const QString &text, const FontSpec &font);
 

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <type_traits>
@@ -133,6 +134,14 @@ QFont makeFont(const TextFont &font)
     return makeFont(font.name, font.size, font.styles);
 }
 
+QString gewaehlteSchriftart(const QString &gespeichert, const QString &gewaehlt)
+{
+    if (gespeichert.isEmpty() || gewaehlt.compare(gespeichert, Qt::CaseInsensitive) == 0)
+        return gespeichert.isEmpty() ? gewaehlt : gespeichert;
+    const QString vertreter = QFontInfo(QFont(gespeichert)).family();
+    return gewaehlt.compare(vertreter, Qt::CaseInsensitive) == 0 ? gespeichert : gewaehlt;
+}
+
 // ---- margins and single values
 
 namespace {
@@ -220,14 +229,58 @@ qint32 readDialogColour(const IniFile &ini, const QString &key)
     return ini.readInteger(sectionUser(), key, kDialogColourFallback);
 }
 
+namespace {
+
+// The colour keys of data/Kalvalues.ini, the settings file shipped with the program, and
+// their values there (a test holds the two together).
+struct Ausgeliefert {
+    const char *key;
+    qint32 farbe;
+};
+constexpr Ausgeliefert kAusgelieferteFarben[] = {
+    { "KopfSchriftFarbe", 6306335 },
+    { "KopfBandSchriftFarbe", 4210752 },
+    { "MonatSchriftFarbe", 5197615 },
+    { "AdresseSchriftFarbe", 3355443 },
+    { "HintergrundSamstag", 16182500 },
+    { "HintergrundWochenende", 15000829 },
+    { "HintergrundFeiertag", 13421823 },
+    { "HintergrundFarbeFerien", 13824220 },
+    { "SchriftFarbeUrlaub", 32768 },
+    { "SchriftFarbeKrank", 192 },
+    { "KopfBandFarbe", 15788257 },
+    { "MonatHintergrundFarbe", 15786710 },
+    { "Linienfarbe", 12632256 },
+    { "BundeslandSchriftFarbe", 4210752 },
+    { "FarbeFormular", 16777215 },
+};
+
+// A colour's fallback: the shipped file's when there is no settings file at all.
+qint32 farbFallback(bool ohneDatei, const QString &key)
+{
+    return ohneDatei ? ausgelieferteFarbe(key).value_or(kDefaultColour) : kDefaultColour;
+}
+
+} // namespace
+
+std::optional<qint32> ausgelieferteFarbe(const QString &key)
+{
+    for (const Ausgeliefert &a : kAusgelieferteFarben)
+        if (key.compare(QLatin1String(a.key), Qt::CaseInsensitive) == 0)
+            return a.farbe;
+    return std::nullopt;
+}
+
 qint32 readLinienfarbe(const IniFile &ini)
 {
-    return ini.readInteger(sectionUser(), QStringLiteral("Linienfarbe"), kDefaultColour);
+    const QString key = QStringLiteral("Linienfarbe");
+    return ini.readInteger(sectionUser(), key, farbFallback(!ini.exists(), key));
 }
 
 qint32 readKopfBandFarbe(const IniFile &ini)
 {
-    return ini.readInteger(sectionUser(), QStringLiteral("KopfBandFarbe"), kDefaultColour);
+    const QString key = QStringLiteral("KopfBandFarbe");
+    return ini.readInteger(sectionUser(), key, farbFallback(!ini.exists(), key));
 }
 
 bool readSymbole(const IniFile &ini)
@@ -349,15 +402,18 @@ template<class S, class F> void forEachStartupField(S &s, F &&f)
     f(u, QStringLiteral("KopfBandFarbe"), s.kopfBandFarbe, kDefaultColour);
 }
 
-// Reads one field with its default; the type of the field picks the kind of read.
-auto reader(const IniFile::Snapshot &ini)
+// Reads one field with its default; the type of the field picks the kind of read. Without a
+// settings file (`ohneDatei`) the colours fall back to the shipped file's.
+auto reader(const IniFile::Snapshot &ini, bool ohneDatei)
 {
-    return [&ini](const QString &section, const QString &key, auto &field, const auto &def) {
+    return [&ini, ohneDatei](
+               const QString &section, const QString &key, auto &field, const auto &def) {
         using T = std::remove_cvref_t<decltype(field)>;
         if constexpr (std::is_same_v<T, bool>)
             field = ini.readBool(section, key, def);
         else if constexpr (std::is_same_v<T, qint32>)
-            field = ini.readInteger(section, key, def);
+            field = ini.readInteger(
+                section, key, ohneDatei && def == kDefaultColour ? farbFallback(true, key) : def);
         else if constexpr (std::is_same_v<T, double>) // margins: whole millimetres
             field = ini.readInteger(section, key, def);
         else
@@ -370,30 +426,30 @@ auto reader(const IniFile::Snapshot &ini)
 void LayoutSettings::loadStartup(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
-    forEachStartupField(*this, reader(snap));
+    forEachStartupField(*this, reader(snap, !ini.exists()));
 }
 
 void LayoutSettings::load(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
-    forEachLoadedField(*this, reader(snap));
+    forEachLoadedField(*this, reader(snap, !ini.exists()));
     markFerienSource(ferien, ini.path());
 }
 
 void LayoutSettings::loadAll(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
-    forEachLoadedField(*this, reader(snap));
+    forEachLoadedField(*this, reader(snap, !ini.exists()));
     markFerienSource(ferien, ini.path());
     for (int g = 0; g < kFontGroupCount; ++g)
         fonts[g].styles = readFontStyles(snap, static_cast<FontGroup>(g));
-    forEachStartupField(*this, reader(snap));
+    forEachStartupField(*this, reader(snap, !ini.exists()));
 }
 
 void LayoutSettings::ferieneinlesen(const IniFile &ini)
 {
     const auto snap = ini.snapshot();
-    forEachFerienField(*this, reader(snap));
+    forEachFerienField(*this, reader(snap, false));
     markFerienSource(ferien, ini.path());
 }
 

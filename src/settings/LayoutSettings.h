@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace kb {
@@ -96,6 +97,12 @@ struct TextFont {
 QFont makeFont(const QString &name, int pointSize, const FontStyles &styles);
 QFont makeFont(const TextFont &font);
 
+// The family to store after the font dialog confirmed `gewaehlt` for a font stored as
+// `gespeichert`: the stored name when the user kept it, also when the dialog answers with the
+// installed face standing in for it ("Liberation Sans" for "Arial"), so a settings file shared
+// with Windows keeps its names; else the chosen family.
+QString gewaehlteSchriftart(const QString &gespeichert, const QString &gewaehlt);
+
 // ---------------------------------------------------------------------------------------
 // Margins (whole millimetres in the file)
 
@@ -129,6 +136,11 @@ void writeMarginDialogValues(IniFile &ini, const MarginDialogValues &values);
 // Colours and single values read straight from the file
 
 inline constexpr qint32 kDefaultColour = 200; // $000000C8
+// The colour the settings file shipped with the program gives `key` (its colour keys, letter
+// case ignored): without any settings file the colours are these, since 200 would paint
+// weekends and holidays so dark that their text cannot be read. A missing key in an existing
+// file still reads as 200.
+std::optional<qint32> ausgelieferteFarbe(const QString &key);
 inline constexpr qint32 kDialogColourFallback = 100; // $00000064
 // A colour key as the settings dialog reads it when it opens: missing or invalid gives 100.
 qint32 readDialogColour(const IniFile &ini, const QString &key);

@@ -298,7 +298,7 @@ void TKalenderEinstForm::schriftWaehlen(FontGroup g)
     const auto gewaehlt = ui().font(makeFont(f));
     if (!gewaehlt)
         return;
-    f.name = gewaehlt->family();
+    f.name = gewaehlteSchriftart(f.name, gewaehlt->family());
     if (gewaehlt->pointSize() > 0)
         f.size = gewaehlt->pointSize();
     f.styles = FontStyles { gewaehlt->bold(), gewaehlt->italic(), gewaehlt->underline(),

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kb {
 
@@ -19,6 +20,34 @@ QString s(const char *utf8)
 {
     return QString::fromUtf8(utf8);
 }
+
+// A margin field that takes a typed number above the largest margin as that margin: a typed
+// 45 becomes 40 when the field is left or Enter is pressed, never 4 (the plain spin box would
+// refuse the second digit).
+class EinzugFeld final : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString &text, int &pos) const override
+    {
+        const QString t = text.trimmed();
+        const bool ziffern = !t.isEmpty() && t.size() <= 4
+            && std::all_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
+        if (ziffern && t.toInt() > maximum())
+            return QValidator::Intermediate;
+        return QSpinBox::validate(text, pos);
+    }
+    void fixup(QString &text) const override
+    {
+        bool zahl = false;
+        const int wert = text.trimmed().toInt(&zahl);
+        if (zahl && wert > maximum())
+            text = QString::number(maximum());
+        else
+            QSpinBox::fixup(text);
+    }
+};
 
 std::array<double, 4> alsFelder(const Margins &m)
 {
@@ -75,7 +104,7 @@ QWidget *TReportMarginForm::gruppe(Gruppe g, const QString &titel)
     auto *box = new QGroupBox(titel);
     auto *grid = new QGridLayout(box);
     for (int i = 0; i < 4; ++i) {
-        auto *spin = new QSpinBox(box);
+        auto *spin = new EinzugFeld(box);
         spin->setRange(kMarginDialogMin, kMarginDialogMax);
         m_felder[static_cast<int>(g)][i] = spin;
         grid->addWidget(new QLabel(s(labels[i]), box), i, 0);

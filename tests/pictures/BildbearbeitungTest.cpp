@@ -168,6 +168,44 @@ TEST(TQRBildForm, OnePagePortraitA4WithThePictureOfTheBox60PixelsHigher)
     EXPECT_EQ(pixel(bilder.front().image, 0, 0), qRgb(255, 0, 0) & RGB_MASK);
 }
 
+// The box as it sits in the window at its start (y 32) prints whole: not 28 pixels above the
+// paper; a box larger than the page shrinks to it.
+TEST(TQRBildForm, ThePictureAlwaysPrintsWholeOnThePage)
+{
+    const QSizeF a4(report::mmToPixels(210), report::mmToPixels(297));
+    const struct {
+        const char *was;
+        QRect box;
+        QRectF erwartet;
+    } faelle[] = {
+        { "box at its start", QRect(16, 32, 233, 304), QRectF(16, 0, 233, 304) },
+        { "lower box", QRect(16, 80, 233, 304), QRectF(16, 20, 233, 304) },
+        { "dragged left out", QRect(-40, 100, 200, 100), QRectF(0, 40, 200, 100) },
+        { "below the page", QRect(10, 1100, 200, 100), QRectF(10, a4.height() - 100, 200, 100) },
+        { "wider than the page", QRect(0, 60, 1588, 400),
+            QRectF(0, 0, a4.width(), 400 * a4.width() / 1588) },
+    };
+    for (const auto &f : faelle) {
+        SCOPED_TRACE(f.was);
+        const QRectF r = TQRBildForm::druckBox(f.box, a4);
+        EXPECT_NEAR(r.left(), f.erwartet.left(), 1e-6);
+        EXPECT_NEAR(r.top(), f.erwartet.top(), 1e-6);
+        EXPECT_NEAR(r.width(), f.erwartet.width(), 1e-6);
+        EXPECT_NEAR(r.height(), f.erwartet.height(), 1e-6);
+    }
+    // The generated page draws the whole picture of a box at its start.
+    TQRBildForm form(zweifarbig(QSize(300, 400), Qt::red, Qt::blue), QRect(16, 32, 233, 304), true);
+    const report::Document doc = form.generate();
+    int bilder = 0;
+    for (const report::Primitive &p : doc.pages.front().items) {
+        if (const auto *pic = std::get_if<report::PictureItem>(&p)) {
+            ++bilder;
+            EXPECT_EQ(pic->rect, QRectF(16, 0, 233, 304));
+        }
+    }
+    EXPECT_EQ(bilder, 1);
+}
+
 TEST(TQRBildForm, AHiddenBoxPrintsNoPicture)
 {
     TQRBildForm form(zweifarbig(QSize(30, 40), Qt::red, Qt::blue), QRect(16, 32, 233, 304), false);

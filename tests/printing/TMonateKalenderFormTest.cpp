@@ -2,6 +2,7 @@
 
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
+#include "printing/Bausteine.h"
 #include "printing/DruckLayouts.h"
 #include "printing/TMonateKalenderForm.h"
 #include "printing/TTagebuchForm.h"
@@ -551,6 +552,88 @@ TEST_F(MonthCalendar, HeaderAndFooterFromTheSettings)
     ASSERT_NE(monat, nullptr);
     EXPECT_EQ(monat->font, alle);
     EXPECT_EQ(monat->background, druckFarbe(settings.monatHintergrundFarbe));
+}
+
+// Month and diary headers keep the logo wholly on the paper whatever the side margins, and the
+// address left of it.
+TEST_F(MonthCalendar, LogoStaysOnThePaperBetweenWideMargins)
+{
+    oeffnen(2026);
+    settings.firma = s("Muster & Söhne");
+    settings.strasse = s("Hauptstraße 1");
+    settings.ort = s("12345 Musterstadt");
+    settings.telefon = s("0123 456");
+    settings.fax = s("0123 457");
+    QImage bild(40, 30, QImage::Format_RGB32);
+    bild.fill(Qt::red);
+    const QString pfad = dir.file(s("Logo.jpg"));
+    ASSERT_TRUE(bild.save(pfad, "JPG"));
+    const struct {
+        const char *ini;
+        bool amOrt; // at (656, 8) as on the form
+    } cases[] = {
+        { "", true },
+        { "MonatLeft=10\r\nMonatright=10\r\n", true },
+        { "MonatLeft=30\r\n", false },
+        { "MonatLeft=40\r\nMonatright=40\r\n", false },
+        { "MonatLeft=2\r\nMonatright=40\r\n", false },
+    };
+    const std::function<report::Document()> layouts[] = {
+        [&] { return drucken("Monat Mai vertikal"); },
+        [&] {
+            IniFile ini(dir.file(QStringLiteral("Kalvalues.ini")));
+            return tagebuchDokument(5, *tage, settings, ini);
+        },
+    };
+    for (const auto &c : cases) {
+        einstellungen("Bild=" + pfad.toUtf8() + "\r\n" + c.ini);
+        for (const auto &layout : layouts) {
+            SCOPED_TRACE(c.ini);
+            const report::Document doc = layout();
+            const auto kopf = baender(doc, report::BandKind::PageHeader).at(0);
+            ASSERT_EQ(kopf.bilder.size(), 1u);
+            const QRectF logo = kopf.bilder[0].rect;
+            EXPECT_EQ(logo.size(), QSizeF(57, 73));
+            EXPECT_GE(logo.left(), kopf.rect.left() - 0.01);
+            EXPECT_LE(logo.right(), kopf.rect.right() + 0.01);
+            EXPECT_LE(logo.right(), doc.pageSize().width());
+            if (c.amOrt)
+                EXPECT_EQ(logo, QRectF(656, 8, 57, 73).translated(kopf.rect.topLeft()));
+            else
+                EXPECT_NEAR(logo.right(), kopf.rect.right(), 0.01);
+            for (const double top : { 6, 22, 40, 56, 72 }) {
+                const report::TextItem *zeile = nullptr;
+                for (const auto &t : kopf.texte)
+                    if (qAbs(t.rect.top() - kopf.rect.top() - top) < 0.01)
+                        zeile = &t;
+                ASSERT_NE(zeile, nullptr) << top;
+                const double ende
+                    = zeile->rect.left() + report::textWidth(zeile->text, zeile->font);
+                EXPECT_LE(ende, logo.left()) << zeile->text.toStdString();
+            }
+        }
+    }
+}
+
+TEST(Logo, ScaledDownOnlyWhenTheBandIsNarrowerThanTheLogo)
+{
+    const struct {
+        double breite;
+        QRectF box;
+    } cases[] = {
+        { 771, QRectF(656, 8, 57, 73) }, // margins 4 and 2 mm
+        { 713, QRectF(656, 8, 57, 73) }, // exactly to the logo's right edge
+        { 491, QRectF(434, 8, 57, 73) }, // margins 40 and 40 mm: at the right edge
+        { 57, QRectF(0, 8, 57, 73) },
+        { 38, QRectF(0, 8, 38, 73.0 * 38 / 57) }, // scaled, proportions kept
+    };
+    for (const auto &c : cases) {
+        const QRectF box = Bausteine::logoBox(c.breite);
+        EXPECT_NEAR(box.left(), c.box.left(), 1e-9) << c.breite;
+        EXPECT_NEAR(box.top(), c.box.top(), 1e-9) << c.breite;
+        EXPECT_NEAR(box.width(), c.box.width(), 1e-9) << c.breite;
+        EXPECT_NEAR(box.height(), c.box.height(), 1e-9) << c.breite;
+    }
 }
 
 TEST_F(MonthCalendar, YearMovesRightOfALongMonthNameInALargeFont)

@@ -40,10 +40,12 @@ protected:
         return tagebuchDokument(monat, *tage, settings, ini);
     }
 
-    void notiz(const QDate &tag, const QString &text)
+    void notiz(const QDate &tag, const QString &text) { feld(tag, "Notizen", text); }
+    void tagestext(const QDate &tag, const QString &text) { feld(tag, "Text", text); }
+    void feld(const QDate &tag, const char *name, const QString &text)
     {
         ASSERT_TRUE(tage->locate(s("Datum"), tag));
-        tage->setString(s("Notizen"), text);
+        tage->setString(s(name), text);
         tage->post();
     }
 
@@ -189,6 +191,67 @@ TEST_F(Diary, NotesWrapInsideThePageOnWhiteAlsoOnShadedDays)
     EXPECT_EQ(kurz->background, QColor(Qt::white));
     // Days without notes draw no notes box.
     EXPECT_EQ(tageszeilen.at(10).itemBei(64, 24), nullptr);
+}
+
+// A day text of the full 255 characters wraps: its line grows by whole lines and the notes
+// start below it, so nothing lies under the white notes box. A text longer than the line may
+// grow ends at a whole line with "…".
+TEST_F(Diary, LongDayTextsGrowTheirLineAboveTheNotes)
+{
+    const QString satz
+        = s("Zahnarzt um zehn, danach Einkaufen, Post und Bank, ").repeated(6).left(255);
+    const QString ohneLuecke = QString(255, QLatin1Char('W'));
+    const struct {
+        const char *was;
+        QDate tag; // Tuesday to Thursday: no week label beside the text
+        QString text;
+        QString notizen;
+        bool ganz;
+    } cases[] = {
+        { "wrapped text without notes", QDate(2026, 5, 5), satz, QString(), true },
+        { "wrapped text above notes", QDate(2026, 5, 6), satz, s("Notiz unter dem Text"), true },
+        { "text beyond four lines", QDate(2026, 5, 7), ohneLuecke, s("Notiz"), false },
+    };
+    for (const auto &c : cases) {
+        tagestext(c.tag, c.text);
+        if (!c.notizen.isEmpty())
+            notiz(c.tag, c.notizen);
+    }
+    const auto tageszeilen = baender(drucken(5), report::BandKind::Detail);
+    const double h = zeilenHoehe();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.was);
+        const Band &z = tageszeilen.at(std::size_t(c.tag.day() - 1));
+        const report::TextItem *text = z.itemBei(64, 8);
+        ASSERT_NE(text, nullptr);
+        const auto umbruch = report::layoutText(text->text, text->font, true, text->rect.width());
+        EXPECT_GT(umbruch.lines.size(), 1);
+        EXPECT_LE(umbruch.lines.size(), 4);
+        // Every line drawn lies wholly in the box and the box in the line.
+        EXPECT_LE(umbruch.height(), text->rect.height() + 0.01);
+        const double textUnten = z.rect.top() + 8 + std::ceil(umbruch.height());
+        if (c.ganz) {
+            EXPECT_EQ(text->text, c.text);
+        } else {
+            EXPECT_EQ(umbruch.lines.size(), 4);
+            EXPECT_TRUE(text->text.endsWith(QChar(0x2026)));
+            EXPECT_TRUE(c.text.startsWith(text->text.chopped(1).remove(QLatin1Char('\n'))));
+        }
+        const report::TextItem *notizen = nullptr;
+        for (const auto &t : z.texte)
+            if (t.text == c.notizen)
+                notizen = &t;
+        if (c.notizen.isEmpty()) {
+            EXPECT_EQ(notizen, nullptr);
+            EXPECT_NEAR(z.rect.bottom(), textUnten, 0.01);
+        } else {
+            ASSERT_NE(notizen, nullptr);
+            EXPECT_NEAR(notizen->rect.top(), textUnten, 0.01);
+            EXPECT_NEAR(z.rect.height(), 8 + std::ceil(umbruch.height()) + std::ceil(h), 0.01);
+        }
+    }
+    // A short text keeps the 24-pixel line.
+    EXPECT_EQ(tageszeilen.at(3).rect.height(), 24);
 }
 
 TEST_F(Diary, ButtonFacePrintsWhatTheTableShows)

@@ -4,6 +4,7 @@
 #include "printing/TWochenForm.h"
 #include "printing/TextGruppen.h"
 #include "report/Previewer.h"
+#include "report/TextLayout.h"
 #include "storage/Table.h"
 
 #include <gtest/gtest.h>
@@ -201,6 +202,32 @@ TEST_F(WeekCalendar, NotesStayInTheirBoxAndTheLineKeepsItsHeight)
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->text, s("Heilige 3 Könige"));
     EXPECT_EQ(text->font, report::FontSpec({ s("Arial"), 9 }));
+}
+
+// A day text of 255 characters ends at its one whole line with "…": no sliver of a second line
+// shows above the notes.
+TEST_F(WeekCalendar, LongDayTextsEndAtAWholeLine)
+{
+    oeffnen(2026);
+    const QString lang = s("Geburtstag von Tante Hildegard, Kuchen backen und Blumen besorgen, ")
+                             .repeated(4)
+                             .left(255);
+    ASSERT_TRUE(tage->locate(s("Datum"), QDate(2026, 1, 14))); // a Wednesday
+    tage->setString(s("Text"), lang);
+    tage->post();
+    notiz(QDate(2026, 1, 14), s("Notiz"));
+    const auto zeilen = baender(drucken(), report::BandKind::Detail);
+    const Band &zeile = zeilen.at(13);
+    ASSERT_EQ(zeile.textBei(0), s("14"));
+    EXPECT_EQ(zeile.rect.height(), 63);
+    const report::TextItem *text = zeile.itemBei(64, 4);
+    ASSERT_NE(text, nullptr);
+    const auto umbruch = report::layoutText(text->text, text->font, true, text->rect.width());
+    EXPECT_EQ(umbruch.lines.size(), 1);
+    EXPECT_LE(umbruch.height(), text->rect.height());
+    EXPECT_TRUE(text->text.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(lang.startsWith(text->text.chopped(1)));
+    EXPECT_EQ(zeile.textBei(64, 20), s("Notiz"));
 }
 
 TEST_F(WeekCalendar, PreviewAndPrintFromItBothShowTheWeekOneLabel)

@@ -6,11 +6,13 @@
 #include "support/ScriptedUi.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -129,6 +131,40 @@ TEST_F(BlatteinzugTest, SpeichernWaitsForAChange)
     EXPECT_EQ(ini.readInteger(sectionUser(), s("MonatBottom"), 0), 11);
 }
 
+// A typed number above 40 becomes 40, whether the field is left by Enter or by a click on
+// "Speichern"; it never loses a digit.
+TEST_F(BlatteinzugTest, TypedMarginsAboveFortyBecomeForty)
+{
+    const struct {
+        const char *getippt;
+        int wert;
+    } faelle[]
+        = { { "45", 40 }, { "400", 40 }, { "41", 40 }, { "40", 40 }, { "7", 7 }, { "12", 12 } };
+    for (const auto &f : faelle) {
+        for (const bool mitEnter : { true, false }) {
+            SCOPED_TRACE(std::string(f.getippt) + (mitEnter ? " Enter" : " Speichern"));
+            writeAll(pfad(), "[User]\r\n");
+            IniFile ini(pfad());
+            m_ui->answerModal(QDialog::Accepted, [&](QWidget *) {
+                m_dialog.show();
+                m_dialog.activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+                QSpinBox *feld = m_dialog.feld(Gruppe::Monat, Seite::Oben);
+                feld->setFocus();
+                QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(feld, s(f.getippt));
+                if (mitEnter)
+                    QTest::keyClick(feld, Qt::Key_Return);
+                QTest::mouseClick(m_dialog.speichernKnopf(), Qt::LeftButton);
+                EXPECT_EQ(feld->value(), f.wert);
+            });
+            EXPECT_TRUE(blatteinzugBearbeiten(m_dialog, ini));
+            EXPECT_EQ(ini.readInteger(sectionUser(), s("MonatTOP"), -1), f.wert);
+            m_dialog.hide();
+        }
+    }
+}
+
 // ---- the settings dialog
 
 class EinstellungsDialogTest : public FensterTest {
@@ -237,6 +273,35 @@ TEST_F(EinstellungsDialogTest, AConfirmedFontSetsItsGroupsFourStyles)
     // The header font was left alone: its stored styles stay.
     EXPECT_EQ(readFontStyles(ini, FontGroup::Kopf), (FontStyles { false, true, false, false }));
     EXPECT_TRUE(m_ui->scriptDone());
+}
+
+// The font dialog answers with the installed face that stands in for "Arial": keeping it keeps
+// the stored name, so a settings file shared with Windows does not change its fonts.
+TEST_F(EinstellungsDialogTest, AKeptFontFamilyKeepsItsStoredName)
+{
+    const QString vertreter = QFontInfo(QFont(s("Arial"))).family();
+    const struct {
+        const char *was;
+        QString gewaehlt;
+        QString gespeichert;
+    } faelle[] = {
+        { "the stand-in for Arial", vertreter, s("Arial") },
+        { "Arial itself", s("Arial"), s("Arial") },
+        { "another family", s("DejaVu Serif"), s("DejaVu Serif") },
+    };
+    for (const auto &f : faelle) {
+        SCOPED_TRACE(f.was);
+        writeAll(pfad(), "[User]\r\nKopfSchriftName=Arial\r\nKopfSchriftSize=10\r\n");
+        oeffnen();
+        m_ui->answerFont(QFont(f.gewaehlt, 14));
+        m_dialog.schriftKnopf(FontGroup::Kopf)->click();
+        m_dialog.speichernKnopf()->click();
+        ASSERT_EQ(m_dialog.result(), QDialog::Accepted);
+        IniFile ini(pfad());
+        EXPECT_EQ(ini.readString(sectionUser(), s("KopfSchriftName"), QString()), f.gespeichert);
+        EXPECT_EQ(ini.readString(sectionUser(), s("KopfSchriftSize"), QString()), s("14"));
+    }
+    EXPECT_EQ(gewaehlteSchriftart(QString(), s("Arial")), s("Arial"));
 }
 
 TEST_F(EinstellungsDialogTest, ColourPickersAndTheLogoEndUpInTheFile)

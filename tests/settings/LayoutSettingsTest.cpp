@@ -24,7 +24,7 @@ LayoutSettings loadedFrom(const QByteArray &content)
 
 } // namespace
 
-TEST(LayoutSettings, MissingFileGivesTheLoaderDefaults)
+TEST(LayoutSettings, MissingFileGivesTheLoaderDefaultsAndTheShippedColours)
 {
     TempDir dir;
     const IniFile ini(dir.file(s("fehlt.ini")));
@@ -32,7 +32,6 @@ TEST(LayoutSettings, MissingFileGivesTheLoaderDefaults)
     ls.linienfarbe = 1;
     ls.font(FontGroup::Monat).styles.bold = false;
     ls.loadAll(ini);
-    EXPECT_TRUE(ls == LayoutSettings());
 
     EXPECT_FALSE(ls.symbole);
     EXPECT_EQ(ls.firma, s("RI-DOZU"));
@@ -41,7 +40,6 @@ TEST(LayoutSettings, MissingFileGivesTheLoaderDefaults)
     for (const TextFont &f : ls.fonts) {
         EXPECT_EQ(f.name, s("Arial"));
         EXPECT_EQ(f.size, 8);
-        EXPECT_EQ(f.farbe, 200);
         // Without style keys every group is bold, italic, underlined and struck out.
         EXPECT_EQ(f.styles, (FontStyles { true, true, true, true }));
     }
@@ -49,11 +47,36 @@ TEST(LayoutSettings, MissingFileGivesTheLoaderDefaults)
         EXPECT_EQ(p.beginn, s("00.00."));
         EXPECT_EQ(p.ende, s("00.00."));
     }
-    for (qint32 c : { ls.hintergrundWochenende, ls.hintergrundSamstag, ls.hintergrundFeiertag,
-             ls.hintergrundFarbeFerien, ls.schriftFarbeUrlaub, ls.schriftFarbeKrank,
-             ls.monatHintergrundFarbe, ls.bundeslandSchriftFarbe, ls.farbeFormular, ls.linienfarbe,
-             ls.kopfBandFarbe })
-        EXPECT_EQ(c, 200);
+    // The colours are those of the shipped settings file, every one of its colour keys.
+    const IniFile ausgeliefert(s(KB_SOURCE_DIR "/data/Kalvalues.ini"));
+    ASSERT_TRUE(ausgeliefert.exists());
+    LayoutSettings mitDatei;
+    mitDatei.loadAll(ausgeliefert);
+    int farben = 0;
+    const auto eintraege = ls.entries();
+    const auto erwartet = mitDatei.entries();
+    ASSERT_EQ(eintraege.size(), erwartet.size());
+    for (qsizetype i = 0; i < eintraege.size(); ++i) {
+        const QString &key = eintraege[i].first;
+        if (!key.contains(s("farbe"), Qt::CaseInsensitive) && !key.startsWith(s("Hintergrund")))
+            continue;
+        ++farben;
+        EXPECT_EQ(eintraege[i].second, erwartet[i].second) << key.toStdString();
+        EXPECT_EQ(ausgelieferteFarbe(key), ausgeliefert.readInteger(s("User"), key, -1))
+            << key.toStdString();
+        EXPECT_NE(eintraege[i].second, s("200")) << key.toStdString();
+    }
+    EXPECT_EQ(farben, 15);
+    EXPECT_EQ(readLinienfarbe(ini), 12632256);
+    EXPECT_EQ(readKopfBandFarbe(ini), 15788257);
+    EXPECT_EQ(ausgelieferteFarbe(s("Firma")), std::nullopt);
+
+    // A file that exists but lacks a colour key still reads it as 200.
+    writeAll(dir.file(s("leer.ini")), "[User]\r\n");
+    LayoutSettings leer;
+    leer.loadAll(IniFile(dir.file(s("leer.ini"))));
+    EXPECT_EQ(leer.hintergrundSamstag, 200);
+    EXPECT_EQ(readLinienfarbe(IniFile(dir.file(s("leer.ini")))), 200);
 }
 
 TEST(LayoutSettings, EveryCaseVariantAddressesItsEntry)

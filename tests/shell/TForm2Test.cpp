@@ -123,6 +123,39 @@ TEST_F(TForm2Test, StepTwoNeedsDirectoryAndFileName)
     EXPECT_TRUE(QDir(daten).entryList(QDir::Files).isEmpty());
 }
 
+// Enter goes on as the right button does, wherever the focus is, and on the last step makes
+// the calendar.
+TEST_F(TForm2Test, EnterGoesToTheNextStepAndFinishesOnTheLast)
+{
+    TForm2 w;
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.nameFeld()->setText(QStringLiteral("Muster"));
+    w.vornameFeld()->setText(QStringLiteral("Max"));
+    w.nameFeld()->setFocus();
+    QTest::keyClick(w.nameFeld(), Qt::Key_Return);
+    ASSERT_EQ(w.schritt(), 2);
+
+    // Step 2 still checks its entries before it lets Enter go on.
+    w.dateiFeld()->setFocus();
+    QTest::keyClick(w.dateiFeld(), Qt::Key_Return);
+    EXPECT_EQ(w.schritt(), 2);
+    EXPECT_EQ(ui->messages(),
+        QStringList { QStringLiteral("Sie müssen einen Verzeichnispfad auswählen !") });
+    ui->answerDirectory(daten);
+    klick(w.verzeichnisButton());
+    w.dateiFeld()->setText(QStringLiteral("Eingabetaste"));
+    w.jahrFeld()->setDate(QDate(2025, 6, 1));
+    // The focus on "..." or "Zurück" does not catch Enter.
+    QTest::keyClick(w.verzeichnisButton(), Qt::Key_Return);
+    ASSERT_EQ(w.schritt(), 3);
+    QTest::keyClick(w.linkerButton(3), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_TRUE(QFile::exists(KalenderDatei::neu(daten, QStringLiteral("Eingabetaste")).qvkPfad()));
+    EXPECT_TRUE(ui->scriptDone());
+}
+
 TEST_F(TForm2Test, AnExistingCalendarIsRefusedAndTheShownOneStaysOpen)
 {
     auto f = fenster();
