@@ -12,6 +12,7 @@ install(FILES ${KB_BIN_DIR}/Kalvalues.ini ${KB_BIN_DIR}/schulferien.csv ${KB_BIN
         ${KB_BIN_DIR}/kronoblatt.png "${KB_BIN_DIR}/Einstellungen des Kronoblatt.htm"
         DESTINATION ${kb_share})
 install(DIRECTORY ${KB_BIN_DIR}/Hilfe DESTINATION ${kb_share})
+install(DIRECTORY ${KB_BIN_DIR}/WappenundLogos DESTINATION ${kb_share})
 install(FILES ${KB_BIN_DIR}/Kalenderdaten/Texte.db DESTINATION ${kb_share}/Kalenderdaten)
 install(FILES ${KB_BIN_DIR}/Designer/designer.db DESTINATION ${kb_share}/Designer)
 
