@@ -36,11 +36,15 @@ private:
     QByteArray m_old;
 };
 
+// Without a settings file the colours are the shipped settings file's.
 QString defaultsOutput()
 {
     QString out;
-    for (const auto &[key, value] : kb::LayoutSettings().entries())
-        out += key + QLatin1Char('=') + value + QLatin1Char('\n');
+    for (const auto &[key, value] : kb::LayoutSettings().entries()) {
+        const std::optional<qint32> farbe = kb::ausgelieferteFarbe(key);
+        out += key + QLatin1Char('=') + (farbe ? QString::number(*farbe) : value)
+            + QLatin1Char('\n');
+    }
     for (const char *g : { "Kopf", "KopfBand", "Monat", "Adresse" }) {
         for (const char *st : { "Bold", "Italic", "Unterstrichen", "Durchstrichen" })
             out += s(g) + s("Style") + s(st) + s("=1\n");
