@@ -435,7 +435,8 @@ TEST(TReportEinst, MarginFieldsFormatAndRefuseTooLargeValues)
     EXPECT_EQ(oben->text(), QStringLiteral("10")); // as a new dialog shows it
     const auto verlassen = [&](QLineEdit *feld, const QString &text) {
         feld->setFocus();
-        QCoreApplication::sendEvent(feld, new QFocusEvent(QEvent::FocusIn)); // remembers
+        QFocusEvent ein(QEvent::FocusIn);
+        QCoreApplication::sendEvent(feld, &ein); // remembers
         feld->selectAll();
         QTest::keyClicks(feld, text);
         QFocusEvent aus(QEvent::FocusOut);
