@@ -151,6 +151,34 @@ void TageGrid::currentChanged(const QModelIndex &current, const QModelIndex &pre
     viewport()->update();
 }
 
+void TageGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    ganzeZeileOben();
+}
+
+void TageGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    ganzeZeileOben();
+}
+
+void TageGrid::ganzeZeileOben()
+{
+    // Scrolled to the end, the view would align the last day with the bottom and cut the top
+    // row; the grid starts with a whole row always and leaves the rest below empty.
+    QHeaderView *zeilen = verticalHeader();
+    const int erste = zeilen->logicalIndex(verticalScrollBar()->value());
+    if (erste < 0)
+        return;
+    const int ganz = zeilen->sectionPosition(erste);
+    if (zeilen->offset() == ganz)
+        return;
+    zeilen->setOffset(ganz);
+    updateEditorGeometries();
+    viewport()->update();
+}
+
 void TageGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     m_delegate->editorGeschlossen(editor);

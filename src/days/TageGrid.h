@@ -52,9 +52,12 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
 private:
     void breitenAnwenden();
+    void ganzeZeileOben();
     void aktuelleZeileZeigen(int row);
     void ellipseGeklickt();
 

@@ -146,6 +146,32 @@ TEST_F(TageGridTest, TheGridFollowsTheSharedCursor)
     EXPECT_EQ(g->currentIndex().row(), jahr.currentRow());
 }
 
+TEST_F(TageGridTest, TheGridScrollsToWholeRowsAtTheYearsEnd)
+{
+    auto g = grid();
+    const int zeilenhoehe = g->verticalHeader()->defaultSectionSize();
+    // Heights that leave a part of a row over, and one that holds whole rows only.
+    for (int rest : { 1, zeilenhoehe / 2, zeilenhoehe - 1, 0 }) {
+        g->resize(700, 600);
+        gehe(QDate(2004, 1, 1));
+        const int fensterhoehe = 600 - (g->viewport()->height() % zeilenhoehe) + rest;
+        g->resize(700, fensterhoehe);
+        QCoreApplication::processEvents();
+        for (const QDate &tag : { QDate(2004, 12, 31), QDate(2004, 12, 30), QDate(2004, 12, 31) }) {
+            gehe(tag);
+            const QRect oben = g->visualRect(zelle(*g, g->rowAt(0), 4));
+            EXPECT_EQ(oben.top(), 0) << rest << " " << tag.day();
+            const QRect aktuell = g->visualRect(zelle(*g, jahr.currentRow(), 4));
+            EXPECT_LE(aktuell.bottom(), g->viewport()->height()) << rest;
+            EXPECT_GE(aktuell.top(), 0) << rest;
+        }
+        // Paged back to the start, the first day sits at the top again.
+        gehe(QDate(2004, 1, 1));
+        EXPECT_EQ(g->rowAt(0), 0) << rest;
+        EXPECT_EQ(g->visualRect(zelle(*g, 0, 4)).top(), 0) << rest;
+    }
+}
+
 TEST_F(TageGridTest, ATypedTextStaysPendingUntilTheDayChanges)
 {
     auto g = grid();
