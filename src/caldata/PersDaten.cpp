@@ -6,6 +6,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
+#include "storage/Transaktion.h"
 
 #include <QDir>
 #include <QFile>
@@ -208,8 +209,8 @@ PersUebernahme persDatenUebernehmen(Table &jahr, Table &pers)
     }
 
     ViewsSuspended still(jahr);
-    jahr.startTransaction();
     try {
+        Transaktion transaktion(jahr);
         for (jahr.first(); !jahr.eof(); jahr.next()) {
             const auto it = texte.constFind(jahr.asDate(QStringLiteral("Datum")));
             if (it == texte.constEnd())
@@ -219,9 +220,9 @@ PersUebernahme persDatenUebernehmen(Table &jahr, Table &pers)
             jahr.post();
             ++ergebnis.geschrieben;
         }
-        jahr.commit();
+        transaktion.commit();
     } catch (...) {
-        jahr.rollback();
+        // Nothing was written; the cursor goes back to the first day all the same.
         jahr.first();
         throw;
     }

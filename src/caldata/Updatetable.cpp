@@ -1,6 +1,7 @@
 #include "caldata/Updatetable.h"
 
 #include "storage/Table.h"
+#include "storage/Transaktion.h"
 
 namespace kb {
 
@@ -29,7 +30,7 @@ void updatetable(const QString &directory, const QString &tableName)
     // value is right already is left alone, so opening an up-to-date calendar writes nothing
     // (and needs no wait for the disk).
     const QString tagImMonat = QStringLiteral("TagimMonat");
-    table.startTransaction();
+    Transaktion transaktion(table);
     // A freshly opened table stands on its first record.
     for (; !table.eof(); table.next()) {
         const QDate datum = table.asDate(QStringLiteral("Datum"));
@@ -45,7 +46,7 @@ void updatetable(const QString &directory, const QString &tableName)
             table.clearField(tagImMonat);
         table.post();
     }
-    table.commit();
+    transaktion.commit();
 
     // The field list only changes through the statements here, so the open handle already
     // knows whether `SymbolBild` is there.

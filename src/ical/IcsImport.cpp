@@ -4,6 +4,7 @@
 #include "ical/IcalHandles.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
+#include "storage/Transaktion.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -314,27 +315,20 @@ IcsImportErgebnis eintragen(QList<Tag> &tage, const IcsTermine &termine)
 
 void schreiben(Table &jahr, const QList<Tag> &tage)
 {
-    jahr.startTransaction();
-    try {
-        qsizetype i = 0;
-        for (jahr.first(); !jahr.eof(); jahr.next(), ++i) {
-            const Tag &tag = tage.at(i);
-            if (tag.text == tag.vorher)
-                continue;
-            if (jahr.asDate(QStringLiteral("Datum")) != tag.datum)
-                throw Error(QStringLiteral("Die Tage des Kalenders haben sich beim Einlesen "
-                                           "geändert. Der Kalender bleibt unverändert."));
-            jahr.edit();
-            jahr.setString(QStringLiteral("Text"), tag.text);
-            jahr.post();
-        }
-        jahr.commit();
-    } catch (...) {
-        if (jahr.state() != Table::State::Browse)
-            jahr.cancel();
-        jahr.rollback();
-        throw;
+    Transaktion transaktion(jahr);
+    qsizetype i = 0;
+    for (jahr.first(); !jahr.eof(); jahr.next(), ++i) {
+        const Tag &tag = tage.at(i);
+        if (tag.text == tag.vorher)
+            continue;
+        if (jahr.asDate(QStringLiteral("Datum")) != tag.datum)
+            throw Error(QStringLiteral("Die Tage des Kalenders haben sich beim Einlesen "
+                                       "geändert. Der Kalender bleibt unverändert."));
+        jahr.edit();
+        jahr.setString(QStringLiteral("Text"), tag.text);
+        jahr.post();
     }
+    transaktion.commit();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "storage/FieldValue.h"
 #include "storage/StatementCache.h"
+#include "storage/Transaktion.h"
 
 namespace kb {
 
@@ -102,19 +103,11 @@ qint64 EditBuffer::write(StatementCache &statements, qint64 rid, const QString &
     // auto-increment field needs a savepoint around its two statements.
     if (!counters)
         return writeValues(statements, rid, shownName);
-    statements.exec(QStringLiteral("SAVEPOINT kb_post"));
-    try {
-        const qint64 written = writeValues(statements, rid, shownName);
-        statements.exec(QStringLiteral("RELEASE kb_post"));
-        return written;
-    } catch (...) {
-        try {
-            statements.exec(QStringLiteral("ROLLBACK TO kb_post"));
-            statements.exec(QStringLiteral("RELEASE kb_post"));
-        } catch (const sql::SqlError &) {
-        }
-        throw;
-    }
+    Transaktion sicherung([&statements](const QString &text) { statements.exec(text); },
+        Transaktion::sicherungspunkt(QStringLiteral("kb_post")));
+    const qint64 written = writeValues(statements, rid, shownName);
+    sicherung.commit();
+    return written;
 }
 
 qint64 EditBuffer::writeValues(StatementCache &statements, qint64 rid, const QString &shownName)

@@ -13,11 +13,13 @@
 #include "storage/Selection.h"
 #include "storage/StatementCache.h"
 #include "storage/TableFile.h"
+#include "storage/Transaktion.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace kb {
 
@@ -134,18 +136,14 @@ struct Table::Private {
             f();
             return;
         }
-        guarded([&] { statements.exec(QStringLiteral("BEGIN IMMEDIATE")); });
-        try {
-            dateiPruefen();
-            f();
-            guarded([&] { statements.exec(QStringLiteral("COMMIT")); });
-        } catch (...) {
-            try {
-                statements.exec(QStringLiteral("ROLLBACK"));
-            } catch (...) {
-            }
-            throw;
-        }
+        std::optional<Transaktion> transaktion;
+        guarded([&] {
+            transaktion.emplace(
+                [this](const QString &text) { statements.exec(text); }, Transaktion::sofort());
+        });
+        dateiPruefen();
+        f();
+        guarded([&] { transaktion->commit(); });
     }
 
     void requireOpen() const

@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/Ui.h"
 #include "storage/KeyDerivation.h"
+#include "storage/Transaktion.h"
 
 #include <QDir>
 #include <QFile>
@@ -496,29 +497,21 @@ void createSchema(sqlite3 *db, const QList<FieldDef> &fields, const QList<IndexD
 
 void addField(sqlite3 *db, const FieldDef &field)
 {
-    sql::exec(db, QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        sql::exec(db,
-            QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
-                .arg(sql::quoted(field.name), columnType(field.type)));
-        sql::Stmt(db,
-            QStringLiteral("INSERT INTO kb_fields VALUES("
-                           "(SELECT coalesce(max(pos),-1)+1 FROM kb_fields),?,?,?,?,?,?)"))
-            .bindText(1, field.name)
-            .bindText(2, typeName(field.type))
-            .bindInt(3, field.size)
-            .bindInt(4, field.required)
-            .bindInt(5, field.min)
-            .bindInt(6, field.max)
-            .exec();
-        sql::exec(db, QStringLiteral("COMMIT"));
-    } catch (...) {
-        try {
-            sql::exec(db, QStringLiteral("ROLLBACK"));
-        } catch (const sql::SqlError &) {
-        }
-        throw;
-    }
+    Transaktion transaktion(db, Transaktion::sofort());
+    sql::exec(db,
+        QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
+            .arg(sql::quoted(field.name), columnType(field.type)));
+    sql::Stmt(db,
+        QStringLiteral("INSERT INTO kb_fields VALUES("
+                       "(SELECT coalesce(max(pos),-1)+1 FROM kb_fields),?,?,?,?,?,?)"))
+        .bindText(1, field.name)
+        .bindText(2, typeName(field.type))
+        .bindInt(3, field.size)
+        .bindInt(4, field.required)
+        .bindInt(5, field.min)
+        .bindInt(6, field.max)
+        .exec();
+    transaktion.commit();
 }
 
 void exportCopy(sqlite3 *db, const QString &target, const QString &password)
