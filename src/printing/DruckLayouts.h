@@ -22,19 +22,33 @@ struct DruckAuftrag {
     const IniFile &ini;
 };
 
+// Where a run's pages go: handed back to the caller, or into the preview, which the run waits
+// for (nothing is handed back then).
+enum class DruckZiel { Seiten, Vorschau };
+
 // A printed layout reachable by name: the year calendars as the navigation bar lists them,
 // then "Quartal 1 vertikal" ..., "Monate Januar/Februar vertikal" ..., "Monat Januar
-// vertikal" ..., "Wochenkalender", "Tagebuch Januar" ... and "Tagebuch" (the whole year).
+// vertikal" ..., "Wochenkalender", "Tagebuch Januar" ... and "Tagebuch" (the days as the
+// table shows them: without a filter the whole year). The main window's print commands and
+// `kronoblatt-cli drucken` both run a layout from here.
 struct DruckLayout {
     QString name;
-    std::function<report::Document(DruckAuftrag &)> dokument;
+    std::function<report::Document(DruckAuftrag &, DruckZiel)> lauf;
     bool mitBildern = false; // prints the month pictures
+
+    report::Document dokument(DruckAuftrag &auftrag) const
+    {
+        return lauf(auftrag, DruckZiel::Seiten);
+    }
+    void vorschau(DruckAuftrag &auftrag) const { lauf(auftrag, DruckZiel::Vorschau); }
 };
 
-// Every layout that prints without the preview, in menu order.
+// Every layout, in menu order.
 const std::vector<DruckLayout> &druckLayouts();
 // The layout of that name; null for none.
 const DruckLayout *druckLayout(const QString &name);
+// The name of the diary layout of `monat` (1 to 12); 0 names the days the table shows.
+QString tagebuchLayout(int monat);
 
 // Prints `layout` of the calendar whose day table is `jahrTabelle` without a preview: opens
 // the table on its first day and, for a layout with pictures whose picture table

@@ -16,10 +16,9 @@
 #include "platform/Logging.h"
 #include "platform/ProgramDir.h"
 #include "platform/Ui.h"
+#include "printing/DruckLayouts.h"
 #include "printing/TKalenderForm.h"
 #include "printing/TMonateKalenderForm.h"
-#include "printing/TTagebuchForm.h"
-#include "printing/TWochenForm.h"
 #include "report/Fonts.h"
 #include "settings/TKalenderEinstForm.h"
 #include "settings/TReportMarginForm.h"
@@ -521,15 +520,28 @@ void TForm1::kronoblattDrucken(int variante, bool navigation)
     const auto &varianten = kalenderVarianten();
     if (variante < 0 || variante >= int(varianten.size()))
         return;
-    const KalenderVariante &v = varianten[variante];
+    const QString name = varianten[variante].navText;
     fehlerZeigen([&] {
         m_sitzung->layout().load(einstellungenZumLesen());
-        Table *tage = m_sitzung->offen() ? &m_sitzung->jahr() : nullptr;
-        if (navigation)
-            kronoblattNavigation(v.navText, tage, m_sitzung->layout(), einstellungenZumLesen());
-        else if (tage)
-            kb::kronoblattDrucken(v, *tage, m_sitzung->layout(), einstellungenZumLesen());
+        // The navigation entries are there also without a calendar; they say why nothing
+        // prints.
+        if (!m_sitzung->offen()) {
+            if (navigation)
+                ui().message(keinKalenderGeoeffnet());
+            return;
+        }
+        layoutDrucken(name);
     });
+}
+
+void TForm1::layoutDrucken(const QString &name)
+{
+    const DruckLayout *layout = druckLayout(name);
+    if (!layout)
+        throw Error(QStringLiteral("Unbekanntes Layout \"%1\"").arg(name));
+    DruckAuftrag auftrag { m_sitzung->jahr(), &m_sitzung->bild(), m_sitzung->layout(),
+        einstellungenZumLesen() };
+    layout->vorschau(auftrag);
 }
 
 void TForm1::organizerZeigen()
@@ -608,8 +620,7 @@ void TForm1::monatskalenderDrucken(int auswahl)
         return;
     fehlerZeigen([&] {
         m_sitzung->layout().load(einstellungenZumLesen());
-        kb::monatskalenderDrucken(auswahlen[std::size_t(auswahl)], m_sitzung->jahr(),
-            &m_sitzung->bild(), m_sitzung->layout(), einstellungenZumLesen());
+        layoutDrucken(auswahlen[std::size_t(auswahl)].layoutName);
     });
 }
 
@@ -619,7 +630,7 @@ void TForm1::wochenkalenderDrucken()
         return;
     fehlerZeigen([&] {
         m_sitzung->layout().load(einstellungenZumLesen());
-        kb::wochenkalenderDrucken(m_sitzung->jahr(), m_sitzung->layout(), einstellungenZumLesen());
+        layoutDrucken(QStringLiteral("Wochenkalender"));
     });
 }
 
@@ -629,7 +640,7 @@ void TForm1::tagebuchDrucken(int monat)
         return;
     fehlerZeigen([&] {
         m_sitzung->layout().load(einstellungenZumLesen());
-        kb::tagebuchDrucken(monat, m_sitzung->jahr(), m_sitzung->layout(), einstellungenZumLesen());
+        layoutDrucken(tagebuchLayout(monat));
     });
 }
 

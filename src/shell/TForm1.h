@@ -110,6 +110,8 @@ private:
     void schliessen(bool navigation);
     void passwort(bool navigation);
     void kronoblattDrucken(int variante, bool navigation);
+    // Shows the layout of that name (as `kronoblatt-cli drucken` names it) in the preview.
+    void layoutDrucken(const QString &name);
     void organizerZeigen();
     void bilderZeigen();
     void tagesdatenZeigen();
