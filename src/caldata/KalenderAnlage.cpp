@@ -48,16 +48,6 @@ std::vector<TagDatensatz> tageDesJahres(int year, int state)
     return days;
 }
 
-namespace {
-
-int &letzterLandIndex()
-{
-    static int index = 0;
-    return index;
-}
-
-} // namespace
-
 QString dateinamenFehler(const QString &datei)
 {
     static const QString verboten = QStringLiteral("\\/:*?\"<>|");
@@ -286,10 +276,10 @@ void bildTabelleFuellen(const QString &path, const AnlageFortschritt &fortschrit
 
 } // namespace
 
-int landIndexFuer(const QString &land)
+int landIndexFuer(const QString &land, int vorher)
 {
     const int index = bundeslandIndex(land);
-    return index >= 0 ? index : letzterLandIndex();
+    return index >= 0 ? index : vorher;
 }
 
 QString fertigMeldung(int year, int days)
@@ -311,8 +301,7 @@ AnlageErgebnis kalenderAnlegen(const AnlageEingaben &e, const AnlageFortschritt 
     const KalenderSperre sperre(result.dateien);
     ablehnenWennVorhanden(result.dateien);
 
-    result.landIndex = landIndexFuer(e.land);
-    letzterLandIndex() = result.landIndex;
+    result.landIndex = landIndexFuer(e.land, e.landVorher);
 
     Baustelle bau(result.dateien);
     const KalenderDatei &temp = bau.temp();

@@ -33,6 +33,10 @@ struct AnlageEingaben {
     QString name;
     QString vorname;
     QString land; // the state as typed; an exact state name selects its holidays
+    // The state index of the previous generation in this program run (0 at the first): a
+    // state text that names no state keeps it. The caller that makes several calendars
+    // hands over AnlageErgebnis::landIndex of the last one.
+    int landVorher = 0;
     QString verzeichnis;
     QString datei; // without extension
     int jahr = 0;
@@ -48,9 +52,9 @@ struct AnlageErgebnis {
 // Progress for the wizard's bar (0 to 100) and its status label.
 using AnlageFortschritt = std::function<void(int position, const QString &status)>;
 
-// The state index for the state text: the index of an exact name; otherwise the index the
-// previous generation of this program run used (0 at the first).
-int landIndexFuer(const QString &land);
+// The state index for the state text: the index of an exact name; otherwise `vorher`, the
+// index the previous generation of this program run used.
+int landIndexFuer(const QString &land, int vorher);
 
 // A message when `datei` holds a character no file name may hold; empty otherwise.
 QString dateinamenFehler(const QString &datei);

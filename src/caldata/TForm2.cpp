@@ -198,6 +198,7 @@ AnlageEingaben TForm2::eingaben() const
     e.name = m_name->text();
     e.vorname = m_vorname->text();
     e.land = m_land->currentText();
+    e.landVorher = m_landVorher;
     e.verzeichnis = QDir::fromNativeSeparators(m_verzeichnis->text());
     e.datei = m_datei->text();
     e.jahr = m_jahr->date().year();

@@ -25,6 +25,8 @@ public:
 
     explicit TForm2(QWidget *parent = nullptr);
     void setNachAnlage(NachAnlage nachAnlage) { m_nachAnlage = std::move(nachAnlage); }
+    // The state index of the previous calendar made in this program run (AnlageEingaben).
+    void setLandVorher(int index) { m_landVorher = index; }
 
     int schritt() const; // 1 to 3
     void weiter();
@@ -57,6 +59,7 @@ private:
     void fortschrittZeigen(int position, const QString &status);
 
     NachAnlage m_nachAnlage;
+    int m_landVorher = 0;
     QStackedWidget *m_seiten = nullptr;
     QLineEdit *m_name = nullptr;
     QLineEdit *m_vorname = nullptr;

@@ -455,7 +455,9 @@ void TForm1::anlegen()
     if (m_panel == Panel::Organizer || m_panel == Panel::Bilder)
         zeige(m_sitzung->offen() ? Panel::Kalender : Panel::Keins);
     TForm2 assistent(this);
+    assistent.setLandVorher(m_landVorher);
     assistent.setNachAnlage([this](const AnlageErgebnis &ergebnis) {
+        m_landVorher = ergebnis.landIndex;
         m_sitzung->nachAnlage(ergebnis.dateien);
         if (m_sitzung->offen())
             zeige(Panel::Kalender);

@@ -153,6 +153,9 @@ private:
     QPointer<TReportMarginForm> m_blatteinzug;
     QPointer<TDatenAnlegenF> m_stammdaten;
     QPointer<TPersForm> m_persDaten;
+    // The state index of the last calendar the wizard made in this run: a typed state text
+    // that names no state keeps it for the next one.
+    int m_landVorher = 0;
     bool m_fensterErstellt = false;
     bool m_beendet = false;
 };

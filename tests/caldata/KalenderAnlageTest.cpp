@@ -88,7 +88,10 @@ TEST(TageDesJahres, DayTextsAndCodes)
 
 TEST(KalenderAnlage, ExactStateNameAndCompletionMessage)
 {
-    EXPECT_EQ(landIndexFuer(QStringLiteral("Sachsen")), 12);
+    EXPECT_EQ(landIndexFuer(QStringLiteral("Sachsen"), 0), 12);
+    EXPECT_EQ(landIndexFuer(QStringLiteral("Sachsen"), 3), 12);
+    EXPECT_EQ(landIndexFuer(QStringLiteral("sachsen"), 3), 3);
+    EXPECT_EQ(landIndexFuer(QStringLiteral("Sachsn"), 0), 0);
     EXPECT_EQ(fertigMeldung(2024, 366),
         QStringLiteral("Kalender - Tabellen wurde angelegt !\n\rFür das Jahr 2024 wurden "
                        ": 366 Tage angelegt.   "));
@@ -199,9 +202,11 @@ TEST(KalenderAnlage, UnknownStateTextKeepsThePreviousIndexAndIsStoredAsTyped)
 {
     test::TempDir dir;
     AnlageEingaben e = eingaben(dir, "Hessen", 2023);
-    EXPECT_EQ(kalenderAnlegen(e).landIndex, 6);
+    const AnlageErgebnis erste = kalenderAnlegen(e);
+    EXPECT_EQ(erste.landIndex, 6);
     e.datei = QStringLiteral("Zwei");
     e.land = QStringLiteral("hessen (getippt)");
+    e.landVorher = erste.landIndex;
     const AnlageErgebnis r = kalenderAnlegen(e);
     EXPECT_EQ(r.landIndex, 6);
     EXPECT_EQ(r.tage, 365);

@@ -96,6 +96,39 @@ TEST_F(TForm2Test, FromStepOneToAnOpenCalendar)
     EXPECT_EQ(ui->messages(), QStringList { keineNeuenDatensaetze() });
 }
 
+TEST_F(TForm2Test, ATypedStateTextKeepsTheStateOfTheCalendarMadeBefore)
+{
+    auto f = fenster();
+    // Sachsen first, then a text that names no state: its holidays are Sachsen's (Buß- und
+    // Bettag), and the text is stored as typed.
+    const struct {
+        const char *datei;
+        const char *land;
+    } laeufe[] = { { "Erster", "Sachsen" }, { "Zweiter", "Sachsen (getippt)" } };
+    for (const auto &lauf : laeufe) {
+        ui->answerModal(QDialog::Accepted, [&](QWidget *dialog) {
+            auto *w = qobject_cast<TForm2 *>(dialog);
+            ASSERT_NE(w, nullptr);
+            w->landFeld()->setEditText(QString::fromUtf8(lauf.land));
+            klick(w->rechterButton(1));
+            w->verzeichnisFeld()->setText(daten);
+            w->dateiFeld()->setText(QString::fromUtf8(lauf.datei));
+            w->jahrFeld()->setDate(QDate(2025, 1, 1));
+            klick(w->rechterButton(2));
+            klick(w->rechterButton(3));
+            EXPECT_EQ(w->result(), QDialog::Accepted);
+        });
+        f->leisten()->aktion(Befehlsleisten::Ort::LinkeLeiste, Befehl::Anlegen)->trigger();
+        ASSERT_TRUE(ui->scriptDone()) << lauf.datei;
+        ASSERT_TRUE(f->sitzung().offen()) << lauf.datei;
+        Table &jahr = f->sitzung().jahr();
+        EXPECT_EQ(jahr.asString(QStringLiteral("BLand")), QString::fromUtf8(lauf.land));
+        ASSERT_TRUE(jahr.locate(QStringLiteral("Datum"), QDate(2025, 11, 19)));
+        EXPECT_EQ(jahr.asString(QStringLiteral("Text")), QStringLiteral("Buß- und Bettag"))
+            << lauf.datei;
+    }
+}
+
 TEST_F(TForm2Test, StepTwoNeedsDirectoryAndFileName)
 {
     TForm2 w;

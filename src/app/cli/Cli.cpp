@@ -277,14 +277,33 @@ int jahrArgument(const QString &text)
     return zahlArgument(text, 1, 9999, QStringLiteral("Das Jahr"));
 }
 
+namespace {
+
+UsageError unbekanntesLand(const QString &text)
+{
+    return UsageError(
+        QStringLiteral("Unbekanntes Bundesland: %1 (0 bis 15 oder der Name, z. B. Bayern)")
+            .arg(text));
+}
+
+} // namespace
+
+LandArgument LandArgument::lesen(const QString &text)
+{
+    const LandArgument land { text, bundeslandAusArgument(text) };
+    bool zahl = false;
+    text.toInt(&zahl);
+    if (zahl && !land.bekannt())
+        throw unbekanntesLand(text);
+    return land;
+}
+
 int bundeslandArgument(const QString &text)
 {
-    const int index = bundeslandAusArgument(text);
-    if (index < 0)
-        throw UsageError(
-            QStringLiteral("Unbekanntes Bundesland: %1 (0 bis 15 oder der Name, z. B. Bayern)")
-                .arg(text));
-    return index;
+    const LandArgument land = LandArgument::lesen(text);
+    if (!land.bekannt())
+        throw unbekanntesLand(text);
+    return land.index;
 }
 
 QString itemList(const QStringList &items)

@@ -81,7 +81,17 @@ private:
 int zahlArgument(const QString &text, int min, int max, const QString &was);
 // A year 1 to 9999.
 int jahrArgument(const QString &text);
-// A state: its index "0" to "15" or its name of bundeslaender(), letter case ignored.
+// A state as the command line gives it, read once: its index "0" to "15" or its name of
+// bundeslaender() (letter case ignored) names a state of the list; any other text is kept as
+// given (`anlegen` takes it as the wizard does). A number that names no state is refused.
+struct LandArgument {
+    QString text; // as given
+    int index = -1; // the state of the list; -1 for another text
+
+    static LandArgument lesen(const QString &text);
+    bool bekannt() const { return index >= 0; }
+};
+// A state of the list (LandArgument); any other text is refused.
 int bundeslandArgument(const QString &text);
 
 // The settings file of --einstellungen / --datei. A file named on the command line must exist

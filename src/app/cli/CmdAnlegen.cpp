@@ -18,16 +18,14 @@ int anlegen(Call &call)
 
     // A number or a name selects the state of the list; any other text is taken as typed in
     // the wizard, with the holidays of the state it resembles.
-    const QString land = call.value(QStringLiteral("land"));
-    bool isNumber = false;
-    land.toInt(&isNumber);
-    if (isNumber || bundeslandAusArgument(land) >= 0) {
-        e.land = bundeslaender().at(bundeslandArgument(land));
+    const LandArgument land = LandArgument::lesen(call.value(QStringLiteral("land")));
+    if (land.bekannt()) {
+        e.land = bundeslaender().at(land.index);
     } else {
-        e.land = land;
+        e.land = land.text;
         call.err << QStringLiteral("Hinweis: „%1“ ist kein Bundesland der Liste; der Kalender "
                                    "erhält die Feiertage von %2.\n")
-                        .arg(land, bundeslaender().at(landIndexFuer(land)));
+                        .arg(land.text, bundeslaender().at(landIndexFuer(land.text, e.landVorher)));
     }
 
     const AnlageErgebnis r = kalenderAnlegen(e);
