@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace kb {
 
 namespace {
@@ -17,14 +19,9 @@ constexpr double kFussHoehe = 40;
 
 const char *const kQuartale[] = { "erstes", "zweites", "drittes", "viertes" };
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString richtung(bool hochformat)
 {
-    return hochformat ? s("vertikal") : s("horizontal");
+    return hochformat ? u"vertikal"_s : u"horizontal"_s;
 }
 
 // "(MonatNr='1')or(MonatNr='2')" for the months `von` to `bis`.
@@ -43,12 +40,12 @@ std::vector<MonatsAuswahl> auswahlenBauen()
     for (const bool hoch : { true, false }) {
         for (int q = 0; q < 4; ++q) {
             alle.push_back({
-                .text = s("Kalender-Vorschau  3 Spalten/") + s(kQuartale[q])
-                    + (hoch ? s(" Quartal/vertikale Bilder") : s(" Quartal horiz.Bilder")),
-                .handler = hoch ? s("VertikalQuartalerstellen") : s("HoriQuartalerstellen"),
+                .text = u"Kalender-Vorschau  3 Spalten/"_s + QString::fromUtf8(kQuartale[q])
+                    + (hoch ? u" Quartal/vertikale Bilder"_s : u" Quartal horiz.Bilder"_s),
+                .handler = hoch ? u"VertikalQuartalerstellen"_s : u"HoriQuartalerstellen"_s,
                 .variante = hoch ? 1 : 2,
                 .filter = filterVon(3 * q + 1, 3 * q + 3),
-                .layoutName = s("Quartal %1 %2").arg(q + 1).arg(richtung(hoch)),
+                .layoutName = u"Quartal %1 %2"_s.arg(q + 1).arg(richtung(hoch)),
             });
         }
     }
@@ -57,11 +54,11 @@ std::vector<MonatsAuswahl> auswahlenBauen()
             const QString paar = namen.at(2 * p) + QLatin1Char('/') + namen.at(2 * p + 1);
             alle.push_back({
                 .text = paar,
-                .handler = hoch ? s("Kalender2SpaltenvertikaleBilder1Click")
-                                : s("Kalender2SpaltenhorizBilder1Click"),
+                .handler = hoch ? u"Kalender2SpaltenvertikaleBilder1Click"_s
+                                : u"Kalender2SpaltenhorizBilder1Click"_s,
                 .variante = hoch ? 3 : 4,
                 .filter = filterVon(2 * p + 1, 2 * p + 2),
-                .layoutName = s("Monate %1 %2").arg(paar, richtung(hoch)),
+                .layoutName = u"Monate %1 %2"_s.arg(paar, richtung(hoch)),
             });
         }
     }
@@ -69,11 +66,11 @@ std::vector<MonatsAuswahl> auswahlenBauen()
         for (int m = 1; m <= 12; ++m) {
             alle.push_back({
                 .text = namen.at(m - 1),
-                .handler = hoch ? s("Kalender1SpaltevertikaleBilder1Click")
-                                : s("Kalender1SpaltehorizBilder1Click"),
+                .handler = hoch ? u"Kalender1SpaltevertikaleBilder1Click"_s
+                                : u"Kalender1SpaltehorizBilder1Click"_s,
                 .variante = hoch ? 5 : 6,
                 .filter = monatsFilter(m),
-                .layoutName = s("Monat %1 %2").arg(namen.at(m - 1), richtung(hoch)),
+                .layoutName = u"Monat %1 %2"_s.arg(namen.at(m - 1), richtung(hoch)),
             });
         }
     }
@@ -92,7 +89,7 @@ MonatsMenuePunkt trenner()
 
 MonatsMenuePunkt untermenue(const char *text, int erster, int anzahl)
 {
-    MonatsMenuePunkt p { MonatsMenuePunkt::Art::Untermenue, s(text), {} };
+    MonatsMenuePunkt p { MonatsMenuePunkt::Art::Untermenue, QString::fromUtf8(text), {} };
     for (int i = erster; i < erster + anzahl; ++i)
         p.auswahlen.push_back(i);
     return p;

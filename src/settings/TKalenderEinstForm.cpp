@@ -22,14 +22,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace kb {
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 QIcon farbIcon(qint32 wert)
 {
@@ -45,7 +42,7 @@ QIcon farbIcon(qint32 wert)
 // The page the holiday tab shows whenever the dialog opens.
 QString startSeite()
 {
-    return ProgramDir::path() + s("Einstellungen des Kronoblatt.htm");
+    return ProgramDir::path() + u"Einstellungen des Kronoblatt.htm"_s;
 }
 
 void seiteLaden(QTextBrowser *browser, const QString &pfad)
@@ -55,7 +52,7 @@ void seiteLaden(QTextBrowser *browser, const QString &pfad)
         browser->setSource(QUrl::fromLocalFile(pfad));
     } else {
         browser->setHtml(
-            s("<p>Die Seite <b>%1</b> ist nicht vorhanden.</p>").arg(pfad.toHtmlEscaped()));
+            u"<p>Die Seite <b>%1</b> ist nicht vorhanden.</p>"_s.arg(pfad.toHtmlEscaped()));
     }
 }
 
@@ -64,18 +61,18 @@ void seiteLaden(QTextBrowser *browser, const QString &pfad)
 TKalenderEinstForm::TKalenderEinstForm(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(s("Kronoblatt-Einstellungen"));
+    setWindowTitle(u"Kronoblatt-Einstellungen"_s);
     auto *v = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(labelsUndFarben(), s("Labels und Farben"));
-    m_tabs->addTab(ferienTermine(), s("Ferien-Termine"));
+    m_tabs->addTab(labelsUndFarben(), u"Labels und Farben"_s);
+    m_tabs->addTab(ferienTermine(), u"Ferien-Termine"_s);
     v->addWidget(m_tabs, 1);
 
     auto *knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
-    m_speichern = new QPushButton(s("Speichern und schliessen"), this);
+    m_speichern = new QPushButton(u"Speichern und schliessen"_s, this);
     m_speichern->setDefault(true);
-    m_abbrechen = new QPushButton(s("Abbrechen"), this);
+    m_abbrechen = new QPushButton(u"Abbrechen"_s, this);
     knoepfe->addWidget(m_speichern);
     knoepfe->addWidget(m_abbrechen);
     v->addLayout(knoepfe);
@@ -93,9 +90,9 @@ QWidget *TKalenderEinstForm::schriftZeile(FontGroup g, const QString &text)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
     m_schrift[i] = new QPushButton(text, w);
-    m_schrift[i]->setToolTip(s("Schriftart, -grösse und -stil wählen"));
+    m_schrift[i]->setToolTip(u"Schriftart, -grösse und -stil wählen"_s);
     m_schriftFarbe[i] = new QToolButton(w);
-    m_schriftFarbe[i]->setToolTip(s("Schriftfarbe wählen"));
+    m_schriftFarbe[i]->setToolTip(u"Schriftfarbe wählen"_s);
     h->addWidget(m_schrift[i]);
     h->addWidget(m_schriftFarbe[i]);
     connect(m_schrift[i], &QPushButton::clicked, this, [this, g] { schriftWaehlen(g); });
@@ -122,20 +119,20 @@ QWidget *TKalenderEinstForm::labelsUndFarben()
     };
 
     // Left: header, band, months and the day colours.
-    auto *links = new QGroupBox(s("Kopf, Band und Tage"), seite);
+    auto *links = new QGroupBox(u"Kopf, Band und Tage"_s, seite);
     auto *l = new QGridLayout(links);
     int r = 0;
-    l->addWidget(new QLabel(s("Kopfzeile Text")), r, 0);
+    l->addWidget(new QLabel(u"Kopfzeile Text"_s), r, 0);
     l->addWidget(text(EinstText::Kopftext), r, 1);
-    l->addWidget(schriftZeile(FontGroup::Kopf, s("Schrift")), r++, 2);
-    l->addWidget(new QLabel(s("Band Text")), r, 0);
+    l->addWidget(schriftZeile(FontGroup::Kopf, u"Schrift"_s), r++, 2);
+    l->addWidget(new QLabel(u"Band Text"_s), r, 0);
     l->addWidget(text(EinstText::Kopfbandtext), r, 1);
-    l->addWidget(schriftZeile(FontGroup::KopfBand, s("Schrift")), r++, 2);
-    l->addWidget(new QLabel(s("Hintergrundfarbe/n")), r, 0);
+    l->addWidget(schriftZeile(FontGroup::KopfBand, u"Schrift"_s), r++, 2);
+    l->addWidget(new QLabel(u"Hintergrundfarbe/n"_s), r, 0);
     l->addWidget(farbe(EinstFarbe::KopfBandFarbe), r++, 1);
-    l->addWidget(new QLabel(s("Monate")), r, 0);
+    l->addWidget(new QLabel(u"Monate"_s), r, 0);
     l->addWidget(farbe(EinstFarbe::MonatHintergrundFarbe, false), r, 1);
-    l->addWidget(schriftZeile(FontGroup::Monat, s("   Schrift")), r++, 2);
+    l->addWidget(schriftZeile(FontGroup::Monat, u"   Schrift"_s), r++, 2);
     const std::pair<const char *, EinstFarbe> tage[] = {
         { "Hintergrundfarbe für Sonntag :", EinstFarbe::HintergrundWochenende },
         { "Hintergrundfarbe für Samstag :", EinstFarbe::HintergrundSamstag },
@@ -145,19 +142,19 @@ QWidget *TKalenderEinstForm::labelsUndFarben()
         { "Schriftfarbe für Krank :", EinstFarbe::SchriftFarbeKrank },
     };
     for (const auto &[label, f] : tage) {
-        l->addWidget(new QLabel(s(label)), r, 0);
+        l->addWidget(new QLabel(QString::fromUtf8(label)), r, 0);
         l->addWidget(farbe(f), r++, 1);
     }
     l->setRowStretch(r, 1);
     spalten->addWidget(links, 3);
 
     // Right: address, lines, logo and symbols.
-    auto *rechts = new QGroupBox(s("Adresse und Logo"), seite);
+    auto *rechts = new QGroupBox(u"Adresse und Logo"_s, seite);
     auto *g = new QGridLayout(rechts);
     r = 0;
-    g->addWidget(new QLabel(s("Firma/Name")), r, 0);
+    g->addWidget(new QLabel(u"Firma/Name"_s), r, 0);
     g->addWidget(text(EinstText::Firma), r, 1);
-    g->addWidget(schriftZeile(FontGroup::Adresse, s("Schrift")), r++, 2);
+    g->addWidget(schriftZeile(FontGroup::Adresse, u"Schrift"_s), r++, 2);
     const std::pair<const char *, EinstText> adresse[] = {
         { "Strasse", EinstText::Strasse },
         { "PLZ/Ort", EinstText::Ort },
@@ -165,23 +162,23 @@ QWidget *TKalenderEinstForm::labelsUndFarben()
         { "Fax", EinstText::Fax },
     };
     for (const auto &[label, t] : adresse) {
-        g->addWidget(new QLabel(s(label)), r, 0);
+        g->addWidget(new QLabel(QString::fromUtf8(label)), r, 0);
         g->addWidget(text(t), r++, 1, 1, 2);
     }
-    g->addWidget(new QLabel(s("Linienfarbe")), r, 0);
+    g->addWidget(new QLabel(u"Linienfarbe"_s), r, 0);
     g->addWidget(farbe(EinstFarbe::Linienfarbe), r++, 1, 1, 2);
-    g->addWidget(new QLabel(s("Logo")), r, 0);
+    g->addWidget(new QLabel(u"Logo"_s), r, 0);
     g->addWidget(text(EinstText::Bild), r, 1);
-    m_logo = new QPushButton(s("..."));
-    m_logo->setToolTip(s("Logo-Bild wählen"));
+    m_logo = new QPushButton(u"..."_s);
+    m_logo->setToolTip(u"Logo-Bild wählen"_s);
     g->addWidget(m_logo, r++, 2);
-    g->addWidget(new QLabel(s("Symbole")), r, 0);
-    m_symbole = new QCheckBox(s("in Einblatt - Kronoblatt anzeigen"));
+    g->addWidget(new QLabel(u"Symbole"_s), r, 0);
+    m_symbole = new QCheckBox(u"in Einblatt - Kronoblatt anzeigen"_s);
     g->addWidget(m_symbole, r++, 1, 1, 2);
     g->setRowStretch(r, 1);
     spalten->addWidget(rechts, 2);
 
-    auto *hinweis = new QLabel(s("Einstellungen gelten für alle Kalenderdateien !"), seite);
+    auto *hinweis = new QLabel(u"Einstellungen gelten für alle Kalenderdateien !"_s, seite);
     QFont f = hinweis->font();
     f.setBold(true);
     hinweis->setFont(f);
@@ -200,38 +197,38 @@ QWidget *TKalenderEinstForm::ferienTermine()
     auto *h = new QHBoxLayout(seite);
 
     auto *links = new QVBoxLayout;
-    auto *ueberschrift = new QLabel(s("Ferien"), seite);
+    auto *ueberschrift = new QLabel(u"Ferien"_s, seite);
     QFont fett = ueberschrift->font();
     fett.setBold(true);
     ueberschrift->setFont(fett);
     links->addWidget(ueberschrift);
     auto *g = new QGridLayout;
     g->setVerticalSpacing(2);
-    g->addWidget(new QLabel(s("Beginn:")), 0, 1);
-    g->addWidget(new QLabel(s("Ende:")), 0, 2);
+    g->addWidget(new QLabel(u"Beginn:"_s), 0, 1);
+    g->addWidget(new QLabel(u"Ende:"_s), 0, 2);
     for (int i = 0; i < kFerienCount; ++i) {
         const int r = 2 * i + 1;
-        g->addWidget(new QLabel(s(zeilen[i])), r, 0);
+        g->addWidget(new QLabel(QString::fromUtf8(zeilen[i])), r, 0);
         for (int k = 0; k < 2; ++k) {
             auto *e = new QLineEdit;
-            e->setInputMask(s("00.00;_"));
-            e->setFixedWidth(e->fontMetrics().horizontalAdvance(s("00.00")) + 16);
+            e->setInputMask(u"00.00;_"_s);
+            e->setFixedWidth(e->fontMetrics().horizontalAdvance(u"00.00"_s) + 16);
             m_ferien[i][k] = e;
             g->addWidget(e, r, 1 + k);
         }
         // Unconfirmed dates taken over from the school-holiday table say so under their row.
         m_hinweise[i] = new QLabel;
-        m_hinweise[i]->setStyleSheet(s("color: #a03000;"));
+        m_hinweise[i]->setStyleSheet(u"color: #a03000;"_s);
         m_hinweise[i]->setVisible(false);
         g->addWidget(m_hinweise[i], r + 1, 0, 1, 3);
     }
     links->addLayout(g);
     links->addStretch(1);
-    m_uebernehmen = new QPushButton(s("Ferien für Bundesland übernehmen"), seite);
+    m_uebernehmen = new QPushButton(u"Ferien für Bundesland übernehmen"_s, seite);
     m_uebernehmen->setToolTip(
-        s("Trägt die amtlichen Schulferien des Bundeslands und Jahres des geöffneten Kalenders "
-          "ein; gespeichert wird erst mit \"Speichern und schliessen\"."));
-    m_nachsehen = new QPushButton(s("Ferien nachsehen........."), seite);
+        u"Trägt die amtlichen Schulferien des Bundeslands und Jahres des geöffneten Kalenders "
+        "ein; gespeichert wird erst mit \"Speichern und schliessen\"."_s);
+    m_nachsehen = new QPushButton(u"Ferien nachsehen........."_s, seite);
     links->addWidget(m_uebernehmen);
     links->addWidget(m_nachsehen);
     h->addLayout(links);
@@ -288,7 +285,7 @@ void TKalenderEinstForm::schriftZeigen(FontGroup g)
 {
     const TextFont &f = m_fonts[static_cast<int>(g)];
     QPushButton *b = m_schrift[static_cast<int>(g)];
-    b->setToolTip(s("%1, %2 pt – Schriftart, -grösse und -stil wählen").arg(f.name).arg(f.size));
+    b->setToolTip(u"%1, %2 pt – Schriftart, -grösse und -stil wählen"_s.arg(f.name).arg(f.size));
     m_schriftFarbe[static_cast<int>(g)]->setIcon(farbIcon(f.farbe));
 }
 
@@ -321,9 +318,9 @@ void TKalenderEinstForm::schriftFarbeWaehlen(FontGroup g)
 void TKalenderEinstForm::logoWaehlen()
 {
     const QString pfad
-        = ui().openFileName(s("Logo wählen"), ProgramDir::path() + s("WappenundLogos"),
-            s("Alle (*.jpg *.jpeg *.bmp *.ico *.emf *.wmf);;JPEG-Grafikdatei (*.jpg);;"
-              "JPEG-Grafikdatei (*.jpeg);;Bitmaps (*.bmp)"));
+        = ui().openFileName(u"Logo wählen"_s, ProgramDir::path() + u"WappenundLogos"_s,
+            u"Alle (*.jpg *.jpeg *.bmp *.ico *.emf *.wmf);;JPEG-Grafikdatei (*.jpg);;"
+            "JPEG-Grafikdatei (*.jpeg);;Bitmaps (*.bmp)"_s);
     if (!pfad.isEmpty())
         textFeld(EinstText::Bild)->setText(pfad);
 }
@@ -331,7 +328,7 @@ void TKalenderEinstForm::logoWaehlen()
 void TKalenderEinstForm::ferienNachsehen()
 {
     const QString pfad = ui().openFileName(
-        s("Ferien nachsehen"), ProgramDir::path() + s("QVFerien"), s("Internet (*.htm *.html)"));
+        u"Ferien nachsehen"_s, ProgramDir::path() + u"QVFerien"_s, u"Internet (*.htm *.html)"_s);
     if (!pfad.isEmpty())
         seiteLaden(m_browser, pfad);
 }

@@ -12,14 +12,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace kb {
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // A margin field that takes a typed number above the largest margin as that margin: a typed
 // 45 becomes 40 when the field is left or Enter is pressed, never 4 (the plain spin box would
@@ -67,22 +64,22 @@ Margins ausFeldern(const std::array<QSpinBox *, 4> &f)
 TReportMarginForm::TReportMarginForm(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(s("Blatteinzug"));
+    setWindowTitle(u"Blatteinzug"_s);
     setWindowFlag(Qt::Tool);
     auto *v = new QVBoxLayout(this);
 
     // Both groups show at once: the window is small enough for any screen.
-    v->addWidget(gruppe(Gruppe::Jahr, s("Jahreskalender")));
-    v->addWidget(gruppe(Gruppe::Monat, s("Monatskalender")));
+    v->addWidget(gruppe(Gruppe::Jahr, u"Jahreskalender"_s));
+    v->addWidget(gruppe(Gruppe::Monat, u"Monatskalender"_s));
 
     auto *knoepfe = new QHBoxLayout;
-    m_standardKnopf = new QPushButton(s("Standard "), this);
-    m_standardKnopf->setToolTip(s("Standard wieder herstellen"));
+    m_standardKnopf = new QPushButton(u"Standard "_s, this);
+    m_standardKnopf->setToolTip(u"Standard wieder herstellen"_s);
     m_standardKnopf->setAutoDefault(false);
-    m_speichern = new QPushButton(s("Speichern"), this);
+    m_speichern = new QPushButton(u"Speichern"_s, this);
     m_speichern->setEnabled(false);
     m_speichern->setDefault(true);
-    m_abbrechen = new QPushButton(s("Abbrechen"), this);
+    m_abbrechen = new QPushButton(u"Abbrechen"_s, this);
     knoepfe->addWidget(m_standardKnopf);
     knoepfe->addStretch(1);
     knoepfe->addWidget(m_speichern);
@@ -107,9 +104,9 @@ QWidget *TReportMarginForm::gruppe(Gruppe g, const QString &titel)
         auto *spin = new EinzugFeld(box);
         spin->setRange(kMarginDialogMin, kMarginDialogMax);
         m_felder[static_cast<int>(g)][i] = spin;
-        grid->addWidget(new QLabel(s(labels[i]), box), i, 0);
+        grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), box), i, 0);
         grid->addWidget(spin, i, 1);
-        grid->addWidget(new QLabel(s("mm"), box), i, 2);
+        grid->addWidget(new QLabel(u"mm"_s, box), i, 2);
         connect(spin, &QSpinBox::valueChanged, this, [this] { m_speichern->setEnabled(true); });
     }
     grid->setColumnStretch(3, 1);

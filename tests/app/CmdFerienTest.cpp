@@ -6,17 +6,14 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using kb::test::readAll;
 using kb::test::runCli;
 using kb::test::TempDir;
 using kb::test::writeAll;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // The program directory at a temporary one holding the installed school-holiday table.
 class ProgrammMitFerien {
@@ -26,7 +23,8 @@ public:
     {
         qputenv("KRONOBLATT_HOME", m_home.path().toUtf8());
         kb::ProgramDir::reset();
-        QFile::copy(s(KB_SOURCE_DIR "/data/schulferien.csv"), m_home.file(s("schulferien.csv")));
+        QFile::copy(QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv"),
+            m_home.file(u"schulferien.csv"_s));
     }
     ~ProgrammMitFerien()
     {
@@ -65,12 +63,12 @@ TEST(CliFerien, PrintsTheEighteenKeysAndMarksUnconfirmedPeriods)
 {
     ProgrammMitFerien programm;
     for (const char *land : { "Baden-Württemberg", "0", "baden-württemberg" }) {
-        const auto r = runCli({ s("ferien"), s(land), s("2027") });
+        const auto r = runCli({ u"ferien"_s, QString::fromUtf8(land), u"2027"_s });
         EXPECT_EQ(r.code, 0) << land;
-        EXPECT_EQ(r.out, s(kBadenWuerttemberg2027)) << land;
+        EXPECT_EQ(r.out, QString::fromUtf8(kBadenWuerttemberg2027)) << land;
         EXPECT_EQ(r.err,
-            s("OsternBeginn/OsternEnde: vorläufige Termine – bitte prüfen\n"
-              "ZusatzBeginn/ZusatzEnde: vorläufige Termine – bitte prüfen\n"))
+            u"OsternBeginn/OsternEnde: vorläufige Termine – bitte prüfen\n"
+            "ZusatzBeginn/ZusatzEnde: vorläufige Termine – bitte prüfen\n"_s)
             << land;
     }
 }
@@ -80,7 +78,7 @@ TEST(CliFerien, PrintsTheEighteenKeysAndMarksUnconfirmedPeriods)
 TEST(CliFerien, WritesTheSettingsFileKeepingEverythingElse)
 {
     ProgrammMitFerien programm;
-    const QString ini = programm.file(s("Kalvalues.ini"));
+    const QString ini = programm.file(u"Kalvalues.ini"_s);
     writeAll(ini,
         "; Einstellungen von Hand\r\n"
         "[User]\r\n"
@@ -94,10 +92,10 @@ TEST(CliFerien, WritesTheSettingsFileKeepingEverythingElse)
         "Eigenes=bleibt\r\n"
         "[Danach]\r\n"
         "X=1\r\n");
-    const auto r = runCli({ s("ferien"), s("Baden-Württemberg"), s("2027"), s("--einstellungen"),
+    const auto r = runCli({ u"ferien"_s, u"Baden-Württemberg"_s, u"2027"_s, u"--einstellungen"_s,
         QDir::toNativeSeparators(ini) });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, s(kBadenWuerttemberg2027));
+    EXPECT_EQ(r.out, QString::fromUtf8(kBadenWuerttemberg2027));
     EXPECT_EQ(readAll(ini),
         QByteArray("; Einstellungen von Hand\r\n"
                    "[User]\r\n"
@@ -129,12 +127,12 @@ TEST(CliFerien, WritesTheSettingsFileKeepingEverythingElse)
                    "X=1\r\n"));
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(programm.file(QString())).entryList(QDir::Files),
-        (QStringList { s("Kalvalues.ini"), s("schulferien.csv") }));
+        (QStringList { u"Kalvalues.ini"_s, u"schulferien.csv"_s }));
 
     // A file without the section gets it at its end.
-    const QString neu = programm.file(s("neu.ini"));
+    const QString neu = programm.file(u"neu.ini"_s);
     writeAll(neu, "[User]\r\nFirma=X\r\n");
-    ASSERT_EQ(runCli({ s("ferien"), s("Hessen"), s("2027"), s("--einstellungen"), neu }).code, 0);
+    ASSERT_EQ(runCli({ u"ferien"_s, u"Hessen"_s, u"2027"_s, u"--einstellungen"_s, neu }).code, 0);
     const QByteArray bytes = readAll(neu);
     EXPECT_TRUE(bytes.startsWith("[User]\r\nFirma=X\r\n\r\n[Ferien]\r\nWeihnachten1Beginn=01.01."
                                  "\r\nWeihnachten1Ende=12.01.\r\nWinterBeginn=00.00.\r\n"))
@@ -147,49 +145,49 @@ TEST(CliFerien, WritesTheSettingsFileKeepingEverythingElse)
 TEST(CliFerien, WithoutDataNothingIsWritten)
 {
     ProgrammMitFerien programm;
-    const QString ini = programm.file(s("Kalvalues.ini"));
+    const QString ini = programm.file(u"Kalvalues.ini"_s);
     const QByteArray vorher = "[Ferien]\r\n; bleibt\r\nSommerBeginn=01.08.\r\n";
     writeAll(ini, vorher);
     struct Case {
         QStringList args;
         const char *err;
     };
-    const QString fehlt = programm.file(s("fehlt.ini"));
+    const QString fehlt = programm.file(u"fehlt.ini"_s);
     const Case cases[] = {
-        { { s("Hessen"), s("2031"), s("--einstellungen"), ini },
+        { { u"Hessen"_s, u"2031"_s, u"--einstellungen"_s, ini },
             "Für Hessen liegen für das Jahr 2031 keine vollständigen Schulferien-Termine vor "
             "(vorhanden: 2026 bis 2029).\n" },
-        { { s("6"), s("2025"), s("--einstellungen"), ini },
+        { { u"6"_s, u"2025"_s, u"--einstellungen"_s, ini },
             "Für Hessen liegen für das Jahr 2025 keine vollständigen Schulferien-Termine vor "
             "(vorhanden: 2026 bis 2029).\n" },
-        { { s("Hessen"), s("2027"), s("--einstellungen"), fehlt }, "Datei %1 nicht vorhanden!\n" },
+        { { u"Hessen"_s, u"2027"_s, u"--einstellungen"_s, fehlt }, "Datei %1 nicht vorhanden!\n" },
     };
     for (const Case &c : cases) {
-        const auto r = runCli(QStringList { s("ferien") } + c.args);
+        const auto r = runCli(QStringList { u"ferien"_s } + c.args);
         EXPECT_EQ(r.code, 1) << c.args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(r.out, QString());
-        const QString erwartet = s(c.err);
+        const QString erwartet = QString::fromUtf8(c.err);
         EXPECT_EQ(r.err,
-            erwartet.contains(s("%1")) ? erwartet.arg(QDir::toNativeSeparators(fehlt)) : erwartet);
+            erwartet.contains(u"%1"_s) ? erwartet.arg(QDir::toNativeSeparators(fehlt)) : erwartet);
         EXPECT_EQ(readAll(ini), vorher);
     }
-    EXPECT_FALSE(QFile::exists(programm.file(s("fehlt.ini"))));
+    EXPECT_FALSE(QFile::exists(programm.file(u"fehlt.ini"_s)));
 
-    QFile::remove(programm.file(s("schulferien.csv")));
-    const auto r = runCli({ s("ferien"), s("Hessen"), s("2027"), s("--einstellungen"), ini });
+    QFile::remove(programm.file(u"schulferien.csv"_s));
+    const auto r = runCli({ u"ferien"_s, u"Hessen"_s, u"2027"_s, u"--einstellungen"_s, ini });
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err,
-        s("Die Schulferien-Tabelle \"schulferien.csv\" ist im Programmverzeichnis nicht "
-          "vorhanden.\n"));
+        u"Die Schulferien-Tabelle \"schulferien.csv\" ist im Programmverzeichnis nicht "
+        "vorhanden.\n"_s);
     EXPECT_EQ(readAll(ini), vorher);
 }
 
 TEST(CliFerien, HelpNamesTheCommand)
 {
-    const auto overview = runCli({ s("--help") });
-    EXPECT_TRUE(overview.out.contains(s("ferien LAND JAHR [--einstellungen INI]")))
+    const auto overview = runCli({ u"--help"_s });
+    EXPECT_TRUE(overview.out.contains(u"ferien LAND JAHR [--einstellungen INI]"_s))
         << overview.out.toStdString();
-    const auto hilfe = runCli({ s("hilfe"), s("ferien") });
+    const auto hilfe = runCli({ u"hilfe"_s, u"ferien"_s });
     EXPECT_EQ(hilfe.code, 0);
-    EXPECT_TRUE(hilfe.out.contains(s("schulferien.csv"))) << hilfe.out.toStdString();
+    EXPECT_TRUE(hilfe.out.contains(u"schulferien.csv"_s)) << hilfe.out.toStdString();
 }

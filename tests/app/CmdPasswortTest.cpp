@@ -8,23 +8,20 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using kb::test::runCli;
 using kb::test::TempDir;
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString anlegen(const TempDir &dir)
 {
-    const auto r = runCli({ s("anlegen"), s("--verzeichnis"), dir.path(), s("--datei"), s("Haus"),
-        s("--jahr"), s("2025"), s("--land"), s("Hessen"), s("--name"), s("Vertraulich"),
-        s("--vorname"), s("Vera") });
+    const auto r = runCli({ u"anlegen"_s, u"--verzeichnis"_s, dir.path(), u"--datei"_s, u"Haus"_s,
+        u"--jahr"_s, u"2025"_s, u"--land"_s, u"Hessen"_s, u"--name"_s, u"Vertraulich"_s,
+        u"--vorname"_s, u"Vera"_s });
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    return dir.file(s("Haus.QVK"));
+    return dir.file(u"Haus.QVK"_s);
 }
 
 // Standard input of the command line for one test.
@@ -63,29 +60,29 @@ TEST(CmdPasswort, ProtectsTheYearAndThePictureTable)
 {
     TempDir dir;
     const QString qvk = anlegen(dir);
-    ASSERT_TRUE(klartext(dir.file(s("Haus.DB"))));
-    ASSERT_TRUE(klartext(dir.file(s("HausBild.DB"))));
+    ASSERT_TRUE(klartext(dir.file(u"Haus.DB"_s)));
+    ASSERT_TRUE(klartext(dir.file(u"HausBild.DB"_s)));
 
-    const auto r = runCli({ s("passwort"), qvk, s("--neu"), s("Geheim") });
+    const auto r = runCli({ u"passwort"_s, qvk, u"--neu"_s, u"Geheim"_s });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, s("Haus.QVK ist mit dem Passwort geschützt.\n"));
+    EXPECT_EQ(r.out, u"Haus.QVK ist mit dem Passwort geschützt.\n"_s);
     for (const char *tabelle : { "Haus.DB", "HausBild.DB" }) {
-        const QByteArray bytes = kb::test::readAll(dir.file(s(tabelle)));
+        const QByteArray bytes = kb::test::readAll(dir.file(QString::fromUtf8(tabelle)));
         EXPECT_FALSE(bytes.startsWith("SQLite format 3")) << tabelle;
         EXPECT_FALSE(bytes.contains("Vertraulich")) << tabelle;
         EXPECT_FALSE(bytes.contains("kronoblatt-table-1")) << tabelle;
     }
     // One password opens both: printing month pictures reads the picture table too.
-    const auto druck = runCli({ s("drucken"), qvk, s("--layout"), s("Quartal 1 vertikal"), s("-o"),
-        dir.file(s("q.pdf")), s("--passwort"), s("Geheim") });
+    const auto druck = runCli({ u"drucken"_s, qvk, u"--layout"_s, u"Quartal 1 vertikal"_s, u"-o"_s,
+        dir.file(u"q.pdf"_s), u"--passwort"_s, u"Geheim"_s });
     EXPECT_EQ(druck.code, 0) << druck.err.toStdString();
 
     const auto frei
-        = runCli({ s("passwort"), qvk, s("--neu"), QString(), s("--passwort"), s("Geheim") });
+        = runCli({ u"passwort"_s, qvk, u"--neu"_s, QString(), u"--passwort"_s, u"Geheim"_s });
     ASSERT_EQ(frei.code, 0) << frei.err.toStdString();
-    EXPECT_EQ(frei.out, s("Der Passwortschutz von Haus.QVK ist aufgehoben.\n"));
-    EXPECT_TRUE(klartext(dir.file(s("Haus.DB"))));
-    EXPECT_TRUE(klartext(dir.file(s("HausBild.DB"))));
+    EXPECT_EQ(frei.out, u"Der Passwortschutz von Haus.QVK ist aufgehoben.\n"_s);
+    EXPECT_TRUE(klartext(dir.file(u"Haus.DB"_s)));
+    EXPECT_TRUE(klartext(dir.file(u"HausBild.DB"_s)));
 }
 
 // Passwords need not show in the process list: "-" reads a line of standard input, and
@@ -95,41 +92,41 @@ TEST(CmdPasswort, PasswordsFromStandardInputAndTheEnvironment)
     TempDir dir;
     const QString qvk = anlegen(dir);
     {
-        Eingabe ein(s("Erstes\n"));
-        ASSERT_EQ(runCli({ s("passwort"), qvk, s("--neu"), s("-") }).code, 0);
+        Eingabe ein(u"Erstes\n"_s);
+        ASSERT_EQ(runCli({ u"passwort"_s, qvk, u"--neu"_s, u"-"_s }).code, 0);
     }
     {
-        Eingabe ein(s("Erstes\r\n"));
-        const auto r = runCli({ s("tage"), qvk, s("--passwort"), s("-") });
+        Eingabe ein(u"Erstes\r\n"_s);
+        const auto r = runCli({ u"tage"_s, qvk, u"--passwort"_s, u"-"_s });
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_EQ(r.out.count(QLatin1Char('\n')), 366);
     }
     {
         // Both from standard input: the old password first, then the new one.
-        Eingabe ein(s("Erstes\nZweites\n"));
-        const auto r = runCli({ s("passwort"), qvk, s("--passwort"), s("-"), s("--neu"), s("-") });
+        Eingabe ein(u"Erstes\nZweites\n"_s);
+        const auto r = runCli({ u"passwort"_s, qvk, u"--passwort"_s, u"-"_s, u"--neu"_s, u"-"_s });
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
     }
     {
-        Umgebung env(s("Zweites"));
-        EXPECT_EQ(runCli({ s("tage"), qvk }).code, 0);
+        Umgebung env(u"Zweites"_s);
+        EXPECT_EQ(runCli({ u"tage"_s, qvk }).code, 0);
         // The option wins over the environment.
-        EXPECT_EQ(runCli({ s("tage"), qvk, s("--passwort"), s("Erstes") }).code, 1);
+        EXPECT_EQ(runCli({ u"tage"_s, qvk, u"--passwort"_s, u"Erstes"_s }).code, 1);
     }
     {
-        Umgebung env(s("Falsch"));
-        const auto r = runCli({ s("tage"), qvk });
+        Umgebung env(u"Falsch"_s);
+        const auto r = runCli({ u"tage"_s, qvk });
         EXPECT_EQ(r.code, 1);
-        EXPECT_TRUE(r.err.startsWith(s("Falsches Passwort"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(u"Falsches Passwort"_s)) << r.err.toStdString();
     }
     {
         Eingabe ein { QString() };
-        const auto r = runCli({ s("tage"), qvk, s("--passwort"), s("-") });
+        const auto r = runCli({ u"tage"_s, qvk, u"--passwort"_s, u"-"_s });
         EXPECT_EQ(r.code, 1);
-        EXPECT_EQ(r.err, s("Zu --passwort - steht kein Passwort auf der Standardeingabe.\n"));
+        EXPECT_EQ(r.err, u"Zu --passwort - steht kein Passwort auf der Standardeingabe.\n"_s);
         EXPECT_TRUE(r.out.isEmpty());
     }
-    EXPECT_EQ(runCli({ s("tage"), qvk, s("--passwort"), s("Zweites") }).code, 0);
+    EXPECT_EQ(runCli({ u"tage"_s, qvk, u"--passwort"_s, u"Zweites"_s }).code, 0);
 }
 
 // Every command that opens a calendar takes its password the same three ways.
@@ -145,17 +142,17 @@ TEST(CmdPasswort, EveryCommandTakesThePasswordTheSameWays)
 {
     TempDir dir;
     const QString qvk = anlegen(dir);
-    ASSERT_EQ(runCli({ s("passwort"), qvk, s("--neu"), s("Geheim") }).code, 0);
+    ASSERT_EQ(runCli({ u"passwort"_s, qvk, u"--neu"_s, u"Geheim"_s }).code, 0);
     QImage bild(QSize(640, 480), QImage::Format_RGB32);
     bild.fill(Qt::darkBlue);
-    const QString jpeg = dir.file(s("bild.jpg"));
+    const QString jpeg = dir.file(u"bild.jpg"_s);
     kb::test::writeAll(jpeg, kb::jpeg::schreiben(bild));
 
     const QList<QStringList> befehle = {
-        { s("tage"), qvk },
-        { s("monatsbild"), qvk, s("3"), jpeg },
-        { s("drucken"), qvk, s("--layout"), s("Quartal 1 vertikal"), s("-o"),
-            dir.file(s("q.pdf")) },
+        { u"tage"_s, qvk },
+        { u"monatsbild"_s, qvk, u"3"_s, jpeg },
+        { u"drucken"_s, qvk, u"--layout"_s, u"Quartal 1 vertikal"_s, u"-o"_s,
+            dir.file(u"q.pdf"_s) },
     };
     const PasswortWeg wege[] = {
         { "Option", "Geheim", "", nullptr, 0 },
@@ -169,11 +166,11 @@ TEST(CmdPasswort, EveryCommandTakesThePasswordTheSameWays)
         for (const PasswortWeg &weg : wege) {
             QStringList args = befehl;
             if (weg.option)
-                args << s("--passwort") << s(weg.option);
-            Eingabe ein(s(weg.eingabe));
+                args << u"--passwort"_s << QString::fromUtf8(weg.option);
+            Eingabe ein(QString::fromUtf8(weg.eingabe));
             std::optional<Umgebung> env;
             if (weg.umgebung)
-                env.emplace(s(weg.umgebung));
+                env.emplace(QString::fromUtf8(weg.umgebung));
             const auto r = runCli(args);
             EXPECT_EQ(r.code, weg.code)
                 << befehl.at(0).toStdString() << " " << weg.name << ": " << r.err.toStdString();

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
 #endif
 
 using kb::test::runCli;
@@ -20,19 +22,14 @@ using kb::test::TempDir;
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString kalender(const TempDir &dir, int year = 2026)
 {
     kb::AnlageEingaben e;
-    e.name = s("Muster");
-    e.vorname = s("Erika");
-    e.land = s("Hessen");
+    e.name = u"Muster"_s;
+    e.vorname = u"Erika"_s;
+    e.land = u"Hessen"_s;
     e.verzeichnis = dir.path();
-    e.datei = s("Druck");
+    e.datei = u"Druck"_s;
     e.jahr = year;
     return kb::kalenderAnlegen(e).dateien.qvkPfad();
 }
@@ -40,7 +37,7 @@ QString kalender(const TempDir &dir, int year = 2026)
 kb::test::CliResult drucken(
     const QString &qvk, const char *layout, const QString &ziel, QStringList mehr = {})
 {
-    QStringList args { s("drucken"), qvk, s("--layout"), s(layout), s("-o"), ziel };
+    QStringList args { u"drucken"_s, qvk, u"--layout"_s, QString::fromUtf8(layout), u"-o"_s, ziel };
     return runCli(args + mehr);
 }
 
@@ -56,22 +53,22 @@ TEST(CmdDrucken, WritesEveryFormatWithOneFilePerPageWherePagesAreFiles)
     TempDir dir;
     const QString qvk = kalender(dir);
     const FormatCase cases[] = {
-        { "1 Seite 12 Spalten", "jahr.pdf", { s("jahr.pdf") }, "%PDF" },
-        { "3 Seiten 4 Spalten", "jahr.png", { s("jahr-1.png"), s("jahr-2.png"), s("jahr-3.png") },
+        { "1 Seite 12 Spalten", "jahr.pdf", { u"jahr.pdf"_s }, "%PDF" },
+        { "3 Seiten 4 Spalten", "jahr.png", { u"jahr-1.png"_s, u"jahr-2.png"_s, u"jahr-3.png"_s },
             "\x89PNG" },
-        { "2 Seiten 6 Spalten", "jahr.svg", { s("jahr-1.svg"), s("jahr-2.svg") }, "<?xml" },
-        { "2 Seiten 6 Spalten", "jahr.wmf", { s("jahr-1.wmf"), s("jahr-2.wmf") },
+        { "2 Seiten 6 Spalten", "jahr.svg", { u"jahr-1.svg"_s, u"jahr-2.svg"_s }, "<?xml" },
+        { "2 Seiten 6 Spalten", "jahr.wmf", { u"jahr-1.wmf"_s, u"jahr-2.wmf"_s },
             QByteArray("\xD7\xCD\xC6\x9A", 4) },
-        { "4 Seiten 3 Spalten", "jahr.html", { s("jahr.html") }, "" },
-        { "6 Seiten 2 Spalten", "jahr.csv", { s("jahr.csv") }, "\xEF\xBB\xBF" },
-        { "12 Seiten 1 Spalte", "jahr.txt", { s("jahr.txt") }, "" },
-        { "1 Seite 12 Spalten", "jahr.rtf", { s("jahr.rtf") }, "{\\rtf" },
-        { "1 Seite 12 Spalten", "JAHR.XLSX", { s("JAHR.XLSX") }, "PK" },
+        { "4 Seiten 3 Spalten", "jahr.html", { u"jahr.html"_s }, "" },
+        { "6 Seiten 2 Spalten", "jahr.csv", { u"jahr.csv"_s }, "\xEF\xBB\xBF" },
+        { "12 Seiten 1 Spalte", "jahr.txt", { u"jahr.txt"_s }, "" },
+        { "1 Seite 12 Spalten", "jahr.rtf", { u"jahr.rtf"_s }, "{\\rtf" },
+        { "1 Seite 12 Spalten", "JAHR.XLSX", { u"JAHR.XLSX"_s }, "PK" },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.datei);
         TempDir aus;
-        const auto r = drucken(qvk, c.layout, aus.file(s(c.datei)));
+        const auto r = drucken(qvk, c.layout, aus.file(QString::fromUtf8(c.datei)));
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         QStringList gemeldet;
         for (const QString &name : c.erwartet) {
@@ -89,17 +86,17 @@ TEST(CmdDrucken, PagesShowTheCalendarInLandscape)
 {
     TempDir dir;
     const QString qvk = kalender(dir, 2024);
-    const auto r = drucken(qvk, "3 Seiten 4 Spalten", dir.file(s("seite.png")));
+    const auto r = drucken(qvk, "3 Seiten 4 Spalten", dir.file(u"seite.png"_s));
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const QImage seite(dir.file(s("seite-1.png")));
+    const QImage seite(dir.file(u"seite-1.png"_s));
     ASSERT_FALSE(seite.isNull());
     EXPECT_GT(seite.width(), seite.height());
 
-    ASSERT_EQ(drucken(qvk, "12 Seiten 1 Spalte", dir.file(s("jahr.txt"))).code, 0);
-    const QString text = QString::fromUtf8(kb::test::readAll(dir.file(s("jahr.txt"))));
+    ASSERT_EQ(drucken(qvk, "12 Seiten 1 Spalte", dir.file(u"jahr.txt"_s)).code, 0);
+    const QString text = QString::fromUtf8(kb::test::readAll(dir.file(u"jahr.txt"_s)));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 11);
     for (const char *erwartet : { "Januar", "Dezember", "Neujahr", "Hessen", "29", "Woche1" })
-        EXPECT_TRUE(text.contains(s(erwartet))) << erwartet;
+        EXPECT_TRUE(text.contains(QString::fromUtf8(erwartet))) << erwartet;
 }
 
 TEST(CmdDrucken, SettingsComeFromTheProgramDirectoryOrTheNamedFile)
@@ -108,25 +105,25 @@ TEST(CmdDrucken, SettingsComeFromTheProgramDirectoryOrTheNamedFile)
     const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
     qputenv("KRONOBLATT_HOME", home.path().toUtf8());
     kb::ProgramDir::reset();
-    kb::test::writeAll(home.file(s("Kalvalues.ini")), "[User]\r\nKopftext=Programmverzeichnis\r\n");
+    kb::test::writeAll(home.file(u"Kalvalues.ini"_s), "[User]\r\nKopftext=Programmverzeichnis\r\n");
     TempDir dir;
     const QString qvk = kalender(dir);
-    kb::test::writeAll(dir.file(s("eigen.ini")), "[USER]\r\nkopftext=Eigene Datei\r\n");
+    kb::test::writeAll(dir.file(u"eigen.ini"_s), "[USER]\r\nkopftext=Eigene Datei\r\n");
 
-    ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(s("a.txt"))).code, 0);
-    EXPECT_TRUE(kb::test::readAll(dir.file(s("a.txt"))).contains("Programmverzeichnis 2026"));
-    ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(s("b.txt")),
-                  { s("--einstellungen"), dir.file(s("eigen.ini")) })
+    ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(u"a.txt"_s)).code, 0);
+    EXPECT_TRUE(kb::test::readAll(dir.file(u"a.txt"_s)).contains("Programmverzeichnis 2026"));
+    ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(u"b.txt"_s),
+                  { u"--einstellungen"_s, dir.file(u"eigen.ini"_s) })
                   .code,
         0);
-    EXPECT_TRUE(kb::test::readAll(dir.file(s("b.txt"))).contains("Eigene Datei 2026"));
+    EXPECT_TRUE(kb::test::readAll(dir.file(u"b.txt"_s)).contains("Eigene Datei 2026"));
 
     // Without the program directory's file every value is its default, and the run goes on.
-    QFile::remove(home.file(s("Kalvalues.ini")));
-    const auto r = drucken(qvk, "1 Seite 12 Spalten", dir.file(s("c.txt")));
+    QFile::remove(home.file(u"Kalvalues.ini"_s));
+    const auto r = drucken(qvk, "1 Seite 12 Spalten", dir.file(u"c.txt"_s));
     EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.err.contains(s("nicht vorhanden!")));
-    EXPECT_TRUE(kb::test::readAll(dir.file(s("c.txt"))).contains("RI-DOZU"));
+    EXPECT_TRUE(r.err.contains(u"nicht vorhanden!"_s));
+    EXPECT_TRUE(kb::test::readAll(dir.file(u"c.txt"_s)).contains("RI-DOZU"));
     qputenv("KRONOBLATT_HOME", vorher);
     kb::ProgramDir::reset();
 }
@@ -139,13 +136,13 @@ TEST(CmdDrucken, ProtectedCalendarPrintsWithItsPassword)
         kb::Table t;
         t.setFilePath(kb::KalenderDatei::ausQvk(qvk).jahrPfad());
         t.open();
-        kb::passwortSetzen(t, nullptr, s("geheim"));
+        kb::passwortSetzen(t, nullptr, u"geheim"_s);
         t.close();
     }
     const auto r = drucken(
-        qvk, "1 Seite 12 Spalten", dir.file(s("p.pdf")), { s("--passwort"), s("geheim") });
+        qvk, "1 Seite 12 Spalten", dir.file(u"p.pdf"_s), { u"--passwort"_s, u"geheim"_s });
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.file(s("p.pdf"))));
+    EXPECT_TRUE(QFile::exists(dir.file(u"p.pdf"_s)));
 }
 
 // PNG pages at 150 dpi unless --dpi chooses 72 to 600: A4 landscape is 297 mm wide.
@@ -158,15 +155,15 @@ TEST(CmdDrucken, PngPagesHaveTheChosenResolution)
         int breite;
     } cases[] = {
         { {}, 1754 },
-        { { s("--dpi"), s("72") }, 842 },
-        { { s("--dpi"), s("300") }, 3508 },
+        { { u"--dpi"_s, u"72"_s }, 842 },
+        { { u"--dpi"_s, u"300"_s }, 3508 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.dpi.join(QLatin1Char(' ')).toStdString());
         TempDir aus;
-        const auto r = drucken(qvk, "1 Seite 12 Spalten", aus.file(s("jahr.png")), c.dpi);
+        const auto r = drucken(qvk, "1 Seite 12 Spalten", aus.file(u"jahr.png"_s), c.dpi);
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
-        const QImage seite(aus.file(s("jahr-1.png")));
+        const QImage seite(aus.file(u"jahr-1.png"_s));
         EXPECT_EQ(seite.width(), c.breite);
         EXPECT_EQ(qRound(seite.dotsPerMeterX() * 0.0254), c.dpi.isEmpty() ? 150 : c.dpi[1].toInt());
     }
@@ -179,13 +176,13 @@ struct NameCase {
 
 TEST(CmdDrucken, MonthWeekAndDiaryLayoutsByTheirNames)
 {
-    const auto hilfe = runCli({ s("drucken"), s("--help") });
+    const auto hilfe = runCli({ u"drucken"_s, u"--help"_s });
     ASSERT_EQ(hilfe.code, 0);
     for (const char *name : { "\"Quartal 1 vertikal\"", "\"Quartal 4 horizontal\"",
              "\"Monate Januar/Februar vertikal\"", "\"Monate November/Dezember horizontal\"",
              "\"Monat März vertikal\"", "\"Monat Dezember horizontal\"", "\"Wochenkalender\"",
              "\"Tagebuch Mai\"", "\"Tagebuch\"" })
-        EXPECT_TRUE(hilfe.out.contains(s(name))) << name;
+        EXPECT_TRUE(hilfe.out.contains(QString::fromUtf8(name))) << name;
 
     TempDir dir;
     const QString qvk = kalender(dir);
@@ -201,9 +198,9 @@ TEST(CmdDrucken, MonthWeekAndDiaryLayoutsByTheirNames)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.layout);
         TempDir aus;
-        const auto r = drucken(qvk, c.layout, aus.file(s("seiten.txt")));
+        const auto r = drucken(qvk, c.layout, aus.file(u"seiten.txt"_s));
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
-        const QByteArray text = kb::test::readAll(aus.file(s("seiten.txt")));
+        const QByteArray text = kb::test::readAll(aus.file(u"seiten.txt"_s));
         EXPECT_EQ(text.count('\f') + 1, c.seiten);
     }
 }
@@ -215,20 +212,20 @@ TEST(CmdDrucken, MonthCalendarShowsTheMonthPicture)
     const QString qvk = kalender(dir);
     QImage bild(640, 480, QImage::Format_RGB32);
     bild.fill(QColor(20, 160, 40));
-    ASSERT_TRUE(bild.save(dir.file(s("januar.jpg")), "JPG"));
+    ASSERT_TRUE(bild.save(dir.file(u"januar.jpg"_s), "JPG"));
     {
         kb::Table bilder;
         bilder.setFilePath(kb::KalenderDatei::ausQvk(qvk).bildPfad());
         bilder.open();
-        ASSERT_TRUE(bilder.locate(s("Nr"), 1));
+        ASSERT_TRUE(bilder.locate(u"Nr"_s, 1));
         bilder.edit();
-        bilder.loadBlobFromFile(s("Bild"), dir.file(s("januar.jpg")));
+        bilder.loadBlobFromFile(u"Bild"_s, dir.file(u"januar.jpg"_s));
         bilder.post();
     }
     const auto r
-        = drucken(qvk, "Monat Januar vertikal", dir.file(s("januar.png")), { s("--dpi"), s("96") });
+        = drucken(qvk, "Monat Januar vertikal", dir.file(u"januar.png"_s), { u"--dpi"_s, u"96"_s });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const QImage seite(dir.file(s("januar-1.png")));
+    const QImage seite(dir.file(u"januar-1.png"_s));
     ASSERT_FALSE(seite.isNull());
     // The upright box (250, 64, 210 x 321) in the month's header below the 91-pixel page
     // header, with the margins 4 and 3 mm of missing keys; the picture fills its width.
@@ -247,12 +244,12 @@ TEST(CmdDrucken, DamagedPictureTableStopsOnlyTheMonthCalendars)
     TempDir dir;
     const QString qvk = kalender(dir);
     kb::test::writeAll(kb::KalenderDatei::ausQvk(qvk).bildPfad(), QByteArray(4096, 'x'));
-    EXPECT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(s("jahr.pdf"))).code, 0);
-    EXPECT_EQ(drucken(qvk, "Wochenkalender", dir.file(s("woche.pdf"))).code, 0);
-    const auto r = drucken(qvk, "Quartal 1 vertikal", dir.file(s("quartal.pdf")));
+    EXPECT_EQ(drucken(qvk, "1 Seite 12 Spalten", dir.file(u"jahr.pdf"_s)).code, 0);
+    EXPECT_EQ(drucken(qvk, "Wochenkalender", dir.file(u"woche.pdf"_s)).code, 0);
+    const auto r = drucken(qvk, "Quartal 1 vertikal", dir.file(u"quartal.pdf"_s));
     EXPECT_EQ(r.code, 1);
     EXPECT_FALSE(r.err.trimmed().isEmpty());
-    EXPECT_FALSE(QFile::exists(dir.file(s("quartal.pdf"))));
+    EXPECT_FALSE(QFile::exists(dir.file(u"quartal.pdf"_s)));
 }
 
 struct FehlerCase {
@@ -267,53 +264,53 @@ TEST(CmdDrucken, BadCallsWriteNothingAndSayWhy)
     TempDir dir;
     const QString qvk = kalender(dir);
     kb::test::writeAll(
-        dir.file(s("ferien.ini")), "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=03.03.\r\n");
-    const QString ziel = dir.file(s("aus.pdf"));
+        dir.file(u"ferien.ini"_s), "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=03.03.\r\n");
+    const QString ziel = dir.file(u"aus.pdf"_s);
     const FehlerCase cases[] = {
-        { "unknown layout", { qvk, s("--layout"), s("1 Seite"), s("-o"), ziel }, 2,
+        { "unknown layout", { qvk, u"--layout"_s, u"1 Seite"_s, u"-o"_s, ziel }, 2,
             "Unbekanntes Layout \"1 Seite\"" },
         { "unknown format",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.doc")) }, 2,
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, dir.file(u"aus.doc"_s) }, 2,
             "Unbekanntes Ausgabeformat" },
-        { "no output", { qvk, s("--layout"), s("1 Seite 12 Spalten") }, 2, "-o" },
-        { "no layout", { qvk, s("-o"), ziel }, 2, "--layout" },
+        { "no output", { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s }, 2, "-o" },
+        { "no layout", { qvk, u"-o"_s, ziel }, 2, "--layout" },
         { "missing calendar",
-            { dir.file(s("fehlt.QVK")), s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel }, 1,
+            { dir.file(u"fehlt.QVK"_s), u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, ziel }, 1,
             "" },
         { "missing settings file",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel, s("--einstellungen"),
-                dir.file(s("fehlt.ini")) },
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, ziel, u"--einstellungen"_s,
+                dir.file(u"fehlt.ini"_s) },
             1, "nicht vorhanden!" },
         { "bad school-holiday bound",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), ziel, s("--einstellungen"),
-                dir.file(s("ferien.ini")) },
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, ziel, u"--einstellungen"_s,
+                dir.file(u"ferien.ini"_s) },
             1,
             "'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] "
             "der Einstellungsdatei " },
         { "resolution below 72 dpi",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
-                s("--dpi"), s("71") },
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, dir.file(u"aus.png"_s),
+                u"--dpi"_s, u"71"_s },
             1, "Die Auflösung (dpi) muss eine Zahl von 72 bis 600 sein: 71" },
         { "resolution above 600 dpi",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
-                s("--dpi"), s("601") },
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, dir.file(u"aus.png"_s),
+                u"--dpi"_s, u"601"_s },
             1, "Die Auflösung (dpi) muss eine Zahl von 72 bis 600 sein: 601" },
         { "resolution not a number",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
-                s("--dpi"), s("hoch") },
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, dir.file(u"aus.png"_s),
+                u"--dpi"_s, u"hoch"_s },
             1, "Die Auflösung (dpi) muss eine Zahl von 72 bis 600 sein: hoch" },
         { "resolution missing",
-            { qvk, s("--layout"), s("1 Seite 12 Spalten"), s("-o"), dir.file(s("aus.png")),
-                s("--dpi") },
+            { qvk, u"--layout"_s, u"1 Seite 12 Spalten"_s, u"-o"_s, dir.file(u"aus.png"_s),
+                u"--dpi"_s },
             2, "Zur Option --dpi fehlt der Wert." },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.was);
-        const auto r = runCli(QStringList { s("drucken") } + c.args);
+        const auto r = runCli(QStringList { u"drucken"_s } + c.args);
         EXPECT_EQ(r.code, c.code);
-        EXPECT_TRUE(r.err.contains(s(c.meldung))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.meldung))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(QDir(dir.path()).entryList({ s("aus*") }, QDir::Files).size(), 0);
+        EXPECT_EQ(QDir(dir.path()).entryList({ u"aus*"_s }, QDir::Files).size(), 0);
     }
 }
 
@@ -327,7 +324,7 @@ TEST(CmdDrucken, AFullDiskFailsAndKeepsTheEarlierExport)
     TempDir dir;
     const QString qvk = kalender(dir);
     for (const char *name : { "jahr.csv", "jahr.txt", "jahr.xlsx", "jahr.pdf" }) {
-        const QString ziel = dir.file(s(name));
+        const QString ziel = dir.file(QString::fromUtf8(name));
         ASSERT_EQ(drucken(qvk, "1 Seite 12 Spalten", ziel).code, 0) << name;
         const QByteArray vorher = kb::test::readAll(ziel);
         ASSERT_GT(vorher.size(), 2048) << name;
@@ -343,11 +340,11 @@ TEST(CmdDrucken, AFullDiskFailsAndKeepsTheEarlierExport)
 
         EXPECT_EQ(r.code, 1) << name;
         EXPECT_TRUE(r.out.isEmpty()) << name;
-        EXPECT_TRUE(r.err.contains(s("konnte nicht geschrieben werden"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(u"konnte nicht geschrieben werden"_s)) << r.err.toStdString();
         EXPECT_EQ(kb::test::readAll(ziel), vorher) << name;
     }
     const QStringList reste
-        = QDir(dir.path()).entryList({ s(".*kbtmp*") }, QDir::Files | QDir::Hidden);
+        = QDir(dir.path()).entryList({ u".*kbtmp*"_s }, QDir::Files | QDir::Hidden);
     EXPECT_EQ(reste, QStringList());
 }
 #endif

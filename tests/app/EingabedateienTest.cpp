@@ -14,15 +14,12 @@
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 using kb::test::runCli;
 using kb::test::TempDir;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 struct Eingabeart {
     const char *name;
@@ -38,49 +35,49 @@ TEST(Eingabedateien, GeraeteUndPipesWerdenAbgelehnt)
 {
     TempDir dir;
     ASSERT_EQ(
-        runCli({ s("anlegen"), s("--verzeichnis"), dir.path(), s("--datei"), s("Haus"), s("--jahr"),
-                   s("2025"), s("--land"), s("Hessen"), s("--name"), s("Krause") })
+        runCli({ u"anlegen"_s, u"--verzeichnis"_s, dir.path(), u"--datei"_s, u"Haus"_s, u"--jahr"_s,
+                   u"2025"_s, u"--land"_s, u"Hessen"_s, u"--name"_s, u"Krause"_s })
             .code,
         0);
-    const QString qvk = dir.file(s("Haus.QVK"));
-    const QString jpeg = dir.file(s("gut.jpg"));
+    const QString qvk = dir.file(u"Haus.QVK"_s);
+    const QString jpeg = dir.file(u"gut.jpg"_s);
     QImage bild(QSize(64, 48), QImage::Format_RGB32);
     bild.fill(Qt::red);
     kb::test::writeAll(jpeg, kb::jpeg::schreiben(bild));
-    const QByteArray vorher = kb::test::readAll(dir.file(s("HausBild.DB")));
+    const QByteArray vorher = kb::test::readAll(dir.file(u"HausBild.DB"_s));
 
     const Eingabeart arten[] = {
         { "Bild", ".jpg", "Die Datei \"%1\" ist keine gewöhnliche Datei", false,
             [](const QString &q, const QString &d, const QString &) {
-                return QStringList { s("monatsbild"), q, s("4"), d };
+                return QStringList { u"monatsbild"_s, q, u"4"_s, d };
             } },
         { "Monatstext", ".txt", "Die Textdatei \"%1\" ist keine gewöhnliche Datei", false,
             [](const QString &q, const QString &d, const QString &j) {
-                return QStringList { s("monatsbild"), q, s("4"), j, s("--text"), d };
+                return QStringList { u"monatsbild"_s, q, u"4"_s, j, u"--text"_s, d };
             } },
         { "Formular", ".qvf", "Die Formulardatei %1 ist keine gewöhnliche Datei", true,
             [](const QString &, const QString &d, const QString &) {
-                return QStringList { s("formular"), d };
+                return QStringList { u"formular"_s, d };
             } },
     };
     for (const Eingabeart &art : arten) {
-        const QString endung = s(art.endung);
-        const QString link = dir.file(s("null") + endung);
-        const QString fifo = dir.file(s("pipe") + endung);
+        const QString endung = QString::fromUtf8(art.endung);
+        const QString link = dir.file(u"null"_s + endung);
+        const QString fifo = dir.file(u"pipe"_s + endung);
         QFile::remove(link);
         QFile::remove(fifo);
-        ASSERT_TRUE(QFile::link(s("/dev/zero"), link));
+        ASSERT_TRUE(QFile::link(u"/dev/zero"_s, link));
         ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString &datei : { link, fifo }) {
             const auto r = runCli(art.args(qvk, datei, jpeg));
             EXPECT_EQ(r.code, 1) << art.name << " " << datei.toStdString();
-            const QString meldung = s(art.meldung)
+            const QString meldung = QString::fromUtf8(art.meldung)
                                         .arg(art.vollerPfad ? QDir::toNativeSeparators(datei)
                                                             : QFileInfo(datei).fileName());
             EXPECT_TRUE(r.err.startsWith(meldung))
                 << art.name << ": " << r.err.toStdString() << " / " << meldung.toStdString();
         }
     }
-    EXPECT_EQ(kb::test::readAll(dir.file(s("HausBild.DB"))), vorher);
+    EXPECT_EQ(kb::test::readAll(dir.file(u"HausBild.DB"_s)), vorher);
 }
 #endif

@@ -6,16 +6,13 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using kb::test::runCli;
 using kb::test::TempDir;
 using kb::test::writeAll;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Points the program directory at `dir` for one test.
 class ProgramDirAt {
@@ -47,7 +44,7 @@ QString defaultsOutput()
     }
     for (const char *g : { "Kopf", "KopfBand", "Monat", "Adresse" }) {
         for (const char *st : { "Bold", "Italic", "Unterstrichen", "Durchstrichen" })
-            out += s(g) + s("Style") + s(st) + s("=1\n");
+            out += QString::fromUtf8(g) + u"Style"_s + QString::fromUtf8(st) + u"=1\n"_s;
     }
     return out;
 }
@@ -57,29 +54,29 @@ QString defaultsOutput()
 TEST(CliEinstellungen, PrintsEveryFieldInLoadOrderThenTheStyleKeys)
 {
     TempDir dir;
-    writeAll(dir.file(s("k.ini")),
+    writeAll(dir.file(u"k.ini"_s),
         "[USER]\r\nSymbole=1\r\nKBRight=$10\r\nFirma=M\xFCller\r\n"
         "KopfStyleBold=0\r\nadresseStyleDurchstrichen=2\r\n"
         "HintergrundSamstag=-2147483633\r\nLinienFarbe=abc\r\n"
         "[Ferien]\r\nSommerBeginn=01.08.\r\n");
-    const auto r = runCli({ s("einstellungen"), s("--datei"), dir.file(s("k.ini")) });
+    const auto r = runCli({ u"einstellungen"_s, u"--datei"_s, dir.file(u"k.ini"_s) });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, QString());
     const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 58 + 16);
-    EXPECT_EQ(lines[0], s("Symbole=1"));
-    EXPECT_EQ(lines[1], s("Weihnachten1Beginn=00.00."));
-    EXPECT_EQ(lines[9], s("SommerBeginn=01.08."));
-    EXPECT_EQ(lines[19], s("KBLeft=4"));
-    EXPECT_EQ(lines[20], s("KBright=16"));
-    EXPECT_EQ(lines[27], s("Firma=Müller"));
-    EXPECT_EQ(lines[35], s("KopfSchriftName=Arial"));
-    EXPECT_EQ(lines[49], s("HintergrundSamstag=-2147483633"));
-    EXPECT_EQ(lines[56], s("Linienfarbe=200"));
-    EXPECT_EQ(lines[57], s("KopfBandFarbe=200"));
-    EXPECT_EQ(lines[58], s("KopfStyleBold=0"));
-    EXPECT_EQ(lines[59], s("KopfStyleItalic=1"));
-    EXPECT_EQ(lines[73], s("AdresseStyleDurchstrichen=0"));
+    EXPECT_EQ(lines[0], u"Symbole=1"_s);
+    EXPECT_EQ(lines[1], u"Weihnachten1Beginn=00.00."_s);
+    EXPECT_EQ(lines[9], u"SommerBeginn=01.08."_s);
+    EXPECT_EQ(lines[19], u"KBLeft=4"_s);
+    EXPECT_EQ(lines[20], u"KBright=16"_s);
+    EXPECT_EQ(lines[27], u"Firma=Müller"_s);
+    EXPECT_EQ(lines[35], u"KopfSchriftName=Arial"_s);
+    EXPECT_EQ(lines[49], u"HintergrundSamstag=-2147483633"_s);
+    EXPECT_EQ(lines[56], u"Linienfarbe=200"_s);
+    EXPECT_EQ(lines[57], u"KopfBandFarbe=200"_s);
+    EXPECT_EQ(lines[58], u"KopfStyleBold=0"_s);
+    EXPECT_EQ(lines[59], u"KopfStyleItalic=1"_s);
+    EXPECT_EQ(lines[73], u"AdresseStyleDurchstrichen=0"_s);
 }
 
 // A settings file named on the command line must exist, for einstellungen as for drucken: a
@@ -87,15 +84,15 @@ TEST(CliEinstellungen, PrintsEveryFieldInLoadOrderThenTheStyleKeys)
 TEST(CliEinstellungen, MissingNamedFileFailsAsDruckenDoes)
 {
     TempDir dir;
-    const QString path = dir.file(s("fehlt.ini"));
-    const QString meldung = s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!\n");
-    const auto r = runCli({ s("einstellungen"), s("--datei"), path });
+    const QString path = dir.file(u"fehlt.ini"_s);
+    const QString meldung = u"Datei "_s + QDir::toNativeSeparators(path) + u" nicht vorhanden!\n"_s;
+    const auto r = runCli({ u"einstellungen"_s, u"--datei"_s, path });
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, meldung);
     EXPECT_TRUE(r.out.isEmpty());
-    kb::test::writeAll(dir.file(s("k.QVK")), "");
-    const auto d = runCli({ s("drucken"), dir.file(s("k.QVK")), s("--layout"),
-        s("1 Seite 12 Spalten"), s("-o"), dir.file(s("a.pdf")), s("--einstellungen"), path });
+    kb::test::writeAll(dir.file(u"k.QVK"_s), "");
+    const auto d = runCli({ u"drucken"_s, dir.file(u"k.QVK"_s), u"--layout"_s,
+        u"1 Seite 12 Spalten"_s, u"-o"_s, dir.file(u"a.pdf"_s), u"--einstellungen"_s, path });
     EXPECT_EQ(d.code, r.code);
     EXPECT_EQ(d.err, r.err);
 }
@@ -105,12 +102,12 @@ TEST(CliEinstellungen, MissingProgramFileReportsAndPrintsTheDefaults)
 {
     TempDir dir;
     ProgramDirAt home(dir.path());
-    writeAll(dir.file(s("kalender.INI")), "[Datei]\r\nDateiname=Kalvalues.ini\r\n");
-    const auto r = runCli({ s("einstellungen") });
+    writeAll(dir.file(u"kalender.INI"_s), "[Datei]\r\nDateiname=Kalvalues.ini\r\n");
+    const auto r = runCli({ u"einstellungen"_s });
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err,
-        s("Datei ") + QDir::toNativeSeparators(dir.file(s("Kalvalues.ini")))
-            + s(" nicht vorhanden!\n"));
+        u"Datei "_s + QDir::toNativeSeparators(dir.file(u"Kalvalues.ini"_s))
+            + u" nicht vorhanden!\n"_s);
     EXPECT_EQ(r.out, defaultsOutput());
 }
 
@@ -118,13 +115,13 @@ TEST(CliEinstellungen, ReadsTheFileNamedInKalenderIni)
 {
     TempDir dir;
     ProgramDirAt home(dir.path());
-    writeAll(dir.file(s("kalender.INI")), "[Datei]\r\nDateiname=Meine.ini\r\n");
-    writeAll(dir.file(s("Meine.ini")), "[User]\r\nFirma=Meine\r\n");
-    writeAll(dir.file(s("Kalvalues.ini")), "[User]\r\nFirma=Falsch\r\n");
-    const auto r = runCli({ s("einstellungen") });
+    writeAll(dir.file(u"kalender.INI"_s), "[Datei]\r\nDateiname=Meine.ini\r\n");
+    writeAll(dir.file(u"Meine.ini"_s), "[User]\r\nFirma=Meine\r\n");
+    writeAll(dir.file(u"Kalvalues.ini"_s), "[User]\r\nFirma=Falsch\r\n");
+    const auto r = runCli({ u"einstellungen"_s });
     EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.out.contains(s("\nFirma=Meine\n")));
+    EXPECT_TRUE(r.out.contains(u"\nFirma=Meine\n"_s));
 
-    EXPECT_EQ(runCli({ s("einstellungen"), s("zuviel") }).code, 2);
-    EXPECT_EQ(runCli({ s("einstellungen"), s("--datei") }).code, 2);
+    EXPECT_EQ(runCli({ u"einstellungen"_s, u"zuviel"_s }).code, 2);
+    EXPECT_EQ(runCli({ u"einstellungen"_s, u"--datei"_s }).code, 2);
 }

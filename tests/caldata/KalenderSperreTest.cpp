@@ -13,17 +13,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 #endif
 
 using namespace kb;
 using namespace std::chrono_literals;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 QStringList dateienIn(const QString &dir)
 {
@@ -37,7 +34,7 @@ QStringList dateienIn(const QString &dir)
 TEST(KalenderSperre, EinZweiterSchreiberWartetUndBekommtDannEineMeldung)
 {
     test::TempDir dir;
-    const KalenderDatei k = KalenderDatei::neu(dir.path(), s("Haus"));
+    const KalenderDatei k = KalenderDatei::neu(dir.path(), u"Haus"_s);
     const QByteArray lockName = QFile::encodeName(KalenderSperre::sperrdatei(k));
     const int fd = ::open(lockName.constData(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
@@ -45,7 +42,7 @@ TEST(KalenderSperre, EinZweiterSchreiberWartetUndBekommtDannEineMeldung)
 
     EXPECT_EQ(
         test::errorOf([&] { KalenderSperre sperre(k, 100ms); }), KalenderSperre::belegtMeldung(k));
-    EXPECT_TRUE(KalenderSperre::belegtMeldung(k).contains(s("Haus.QVK")));
+    EXPECT_TRUE(KalenderSperre::belegtMeldung(k).contains(u"Haus.QVK"_s));
 
     ::flock(fd, LOCK_UN);
     EXPECT_EQ(test::errorOf([&] { KalenderSperre sperre(k, 100ms); }), QString());
@@ -55,8 +52,8 @@ TEST(KalenderSperre, EinZweiterSchreiberWartetUndBekommtDannEineMeldung)
 TEST(KalenderSperre, GiltFuerNamenInGrossUndKleinschreibungGleich)
 {
     test::TempDir dir;
-    EXPECT_EQ(KalenderSperre::sperrdatei(KalenderDatei::neu(dir.path(), s("Haus"))),
-        KalenderSperre::sperrdatei(KalenderDatei::neu(dir.path(), s("HAUS"))));
+    EXPECT_EQ(KalenderSperre::sperrdatei(KalenderDatei::neu(dir.path(), u"Haus"_s)),
+        KalenderSperre::sperrdatei(KalenderDatei::neu(dir.path(), u"HAUS"_s)));
 }
 #endif
 
@@ -64,7 +61,7 @@ TEST(KalenderSperre, GiltFuerNamenInGrossUndKleinschreibungGleich)
 TEST(KalenderSperre, InEinemProgrammGeschachteltUndDanachFrei)
 {
     test::TempDir dir;
-    const KalenderDatei k = KalenderDatei::neu(dir.path(), s("Haus"));
+    const KalenderDatei k = KalenderDatei::neu(dir.path(), u"Haus"_s);
     {
         KalenderSperre aussen(k, 0ms);
         KalenderSperre innen(k, 0ms);
@@ -76,17 +73,17 @@ TEST(KalenderSperre, InEinemProgrammGeschachteltUndDanachFrei)
 TEST(Umbenennen, ErsetztNieEineVorhandeneDatei)
 {
     test::TempDir dir;
-    test::writeAll(dir.file(s("neu")), "neu");
-    test::writeAll(dir.file(s("alt")), "alt");
-    EXPECT_EQ(dateien::umbenennenOhneErsetzen(dir.file(s("neu")), dir.file(s("alt"))),
+    test::writeAll(dir.file(u"neu"_s), "neu");
+    test::writeAll(dir.file(u"alt"_s), "alt");
+    EXPECT_EQ(dateien::umbenennenOhneErsetzen(dir.file(u"neu"_s), dir.file(u"alt"_s)),
         dateien::Umbenennung::ZielVorhanden);
-    EXPECT_EQ(test::readAll(dir.file(s("alt"))), "alt");
-    EXPECT_EQ(test::readAll(dir.file(s("neu"))), "neu");
+    EXPECT_EQ(test::readAll(dir.file(u"alt"_s)), "alt");
+    EXPECT_EQ(test::readAll(dir.file(u"neu"_s)), "neu");
 
-    EXPECT_EQ(dateien::umbenennenOhneErsetzen(dir.file(s("neu")), dir.file(s("frei"))),
+    EXPECT_EQ(dateien::umbenennenOhneErsetzen(dir.file(u"neu"_s), dir.file(u"frei"_s)),
         dateien::Umbenennung::Erledigt);
-    EXPECT_EQ(test::readAll(dir.file(s("frei"))), "neu");
-    EXPECT_FALSE(QFile::exists(dir.file(s("neu"))));
+    EXPECT_EQ(test::readAll(dir.file(u"frei"_s)), "neu");
+    EXPECT_FALSE(QFile::exists(dir.file(u"neu"_s)));
 }
 
 // What a kill left: the copies of a password rewrite and the tables of a generation whose
@@ -94,13 +91,13 @@ TEST(Umbenennen, ErsetztNieEineVorhandeneDatei)
 TEST(KalenderSperre, EntferntDieResteAbgebrochenerLaeufe)
 {
     test::TempDir dir;
-    const KalenderDatei k = KalenderDatei::neu(dir.path(), s("Haus"));
+    const KalenderDatei k = KalenderDatei::neu(dir.path(), u"Haus"_s);
     for (const char *rest : { "Haus.DB.kbtmp", "Haus.DB.kbtmp-journal", "HausBild.DB.kbtmp",
              ".kbneu-abc.DB", ".kbneu-abc.QVK", ".kbneu-abcBild.DB" })
-        test::writeAll(dir.file(s(rest)), "x");
-    test::writeAll(dir.file(s("Haus.DB")), "Tage");
-    test::writeAll(dir.file(s("HausBild.DB")), "Monate, vom Benutzer hingelegt");
-    test::writeAll(dir.file(s(".kbneu-zzz.DB")), "fremde Anlage");
+        test::writeAll(dir.file(QString::fromUtf8(rest)), "x");
+    test::writeAll(dir.file(u"Haus.DB"_s), "Tage");
+    test::writeAll(dir.file(u"HausBild.DB"_s), "Monate, vom Benutzer hingelegt");
+    test::writeAll(dir.file(u".kbneu-zzz.DB"_s), "fremde Anlage");
     const QByteArray marke
         = "tag abc\nHaus.DB " + dateien::kennung(k.jahrPfad()).toUtf8() + "\nHausBild.DB 1:1\n";
     test::writeAll(anlageMarke(k), marke);
@@ -110,7 +107,7 @@ TEST(KalenderSperre, EntferntDieResteAbgebrochenerLaeufe)
     }
 
     EXPECT_EQ(dateienIn(dir.path()),
-        (QStringList { s(".haus.kbsperre"), s(".kbneu-zzz.DB"), s("HausBild.DB") }));
+        (QStringList { u".haus.kbsperre"_s, u".kbneu-zzz.DB"_s, u"HausBild.DB"_s }));
 }
 
 // After a kill between the renames a new generation of the same calendar succeeds.
@@ -118,20 +115,20 @@ TEST(KalenderSperre, AnlegenNachAbgebrochenerAnlage)
 {
     test::TempDir dir;
     AnlageEingaben e;
-    e.land = s("Bayern");
+    e.land = u"Bayern"_s;
     e.verzeichnis = dir.path();
-    e.datei = s("Haus");
+    e.datei = u"Haus"_s;
     e.jahr = 2023;
     const KalenderDatei k = kalenderAnlegen(e).dateien;
     // As a kill right after the year table moved leaves it: the mark, the table in place.
     ASSERT_TRUE(QFile::remove(k.qvkPfad()));
     ASSERT_TRUE(QFile::remove(k.bildPfad()));
-    test::writeAll(dir.file(s(".kbneu-q1.QVK")), "x");
+    test::writeAll(dir.file(u".kbneu-q1.QVK"_s), "x");
     test::writeAll(
         anlageMarke(k), "tag q1\nHaus.DB " + dateien::kennung(k.jahrPfad()).toUtf8() + "\n");
 
     const AnlageErgebnis r = kalenderAnlegen(e);
     EXPECT_EQ(r.tage, 365);
     EXPECT_EQ(dateienIn(dir.path()),
-        (QStringList { s(".haus.kbsperre"), s("Haus.DB"), s("Haus.QVK"), s("HausBild.DB") }));
+        (QStringList { u".haus.kbsperre"_s, u"Haus.DB"_s, u"Haus.QVK"_s, u"HausBild.DB"_s }));
 }

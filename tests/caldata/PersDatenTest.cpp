@@ -7,28 +7,25 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // A generated calendar of `jahr` (Bayern) with its year table open, and personal dates.
 struct Kalender {
     explicit Kalender(int jahr)
     {
         AnlageEingaben e;
-        e.name = s("Müller");
-        e.land = s("Bayern");
+        e.name = u"Müller"_s;
+        e.land = u"Bayern"_s;
         e.verzeichnis = dir.path();
-        e.datei = s("Kal");
+        e.datei = u"Kal"_s;
         e.jahr = jahr;
         tage.setFilePath(kalenderAnlegen(e).dateien.jahrPfad());
         tage.open();
-        const PersDatei p = persDatenAnlegen({ dir.path(), s("Familie"), s("Müller"), s("Jörg") });
+        const PersDatei p = persDatenAnlegen({ dir.path(), u"Familie"_s, u"Müller"_s, u"Jörg"_s });
         pers.setFilePath(p.tabellenPfad());
         pers.open();
     }
@@ -38,7 +35,7 @@ struct Kalender {
         pers.append();
         pers.setInt(QStringLiteral("FracTag"), tag);
         pers.setInt(QStringLiteral("FracMonat"), monat);
-        pers.setString(QStringLiteral("Text"), s(text));
+        pers.setString(QStringLiteral("Text"), QString::fromUtf8(text));
         pers.post();
     }
 
@@ -66,9 +63,10 @@ QStringList mit(QStringList vorher, const QList<std::pair<const char *, const ch
 {
     for (const auto &[tag, text] : neu) {
         for (QString &zeile : vorher) {
-            if (zeile.startsWith(s(tag))) {
+            if (zeile.startsWith(QString::fromUtf8(tag))) {
                 const qsizetype klammer = zeile.lastIndexOf(QStringLiteral(" ("));
-                zeile = s(tag) + QLatin1Char(' ') + s(text) + zeile.mid(klammer);
+                zeile = QString::fromUtf8(tag) + QLatin1Char(' ') + QString::fromUtf8(text)
+                    + zeile.mid(klammer);
             }
         }
     }
@@ -88,24 +86,24 @@ TEST(PersDaten, MergeWritesEveryPossibleDateAndNamesTheRest)
     k.datum(5, 3, "Urlaub");
     k.datum(1, 1, "Neujahrsbrunch");
     const QStringList vorher = k.tageText();
-    ASSERT_TRUE(vorher.contains(s("25.12. 1. Weihnachtstag (7)")));
+    ASSERT_TRUE(vorher.contains(u"25.12. 1. Weihnachtstag (7)"_s));
     k.tage.last();
 
     const PersUebernahme r = persDatenUebernehmen(k.tage, k.pers);
     EXPECT_EQ(r.geschrieben, 4);
     EXPECT_EQ(r.ausgelassen,
-        (QStringList { s("29.02. Schalttag (gibt es 2027 nicht)"),
-            s("05.03. Urlaub (zweiter Eintrag für den Tag)"),
-            s("31.04. Urlaub (gibt es 2027 nicht)") }));
+        (QStringList { u"29.02. Schalttag (gibt es 2027 nicht)"_s,
+            u"05.03. Urlaub (zweiter Eintrag für den Tag)"_s,
+            u"31.04. Urlaub (gibt es 2027 nicht)"_s }));
     EXPECT_EQ(r.meldung(),
-        s("Daten wurden in Kalender übernommen !\r\nNicht übernommen: 29.02. Schalttag (gibt es "
-          "2027 nicht); 05.03. Urlaub (zweiter Eintrag für den Tag); 31.04. Urlaub (gibt es 2027 "
-          "nicht)"));
+        u"Daten wurden in Kalender übernommen !\r\nNicht übernommen: 29.02. Schalttag (gibt es "
+        "2027 nicht); 05.03. Urlaub (zweiter Eintrag für den Tag); 31.04. Urlaub (gibt es 2027 "
+        "nicht)"_s);
     const QStringList erwartet = mit(vorher,
         { { "01.01.", "Neujahrsbrunch" }, { "05.03.", "Krank" }, { "10.11.", "Hochzeitstag" },
             { "25.12.", "Geburtstag Oma" } });
-    EXPECT_TRUE(erwartet.contains(s("25.12. Geburtstag Oma (7)")));
-    EXPECT_TRUE(erwartet.contains(s("01.01. Neujahrsbrunch (1)")));
+    EXPECT_TRUE(erwartet.contains(u"25.12. Geburtstag Oma (7)"_s));
+    EXPECT_TRUE(erwartet.contains(u"01.01. Neujahrsbrunch (1)"_s));
     EXPECT_EQ(k.tageText(), erwartet);
     k.tage.first();
     EXPECT_EQ(k.tage.asDate(QStringLiteral("Datum")), QDate(2027, 1, 1));
@@ -136,7 +134,7 @@ TEST(PersDaten, MergeCoversTheWholeYearOfALeapYearAlsoWhenFiltered)
 
     const PersUebernahme r = persDatenUebernehmen(k.tage, k.pers);
     EXPECT_EQ(r.geschrieben, 2);
-    EXPECT_EQ(r.meldung(), s("Daten wurden in Kalender übernommen !"));
+    EXPECT_EQ(r.meldung(), u"Daten wurden in Kalender übernommen !"_s);
     EXPECT_FALSE(k.tage.filtered());
     EXPECT_EQ(k.tage.recordCount(), 366);
     EXPECT_EQ(k.tageText(), mit(vorher, { { "29.02.", "Schalttag" }, { "24.12.", "Bescherung" } }));
@@ -150,7 +148,7 @@ TEST(PersDaten, MergePostsThePendingEntry)
     k.pers.append();
     k.pers.setInt(QStringLiteral("FracTag"), 3);
     k.pers.setInt(QStringLiteral("FracMonat"), 10);
-    k.pers.setString(QStringLiteral("Text"), s("Einheit"));
+    k.pers.setString(QStringLiteral("Text"), u"Einheit"_s);
     EXPECT_EQ(persDatenUebernehmen(k.tage, k.pers).geschrieben, 2);
     EXPECT_EQ(k.pers.recordCount(), 2);
 }
@@ -159,8 +157,8 @@ TEST(PersDaten, MergeWithoutCalendarOrDatesSaysSo)
 {
     Kalender k(2027);
     EXPECT_EQ(test::errorOf([&] { persDatenUebernehmen(k.tage, k.pers); }),
-        s("Kein Kalender geöffnet um Daten einzutragen oder keine Daten zum Eintragen "
-          "vorhanden !"));
+        u"Kein Kalender geöffnet um Daten einzutragen oder keine Daten zum Eintragen "
+        "vorhanden !"_s);
     k.datum(1, 5, "Maiwanderung");
     const QStringList vorher = k.tageText();
     k.tage.close();
@@ -174,9 +172,9 @@ TEST(PersDaten, MergeWithoutCalendarOrDatesSaysSo)
 TEST(PersDaten, AnlegenWritesTheMarkerAndTheTable)
 {
     test::TempDir dir;
-    const PersDatei p = persDatenAnlegen({ dir.path(), s("Familie"), s("Müller"), s("Jörg") });
-    EXPECT_EQ(p.perPfad(), dir.file(s("Familie.PER")));
-    EXPECT_EQ(p.tabellenPfad(), dir.file(s("Familie.DB")));
+    const PersDatei p = persDatenAnlegen({ dir.path(), u"Familie"_s, u"Müller"_s, u"Jörg"_s });
+    EXPECT_EQ(p.perPfad(), dir.file(u"Familie.PER"_s));
+    EXPECT_EQ(p.tabellenPfad(), dir.file(u"Familie.DB"_s));
     EXPECT_EQ(test::readAll(p.perPfad()),
         QByteArray("RI-DOZU Kronoblatt pers\xF6nliche Daten www.ri-dozu.de Kronoblatt angelegt von "
                    ": M\xFCller,J\xF6rg\r\n"));
@@ -185,24 +183,24 @@ TEST(PersDaten, AnlegenWritesTheMarkerAndTheTable)
     t.open();
     EXPECT_TRUE(t.isEmpty());
     EXPECT_EQ(
-        t.fieldNames(), (QStringList { s("nummer"), s("FracTag"), s("FracMonat"), s("Text") }));
+        t.fieldNames(), (QStringList { u"nummer"_s, u"FracTag"_s, u"FracMonat"_s, u"Text"_s }));
     t.append();
     EXPECT_EQ(test::errorOf([&] { t.setInt(QStringLiteral("FracTag"), 32); }),
-        s("Wert 32 für Feld 'FracTag' liegt außerhalb des Bereichs 1 bis 31"));
+        u"Wert 32 für Feld 'FracTag' liegt außerhalb des Bereichs 1 bis 31"_s);
 
     EXPECT_EQ(
-        PersDatei::ausPer(dir.file(s("Familie.per"))).tabellenPfad(), dir.file(s("Familie.DB")));
+        PersDatei::ausPer(dir.file(u"Familie.per"_s)).tabellenPfad(), dir.file(u"Familie.DB"_s));
     for (const char *pfad : { "a/b.PER", "a/b.per" })
-        EXPECT_TRUE(PersDatei::istPersDatei(s(pfad))) << pfad;
+        EXPECT_TRUE(PersDatei::istPersDatei(QString::fromUtf8(pfad))) << pfad;
     for (const char *pfad : { "a/b.Per", "a/b.PERX", "a/b.db", "a/bPER" })
-        EXPECT_FALSE(PersDatei::istPersDatei(s(pfad))) << pfad;
+        EXPECT_FALSE(PersDatei::istPersDatei(QString::fromUtf8(pfad))) << pfad;
 }
 
 TEST(PersDaten, AnlegenRefusesWhatCannotBeUsed)
 {
     test::TempDir dir;
-    test::writeAll(dir.file(s("familie.db")), "x");
-    test::writeAll(dir.file(s("Urlaub.per")), "x");
+    test::writeAll(dir.file(u"familie.db"_s), "x");
+    test::writeAll(dir.file(u"Urlaub.per"_s), "x");
     struct Case {
         QString verzeichnis;
         const char *datei;
@@ -216,24 +214,26 @@ TEST(PersDaten, AnlegenRefusesWhatCannotBeUsed)
         { dir.path(), "a/b",
             "Der Dateiname „a/b“ enthält ein Zeichen, das in Dateinamen nicht erlaubt ist (\\ / : "
             "* ? \" < > |)." },
-        { dir.file(s("fehlt")), "Familie", "" },
+        { dir.file(u"fehlt"_s), "Familie", "" },
         { dir.path(), "Familie", "Tabelle existiert bereits!" },
         { dir.path(), "URLAUB", "Tabelle existiert bereits!" },
     };
     for (const Case &c : cases) {
-        QString meldung = s(c.meldung);
+        QString meldung = QString::fromUtf8(c.meldung);
         if (meldung.isEmpty())
-            meldung = s("Das Verzeichnis „%1“ gibt es nicht.")
-                          .arg(QDir::toNativeSeparators(dir.file(s("fehlt"))));
-        EXPECT_EQ(persEingabenPruefen({ c.verzeichnis, s(c.datei), {}, {} }), meldung) << c.datei;
+            meldung = u"Das Verzeichnis „%1“ gibt es nicht."_s.arg(
+                QDir::toNativeSeparators(dir.file(u"fehlt"_s)));
+        EXPECT_EQ(
+            persEingabenPruefen({ c.verzeichnis, QString::fromUtf8(c.datei), {}, {} }), meldung)
+            << c.datei;
         EXPECT_EQ(test::errorOf([&] {
-            persDatenAnlegen({ c.verzeichnis, s(c.datei), {}, {} });
+            persDatenAnlegen({ c.verzeichnis, QString::fromUtf8(c.datei), {}, {} });
         }),
             meldung)
             << c.datei;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase),
-        (QStringList { s("familie.db"), s("Urlaub.per") }));
+        (QStringList { u"familie.db"_s, u"Urlaub.per"_s }));
 }
 
 } // namespace

@@ -6,14 +6,11 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // The nine periods in the settings file's order, "beginn-ende" each, unset ones as "-".
 QString text(const FerienPerioden &perioden)
@@ -72,18 +69,20 @@ TEST(Schulferien, PeriodsOfAStateAndYearInTheirPlaces)
         { "a state the table does not list", "Bayern", 2026, "- - - - - - - - -" },
     };
     test::TempDir dir;
-    const QString pfad = dir.file(s("schulferien.csv"));
+    const QString pfad = dir.file(u"schulferien.csv"_s);
     test::writeAll(pfad, kTabelle);
     for (const Case &c : cases)
-        EXPECT_EQ(text(schulferien(pfad, s(c.land), c.jahr)), s(c.perioden)) << c.was;
+        EXPECT_EQ(text(schulferien(pfad, QString::fromUtf8(c.land), c.jahr)),
+            QString::fromUtf8(c.perioden))
+            << c.was;
 }
 
 TEST(Schulferien, UnreadableTableIsAnErrorWithItsName)
 {
     test::TempDir dir;
-    const QString fehlt = dir.file(s("fehlt.csv"));
-    EXPECT_EQ(test::errorOf([&] { schulferien(fehlt, s("Hessen"), 2026); }),
-        s("Die Datei \"%1\" kann nicht gelesen werden.").arg(QDir::toNativeSeparators(fehlt)));
+    const QString fehlt = dir.file(u"fehlt.csv"_s);
+    EXPECT_EQ(test::errorOf([&] { schulferien(fehlt, u"Hessen"_s, 2026); }),
+        u"Die Datei \"%1\" kann nicht gelesen werden."_s.arg(QDir::toNativeSeparators(fehlt)));
 }
 
 // The table installed with the program names every state as the calendar does and has its
@@ -91,7 +90,7 @@ TEST(Schulferien, UnreadableTableIsAnErrorWithItsName)
 // holidays end on 31 December, so not every year starts with holidays).
 TEST(Schulferien, InstalledTableCoversEveryState)
 {
-    const QString pfad = s(KB_SOURCE_DIR "/data/schulferien.csv");
+    const QString pfad = QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv");
     for (const QString &land : bundeslaender()) {
         for (int jahr = 2026; jahr <= 2029; ++jahr) {
             const FerienPerioden p = schulferien(pfad, land, jahr);
@@ -110,8 +109,8 @@ TEST(Schulferien, TableIsFoundInTheProgramDirectory)
     ProgramDir::reset();
     // The build puts none beside the test programs.
     EXPECT_EQ(schulferienDatei(), QString());
-    test::writeAll(home.file(s("schulferien.csv")), kTabelle);
-    EXPECT_EQ(schulferienDatei(), home.file(s("schulferien.csv")));
+    test::writeAll(home.file(u"schulferien.csv"_s), kTabelle);
+    EXPECT_EQ(schulferienDatei(), home.file(u"schulferien.csv"_s));
     qputenv("KRONOBLATT_HOME", vorher);
     ProgramDir::reset();
 }
@@ -123,7 +122,7 @@ QString text(const FerienTermine &t)
     QStringList teile;
     for (int i = 0; i < kFerienCount; ++i) {
         const FerienPeriode &p = t.perioden[i];
-        teile.append(p.beginn + QLatin1Char('-') + p.ende + (t.vorlaeufig[i] ? s("?") : QString()));
+        teile.append(p.beginn + QLatin1Char('-') + p.ende + (t.vorlaeufig[i] ? u"?"_s : QString()));
     }
     return teile.join(QLatin1Char(' '));
 }
@@ -148,21 +147,21 @@ TEST(Ferientermine, InstalledTableFillsTheNinePeriods)
             "02.11.-06.11. 23.12.-31.12. 25.03.-25.03.? 00.00.-00.00." },
     };
     const SchulferienTabelle tabelle
-        = SchulferienTabelle::lesen(s(KB_SOURCE_DIR "/data/schulferien.csv"));
+        = SchulferienTabelle::lesen(QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv"));
     for (const FillCase &c : cases) {
-        const FerienTermine t = ferientermine(tabelle, s(c.land), c.jahr);
+        const FerienTermine t = ferientermine(tabelle, QString::fromUtf8(c.land), c.jahr);
         EXPECT_TRUE(t.vorhanden) << c.was;
         EXPECT_EQ(t.meldung, QString()) << c.was;
-        EXPECT_EQ(text(t), s(c.perioden)) << c.was;
+        EXPECT_EQ(text(t), QString::fromUtf8(c.perioden)) << c.was;
     }
 }
 
 TEST(Ferientermine, InstalledTableKeepsItsSourceAndLicence)
 {
     const SchulferienTabelle tabelle
-        = SchulferienTabelle::lesen(s(KB_SOURCE_DIR "/data/schulferien.csv"));
+        = SchulferienTabelle::lesen(QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv"));
     ASSERT_GE(tabelle.kopf.size(), 2);
-    EXPECT_TRUE(tabelle.kopf.join(QLatin1Char(' ')).contains(s("Open Database License")));
+    EXPECT_TRUE(tabelle.kopf.join(QLatin1Char(' ')).contains(u"Open Database License"_s));
     EXPECT_EQ(tabelle.laender(), bundeslaender());
     for (const QString &land : bundeslaender())
         EXPECT_EQ(tabelle.vollstaendigeJahre(land), (QList<int> { 2026, 2027, 2028, 2029 }))
@@ -173,7 +172,7 @@ TEST(Ferientermine, InstalledTableKeepsItsSourceAndLicence)
 // the result says which years there are. So is a state the table does not list.
 TEST(Ferientermine, YearOrStateWithoutCompleteDataSaysSo)
 {
-    const SchulferienTabelle tabelle = SchulferienTabelle::ausText(s(kTabelle));
+    const SchulferienTabelle tabelle = SchulferienTabelle::ausText(QString::fromUtf8(kTabelle));
     struct NoDataCase {
         const char *land;
         int jahr;
@@ -189,20 +188,20 @@ TEST(Ferientermine, YearOrStateWithoutCompleteDataSaysSo)
         { "Bayern", 2026, "Für Bayern enthält die Schulferien-Tabelle keine Termine." },
     };
     for (const NoDataCase &c : cases) {
-        const FerienTermine t = ferientermine(tabelle, s(c.land), c.jahr);
+        const FerienTermine t = ferientermine(tabelle, QString::fromUtf8(c.land), c.jahr);
         EXPECT_FALSE(t.vorhanden) << c.land << c.jahr;
-        EXPECT_EQ(t.meldung, s(c.meldung));
+        EXPECT_EQ(t.meldung, QString::fromUtf8(c.meldung));
         EXPECT_EQ(text(t),
-            s("00.00.-00.00. 00.00.-00.00. 00.00.-00.00. 00.00.-00.00. "
-              "00.00.-00.00. 00.00.-00.00. 00.00.-00.00. 00.00.-00.00. "
-              "00.00.-00.00."));
+            u"00.00.-00.00. 00.00.-00.00. 00.00.-00.00. 00.00.-00.00. "
+            "00.00.-00.00. 00.00.-00.00. 00.00.-00.00. 00.00.-00.00. "
+            "00.00.-00.00."_s);
     }
-    const FerienTermine hessen = ferientermine(tabelle, s("Hessen"), 2026);
+    const FerienTermine hessen = ferientermine(tabelle, u"Hessen"_s, 2026);
     EXPECT_TRUE(hessen.vorhanden);
     // Two single days after the second autumn holidays find no free period.
     EXPECT_EQ(hessen.ausgelassen,
-        (QStringList { s("30.10.2026 bis 30.10.2026 (Einzelner Ferientag [Ferientag])"),
-            s("02.11.2026 bis 02.11.2026 (Einzelner Ferientag [Ferientag])") }));
+        (QStringList { u"30.10.2026 bis 30.10.2026 (Einzelner Ferientag [Ferientag])"_s,
+            u"02.11.2026 bis 02.11.2026 (Einzelner Ferientag [Ferientag])"_s }));
 }
 
 TEST(Ferientermine, WithoutInstalledTableNothingIsFilled)
@@ -211,13 +210,13 @@ TEST(Ferientermine, WithoutInstalledTableNothingIsFilled)
     const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
     qputenv("KRONOBLATT_HOME", home.path().toUtf8());
     ProgramDir::reset();
-    const FerienTermine t = ferientermine(s("Hessen"), 2027);
+    const FerienTermine t = ferientermine(u"Hessen"_s, 2027);
     EXPECT_FALSE(t.vorhanden);
     EXPECT_EQ(t.meldung,
-        s("Die Schulferien-Tabelle \"schulferien.csv\" ist im Programmverzeichnis nicht "
-          "vorhanden."));
-    test::writeAll(home.file(s("schulferien.csv")), kTabelle);
-    EXPECT_TRUE(ferientermine(s("Hessen"), 2026).vorhanden);
+        u"Die Schulferien-Tabelle \"schulferien.csv\" ist im Programmverzeichnis nicht "
+        "vorhanden."_s);
+    test::writeAll(home.file(u"schulferien.csv"_s), kTabelle);
+    EXPECT_TRUE(ferientermine(u"Hessen"_s, 2026).vorhanden);
     qputenv("KRONOBLATT_HOME", vorher);
     ProgramDir::reset();
 }

@@ -13,6 +13,8 @@
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb::designer;
 using kb::test::blanks;
 using kb::test::errorOf;
@@ -23,11 +25,6 @@ using kb::test::TempDir;
 using kb::test::writeAll;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 constexpr int kRecord = 1552;
 constexpr qint32 kWindowTextColour = qint32(0x80000008);
@@ -135,7 +132,7 @@ TEST(FormFile, DeletedElementLeavesABlankRecordAndReloadsDensely)
     ScopedScriptedUi ui;
     Formular form;
     for (const char *caption : { "eins", "zwei", "drei" })
-        form.create(ElementType::FreeText, FormBand::Header)->caption = s(caption);
+        form.create(ElementType::FreeText, FormBand::Header)->caption = QString::fromUtf8(caption);
     ASSERT_TRUE(form.remove(QStringLiteral("Label_2")));
 
     const QByteArray file = saved(form, dir);
@@ -148,8 +145,8 @@ TEST(FormFile, DeletedElementLeavesABlankRecordAndReloadsDensely)
 
     Formular reloaded;
     loadBytes(reloaded, dir, file);
-    EXPECT_EQ(elementNames(reloaded), (QStringList { s("Label_1"), s("Label_2") }));
-    EXPECT_EQ(reloaded.find(s("Label_2"))->caption, s("drei"));
+    EXPECT_EQ(elementNames(reloaded), (QStringList { u"Label_1"_s, u"Label_2"_s }));
+    EXPECT_EQ(reloaded.find(u"Label_2"_s)->caption, u"drei"_s);
     EXPECT_EQ(reloaded.counter(*kindOf(ElementType::FreeText, FormBand::Header)), 2);
     const QByteArray again = saved(reloaded, dir);
     EXPECT_EQ(again.size(), 36 * kRecord);
@@ -248,7 +245,8 @@ TEST(FormFile, RecordsMatchTheirKindByCaseSensitivePrefix)
             = QStringLiteral("1");
         Formular form;
         loadBytes(form, dir, fileOf({ FormRecord {}, r }));
-        EXPECT_EQ(elementNames(form).join(QLatin1Char(',')), s(c.element)) << c.recordName;
+        EXPECT_EQ(elementNames(form).join(QLatin1Char(',')), QString::fromUtf8(c.element))
+            << c.recordName;
     }
 
     // Every written name is read back as its own kind, and no match prefix starts another.
@@ -269,9 +267,9 @@ TEST(FormFile, LongTextsAreCutToTheirFields)
     ScopedScriptedUi ui;
     Formular form;
     FormElement *e = form.create(ElementType::DataField, FormBand::Day);
-    e->font.name = s("Sehr Lange Schriftart Für Überschriften"); // 39 characters
-    e->dataField = s("EinFeldnameMitMehrAlsDreißigZeichen"); // 35 characters
-    e->source = s(kMainTable);
+    e->font.name = u"Sehr Lange Schriftart Für Überschriften"_s; // 39 characters
+    e->dataField = u"EinFeldnameMitMehrAlsDreißigZeichen"_s; // 35 characters
+    e->source = QString::fromUtf8(kMainTable);
     FormElement *t = form.create(ElementType::FreeText, FormBand::Footer);
     t->caption = QString(300, QLatin1Char('x'));
 
@@ -288,11 +286,11 @@ TEST(FormFile, LongTextsAreCutToTheirFields)
 
     Formular reloaded;
     loadBytes(reloaded, dir, file);
-    const FormElement *d = reloaded.find(s("SubDetailDBTEXTLabel_1"));
+    const FormElement *d = reloaded.find(u"SubDetailDBTEXTLabel_1"_s);
     ASSERT_TRUE(d);
-    EXPECT_EQ(d->font.name, s("Sehr Lange Schriftar"));
-    EXPECT_EQ(d->dataField, s("EinFeldnameMitMehrAlsDreißigZe"));
-    EXPECT_EQ(reloaded.find(s("FussLabel_1"))->caption, QString(255, QLatin1Char('x')));
+    EXPECT_EQ(d->font.name, u"Sehr Lange Schriftar"_s);
+    EXPECT_EQ(d->dataField, u"EinFeldnameMitMehrAlsDreißigZe"_s);
+    EXPECT_EQ(reloaded.find(u"FussLabel_1"_s)->caption, QString(255, QLatin1Char('x')));
 }
 
 TEST(FormFile, LandscapeIsDecidedByTheLastElementRecordInPassOrder)
@@ -355,7 +353,7 @@ TEST(FormFile, EveryGroupRoundTripsFieldForField)
     // A file as the writer writes it, with a record of every group whose fields all differ
     // from the defaults: loading and saving it gives the same bytes.
     TempDir dir;
-    const QString picture = dir.file(s("Bild mit Ümlaut.bmp"));
+    const QString picture = dir.file(u"Bild mit Ümlaut.bmp"_s);
     writeAll(picture, "BM");
     const QByteArray picturePath = kb::toCp1252(QDir::toNativeSeparators(picture));
 
@@ -410,10 +408,10 @@ TEST(FormFile, EveryGroupRoundTripsFieldForField)
     EXPECT_EQ(again, file);
 
     // What the reader made of it.
-    const FormElement *t = form.find(s("Label_1"));
+    const FormElement *t = form.find(u"Label_1"_s);
     ASSERT_TRUE(t);
-    EXPECT_EQ(t->caption, s("Grüße € 5"));
-    EXPECT_EQ(t->font, (FormFont { s("Arial"), 12, 0x000000FF, 0x0B, 0 }));
+    EXPECT_EQ(t->caption, u"Grüße € 5"_s);
+    EXPECT_EQ(t->font, (FormFont { u"Arial"_s, 12, 0x000000FF, 0x0B, 0 }));
     EXPECT_TRUE(t->transparent);
     EXPECT_FALSE(t->visible);
     EXPECT_EQ(t->alignment, kAlignCenter);
@@ -422,7 +420,7 @@ TEST(FormFile, EveryGroupRoundTripsFieldForField)
     EXPECT_EQ(form.bandHeight(FormBand::Day), 140);
     EXPECT_EQ(form.bandHeight(FormBand::Summary), Formular::defaultBandHeight(FormBand::Summary));
     EXPECT_EQ(form.bandHeight(FormBand::Footer), 77);
-    const FormElement *p = form.find(s("DetailBild_1"));
+    const FormElement *p = form.find(u"DetailBild_1"_s);
     EXPECT_EQ(p->picturePath, QDir::toNativeSeparators(picture));
     EXPECT_FALSE(p->placeholder);
     const FormPage &page = form.page();
@@ -445,7 +443,7 @@ TEST(FormFile, EveryGroupRoundTripsFieldForField)
     EXPECT_FALSE(form.panel().shadeSundays);
     EXPECT_TRUE(form.panel().shadeHolidays);
     EXPECT_EQ(form.weekLabel().left, 100);
-    EXPECT_EQ(form.weekLabel().font, (FormFont { s("Arial"), 9, 0x00FF0000, 5, 0 }));
+    EXPECT_EQ(form.weekLabel().font, (FormFont { u"Arial"_s, 9, 0x00FF0000, 5, 0 }));
 }
 
 TEST(FormFile, RichFormIsByteIdenticalAfterOneNormalisingSave)
@@ -531,7 +529,7 @@ TEST(FormFile, CorruptFilesAreRefusedWithTheirMessage)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const QString path = dir.file(s("kaputt.qvf"));
+    const QString path = dir.file(u"kaputt.qvf"_s);
     const QString shown = QDir::toNativeSeparators(path);
     QByteArray valid;
     {
@@ -553,58 +551,58 @@ TEST(FormFile, CorruptFilesAreRefusedWithTheirMessage)
         QByteArray file;
         QString message;
     };
-    const QString corrupt = s("Die Formulardatei ") + shown + s(" ist beschädigt ");
+    const QString corrupt = u"Die Formulardatei "_s + shown + u" ist beschädigt "_s;
     const Case cases[] = {
         { "truncated", valid.left(valid.size() - 100),
-            s("Die Datei ") + shown
-                + s(" ist keine gültige Formulardatei: Ihre Größe von 54220 Bytes ist kein "
-                    "Vielfaches von 1552 Bytes. Sie ist wohl unvollständig oder beschädigt.") },
+            u"Die Datei "_s + shown
+                + u" ist keine gültige Formulardatei: Ihre Größe von 54220 Bytes ist kein "
+                  "Vielfaches von 1552 Bytes. Sie ist wohl unvollständig oder beschädigt."_s },
         { "one byte more", valid + 'x',
-            s("Die Datei ") + shown
-                + s(" ist keine gültige Formulardatei: Ihre Größe von 54321 Bytes ist kein "
-                    "Vielfaches von 1552 Bytes. Sie ist wohl unvollständig oder beschädigt.") },
+            u"Die Datei "_s + shown
+                + u" ist keine gültige Formulardatei: Ihre Größe von 54321 Bytes ist kein "
+                  "Vielfaches von 1552 Bytes. Sie ist wohl unvollständig oder beschädigt."_s },
         { "font name beyond its field", patched(3, 545, "\x15"),
             corrupt
-                + s("(Satz 4): Das Feld „Schriftname“ gibt 21 Zeichen an, es fasst höchstens "
-                    "20.") },
+                + u"(Satz 4): Das Feld „Schriftname“ gibt 21 Zeichen an, es fasst höchstens "
+                  "20."_s },
         { "data field beyond its field", patched(5, 848, "\xFF"),
             corrupt
-                + s("(Satz 6): Das Feld „Datenfeld“ gibt 255 Zeichen an, es fasst höchstens 30.") },
+                + u"(Satz 6): Das Feld „Datenfeld“ gibt 255 Zeichen an, es fasst höchstens 30."_s },
         { "shape type beyond its field", patched(34, 1140, "\x0C"),
-            corrupt + s("(Satz 35): Das Feld „Form“ gibt 12 Zeichen an, es fasst höchstens 11.") },
+            corrupt + u"(Satz 35): Das Feld „Form“ gibt 12 Zeichen an, es fasst höchstens 11."_s },
         { "margin beyond its field", patched(9, 1187, "\x05"),
             corrupt
-                + s("(Satz 10): Das Feld „Rand rechts“ gibt 5 Zeichen an, es fasst höchstens 4.") },
+                + u"(Satz 10): Das Feld „Rand rechts“ gibt 5 Zeichen an, es fasst höchstens 4."_s },
         { "spacing beyond its field", patched(9, 1204, "\x80"),
             corrupt
-                + s("(Satz 10): Das Feld „Spaltenabstand“ gibt 128 Zeichen an, es fasst höchstens "
-                    "4.") },
+                + u"(Satz 10): Das Feld „Spaltenabstand“ gibt 128 Zeichen an, es fasst höchstens "
+                  "4."_s },
         { "frame flag beyond its field", patched(9, 1550, "\x02"),
-            corrupt + s("(Satz 10): Ein Rahmenschalter gibt 2 Zeichen an, er fasst höchstens 1.") },
+            corrupt + u"(Satz 10): Ein Rahmenschalter gibt 2 Zeichen an, er fasst höchstens 1."_s },
         { "margin no number",
             patched(9, 1177,
                 QByteArray("\x03"
                            "1x2",
                     4)),
-            s("Die Formulardatei ") + shown
-                + s(" ist beschädigt: „1x2“ im Feld „Rand unten“ der Seiteneinstellungen ist keine "
-                    "Zahl.") },
+            u"Die Formulardatei "_s + shown
+                + u" ist beschädigt: „1x2“ im Feld „Rand unten“ der Seiteneinstellungen ist keine "
+                  "Zahl."_s },
         { "empty spacing", patched(9, 1204, QByteArray(5, '\0')),
-            s("Die Formulardatei ") + shown
-                + s(" ist beschädigt: „“ im Feld „Spaltenabstand“ der Seiteneinstellungen ist "
-                    "keine Zahl.") },
+            u"Die Formulardatei "_s + shown
+                + u" ist beschädigt: „“ im Feld „Spaltenabstand“ der Seiteneinstellungen ist "
+                  "keine Zahl."_s },
         { "spacing infinite",
             patched(9, 1204,
                 QByteArray("\x03"
                            "inf",
                     4)),
-            s("Die Formulardatei ") + shown
-                + s(" ist beschädigt: „inf“ im Feld „Spaltenabstand“ der Seiteneinstellungen ist "
-                    "keine Zahl.") },
+            u"Die Formulardatei "_s + shown
+                + u" ist beschädigt: „inf“ im Feld „Spaltenabstand“ der Seiteneinstellungen ist "
+                  "keine Zahl."_s },
         { "101 header texts", tooMany,
-            s("Die Formulardatei ") + shown
-                + s(" enthält 101 freie Texte im Band „Kalender - Kopfzeile“; ein Formular fasst "
-                    "höchstens 100 Elemente einer Art je Band.") },
+            u"Die Formulardatei "_s + shown
+                + u" enthält 101 freie Texte im Band „Kalender - Kopfzeile“; ein Formular fasst "
+                  "höchstens 100 Elemente einer Art je Band."_s },
     };
     for (const Case &c : cases) {
         // What was loaded before stays.
@@ -612,16 +610,16 @@ TEST(FormFile, CorruptFilesAreRefusedWithTheirMessage)
         form.create(ElementType::Rectangle, FormBand::Footer);
         writeAll(path, c.file);
         EXPECT_EQ(errorOf([&] { form.load(path); }), c.message) << c.what;
-        EXPECT_EQ(elementNames(form), QStringList { s("Fussshape_1") }) << c.what;
+        EXPECT_EQ(elementNames(form), QStringList { u"Fussshape_1"_s }) << c.what;
         EXPECT_TRUE(ui->messages().isEmpty()) << c.what;
     }
 
     // A directory is no form file.
     Formular form;
     const QString error = errorOf([&] { form.load(dir.path()); });
-    EXPECT_TRUE(error.startsWith(s("Die Formulardatei ") + QDir::toNativeSeparators(dir.path())))
+    EXPECT_TRUE(error.startsWith(u"Die Formulardatei "_s + QDir::toNativeSeparators(dir.path())))
         << error.toStdString();
-    EXPECT_TRUE(error.endsWith(s(" kann nicht gelesen werden."))) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(u" kann nicht gelesen werden."_s)) << error.toStdString();
 }
 
 TEST(FormFile, DamagedBytesLoadOrAreRefusedNeverCrash)
@@ -668,13 +666,13 @@ TEST(FormFile, MissingFileShowsTheMessageAndLeavesTheFormEmpty)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const QString path = dir.file(s("neu.qvf"));
+    const QString path = dir.file(u"neu.qvf"_s);
     Formular form;
     form.create(ElementType::FreeText, FormBand::Header);
     EXPECT_FALSE(form.load(path));
     EXPECT_EQ(ui->messages(),
-        QStringList { s("Datei ") + QDir::toNativeSeparators(path)
-            + s("\r\n             existiert nicht, neu anlegen ") });
+        QStringList { u"Datei "_s + QDir::toNativeSeparators(path)
+            + u"\r\n             existiert nicht, neu anlegen "_s });
     EXPECT_TRUE(form.elements().empty());
     EXPECT_EQ(form.counter(0), 0);
     EXPECT_FALSE(QFileInfo::exists(path));
@@ -688,7 +686,7 @@ TEST(FormFile, ExistingFileIsReplacedCompletely)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const QString path = dir.file(s("f.qvf"));
+    const QString path = dir.file(u"f.qvf"_s);
     writeAll(path, QByteArray(100 * kRecord, 'x'));
     Formular().save(path);
     EXPECT_EQ(readAll(path), formFileBytes(Formular().records()));

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb::designer;
 using kb::test::errorOf;
 using kb::test::readAll;
@@ -21,11 +23,6 @@ using kb::test::TempDir;
 using kb::test::writeAll;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 FormRecord named(const QString &name)
 {
@@ -84,11 +81,11 @@ TEST(Formular, NewElementsGetTheDesignersDefaults)
         Formular form;
         const FormElement *e = form.create(c.type, c.band);
         ASSERT_TRUE(e) << c.name;
-        EXPECT_EQ(e->name(), s(c.name));
+        EXPECT_EQ(e->name(), QString::fromUtf8(c.name));
         EXPECT_EQ((std::array { e->left, e->top, e->width, e->height }),
             (std::array { c.left, c.top, c.width, c.height }))
             << c.name;
-        EXPECT_EQ(e->caption, s(c.caption)) << c.name;
+        EXPECT_EQ(e->caption, QString::fromUtf8(c.caption)) << c.name;
         EXPECT_EQ(e->alignment, kAlignLeft);
         EXPECT_TRUE(e->visible);
     }
@@ -97,9 +94,9 @@ TEST(Formular, NewElementsGetTheDesignersDefaults)
     Formular form;
     form.systemFieldFont().size = 11;
     EXPECT_EQ(form.create(SystemField, Day)->font,
-        (FormFont { s("MS Sans Serif"), 11, kWindowText, 0, 0 }));
+        (FormFont { u"MS Sans Serif"_s, 11, kWindowText, 0, 0 }));
     const FormElement *picture = form.create(Picture, Footer);
-    EXPECT_EQ(picture->picturePath, kb::ProgramDir::path() + s("leer.bmp"));
+    EXPECT_EQ(picture->picturePath, kb::ProgramDir::path() + u"leer.bmp"_s);
     EXPECT_TRUE(picture->placeholder);
     EXPECT_TRUE(picture->stretch);
     const FormElement *rectangle = form.create(Rectangle, Footer);
@@ -115,8 +112,8 @@ TEST(Formular, DataPicturesOnlyInTheGroupAndDayBands)
     EXPECT_FALSE(form.create(ElementType::DataPicture, FormBand::Footer));
     EXPECT_EQ(ui->messages(),
         QStringList(2,
-            s("Datenbank-Bilder können nur im Gruppenband (Detailband) und\r"
-              "Tage im Jahr (Subdetailband) eingefügt werden !")));
+            u"Datenbank-Bilder können nur im Gruppenband (Detailband) und\r"
+            "Tage im Jahr (Subdetailband) eingefügt werden !"_s));
     EXPECT_FALSE(form.create(ElementType::DataPicture, FormBand::Summary)); // silently
     EXPECT_EQ(ui->messages().size(), 2);
     EXPECT_TRUE(form.elements().empty());
@@ -129,16 +126,16 @@ TEST(Formular, NumbersAreNeverGivenTwiceUntilTheFormIsEmptied)
     Formular form;
     for (int i = 0; i < 3; ++i)
         form.create(ElementType::FreeText, FormBand::Header);
-    EXPECT_TRUE(form.remove(s("Label_2")));
-    EXPECT_FALSE(form.remove(s("Label_2")));
+    EXPECT_TRUE(form.remove(u"Label_2"_s));
+    EXPECT_FALSE(form.remove(u"Label_2"_s));
     form.create(ElementType::FreeText, FormBand::Header);
     form.create(ElementType::FreeText, FormBand::Group);
     EXPECT_EQ(elementNames(form),
-        (QStringList { s("Label_1"), s("Label_3"), s("Label_4"), s("DetailLabel_1") }));
+        (QStringList { u"Label_1"_s, u"Label_3"_s, u"Label_4"_s, u"DetailLabel_1"_s }));
 
     form.removeAll();
     EXPECT_TRUE(form.elements().empty());
-    EXPECT_EQ(form.create(ElementType::FreeText, FormBand::Header)->name(), s("Label_1"));
+    EXPECT_EQ(form.create(ElementType::FreeText, FormBand::Header)->name(), u"Label_1"_s);
 }
 
 TEST(Formular, TheHundredAndFirstElementOfAKindIsRefused)
@@ -148,44 +145,44 @@ TEST(Formular, TheHundredAndFirstElementOfAKindIsRefused)
     Formular form;
     for (int i = 0; i < kMaxElementsPerKind; ++i)
         ASSERT_TRUE(form.create(ElementType::Picture, FormBand::Day));
-    form.remove(s("SubDetailBild_7")); // a deleted number still counts
-    const QString path = dir.file(s("voll.qvf"));
+    form.remove(u"SubDetailBild_7"_s); // a deleted number still counts
+    const QString path = dir.file(u"voll.qvf"_s);
     form.save(path);
     const QByteArray before = readAll(path);
 
     EXPECT_FALSE(form.create(ElementType::Picture, FormBand::Day));
     EXPECT_EQ(ui->messages(),
-        QStringList { s("Es können keine weiteren Bilder im Band „Tage im Jahr“ angelegt "
-                        "werden: Ein Formular fasst höchstens 100 Elemente einer Art je "
-                        "Band. Gelöschte Elemente zählen mit, bis das Formular gespeichert "
-                        "und wieder geöffnet ist.") });
+        QStringList { u"Es können keine weiteren Bilder im Band „Tage im Jahr“ angelegt "
+                      "werden: Ein Formular fasst höchstens 100 Elemente einer Art je "
+                      "Band. Gelöschte Elemente zählen mit, bis das Formular gespeichert "
+                      "und wieder geöffnet ist."_s });
     EXPECT_EQ(form.counter(*kindOf(ElementType::Picture, FormBand::Day)), 100);
     form.save(path);
     EXPECT_EQ(readAll(path), before);
     // Other kinds are not affected.
     EXPECT_TRUE(form.create(ElementType::Picture, FormBand::Group));
     // An element without a slot of its own in its run is never dropped silently.
-    form.find(s("SubDetailBild_100"))->number = 101;
+    form.find(u"SubDetailBild_100"_s)->number = 101;
     EXPECT_THROW(form.save(path), kb::Error);
-    form.find(s("SubDetailBild_101"))->number = 99;
+    form.find(u"SubDetailBild_101"_s)->number = 99;
     EXPECT_EQ(errorOf([&] { form.save(path); }),
-        s("Das Formular wird nicht gespeichert: Das Element SubDetailBild_99 hat keine eigene "
-          "Nummer von 1 bis 100."));
+        u"Das Formular wird nicht gespeichert: Das Element SubDetailBild_99 hat keine eigene "
+        "Nummer von 1 bis 100."_s);
     EXPECT_EQ(readAll(path), before);
-    form.find(s("SubDetailBild_99"))->number = 100;
+    form.find(u"SubDetailBild_99"_s)->number = 100;
 
     // After saving and reopening the deleted number is free again.
     Formular reopened;
     reopened.load(path);
-    EXPECT_EQ(reopened.create(ElementType::Picture, FormBand::Day)->name(), s("SubDetailBild_100"));
+    EXPECT_EQ(reopened.create(ElementType::Picture, FormBand::Day)->name(), u"SubDetailBild_100"_s);
 }
 
 TEST(Formular, PictureRecordsLoadAsTheDesignerLoadsThem)
 {
     TempDir dir;
-    const QString existing = dir.file(s("da.jpg"));
+    const QString existing = dir.file(u"da.jpg"_s);
     writeAll(existing, "JPEG");
-    const QString missing = dir.file(s("weg.bmp"));
+    const QString missing = dir.file(u"weg.bmp"_s);
     struct Case {
         const char *name;
         bool exists;
@@ -203,13 +200,13 @@ TEST(Formular, PictureRecordsLoadAsTheDesignerLoadsThem)
     };
     for (const Case &c : cases) {
         ScopedScriptedUi ui;
-        FormRecord r = named(s(c.name));
+        FormRecord r = named(QString::fromUtf8(c.name));
         r.picturePath = c.exists ? existing : missing;
         r.visible = c.visible;
         r.stretch = c.stretch;
         Formular form;
-        form.loadRecords({ r }, dir.file(s("f.qvf")));
-        const FormElement *e = form.find(s(c.name));
+        form.loadRecords({ r }, dir.file(u"f.qvf"_s));
+        const FormElement *e = form.find(QString::fromUtf8(c.name));
         ASSERT_TRUE(e) << c.name;
         EXPECT_EQ(e->picturePath, r.picturePath);
         EXPECT_EQ(e->placeholder, !c.exists) << c.name;
@@ -220,13 +217,13 @@ TEST(Formular, PictureRecordsLoadAsTheDesignerLoadsThem)
             EXPECT_EQ(ui->beeps(), 0);
         } else {
             EXPECT_EQ(
-                ui->messages(), QStringList { s("Bild ") + missing + s(" nicht gefunden !") });
+                ui->messages(), QStringList { u"Bild "_s + missing + u" nicht gefunden !"_s });
             EXPECT_EQ(ui->beeps(), 1);
         }
         // The path is saved as it was, placeholder or not.
         const std::vector<FormRecord> saved = form.records();
-        const auto it = std::find_if(
-            saved.begin(), saved.end(), [&](const FormRecord &x) { return x.name == s(c.name); });
+        const auto it = std::find_if(saved.begin(), saved.end(),
+            [&](const FormRecord &x) { return x.name == QString::fromUtf8(c.name); });
         ASSERT_NE(it, saved.end());
         EXPECT_EQ(it->picturePath, r.picturePath);
     }
@@ -235,20 +232,20 @@ TEST(Formular, PictureRecordsLoadAsTheDesignerLoadsThem)
 TEST(Formular, LoadingAppliesOnlyWhatTheDesignerReads)
 {
     ScopedScriptedUi ui;
-    FormRecord system = named(s("SYSLabel_4"));
+    FormRecord system = named(u"SYSLabel_4"_s);
     system.transparent = true;
-    system.caption = s("Seitennummerierung");
+    system.caption = u"Seitennummerierung"_s;
     system.fontPitch = 2;
-    FormRecord data = named(s("DetailDBTEXTLabel_1"));
+    FormRecord data = named(u"DetailDBTEXTLabel_1"_s);
     data.transparent = true;
-    data.caption = s("nicht gelesen");
-    data.source = s("Unbekannt");
-    FormRecord dataPicture = named(s("DBSubDetailImage_1"));
+    data.caption = u"nicht gelesen"_s;
+    data.source = u"Unbekannt"_s;
+    FormRecord dataPicture = named(u"DBSubDetailImage_1"_s);
     dataPicture.visible = false;
     dataPicture.stretch = false;
     dataPicture.bandHeight = 95;
-    FormRecord rectangle = named(s("Fussshape_1"));
-    rectangle.shapeType = s("stCircle");
+    FormRecord rectangle = named(u"Fussshape_1"_s);
+    rectangle.shapeType = u"stCircle"_s;
     rectangle.brushStyle = 6;
     rectangle.penColor = 0xFF;
     FormRecord settings = settingsRecord();
@@ -256,20 +253,20 @@ TEST(Formular, LoadingAppliesOnlyWhatTheDesignerReads)
     settings.columns = 0;
 
     Formular form;
-    form.loadRecords({ system, data, dataPicture, rectangle, settings }, s("f.qvf"));
-    const FormElement *sys = form.find(s("SYSLabel_1"));
+    form.loadRecords({ system, data, dataPicture, rectangle, settings }, u"f.qvf"_s);
+    const FormElement *sys = form.find(u"SYSLabel_1"_s);
     EXPECT_FALSE(sys->transparent);
-    EXPECT_EQ(sys->caption, s("Seitennummerierung"));
+    EXPECT_EQ(sys->caption, u"Seitennummerierung"_s);
     EXPECT_EQ(sys->font.pitch, 2);
-    const FormElement *d = form.find(s("DetailDBTEXTLabel_1"));
+    const FormElement *d = form.find(u"DetailDBTEXTLabel_1"_s);
     EXPECT_TRUE(d->transparent);
     EXPECT_EQ(d->caption, QString());
-    EXPECT_EQ(d->source, s("Unbekannt"));
-    const FormElement *dp = form.find(s("DBSubDetailImage_1"));
+    EXPECT_EQ(d->source, u"Unbekannt"_s);
+    const FormElement *dp = form.find(u"DBSubDetailImage_1"_s);
     EXPECT_TRUE(dp->visible);
     EXPECT_TRUE(dp->stretch);
-    const FormElement *rect = form.find(s("Fussshape_1"));
-    EXPECT_EQ(rect->shapeType, s("stRectangle"));
+    const FormElement *rect = form.find(u"Fussshape_1"_s);
+    EXPECT_EQ(rect->shapeType, u"stRectangle"_s);
     EXPECT_EQ(rect->brushStyle, kBrushClear);
     EXPECT_EQ(rect->penColor, kBlack);
     EXPECT_EQ(form.bandHeight(FormBand::Day), 95);
@@ -306,11 +303,11 @@ TEST(Formular, SettingsRecordSetsPageAndPanel)
     ScopedScriptedUi ui;
     for (const Case &c : cases) {
         FormRecord r = settingsRecord();
-        r.paperSize = s(c.paper);
+        r.paperSize = QString::fromUtf8(c.paper);
         r.paperWidth = c.width;
         r.paperHeight = c.height;
         Formular form;
-        form.loadRecords({ r }, s("f.qvf"));
+        form.loadRecords({ r }, u"f.qvf"_s);
         EXPECT_EQ(form.panel().paper, c.item) << c.what;
         EXPECT_EQ(form.page().paper, c.page) << c.what;
         EXPECT_EQ(form.page().widthMm, c.pageWidth) << c.what;
@@ -324,18 +321,18 @@ TEST(Formular, SettingsRecordSetsPageAndPanel)
 
     // Numbers with either decimal separator; the margins within 0 to 1000 mm.
     FormRecord r = settingsRecord();
-    r.marginTop = s("12,5");
-    r.marginBottom = s("7.25");
-    r.marginLeft = s("-3");
-    r.marginRight = s("5000");
-    r.columnSpacing = s("60");
+    r.marginTop = u"12,5"_s;
+    r.marginBottom = u"7.25"_s;
+    r.marginLeft = u"-3"_s;
+    r.marginRight = u"5000"_s;
+    r.columnSpacing = u"60"_s;
     r.columns = 99;
     r.visible = true;
     r.shadeSundays = 1;
     r.shadeHolidays = 2; // only 1 switches on
     r.frameWidth = -4;
     Formular form;
-    form.loadRecords({ r }, s("f.qvf"));
+    form.loadRecords({ r }, u"f.qvf"_s);
     const FormPage &page = form.page();
     EXPECT_EQ((std::array { page.marginTop, page.marginBottom, page.marginLeft, page.marginRight }),
         (std::array { 12.5, 7.25, 0.0, 1000.0 }));
@@ -374,7 +371,7 @@ TEST(Formular, MarginsAreSavedAsTextsOfAtMostFourCharacters)
         Formular form;
         form.page().marginLeft = c.mm;
         const std::vector<FormRecord> records = form.records();
-        EXPECT_EQ(records[8].marginLeft, s(c.text)) << c.mm;
+        EXPECT_EQ(records[8].marginLeft, QString::fromUtf8(c.text)) << c.mm;
     }
 }
 
@@ -382,7 +379,7 @@ TEST(Formular, FailedSaveLeavesTheOldFile)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const QString path = dir.file(s("alt.qvf"));
+    const QString path = dir.file(u"alt.qvf"_s);
     Formular old;
     old.save(path);
     const QByteArray before = readAll(path);
@@ -399,13 +396,13 @@ TEST(Formular, FailedSaveLeavesTheOldFile)
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const QString message = errorOf([&] { bigger.save(path); });
     setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_TRUE(message.startsWith(s("Die Formulardatei ") + QDir::toNativeSeparators(path)
-        + s(" kann nicht gespeichert werden: ")))
+    EXPECT_TRUE(message.startsWith(u"Die Formulardatei "_s + QDir::toNativeSeparators(path)
+        + u" kann nicht gespeichert werden: "_s))
         << message.toStdString();
-    EXPECT_TRUE(message.endsWith(s("\nDie bisherige Datei bleibt unverändert.")));
+    EXPECT_TRUE(message.endsWith(u"\nDie bisherige Datei bleibt unverändert."_s));
     EXPECT_EQ(readAll(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { s("alt.qvf") });
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"alt.qvf"_s });
 
     // Into a directory that does not exist.
-    EXPECT_THROW(old.save(dir.file(s("fehlt/neu.qvf"))), kb::Error);
+    EXPECT_THROW(old.save(dir.file(u"fehlt/neu.qvf"_s)), kb::Error);
 }

@@ -5,16 +5,13 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using kb::test::readAll;
 using kb::test::TempDir;
 using kb::test::writeAll;
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The disk holds at most `bytes` more bytes of each file while it lives.
 class FullDisk {
@@ -31,14 +28,14 @@ QStringList entries(const TempDir &dir)
 TEST(AtomicFile, WritesANewFileAndReplacesAnOldOne)
 {
     TempDir dir;
-    const QString path = dir.file(s("a.txt"));
+    const QString path = dir.file(u"a.txt"_s);
     kb::writeFileAtomically(path, "erste");
     EXPECT_EQ(readAll(path), "erste");
     kb::writeFileAtomically(path, "zweite Fassung");
     EXPECT_EQ(readAll(path), "zweite Fassung");
     kb::writeFileAtomically(path, QByteArray());
     EXPECT_EQ(readAll(path), QByteArray());
-    EXPECT_EQ(entries(dir), QStringList { s("a.txt") });
+    EXPECT_EQ(entries(dir), QStringList { u"a.txt"_s });
 }
 
 TEST(AtomicFile, AFullDiskLeavesTheOldFileAndNoTrace)
@@ -54,7 +51,7 @@ TEST(AtomicFile, AFullDiskLeavesTheOldFileAndNoTrace)
     };
     for (const auto &c : cases) {
         TempDir dir;
-        const QString path = dir.file(s("export.csv"));
+        const QString path = dir.file(u"export.csv"_s);
         writeAll(path, "alter Inhalt");
         QString error;
         {
@@ -62,12 +59,11 @@ TEST(AtomicFile, AFullDiskLeavesTheOldFileAndNoTrace)
             error = kb::test::errorOf([&] { kb::writeFileAtomically(path, c.content); });
         }
         EXPECT_EQ(error,
-            s("Die Datei \"%1\" konnte nicht geschrieben werden. Auf dem Datenträger ist kein "
-              "Platz mehr frei.")
-                .arg(QDir::toNativeSeparators(path)))
+            u"Die Datei \"%1\" konnte nicht geschrieben werden. Auf dem Datenträger ist kein "
+            "Platz mehr frei."_s.arg(QDir::toNativeSeparators(path)))
             << c.was;
         EXPECT_EQ(readAll(path), "alter Inhalt") << c.was;
-        EXPECT_EQ(entries(dir), QStringList { s("export.csv") }) << c.was;
+        EXPECT_EQ(entries(dir), QStringList { u"export.csv"_s }) << c.was;
         // Room again: the same write goes through.
         kb::writeFileAtomically(path, c.content);
         EXPECT_EQ(readAll(path), c.content) << c.was;
@@ -77,28 +73,28 @@ TEST(AtomicFile, AFullDiskLeavesTheOldFileAndNoTrace)
 TEST(AtomicFile, AFailureNamesTheReason)
 {
     TempDir dir;
-    QDir().mkpath(dir.file(s("ordner")));
-    EXPECT_EQ(kb::test::errorOf([&] { kb::writeFileAtomically(dir.file(s("fehlt/a.txt")), "x"); }),
-        s("Die Datei \"%1\" konnte nicht geschrieben werden. Das Verzeichnis gibt es nicht.")
-            .arg(QDir::toNativeSeparators(dir.file(s("fehlt/a.txt")))));
+    QDir().mkpath(dir.file(u"ordner"_s));
+    EXPECT_EQ(kb::test::errorOf([&] { kb::writeFileAtomically(dir.file(u"fehlt/a.txt"_s), "x"); }),
+        u"Die Datei \"%1\" konnte nicht geschrieben werden. Das Verzeichnis gibt es nicht."_s.arg(
+            QDir::toNativeSeparators(dir.file(u"fehlt/a.txt"_s))));
     EXPECT_TRUE(kb::test::errorOf([&] {
-        kb::writeFileAtomically(dir.file(s("ordner")), "x");
-    }).endsWith(s("Unter diesem Namen gibt es ein Verzeichnis.")));
+        kb::writeFileAtomically(dir.file(u"ordner"_s), "x");
+    }).endsWith(u"Unter diesem Namen gibt es ein Verzeichnis."_s));
     try {
         const FullDisk full(0);
-        kb::writeFileAtomically(dir.file(s("b.txt")), "x");
+        kb::writeFileAtomically(dir.file(u"b.txt"_s), "x");
         FAIL() << "no error";
     } catch (const kb::FileWriteError &e) {
-        EXPECT_EQ(e.reason(), s("Auf dem Datenträger ist kein Platz mehr frei."));
+        EXPECT_EQ(e.reason(), u"Auf dem Datenträger ist kein Platz mehr frei."_s);
     }
-    EXPECT_FALSE(QFile::exists(dir.file(s("b.txt"))));
+    EXPECT_FALSE(QFile::exists(dir.file(u"b.txt"_s)));
 }
 
 #ifndef Q_OS_WIN
 TEST(AtomicFile, KeepsThePermissionsOfTheFileItReplaces)
 {
     TempDir dir;
-    const QString path = dir.file(s("privat.ini"));
+    const QString path = dir.file(u"privat.ini"_s);
     writeAll(path, "alt");
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     ASSERT_TRUE(QFile::setPermissions(path, ownerOnly));
@@ -111,9 +107,9 @@ TEST(AtomicFile, KeepsThePermissionsOfTheFileItReplaces)
 TEST(AtomicFile, WritesThroughASymbolicLink)
 {
     TempDir dir;
-    QDir().mkpath(dir.file(s("echt")));
-    const QString target = dir.file(s("echt/Kalvalues.ini"));
-    const QString link = dir.file(s("Kalvalues.ini"));
+    QDir().mkpath(dir.file(u"echt"_s));
+    const QString target = dir.file(u"echt/Kalvalues.ini"_s);
+    const QString link = dir.file(u"Kalvalues.ini"_s);
     writeAll(target, "alt");
     ASSERT_TRUE(QFile::link(target, link));
     kb::writeFileAtomically(link, "neu");

@@ -22,15 +22,12 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // ---- the dump: one line per band and per primitive, numbers to 1/100 pixel
 
@@ -214,41 +211,41 @@ protected:
         QImage symbol(16, 16, QImage::Format_RGB32);
         symbol.fill(Qt::white);
         QPainter(&symbol).fillRect(4, 4, 8, 8, Qt::red);
-        ASSERT_TRUE(tage.locate(s("Datum"), QDate(2026, 5, 12)));
-        tage.setImage(s("SymbolBild"), symbol);
+        ASSERT_TRUE(tage.locate(u"Datum"_s, QDate(2026, 5, 12)));
+        tage.setImage(u"SymbolBild"_s, symbol);
         tage.post();
         tage.first();
 
         QImage logo(57, 67, QImage::Format_RGB32);
         logo.fill(QColor(0, 90, 160));
-        ASSERT_TRUE(logo.save(dir.file(s("logo.png"))));
-        writeAll(dir.file(s("Kalvalues.ini")),
+        ASSERT_TRUE(logo.save(dir.file(u"logo.png"_s)));
+        writeAll(dir.file(u"Kalvalues.ini"_s),
             "[User]\r\nSymbole=1\r\nKopfBandFarbe=12632256\r\nLinienfarbe=8421504\r\nBild="
-                + dir.file(s("logo.png")).toUtf8()
+                + dir.file(u"logo.png"_s).toUtf8()
                 + "\r\nKopfStyleItalic=0\r\nKopfStyleUnterstrichen=0\r\n"
                   "KopfStyleDurchstrichen=0\r\n"
                   "[Ferien]\r\nOsternBeginn=30.03.\r\nOsternEnde=10.04.\r\n"
                   "SommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n");
         settings = farben();
-        settings.kopftext = s("Jahreskalender");
-        settings.kopfbandtext = s("Familie Muster – Termine");
-        settings.firma = s("Familie Muster");
-        settings.strasse = s("Lindenweg 3");
-        settings.ort = s("80331 München");
-        settings.telefon = s("089 123456");
-        settings.fax = s("089 123457");
+        settings.kopftext = u"Jahreskalender"_s;
+        settings.kopfbandtext = u"Familie Muster – Termine"_s;
+        settings.firma = u"Familie Muster"_s;
+        settings.strasse = u"Lindenweg 3"_s;
+        settings.ort = u"80331 München"_s;
+        settings.telefon = u"089 123456"_s;
+        settings.fax = u"089 123457"_s;
     }
 
     void text(const QDate &tag, const char *value)
     {
-        ASSERT_TRUE(tage.locate(s("Datum"), tag));
-        tage.setString(s("Text"), s(value));
+        ASSERT_TRUE(tage.locate(u"Datum"_s, tag));
+        tage.setString(u"Text"_s, QString::fromUtf8(value));
         tage.post();
     }
 
     report::Document pages(const KalenderVariante &v)
     {
-        IniFile ini(dir.file(s("Kalvalues.ini")));
+        IniFile ini(dir.file(u"Kalvalues.ini"_s));
         settings.ferieneinlesen(ini);
         TKalenderForm form(v, tage, settings, ini);
         form.report().setClock([] { return QDateTime(QDate(2026, 12, 1), QTime(9, 0)); });
@@ -315,11 +312,11 @@ TEST_F(GoldenPages, ComparisonFailsWhenADayLineMovesOrChanges)
     }
     const std::optional<QString> difference = firstDifference(dump(moved), golden);
     ASSERT_TRUE(difference.has_value());
-    EXPECT_TRUE(difference->contains(s("band detail"))) << difference->toStdString();
+    EXPECT_TRUE(difference->contains(u"band detail"_s)) << difference->toStdString();
 
     // 1 January's week label "Woche1" goes missing.
     for (std::size_t i = day.firstItem; i < day.firstItem + day.itemCount; ++i)
-        if (auto *t = std::get_if<report::TextItem>(&page.items[i]); t && t->text == s("Woche1"))
+        if (auto *t = std::get_if<report::TextItem>(&page.items[i]); t && t->text == u"Woche1"_s)
             t->text.clear();
     EXPECT_TRUE(firstDifference(dump(doc), golden).has_value());
 }

@@ -12,15 +12,12 @@
 #include <QDate>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Reads CSV as RFC 4180 describes it: quoted fields may hold separators, doubled quotes and
 // line breaks; records end with CR LF.
@@ -91,18 +88,18 @@ TEST(YearCalendarCsv, OneRowPerDayWithTheSameFieldsWhateverTheDayTexts)
         { QDate(2026, 7, 7), "Mo", "Mo" },
     };
     for (const TextCase &t : texte) {
-        ASSERT_TRUE(tage.locate(s("Datum"), t.tag));
-        tage.setString(s("Text"), s(t.text));
+        ASSERT_TRUE(tage.locate(u"Datum"_s, t.tag));
+        tage.setString(u"Text"_s, QString::fromUtf8(t.text));
         tage.post();
     }
     tage.first();
-    writeAll(dir.file(s("Kalvalues.ini")), "[User]\r\n");
-    IniFile ini(dir.file(s("Kalvalues.ini")));
+    writeAll(dir.file(u"Kalvalues.ini"_s), "[User]\r\n");
+    IniFile ini(dir.file(u"Kalvalues.ini"_s));
 
     for (const KalenderVariante &v : kalenderVarianten()) {
         SCOPED_TRACE(v.navText.toStdString());
         LayoutSettings settings = farben();
-        settings.firma = s("Kalender, \"Punkt\" & Co");
+        settings.firma = u"Kalender, \"Punkt\" & Co"_s;
         const QByteArray csv = report::csvExport(kronoblattDokument(v, tage, settings, ini));
         ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
         const std::vector<QStringList> records = parseCsv(QString::fromUtf8(csv.mid(3)));
@@ -125,15 +122,17 @@ TEST(YearCalendarCsv, OneRowPerDayWithTheSameFieldsWhateverTheDayTexts)
                 ASSERT_EQ(r[f], QString()) << "padding of " << tag.toString().toStdString();
         }
         for (const TextCase &t : texte)
-            EXPECT_EQ(tageszeilen[std::size_t(t.tag.dayOfYear() - 1)][2], s(t.imFeld)) << t.text;
+            EXPECT_EQ(
+                tageszeilen[std::size_t(t.tag.dayOfYear() - 1)][2], QString::fromUtf8(t.imFeld))
+                << t.text;
         // The week labels sit in their day's row.
-        EXPECT_EQ(tageszeilen[0][3], s("Woche1"));
+        EXPECT_EQ(tageszeilen[0][3], u"Woche1"_s);
         EXPECT_EQ(tageszeilen[1][3], QString());
-        EXPECT_EQ(tageszeilen[4][3], s("Woche 2"));
-        EXPECT_EQ(tageszeilen[4][2], s("Arzt, Zahnarzt"));
-        EXPECT_EQ(tageszeilen[QDate(2026, 12, 28).dayOfYear() - 1][3], s("Woche 53"));
+        EXPECT_EQ(tageszeilen[4][3], u"Woche 2"_s);
+        EXPECT_EQ(tageszeilen[4][2], u"Arzt, Zahnarzt"_s);
+        EXPECT_EQ(tageszeilen[QDate(2026, 12, 28).dayOfYear() - 1][3], u"Woche 53"_s);
         // The header's address line keeps its comma and quotes.
-        EXPECT_TRUE(records.front().contains(s("Kalender, \"Punkt\" & Co")))
+        EXPECT_TRUE(records.front().contains(u"Kalender, \"Punkt\" & Co"_s))
             << records.front().join(QLatin1Char('|')).toStdString();
     }
 }

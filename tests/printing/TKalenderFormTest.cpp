@@ -13,22 +13,19 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class YearCalendar : public ::testing::Test {
 protected:
     void SetUp() override
     {
         settings = farben();
-        settings.kopftext = s("Jahreskalender");
+        settings.kopftext = u"Jahreskalender"_s;
     }
 
     void oeffnen(int year)
@@ -48,7 +45,7 @@ protected:
 
     report::Document drucken(const char *navText)
     {
-        const KalenderVariante *v = kalenderVariante(s(navText));
+        const KalenderVariante *v = kalenderVariante(QString::fromUtf8(navText));
         EXPECT_NE(v, nullptr) << navText;
         IniFile ini(dir.file(QStringLiteral("Kalvalues.ini")));
         return kronoblattDokument(*v, *tage, settings, ini);
@@ -118,21 +115,21 @@ TEST_F(YearCalendar, EveryVariantPutsMonthKOnItsPageAndColumn)
             ASSERT_NEAR(z.rect.width(), c.spaltenBreite, 1.0);
         // Day texts stay inside their column, also where the text is set wider than it.
         const Zeile &neujahr = zeilen.front();
-        EXPECT_EQ(neujahr.text, s("Neujahr"));
+        EXPECT_EQ(neujahr.text, u"Neujahr"_s);
         EXPECT_LE(neujahr.textRect.right(), neujahr.rect.right() + 0.01);
         // ... and start right of the weekday printed before them.
-        const report::FontSpec wochentag { s("Arial"),
-            kalenderVariante(s(c.nav))->wochentagGroesse };
+        const report::FontSpec wochentag { u"Arial"_s,
+            kalenderVariante(QString::fromUtf8(c.nav))->wochentagGroesse };
         EXPECT_GE(neujahr.textRect.left() - neujahr.rect.left(),
-            18 + report::textWidth(s("Mo"), wochentag));
+            18 + report::textWidth(u"Mo"_s, wochentag));
         // Every page: title, address, strip and the state at the foot.
         for (const auto &page : doc.pages) {
             const auto kopf = texte(page, report::BandKind::PageHeader);
             ASSERT_GE(kopf.size(), 2u);
-            EXPECT_EQ(kopf[0].text, s("Jahreskalender 2026"));
+            EXPECT_EQ(kopf[0].text, u"Jahreskalender 2026"_s);
             const auto fuss = texte(page, report::BandKind::PageFooter);
             ASSERT_EQ(fuss.size(), 1u);
-            EXPECT_EQ(fuss[0].text, s("Bayern"));
+            EXPECT_EQ(fuss[0].text, u"Bayern"_s);
         }
     }
 }
@@ -157,7 +154,7 @@ TEST_F(YearCalendar, ThirtyFirstFitsTheColumnUnlessTopAndBottomMarginsExceedEigh
         writeAll(eigen.file(QStringLiteral("k.ini")), QByteArray("[User]\r\n") + c.ini);
         IniFile ini(eigen.file(QStringLiteral("k.ini")));
         const report::Document doc
-            = kronoblattDokument(*kalenderVariante(s("1 Seite 12 Spalten")), *tage, settings, ini);
+            = kronoblattDokument(*kalenderVariante(u"1 Seite 12 Spalten"_s), *tage, settings, ini);
         ASSERT_EQ(int(doc.pages.size()), c.seiten);
         const auto zeilen = tageszeilen(doc);
         EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 30)).spalte, 0);
@@ -170,15 +167,15 @@ TEST_F(YearCalendar, ThirtyFirstFitsTheColumnUnlessTopAndBottomMarginsExceedEigh
             // Each of the seven 31-day months runs over and heads its overflow column with
             // its name again; the months after it move on by one column each time.
             ASSERT_EQ(koepfe.size(), 19u);
-            EXPECT_EQ(koepfe[1].monat, s("Januar"));
+            EXPECT_EQ(koepfe[1].monat, u"Januar"_s);
             EXPECT_EQ(koepfe[1].spalte, 1);
-            EXPECT_EQ(koepfe[2].monat, s("Februar"));
+            EXPECT_EQ(koepfe[2].monat, u"Februar"_s);
             EXPECT_EQ(koepfe[2].spalte, 2);
-            EXPECT_EQ(koepfe[3].monat, s("März"));
-            EXPECT_EQ(koepfe[4].monat, s("März"));
-            EXPECT_EQ(koepfe[5].monat, s("April"));
+            EXPECT_EQ(koepfe[3].monat, u"März"_s);
+            EXPECT_EQ(koepfe[4].monat, u"März"_s);
+            EXPECT_EQ(koepfe[5].monat, u"April"_s);
             EXPECT_EQ(koepfe[5].spalte, 5);
-            EXPECT_EQ(koepfe[12].monat, s("August"));
+            EXPECT_EQ(koepfe[12].monat, u"August"_s);
             EXPECT_EQ(koepfe[12].seite, 1);
             EXPECT_EQ(koepfe[12].spalte, 0);
             EXPECT_EQ(zeileAm(zeilen, QDate(2026, 3, 31)).spalte, 4);
@@ -193,8 +190,8 @@ TEST_F(YearCalendar, LeapYearPrintsTheTwentyNinthInTheFebruaryColumn)
     const auto zeilen = tageszeilen(drucken("1 Seite 12 Spalten"));
     ASSERT_EQ(zeilen.size(), 366u);
     const Zeile &feb29 = zeileAm(zeilen, QDate(2024, 2, 29));
-    EXPECT_EQ(feb29.nummer, s("29"));
-    EXPECT_EQ(feb29.wochentag, s("Do"));
+    EXPECT_EQ(feb29.nummer, u"29"_s);
+    EXPECT_EQ(feb29.wochentag, u"Do"_s);
     EXPECT_EQ(feb29.spalte, 1);
     EXPECT_EQ(zeileAm(zeilen, QDate(2024, 3, 1)).spalte, 2);
 }
@@ -203,17 +200,17 @@ TEST_F(YearCalendar, TheWholeYearPrintsWhateverTheCallersCursorShowsAndTheCursor
 {
     oeffnen(2026);
     einstellungen("");
-    tage->setFilter(s("MonatNr='3'"));
+    tage->setFilter(u"MonatNr='3'"_s);
     tage->setFiltered(true);
     tage->setRecNo(5);
     const report::Document doc = drucken("2 Seiten 6 Spalten");
     EXPECT_EQ(tageszeilen(doc).size(), 365u);
-    EXPECT_EQ(spaltenkoepfe(doc).front().monat, s("Januar"));
+    EXPECT_EQ(spaltenkoepfe(doc).front().monat, u"Januar"_s);
     EXPECT_TRUE(tage->filtered());
-    EXPECT_EQ(tage->filter(), s("MonatNr='3'"));
+    EXPECT_EQ(tage->filter(), u"MonatNr='3'"_s);
     EXPECT_EQ(tage->recordCount(), 31);
     EXPECT_EQ(tage->recNo(), 5);
-    EXPECT_EQ(tage->asDate(s("Datum")), QDate(2026, 3, 5));
+    EXPECT_EQ(tage->asDate(u"Datum"_s), QDate(2026, 3, 5));
 }
 
 struct ShadeCase {
@@ -262,9 +259,9 @@ TEST_F(YearCalendar, BadSchoolHolidayBoundAbandonsTheRun)
         "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
     // The message names the key and the file to mend.
     EXPECT_EQ(kb::test::errorOf([&] { drucken("1 Seite 12 Spalten"); }),
-        s("'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] der "
-          "Einstellungsdatei %1)")
-            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("Kalvalues.ini")))));
+        u"'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] der "
+        "Einstellungsdatei %1)"_s.arg(
+            QDir::toNativeSeparators(dir.file(QStringLiteral("Kalvalues.ini")))));
 }
 
 struct WeekCase {
@@ -302,7 +299,8 @@ TEST_F(YearCalendar, WeekLabelsAcrossTheTurnsOfTheYear)
             zeilen = tageszeilen(drucken("12 Seiten 1 Spalte"));
             offen = c.year;
         }
-        EXPECT_EQ(zeileAm(zeilen, c.tag).woche, s(c.label)) << c.tag.toString().toStdString();
+        EXPECT_EQ(zeileAm(zeilen, c.tag).woche, QString::fromUtf8(c.label))
+            << c.tag.toString().toStdString();
     }
 }
 
@@ -310,12 +308,12 @@ TEST_F(YearCalendar, PreviewRunReadsTheSchoolHolidaysAndBuildsTheSameReportAsThe
 {
     oeffnen(2026);
     writeAll(
-        dir.file(s("Kalvalues.ini")), "[Ferien]\r\nSommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n");
-    IniFile ini(dir.file(s("Kalvalues.ini")));
-    const KalenderVariante &v = *kalenderVariante(s("4 Seiten 3 Spalten"));
+        dir.file(u"Kalvalues.ini"_s), "[Ferien]\r\nSommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n");
+    IniFile ini(dir.file(u"Kalvalues.ini"_s));
+    const KalenderVariante &v = *kalenderVariante(u"4 Seiten 3 Spalten"_s);
     report::ScopedRecordingPreviewer preview;
     kronoblattDrucken(v, *tage, settings, ini);
-    EXPECT_EQ(settings.periode(Ferien::Sommer).beginn, s("03.08."));
+    EXPECT_EQ(settings.periode(Ferien::Sommer).beginn, u"03.08."_s);
     ASSERT_EQ(preview.documents().size(), 1u);
     const report::Document &gezeigt = preview.documents().front();
     const report::Document gedruckt = kronoblattDokument(v, *tage, settings, ini);
@@ -338,21 +336,20 @@ TEST_F(YearCalendar, NavigationEntriesNeedAnOpenCalendar)
 {
     oeffnen(2026);
     einstellungen("");
-    IniFile ini(dir.file(s("Kalvalues.ini")));
+    IniFile ini(dir.file(u"Kalvalues.ini"_s));
     ScopedScriptedUi ui;
     report::ScopedRecordingPreviewer preview;
-    kronoblattNavigation(s("1 Seite 12 Spalten"), nullptr, settings, ini);
+    kronoblattNavigation(u"1 Seite 12 Spalten"_s, nullptr, settings, ini);
     tage->close();
-    kronoblattNavigation(s("1 Seite 12 Spalten"), tage.get(), settings, ini);
-    const QString meldung
-        = s("Es ist derzeit kein Kalender geöffnet !\r\nBitte öffnen Sie über den "
-            "Schalter \"Kalender\" eine Kalenderdatei \r\num den Kronoblatt zu "
-            "drucken!");
+    kronoblattNavigation(u"1 Seite 12 Spalten"_s, tage.get(), settings, ini);
+    const QString meldung = u"Es ist derzeit kein Kalender geöffnet !\r\nBitte öffnen Sie über den "
+                            "Schalter \"Kalender\" eine Kalenderdatei \r\num den Kronoblatt zu "
+                            "drucken!"_s;
     EXPECT_EQ(ui->messages(), QStringList({ meldung, meldung }));
     EXPECT_TRUE(preview.documents().empty());
 
     tage->open();
-    kronoblattNavigation(s("12 Seiten 1 Spalte"), tage.get(), settings, ini);
+    kronoblattNavigation(u"12 Seiten 1 Spalte"_s, tage.get(), settings, ini);
     ASSERT_EQ(preview.documents().size(), 1u);
     EXPECT_EQ(preview.documents().front().pages.size(), 12u);
     EXPECT_EQ(ui->messages().size(), 2);
@@ -368,8 +365,8 @@ TEST_F(YearCalendar, EveryGenerationShowsTheWeekOneLabelAgain)
     form.previewAndWait();
     const report::Document zweite = form.generate(); // printing from the preview
     ASSERT_EQ(preview.documents().size(), 1u);
-    EXPECT_EQ(tageszeilen(preview.documents().front()).front().woche, s("Woche1"));
-    EXPECT_EQ(tageszeilen(zweite).front().woche, s("Woche1"));
+    EXPECT_EQ(tageszeilen(preview.documents().front()).front().woche, u"Woche1"_s);
+    EXPECT_EQ(tageszeilen(zweite).front().woche, u"Woche1"_s);
 }
 
 TEST_F(YearCalendar, SymbolsShowOnlyWhenSwitchedOnAndStored)
@@ -377,17 +374,17 @@ TEST_F(YearCalendar, SymbolsShowOnlyWhenSwitchedOnAndStored)
     oeffnen(2026);
     QImage bild(16, 16, QImage::Format_RGB32);
     bild.fill(Qt::blue);
-    ASSERT_TRUE(tage->locate(s("Datum"), QDate(2026, 3, 10)));
-    tage->setImage(s("SymbolBild"), bild);
+    ASSERT_TRUE(tage->locate(u"Datum"_s, QDate(2026, 3, 10)));
+    tage->setImage(u"SymbolBild"_s, bild);
     tage->post();
 
     for (const bool an : { true, false }) {
         TempDir eigen;
         writeAll(
-            eigen.file(s("k.ini")), an ? "[User]\r\nSymbole=1\r\n" : "[User]\r\nSymbole=0\r\n");
-        IniFile ini(eigen.file(s("k.ini")));
+            eigen.file(u"k.ini"_s), an ? "[User]\r\nSymbole=1\r\n" : "[User]\r\nSymbole=0\r\n");
+        IniFile ini(eigen.file(u"k.ini"_s));
         const auto zeilen = tageszeilen(
-            kronoblattDokument(*kalenderVariante(s("3 Seiten 4 Spalten")), *tage, settings, ini));
+            kronoblattDokument(*kalenderVariante(u"3 Seiten 4 Spalten"_s), *tage, settings, ini));
         int mitSymbol = 0;
         for (const Zeile &z : zeilen)
             mitSymbol += z.symbol.has_value();
@@ -406,35 +403,35 @@ TEST_F(YearCalendar, UrlaubAndKrankPrintInTheirColoursAndLaterLinesBlack)
 {
     oeffnen(2026);
     einstellungen("");
-    setzeText(QDate(2026, 1, 7), s("Urlaub"));
-    setzeText(QDate(2026, 1, 8), s("Ferienlager"));
-    setzeText(QDate(2026, 1, 9), s("Krank"));
-    setzeText(QDate(2026, 1, 10), s("Arzt"));
+    setzeText(QDate(2026, 1, 7), u"Urlaub"_s);
+    setzeText(QDate(2026, 1, 8), u"Ferienlager"_s);
+    setzeText(QDate(2026, 1, 9), u"Krank"_s);
+    setzeText(QDate(2026, 1, 10), u"Arzt"_s);
     const auto zeilen = tageszeilen(drucken("4 Seiten 3 Spalten"));
     EXPECT_EQ(
         zeileAm(zeilen, QDate(2026, 1, 7)).textFarbe, druckFarbe(settings.schriftFarbeUrlaub));
     EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 8)).textFarbe, QColor(Qt::black));
     EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 9)).textFarbe, druckFarbe(settings.schriftFarbeKrank));
     EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 10)).textFarbe, QColor(Qt::black));
-    EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 6)).text, s("Heilige 3 Könige"));
+    EXPECT_EQ(zeileAm(zeilen, QDate(2026, 1, 6)).text, u"Heilige 3 Könige"_s);
 }
 
 TEST_F(YearCalendar, HeaderFontsStylesAndColoursFromTheSettingsFile)
 {
     oeffnen(2026);
     settings.kopftext.clear();
-    settings.kopfbandtext = s("Kronoblatt – Kalender");
+    settings.kopfbandtext = u"Kronoblatt – Kalender"_s;
     // No style keys: every group prints bold, italic, underlined and struck out.
     einstellungen("KopfBandFarbe=65280\r\nLinienfarbe=16711680\r\n");
     report::Document doc = drucken("1 Seite 12 Spalten");
     auto kopf = texte(doc.pages.at(0), report::BandKind::PageHeader);
     ASSERT_GE(kopf.size(), 3u);
-    EXPECT_EQ(kopf[0].text, s(" 2026")); // empty Kopftext keeps its blank
-    const report::FontSpec alle { s("Arial"), 8, true, true, true, true };
+    EXPECT_EQ(kopf[0].text, u" 2026"_s); // empty Kopftext keeps its blank
+    const report::FontSpec alle { u"Arial"_s, 8, true, true, true, true };
     EXPECT_EQ(kopf[0].font, alle);
     EXPECT_EQ(kopf[1].font, alle);
     EXPECT_EQ(kopf[1].background, QColor(0, 255, 0)); // the strip's colour read from the file
-    EXPECT_EQ(kopf[2].text, s("RI-DOZU"));
+    EXPECT_EQ(kopf[2].text, u"RI-DOZU"_s);
     EXPECT_EQ(kopf[2].font, alle);
     EXPECT_EQ(texte(doc.pages.at(0), report::BandKind::ColumnHeader).at(0).font, alle);
     bool linie = false;
@@ -445,10 +442,10 @@ TEST_F(YearCalendar, HeaderFontsStylesAndColoursFromTheSettingsFile)
 
     // Only exactly 1 switches a style on; an empty value reads as the default 1.
     TempDir eigen;
-    writeAll(eigen.file(s("k.ini")),
+    writeAll(eigen.file(u"k.ini"_s),
         "[USER]\r\nkopfstylebold=1\r\nKopfStyleItalic=2\r\n"
         "KopfStyleUnterstrichen=0\r\nKopfStyleDurchstrichen=\r\n");
-    IniFile ini(eigen.file(s("k.ini")));
+    IniFile ini(eigen.file(u"k.ini"_s));
     doc = kronoblattDokument(kalenderVarianten().front(), *tage, settings, ini);
     kopf = texte(doc.pages.at(0), report::BandKind::PageHeader);
     EXPECT_TRUE(kopf[0].font.bold);
@@ -462,11 +459,11 @@ TEST_F(YearCalendar, LogoPrintsWhenItsFileExistsAndIsSilentlyLeftOutOtherwise)
     oeffnen(2026);
     QImage logo(40, 30, QImage::Format_RGB32);
     logo.fill(Qt::red);
-    const QString pfad = dir.file(s("Logo mit Ümlaut.jpg"));
+    const QString pfad = dir.file(u"Logo mit Ümlaut.jpg"_s);
     ASSERT_TRUE(logo.save(pfad, "JPG"));
     ScopedScriptedUi ui;
     for (const bool vorhanden : { true, false }) {
-        einstellungen("Bild=" + (vorhanden ? pfad : dir.file(s("fehlt.jpg"))).toLatin1() + "\r\n");
+        einstellungen("Bild=" + (vorhanden ? pfad : dir.file(u"fehlt.jpg"_s)).toLatin1() + "\r\n");
         const report::Document doc = drucken("1 Seite 12 Spalten");
         int bilder = 0;
         for (const auto &item : doc.pages.at(0).items) {

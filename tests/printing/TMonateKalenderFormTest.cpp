@@ -17,15 +17,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The twelve month pictures in colours that tell them apart.
 QColor monatsfarbe(int monat)
@@ -66,7 +63,7 @@ protected:
     const MonatsAuswahl &auswahl(const char *layoutName)
     {
         for (const MonatsAuswahl &a : monatsAuswahlen())
-            if (a.layoutName == s(layoutName))
+            if (a.layoutName == QString::fromUtf8(layoutName))
                 return a;
         throw std::runtime_error(layoutName);
     }
@@ -94,34 +91,34 @@ TEST(MonthCalendarMenu, EntriesInMenuOrderWithTheirHandlersVariantsAndFilters)
     for (const MonatsMenuePunkt &p : menue) {
         switch (p.art) {
         case MonatsMenuePunkt::Art::Trenner:
-            zeilen << s("-");
+            zeilen << u"-"_s;
             break;
         case MonatsMenuePunkt::Art::Eintrag:
             ASSERT_EQ(p.auswahlen.size(), 1u);
             zeilen << p.text;
             break;
         case MonatsMenuePunkt::Art::Untermenue:
-            zeilen << p.text + s(" >");
+            zeilen << p.text + u" >"_s;
             break;
         }
     }
     EXPECT_EQ(zeilen,
         QStringList({
-            s("Kalender-Vorschau  3 Spalten/erstes Quartal/vertikale Bilder"),
-            s("Kalender-Vorschau  3 Spalten/zweites Quartal/vertikale Bilder"),
-            s("Kalender-Vorschau  3 Spalten/drittes Quartal/vertikale Bilder"),
-            s("Kalender-Vorschau  3 Spalten/viertes Quartal/vertikale Bilder"),
-            s("-"),
-            s("Kalender-Vorschau  3 Spalten/erstes Quartal horiz.Bilder"),
-            s("Kalender-Vorschau  3 Spalten/zweites Quartal horiz.Bilder"),
-            s("Kalender-Vorschau  3 Spalten/drittes Quartal horiz.Bilder"),
-            s("Kalender-Vorschau  3 Spalten/viertes Quartal horiz.Bilder"),
-            s("-"),
-            s("Kalender-Vorschau  2 Spalten/vertikale Bilder >"),
-            s("Kalender-Vorschau  2 Spalten/horiz.Bilder >"),
-            s("-"),
-            s("Kalender-Vorschau  1 Spalte/vertikale Bilder >"),
-            s("Kalender-Vorschau  1 Spalte/horiz.Bilder >"),
+            u"Kalender-Vorschau  3 Spalten/erstes Quartal/vertikale Bilder"_s,
+            u"Kalender-Vorschau  3 Spalten/zweites Quartal/vertikale Bilder"_s,
+            u"Kalender-Vorschau  3 Spalten/drittes Quartal/vertikale Bilder"_s,
+            u"Kalender-Vorschau  3 Spalten/viertes Quartal/vertikale Bilder"_s,
+            u"-"_s,
+            u"Kalender-Vorschau  3 Spalten/erstes Quartal horiz.Bilder"_s,
+            u"Kalender-Vorschau  3 Spalten/zweites Quartal horiz.Bilder"_s,
+            u"Kalender-Vorschau  3 Spalten/drittes Quartal horiz.Bilder"_s,
+            u"Kalender-Vorschau  3 Spalten/viertes Quartal horiz.Bilder"_s,
+            u"-"_s,
+            u"Kalender-Vorschau  2 Spalten/vertikale Bilder >"_s,
+            u"Kalender-Vorschau  2 Spalten/horiz.Bilder >"_s,
+            u"-"_s,
+            u"Kalender-Vorschau  1 Spalte/vertikale Bilder >"_s,
+            u"Kalender-Vorschau  1 Spalte/horiz.Bilder >"_s,
         }));
 
     // Every selection appears exactly once, in the order of the flat list.
@@ -134,11 +131,11 @@ TEST(MonthCalendarMenu, EntriesInMenuOrderWithTheirHandlersVariantsAndFilters)
 
     const auto paare = menue.at(10).auswahlen;
     ASSERT_EQ(paare.size(), 6u);
-    EXPECT_EQ(alle.at(paare[0]).text, s("Januar/Februar"));
-    EXPECT_EQ(alle.at(paare[5]).text, s("November/Dezember"));
+    EXPECT_EQ(alle.at(paare[0]).text, u"Januar/Februar"_s);
+    EXPECT_EQ(alle.at(paare[5]).text, u"November/Dezember"_s);
     const auto monate = menue.at(14).auswahlen;
     ASSERT_EQ(monate.size(), 12u);
-    EXPECT_EQ(alle.at(monate[2]).text, s("März"));
+    EXPECT_EQ(alle.at(monate[2]).text, u"März"_s);
 
     const struct {
         int index;
@@ -163,10 +160,10 @@ TEST(MonthCalendarMenu, EntriesInMenuOrderWithTheirHandlersVariantsAndFilters)
     };
     for (const auto &c : cases) {
         const MonatsAuswahl &a = alle.at(c.index);
-        EXPECT_EQ(a.handler, s(c.handler)) << c.index;
+        EXPECT_EQ(a.handler, QString::fromUtf8(c.handler)) << c.index;
         EXPECT_EQ(a.variante, c.variante) << c.index;
-        EXPECT_EQ(a.filter, s(c.filter)) << c.index;
-        EXPECT_EQ(a.layoutName, s(c.layout)) << c.index;
+        EXPECT_EQ(a.filter, QString::fromUtf8(c.filter)) << c.index;
+        EXPECT_EQ(a.layoutName, QString::fromUtf8(c.layout)) << c.index;
     }
     // The command line reaches each of them by its name.
     for (const MonatsAuswahl &a : alle)
@@ -187,12 +184,12 @@ TEST_F(MonthCalendar, QuarterPairAndMonthPrintOnePageWithOneColumnPerMonth)
     oeffnen(2026);
     einstellungen("");
     const SeitenCase cases[] = {
-        { "Quartal 1 vertikal", 1, { s("Januar"), s("Februar"), s("März") }, 257.0 },
-        { "Quartal 4 horizontal", 1, { s("Oktober"), s("November"), s("Dezember") }, 257.0 },
-        { "Monate Juli/August vertikal", 1, { s("Juli"), s("August") }, 385.5 },
-        { "Monate März/April horizontal", 1, { s("März"), s("April") }, 385.5 },
-        { "Monat Februar vertikal", 1, { s("Februar") }, 771.0 },
-        { "Monat Dezember horizontal", 1, { s("Dezember") }, 771.0 },
+        { "Quartal 1 vertikal", 1, { u"Januar"_s, u"Februar"_s, u"März"_s }, 257.0 },
+        { "Quartal 4 horizontal", 1, { u"Oktober"_s, u"November"_s, u"Dezember"_s }, 257.0 },
+        { "Monate Juli/August vertikal", 1, { u"Juli"_s, u"August"_s }, 385.5 },
+        { "Monate März/April horizontal", 1, { u"März"_s, u"April"_s }, 385.5 },
+        { "Monat Februar vertikal", 1, { u"Februar"_s }, 771.0 },
+        { "Monat Dezember horizontal", 1, { u"Dezember"_s }, 771.0 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.layout);
@@ -204,7 +201,7 @@ TEST_F(MonthCalendar, QuarterPairAndMonthPrintOnePageWithOneColumnPerMonth)
         ASSERT_EQ(koepfe.size(), c.monate.size());
         for (std::size_t i = 0; i < koepfe.size(); ++i) {
             EXPECT_EQ(koepfe[i].textBei(16), c.monate[i]);
-            EXPECT_EQ(koepfe[i].textBei(96), s("2026"));
+            EXPECT_EQ(koepfe[i].textBei(96), u"2026"_s);
             EXPECT_EQ(koepfe[i].spalte, int(i));
             EXPECT_EQ(koepfe[i].rect.height(), 416);
             EXPECT_NEAR(koepfe[i].rect.width(), c.spaltenBreite, 0.5);
@@ -239,8 +236,8 @@ TEST_F(MonthCalendar, LeapYearFebruaryBlockIsHeaderPlusTwentyNineLines)
         if (z.spalte == 1)
             februar.push_back(&z);
     ASSERT_EQ(februar.size(), 29u);
-    EXPECT_EQ(februar.back()->textBei(0), s("29"));
-    EXPECT_EQ(februar.back()->textBei(32), s("Do"));
+    EXPECT_EQ(februar.back()->textBei(0), u"29"_s);
+    EXPECT_EQ(februar.back()->textBei(32), u"Do"_s);
     EXPECT_DOUBLE_EQ(februar.back()->rect.bottom() - koepfe.at(1).rect.top(), 880.0);
 }
 
@@ -271,7 +268,7 @@ TEST_F(MonthCalendar, ThirtyFirstSpillsOnceTopAndBottomMarginsExceedTwentyMm)
         const auto zeilen = baender(doc, report::BandKind::Detail);
         const Band &tag30 = zeilen.at(29);
         const Band &tag31 = zeilen.at(30);
-        ASSERT_EQ(tag31.textBei(0), s("31"));
+        ASSERT_EQ(tag31.textBei(0), u"31"_s);
         EXPECT_EQ(tag30.seite, 0);
         EXPECT_EQ(tag30.spalte, 0);
         EXPECT_EQ(tag31.seite, c.seiteDes31);
@@ -294,7 +291,7 @@ TEST_F(MonthCalendar, EachMonthShowsItsOwnPictureInsideItsBox)
     oeffnen(2026);
     einstellungen("");
     bilderSpeichern({ 1, 3, 7, 8 });
-    tage->locate(s("Datum"), QDate(2026, 11, 20)); // the picture table follows November
+    tage->locate(u"Datum"_s, QDate(2026, 11, 20)); // the picture table follows November
 
     const struct {
         const char *layout;
@@ -369,24 +366,24 @@ TEST_F(MonthCalendar, RunLeavesItsFilterAndTheLinkedPictureTable)
 {
     oeffnen(2026);
     einstellungen("");
-    ASSERT_TRUE(tage->locate(s("Datum"), QDate(2026, 7, 14)));
+    ASSERT_TRUE(tage->locate(u"Datum"_s, QDate(2026, 7, 14)));
     drucken("Monat Juli vertikal");
     EXPECT_TRUE(tage->filtered());
-    EXPECT_EQ(tage->filter(), s("(MonatNr='7')"));
+    EXPECT_EQ(tage->filter(), u"(MonatNr='7')"_s);
     EXPECT_EQ(tage->recordCount(), 31);
-    EXPECT_EQ(tage->asDate(s("Datum")), QDate(2026, 7, 14)); // still shown: still current
+    EXPECT_EQ(tage->asDate(u"Datum"_s), QDate(2026, 7, 14)); // still shown: still current
     EXPECT_FALSE(tage->controlsDisabled());
     EXPECT_EQ(bilder->recordCount(), 1);
-    EXPECT_EQ(bilder->asInt(s("Nr")), 7);
+    EXPECT_EQ(bilder->asInt(u"Nr"_s), 7);
 
     drucken("Monate März/April vertikal");
     EXPECT_EQ(tage->recordCount(), 61);
-    EXPECT_EQ(tage->asDate(s("Datum")), QDate(2026, 3, 1)); // July is gone: the first day
-    EXPECT_EQ(bilder->asInt(s("Nr")), 3);
+    EXPECT_EQ(tage->asDate(u"Datum"_s), QDate(2026, 3, 1)); // July is gone: the first day
+    EXPECT_EQ(bilder->asInt(u"Nr"_s), 3);
     // The picture table stays linked: it follows the day table by month.
-    ASSERT_TRUE(tage->locate(s("Datum"), QDate(2026, 4, 10)));
+    ASSERT_TRUE(tage->locate(u"Datum"_s, QDate(2026, 4, 10)));
     EXPECT_EQ(bilder->recordCount(), 1);
-    EXPECT_EQ(bilder->asInt(s("Nr")), 4);
+    EXPECT_EQ(bilder->asInt(u"Nr"_s), 4);
 }
 
 TEST_F(MonthCalendar, BadSchoolHolidayBoundAbandonsTheRunAndFreesTheDayTable)
@@ -395,9 +392,9 @@ TEST_F(MonthCalendar, BadSchoolHolidayBoundAbandonsTheRunAndFreesTheDayTable)
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
         "[Ferien]\r\nWinterBeginn=29.02.\r\nWinterEnde=06.03.\r\n");
     EXPECT_EQ(errorOf([&] { drucken("Quartal 1 vertikal"); }),
-        s("'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] der "
-          "Einstellungsdatei %1)")
-            .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("Kalvalues.ini")))));
+        u"'29.02.2026' ist kein gültiges Datum (Schlüssel WinterBeginn im Abschnitt [Ferien] der "
+        "Einstellungsdatei %1)"_s.arg(
+            QDir::toNativeSeparators(dir.file(QStringLiteral("Kalvalues.ini")))));
     EXPECT_FALSE(tage->controlsDisabled());
     EXPECT_FALSE(tage->eof());
 }
@@ -410,8 +407,8 @@ TEST_F(MonthCalendar, DayLinesFollowTheSharedRules)
     writeAll(dir.file(QStringLiteral("Kalvalues.ini")),
         "[User]\r\nLinienfarbe=16711680\r\n"
         "[Ferien]\r\nWeihnachten1Beginn=01.01.\r\nWeihnachten1Ende=09.01.\r\n");
-    ASSERT_TRUE(tage->locate(s("Datum"), QDate(2026, 1, 7)));
-    tage->setString(s("Text"), s("Urlaub"));
+    ASSERT_TRUE(tage->locate(u"Datum"_s, QDate(2026, 1, 7)));
+    tage->setString(u"Text"_s, u"Urlaub"_s);
     tage->post();
     const auto zeilen = baender(drucken("Monat Januar horizontal"), report::BandKind::Detail);
     ASSERT_EQ(zeilen.size(), 31u);
@@ -429,16 +426,16 @@ TEST_F(MonthCalendar, DayLinesFollowTheSharedRules)
     };
     for (const auto &c : cases) {
         const Band &z = zeilen.at(std::size_t(c.tag - 1));
-        EXPECT_EQ(z.wochenLabel(), s(c.woche)) << c.tag;
+        EXPECT_EQ(z.wochenLabel(), QString::fromUtf8(c.woche)) << c.tag;
         const qint32 farbe = c.farbe ? settings.*c.farbe : Tageszeile::kWeiss;
         EXPECT_EQ(z.hintergrund, druckFarbe(farbe)) << c.tag;
     }
     const report::TextItem *urlaub = zeilen.at(6).itemBei(56);
     ASSERT_NE(urlaub, nullptr);
-    EXPECT_EQ(urlaub->text, s("Urlaub"));
+    EXPECT_EQ(urlaub->text, u"Urlaub"_s);
     EXPECT_EQ(urlaub->color, druckFarbe(settings.schriftFarbeUrlaub));
     EXPECT_EQ(zeilen.at(5).itemBei(56)->color, QColor(Qt::black)); // Heilige Drei Könige
-    EXPECT_EQ(zeilen.at(5).itemBei(56)->font, report::FontSpec({ s("Arial"), 10 }));
+    EXPECT_EQ(zeilen.at(5).itemBei(56)->font, report::FontSpec({ u"Arial"_s, 10 }));
     // The day text stays inside its column, 257 pixels wide with 4 and 2 mm margins... here
     // one column of 771: the text keeps its 209 pixels.
     EXPECT_NEAR(urlaub->rect.width(), 209, 0.01);
@@ -466,16 +463,16 @@ TEST_F(MonthCalendar, WeekdayWeekLabelAndDayTextKeepApart)
         const auto zeilen = baender(c.drucken(), report::BandKind::Detail);
         const Band *montag = nullptr;
         for (const Band &z : zeilen)
-            if (z.textBei(0) == s("6") && z.wochenLabel() == s("Woche 15"))
+            if (z.textBei(0) == u"6"_s && z.wochenLabel() == u"Woche 15"_s)
                 montag = &z;
         ASSERT_NE(montag, nullptr);
         const report::TextItem *woche = montag->wochenItem();
         const report::TextItem *text = nullptr;
         const report::TextItem *wochentag = nullptr;
         for (const auto &t : montag->texte) {
-            if (t.text == s("Ostermontag"))
+            if (t.text == u"Ostermontag"_s)
                 text = &t;
-            if (t.text == s("Mo"))
+            if (t.text == u"Mo"_s)
                 wochentag = &t;
         }
         ASSERT_NE(text, nullptr);
@@ -491,7 +488,7 @@ TEST_F(MonthCalendar, WeekdayWeekLabelAndDayTextKeepApart)
         // Days without a week label keep the text where it was set.
         bool karfreitag = false;
         for (const Band &z : zeilen)
-            if (const report::TextItem *t = z.itemBei(c.textLeft); t && t->text == s("Karfreitag"))
+            if (const report::TextItem *t = z.itemBei(c.textLeft); t && t->text == u"Karfreitag"_s)
                 karfreitag = true;
         EXPECT_TRUE(karfreitag);
     }
@@ -500,39 +497,39 @@ TEST_F(MonthCalendar, WeekdayWeekLabelAndDayTextKeepApart)
 TEST_F(MonthCalendar, HeaderAndFooterFromTheSettings)
 {
     oeffnen(2026);
-    settings.firma = s("Muster & Söhne");
-    settings.strasse = s("Hauptstraße 1");
-    settings.ort = s("12345 Musterstadt");
-    settings.telefon = s("0123 456");
-    settings.fax = s("0123 457");
-    settings.kopfbandtext = s("Alles Gute im neuen Jahr");
+    settings.firma = u"Muster & Söhne"_s;
+    settings.strasse = u"Hauptstraße 1"_s;
+    settings.ort = u"12345 Musterstadt"_s;
+    settings.telefon = u"0123 456"_s;
+    settings.fax = u"0123 457"_s;
+    settings.kopfbandtext = u"Alles Gute im neuen Jahr"_s;
     settings.kopfBandFarbe = 0x00FF00;
     settings.font(FontGroup::Adresse).size = 9;
     QImage logo(40, 30, QImage::Format_RGB32);
     logo.fill(Qt::red);
-    const QString pfad = dir.file(s("Logo.jpg"));
+    const QString pfad = dir.file(u"Logo.jpg"_s);
     ASSERT_TRUE(logo.save(pfad, "JPG"));
     // No style keys: the groups print in all four styles; the second company line never does.
     einstellungen("Bild=" + pfad.toUtf8() + "\r\nMonatLeft=10\r\nMonatTOP=10\r\n");
     const report::Document doc = drucken("Monat Mai vertikal");
     const auto kopf = baender(doc, report::BandKind::PageHeader).at(0);
-    const report::FontSpec alle { s("Arial"), 8, true, true, true, true };
+    const report::FontSpec alle { u"Arial"_s, 8, true, true, true, true };
     const struct {
         double left, top;
         const char *text;
         report::FontSpec font;
     } cases[] = {
         { 8, 8, "Muster & Söhne", alle },
-        { 440, 6, "Muster & Söhne", { s("Arial"), 9 } },
-        { 440, 22, "Hauptstraße 1", { s("Arial"), 9, true, true, true, true } },
-        { 440, 40, "12345 Musterstadt", { s("Arial"), 9, true, true, true, true } },
-        { 440, 56, "0123 456", { s("Arial"), 9, true, true, true, true } },
-        { 440, 72, "0123 457", { s("Arial"), 9, true, true, true, true } },
+        { 440, 6, "Muster & Söhne", { u"Arial"_s, 9 } },
+        { 440, 22, "Hauptstraße 1", { u"Arial"_s, 9, true, true, true, true } },
+        { 440, 40, "12345 Musterstadt", { u"Arial"_s, 9, true, true, true, true } },
+        { 440, 56, "0123 456", { u"Arial"_s, 9, true, true, true, true } },
+        { 440, 72, "0123 457", { u"Arial"_s, 9, true, true, true, true } },
     };
     for (const auto &c : cases) {
         const report::TextItem *t = kopf.itemBei(c.left, c.top);
         ASSERT_NE(t, nullptr) << c.text;
-        EXPECT_EQ(t->text, s(c.text));
+        EXPECT_EQ(t->text, QString::fromUtf8(c.text));
         EXPECT_EQ(t->font, c.font) << c.text;
     }
     EXPECT_EQ(kopf.rect.topLeft(), QPointF(report::mmToPixels(10), report::mmToPixels(10)));
@@ -542,7 +539,7 @@ TEST_F(MonthCalendar, HeaderAndFooterFromTheSettings)
     const auto fuss = baender(doc, report::BandKind::PageFooter).at(0);
     const report::TextItem *streifen = fuss.itemBei(0, 8);
     ASSERT_NE(streifen, nullptr);
-    EXPECT_EQ(streifen->text, s("Alles Gute im neuen Jahr"));
+    EXPECT_EQ(streifen->text, u"Alles Gute im neuen Jahr"_s);
     EXPECT_EQ(streifen->rect.size(), QSizeF(713, 17));
     EXPECT_EQ(streifen->background, QColor(0, 255, 0));
     EXPECT_FALSE(streifen->font.bold || streifen->font.italic || streifen->font.underline
@@ -559,14 +556,14 @@ TEST_F(MonthCalendar, HeaderAndFooterFromTheSettings)
 TEST_F(MonthCalendar, LogoStaysOnThePaperBetweenWideMargins)
 {
     oeffnen(2026);
-    settings.firma = s("Muster & Söhne");
-    settings.strasse = s("Hauptstraße 1");
-    settings.ort = s("12345 Musterstadt");
-    settings.telefon = s("0123 456");
-    settings.fax = s("0123 457");
+    settings.firma = u"Muster & Söhne"_s;
+    settings.strasse = u"Hauptstraße 1"_s;
+    settings.ort = u"12345 Musterstadt"_s;
+    settings.telefon = u"0123 456"_s;
+    settings.fax = u"0123 457"_s;
     QImage bild(40, 30, QImage::Format_RGB32);
     bild.fill(Qt::red);
-    const QString pfad = dir.file(s("Logo.jpg"));
+    const QString pfad = dir.file(u"Logo.jpg"_s);
     ASSERT_TRUE(bild.save(pfad, "JPG"));
     const struct {
         const char *ini;
@@ -646,7 +643,7 @@ TEST_F(MonthCalendar, YearMovesRightOfALongMonthNameInALargeFont)
     for (const Band &k : koepfe) {
         const report::TextItem &monat = k.texte.at(0);
         const report::TextItem &jahr = k.texte.at(1);
-        EXPECT_EQ(jahr.text, s("2026"));
+        EXPECT_EQ(jahr.text, u"2026"_s);
         EXPECT_GE(jahr.rect.left(), monat.rect.right() + 1) << monat.text.toStdString();
         EXPECT_GE(jahr.rect.left() - k.rect.left(), 96);
     }
@@ -655,7 +652,7 @@ TEST_F(MonthCalendar, YearMovesRightOfALongMonthNameInALargeFont)
     EXPECT_EQ(baender(drucken("Monat September vertikal"), report::BandKind::GroupHeader)
                   .at(0)
                   .textBei(96),
-        s("2026"));
+        u"2026"_s);
 }
 
 TEST_F(MonthCalendar, PreviewShowsWhatTheCommandLinePrints)
@@ -670,7 +667,7 @@ TEST_F(MonthCalendar, PreviewShowsWhatTheCommandLinePrints)
     const auto koepfe = baender(preview.documents().front(), report::BandKind::GroupHeader);
     ASSERT_EQ(koepfe.size(), 3u);
     EXPECT_EQ(koepfe[0].bilder.size(), 1u);
-    EXPECT_EQ(tage->filter(), s("(MonatNr='10')or(MonatNr='11')or(MonatNr='12')"));
+    EXPECT_EQ(tage->filter(), u"(MonatNr='10')or(MonatNr='11')or(MonatNr='12')"_s);
 
     // A calendar printed without its picture table: empty boxes, no message.
     ScopedScriptedUi ui;

@@ -10,33 +10,30 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class Diary : public ::testing::Test {
 protected:
     void SetUp() override
     {
         settings = farben();
-        settings.kopfbandtext = s("Mein Tagebuch");
+        settings.kopfbandtext = u"Mein Tagebuch"_s;
         const QString qvk = testKalender(dir, 2026);
         tage = std::make_unique<Table>();
         tage->setFilePath(KalenderDatei::ausQvk(qvk).jahrPfad());
         tage->open();
         tage->first();
-        writeAll(dir.file(s("Kalvalues.ini")), "[User]\r\n");
+        writeAll(dir.file(u"Kalvalues.ini"_s), "[User]\r\n");
     }
 
     report::Document drucken(int monat)
     {
-        IniFile ini(dir.file(s("Kalvalues.ini")));
+        IniFile ini(dir.file(u"Kalvalues.ini"_s));
         return tagebuchDokument(monat, *tage, settings, ini);
     }
 
@@ -44,8 +41,8 @@ protected:
     void tagestext(const QDate &tag, const QString &text) { feld(tag, "Text", text); }
     void feld(const QDate &tag, const char *name, const QString &text)
     {
-        ASSERT_TRUE(tage->locate(s("Datum"), tag));
-        tage->setString(s(name), text);
+        ASSERT_TRUE(tage->locate(u"Datum"_s, tag));
+        tage->setString(QString::fromUtf8(name), text);
         tage->post();
     }
 
@@ -59,13 +56,13 @@ QString zeilen(int n)
 {
     QStringList list;
     for (int i = 1; i <= n; ++i)
-        list.append(s("Zeile %1").arg(i));
-    return list.join(s("\r\n"));
+        list.append(u"Zeile %1"_s.arg(i));
+    return list.join(u"\r\n"_s);
 }
 
 double zeilenHoehe()
 {
-    return report::layoutText(s("X"), report::FontSpec { s("Arial"), 10 }, false, 0).lineHeight;
+    return report::layoutText(u"X"_s, report::FontSpec { u"Arial"_s, 10 }, false, 0).lineHeight;
 }
 
 TEST_F(Diary, MonthWithoutNotesFitsOnePageOfTwentyFourPixelLines)
@@ -75,25 +72,25 @@ TEST_F(Diary, MonthWithoutNotesFitsOnePageOfTwentyFourPixelLines)
     ASSERT_EQ(doc.pages.size(), 1u);
     const auto koepfe = baender(doc, report::BandKind::GroupHeader);
     ASSERT_EQ(koepfe.size(), 1u);
-    EXPECT_EQ(koepfe[0].textBei(16, 16), s("März"));
-    EXPECT_EQ(koepfe[0].textBei(96, 16), s("2026"));
+    EXPECT_EQ(koepfe[0].textBei(16, 16), u"März"_s);
+    EXPECT_EQ(koepfe[0].textBei(96, 16), u"2026"_s);
     EXPECT_EQ(koepfe[0].rect.height(), 39);
     const auto tageszeilen = baender(doc, report::BandKind::Detail);
     ASSERT_EQ(tageszeilen.size(), 31u);
     for (const Band &z : tageszeilen)
         ASSERT_EQ(z.rect.height(), 24);
-    EXPECT_EQ(tageszeilen.at(4).textBei(0), s("5"));
-    EXPECT_EQ(tageszeilen.at(4).textBei(30), s("Do"));
-    EXPECT_EQ(tageszeilen.at(1).wochenLabel(), s("Woche 10"));
+    EXPECT_EQ(tageszeilen.at(4).textBei(0), u"5"_s);
+    EXPECT_EQ(tageszeilen.at(4).textBei(30), u"Do"_s);
+    EXPECT_EQ(tageszeilen.at(1).wochenLabel(), u"Woche 10"_s);
     // The month's filter stays on the day table.
     EXPECT_TRUE(tage->filtered());
-    EXPECT_EQ(tage->filter(), s("(MonatNr='3')"));
+    EXPECT_EQ(tage->filter(), u"(MonatNr='3')"_s);
     EXPECT_EQ(tage->recordCount(), 31);
 }
 
 TEST_F(Diary, NotesGrowTheirLineAndPushLaterDaysOntoPagesWithTheirOwnHeaderAndFooter)
 {
-    notiz(QDate(2026, 5, 3), s("Kurz"));
+    notiz(QDate(2026, 5, 3), u"Kurz"_s);
     notiz(QDate(2026, 5, 10), zeilen(30));
     const report::Document doc = drucken(5);
     ASSERT_EQ(doc.pages.size(), 2u);
@@ -112,10 +109,10 @@ TEST_F(Diary, NotesGrowTheirLineAndPushLaterDaysOntoPagesWithTheirOwnHeaderAndFo
     for (int seite = 0; seite < 2; ++seite) {
         const auto kopf = texte(doc.pages.at(std::size_t(seite)), report::BandKind::PageHeader);
         ASSERT_FALSE(kopf.empty()) << seite;
-        EXPECT_EQ(kopf[0].text, s("RI-DOZU"));
+        EXPECT_EQ(kopf[0].text, u"RI-DOZU"_s);
         const auto fuss = texte(doc.pages.at(std::size_t(seite)), report::BandKind::PageFooter);
         ASSERT_EQ(fuss.size(), 1u) << seite;
-        EXPECT_EQ(fuss[0].text, s("Mein Tagebuch"));
+        EXPECT_EQ(fuss[0].text, u"Mein Tagebuch"_s);
         EXPECT_EQ(fuss[0].rect.size(), QSizeF(713, 17));
     }
     // No day line runs into the footer.
@@ -128,7 +125,7 @@ TEST_F(Diary, NotesGrowTheirLineAndPushLaterDaysOntoPagesWithTheirOwnHeaderAndFo
 // and none below the page's foot.
 TEST_F(Diary, NotesLongerThanAPageContinueOnTheNextPages)
 {
-    notiz(QDate(2026, 6, 2), s("Kurzer Eintrag"));
+    notiz(QDate(2026, 6, 2), u"Kurzer Eintrag"_s);
     notiz(QDate(2026, 6, 3), zeilen(150));
     const report::Document doc = drucken(6);
     ASSERT_GE(doc.pages.size(), 3u);
@@ -143,13 +140,13 @@ TEST_F(Diary, NotesLongerThanAPageContinueOnTheNextPages)
             EXPECT_EQ(z.texte.size(), 1u); // only the notes
         }
         for (const auto &t : z.texte)
-            if (t.text.startsWith(s("Zeile ")))
+            if (t.text.startsWith(u"Zeile "_s))
                 gedruckt += t.text.split(QLatin1Char('\n'));
     }
     EXPECT_GE(fortsetzungen, 2);
-    EXPECT_EQ(gedruckt.join(s("\r\n")), zeilen(150));
+    EXPECT_EQ(gedruckt.join(u"\r\n"_s), zeilen(150));
     EXPECT_EQ(tageszeilen.size(), std::size_t(30 + fortsetzungen));
-    EXPECT_EQ(tageszeilen.back().textBei(0), s("30"));
+    EXPECT_EQ(tageszeilen.back().textBei(0), u"30"_s);
     const double unten = doc.pageSize().height() - report::mmToPixels(5) - 40;
     for (const Band &z : tageszeilen)
         ASSERT_LE(z.rect.bottom(), unten + 0.01);
@@ -165,12 +162,12 @@ TEST_F(Diary, NotesLongerThanAPageContinueOnTheNextPages)
 TEST_F(Diary, NotesWrapInsideThePageOnWhiteAlsoOnShadedDays)
 {
     // 9 May 2026 is a Saturday, 10 May a Sunday.
-    const QString absatz = s("Heute waren wir am See. ").repeated(20);
+    const QString absatz = u"Heute waren wir am See. "_s.repeated(20);
     notiz(QDate(2026, 5, 9), absatz);
-    notiz(QDate(2026, 5, 10), s("Ausgeschlafen"));
+    notiz(QDate(2026, 5, 10), u"Ausgeschlafen"_s);
     const auto tageszeilen = baender(drucken(5), report::BandKind::Detail);
     const Band &samstag = tageszeilen.at(8);
-    ASSERT_EQ(samstag.textBei(30), s("Sa"));
+    ASSERT_EQ(samstag.textBei(30), u"Sa"_s);
     EXPECT_EQ(samstag.hintergrund, druckFarbe(settings.hintergrundSamstag));
     const report::TextItem *notizen = samstag.itemBei(64, 24);
     ASSERT_NE(notizen, nullptr);
@@ -199,7 +196,7 @@ TEST_F(Diary, NotesWrapInsideThePageOnWhiteAlsoOnShadedDays)
 TEST_F(Diary, LongDayTextsGrowTheirLineAboveTheNotes)
 {
     const QString satz
-        = s("Zahnarzt um zehn, danach Einkaufen, Post und Bank, ").repeated(6).left(255);
+        = u"Zahnarzt um zehn, danach Einkaufen, Post und Bank, "_s.repeated(6).left(255);
     const QString ohneLuecke = QString(255, QLatin1Char('W'));
     const struct {
         const char *was;
@@ -209,8 +206,8 @@ TEST_F(Diary, LongDayTextsGrowTheirLineAboveTheNotes)
         bool ganz;
     } cases[] = {
         { "wrapped text without notes", QDate(2026, 5, 5), satz, QString(), true },
-        { "wrapped text above notes", QDate(2026, 5, 6), satz, s("Notiz unter dem Text"), true },
-        { "text beyond four lines", QDate(2026, 5, 7), ohneLuecke, s("Notiz"), false },
+        { "wrapped text above notes", QDate(2026, 5, 6), satz, u"Notiz unter dem Text"_s, true },
+        { "text beyond four lines", QDate(2026, 5, 7), ohneLuecke, u"Notiz"_s, false },
     };
     for (const auto &c : cases) {
         tagestext(c.tag, c.text);
@@ -271,18 +268,18 @@ TEST_F(Diary, ButtonFacePrintsWhatTheTableShows)
     EXPECT_FALSE(tage->filtered());
 
     // A month tab: only that month, and the filter as it was.
-    tage->setFilter(s("MonatNr='8'"));
+    tage->setFilter(u"MonatNr='8'"_s);
     tage->setFiltered(true);
     doc = drucken(0);
     EXPECT_EQ(baender(doc, report::BandKind::Detail).size(), 31u);
-    EXPECT_EQ(tage->filter(), s("MonatNr='8'"));
+    EXPECT_EQ(tage->filter(), u"MonatNr='8'"_s);
 }
 
 TEST_F(Diary, PreviewRunReadsTheSchoolHolidays)
 {
-    writeAll(dir.file(s("Kalvalues.ini")),
+    writeAll(dir.file(u"Kalvalues.ini"_s),
         "[Ferien]\r\nPfingstenBeginn=00.00.\r\nSommerBeginn=03.08.\r\nSommerEnde=14.09.\r\n");
-    IniFile ini(dir.file(s("Kalvalues.ini")));
+    IniFile ini(dir.file(u"Kalvalues.ini"_s));
     report::ScopedRecordingPreviewer preview;
     tagebuchDrucken(8, *tage, settings, ini);
     ASSERT_EQ(preview.documents().size(), 1u);

@@ -17,15 +17,12 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 int laeufe()
 {
@@ -74,17 +71,17 @@ QStringList lesbareKlartextDateien(const QString &dir, const QStringList &ausser
 TEST(AbbruchHarness, Anlegen)
 {
     TempDir dir;
-    const int bis = dauer(anlegenArgs(dir.path(), s("Probe")));
+    const int bis = dauer(anlegenArgs(dir.path(), u"Probe"_s));
     for (int i = 0; i < laeufe(); ++i) {
         const QString name = QStringLiteral("K%1").arg(i);
         const KalenderDatei k = KalenderDatei::neu(dir.path(), name);
         zufaelligToeten(anlegenArgs(dir.path(), name), bis);
         const QString nachKill = kalenderFehler(k, QString());
-        ASSERT_TRUE(nachKill.isEmpty() || nachKill == s("fehlt"))
+        ASSERT_TRUE(nachKill.isEmpty() || nachKill == u"fehlt"_s)
             << "Lauf " << i << ": " << nachKill;
 
         const Lauf weiter = cli(anlegenArgs(dir.path(), name));
-        EXPECT_TRUE(weiter.code == 0 || weiter.err.contains(s("Tabelle existiert bereits!")))
+        EXPECT_TRUE(weiter.code == 0 || weiter.err.contains(u"Tabelle existiert bereits!"_s))
             << weiter.err;
         EXPECT_EQ(kalenderFehler(k, QString()), QString()) << "Lauf " << i;
     }
@@ -96,16 +93,16 @@ TEST(AbbruchHarness, Anlegen)
 TEST(AbbruchHarness, Passwort)
 {
     TempDir dir;
-    const KalenderDatei k = test::kalenderAnlegen(dir.path(), s("Haus"));
+    const KalenderDatei k = test::kalenderAnlegen(dir.path(), u"Haus"_s);
     QString aktuell;
     const auto args = [&](const QString &neu) {
-        QStringList a = { s("passwort"), k.qvkPfad(), s("--neu"), neu };
+        QStringList a = { u"passwort"_s, k.qvkPfad(), u"--neu"_s, neu };
         if (!aktuell.isEmpty())
-            a << s("--passwort") << aktuell;
+            a << u"--passwort"_s << aktuell;
         return a;
     };
-    const int bis = dauer(args(s("probe")));
-    aktuell = s("probe");
+    const int bis = dauer(args(u"probe"_s));
+    aktuell = u"probe"_s;
     for (int i = 0; i < laeufe(); ++i) {
         const QString neu = aktuell.isEmpty() ? QStringLiteral("pw%1").arg(i) : QString();
         zufaelligToeten(args(neu), bis);
@@ -126,9 +123,9 @@ TEST(AbbruchHarness, Passwort)
                 << "Lauf " << i;
         }
     }
-    const Lauf letzter = cli(args(s("ende")));
+    const Lauf letzter = cli(args(u"ende"_s));
     EXPECT_EQ(letzter.code, 0) << letzter.err;
-    EXPECT_EQ(kalenderFehler(k, s("ende")), QString());
+    EXPECT_EQ(kalenderFehler(k, u"ende"_s), QString());
     EXPECT_EQ(reste(dir.path()), QStringList());
 }
 
@@ -137,27 +134,28 @@ TEST(AbbruchHarness, Einstellungen)
 {
     TempDir home;
     TempDir dir;
-    const Umgebung umgebung = { { s("KRONOBLATT_HOME"), home.path() } };
+    const Umgebung umgebung = { { u"KRONOBLATT_HOME"_s, home.path() } };
     const auto args = [&](const QString &verzeichnis) {
-        return QStringList { s("demo"), s("--verzeichnis"), verzeichnis, s("--jahr"), s("2024"),
-            s("--land"), s("Bayern") };
+        return QStringList { u"demo"_s, u"--verzeichnis"_s, verzeichnis, u"--jahr"_s, u"2024"_s,
+            u"--land"_s, u"Bayern"_s };
     };
-    const int bis = dauer(args(dir.file(s("probe"))), umgebung);
+    const int bis = dauer(args(dir.file(u"probe"_s)), umgebung);
     for (int i = 0; i < laeufe(); ++i) {
         const QString verzeichnis = dir.file(QStringLiteral("d%1").arg(i)) + QLatin1Char('/');
-        const KalenderDatei k = KalenderDatei::neu(verzeichnis, s("Demo2024-Bayern"));
-        const QString ini = verzeichnis + s("Demo2024-Bayern.ini");
+        const KalenderDatei k = KalenderDatei::neu(verzeichnis, u"Demo2024-Bayern"_s);
+        const QString ini = verzeichnis + u"Demo2024-Bayern.ini"_s;
         zufaelligToeten(args(verzeichnis), bis, umgebung);
         const QString nachKill = kalenderFehler(k, QString());
-        ASSERT_TRUE(nachKill.isEmpty() || nachKill == s("fehlt"))
+        ASSERT_TRUE(nachKill.isEmpty() || nachKill == u"fehlt"_s)
             << "Lauf " << i << ": " << nachKill;
         // The settings file is there with all its school-holiday keys, or not at all.
         if (QFile::exists(ini)) {
             const IniFile::Snapshot snap = IniFile(ini).snapshot();
             for (int f = 0; f < kFerienCount; ++f) {
                 for (const char *teil : { "Beginn", "Ende" }) {
-                    const QString key = ferienName(static_cast<Ferien>(f)) + s(teil);
-                    EXPECT_NE(snap.readString(sectionFerien(), key, s("fehlt")), s("fehlt"))
+                    const QString key
+                        = ferienName(static_cast<Ferien>(f)) + QString::fromUtf8(teil);
+                    EXPECT_NE(snap.readString(sectionFerien(), key, u"fehlt"_s), u"fehlt"_s)
                         << "Lauf " << i << ": " << key.toStdString();
                 }
             }

@@ -8,19 +8,16 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 Umgebung halt(const char *punkt)
 {
-    return { { s("KRONOBLATT_HALTEPUNKT"), s(punkt) } };
+    return { { u"KRONOBLATT_HALTEPUNKT"_s, QString::fromUtf8(punkt) } };
 }
 
 } // namespace
@@ -35,16 +32,16 @@ class AnlegenAbgebrochen : public testing::TestWithParam<AnlageAbbruch> { };
 TEST_P(AnlegenAbgebrochen, KeinKalenderOderEinGanzerUndDerNaechsteLaufRaeumtAuf)
 {
     TempDir dir;
-    const KalenderDatei k = KalenderDatei::neu(dir.path(), s("Haus"));
-    const Lauf tot = cli(anlegenArgs(dir.path(), s("Haus")), halt(GetParam().punkt));
+    const KalenderDatei k = KalenderDatei::neu(dir.path(), u"Haus"_s);
+    const Lauf tot = cli(anlegenArgs(dir.path(), u"Haus"_s), halt(GetParam().punkt));
     ASSERT_TRUE(tot.getoetet) << tot.err;
 
-    EXPECT_EQ(kalenderFehler(k, QString()), GetParam().kalenderDa ? QString() : s("fehlt"));
+    EXPECT_EQ(kalenderFehler(k, QString()), GetParam().kalenderDa ? QString() : u"fehlt"_s);
 
-    const Lauf wieder = cli(anlegenArgs(dir.path(), s("Haus")));
+    const Lauf wieder = cli(anlegenArgs(dir.path(), u"Haus"_s));
     if (GetParam().kalenderDa) {
         EXPECT_EQ(wieder.code, 1);
-        EXPECT_TRUE(wieder.err.contains(s("Tabelle existiert bereits!"))) << wieder.err;
+        EXPECT_TRUE(wieder.err.contains(u"Tabelle existiert bereits!"_s)) << wieder.err;
     } else {
         EXPECT_EQ(wieder.code, 0) << wieder.err;
     }
@@ -68,21 +65,21 @@ INSTANTIATE_TEST_SUITE_P(Haltepunkte, AnlegenAbgebrochen,
 TEST(PasswortAbgebrochen, TabelleBleibtUndDieKopieVerschwindet)
 {
     TempDir dir;
-    const KalenderDatei k = test::kalenderAnlegen(dir.path(), s("Haus"));
-    ASSERT_EQ(cli({ s("passwort"), k.qvkPfad(), s("--neu"), s("geheim") }).code, 0);
+    const KalenderDatei k = test::kalenderAnlegen(dir.path(), u"Haus"_s);
+    ASSERT_EQ(cli({ u"passwort"_s, k.qvkPfad(), u"--neu"_s, u"geheim"_s }).code, 0);
 
     const Lauf tot
-        = cli({ s("passwort"), k.qvkPfad(), s("--passwort"), s("geheim"), s("--neu"), QString() },
+        = cli({ u"passwort"_s, k.qvkPfad(), u"--passwort"_s, u"geheim"_s, u"--neu"_s, QString() },
             halt("passwort-kopie-geschrieben"));
     ASSERT_TRUE(tot.getoetet) << tot.err;
-    EXPECT_EQ(kalenderFehler(k, s("geheim")), QString());
-    EXPECT_EQ(QFile::permissions(k.jahrPfad() + s(".kbtmp"))
+    EXPECT_EQ(kalenderFehler(k, u"geheim"_s), QString());
+    EXPECT_EQ(QFile::permissions(k.jahrPfad() + u".kbtmp"_s)
             & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
         QFile::Permissions());
 
     const Lauf weiter
-        = cli({ s("passwort"), k.qvkPfad(), s("--passwort"), s("geheim"), s("--neu"), s("neu") });
+        = cli({ u"passwort"_s, k.qvkPfad(), u"--passwort"_s, u"geheim"_s, u"--neu"_s, u"neu"_s });
     EXPECT_EQ(weiter.code, 0) << weiter.err;
-    EXPECT_EQ(kalenderFehler(k, s("neu")), QString());
+    EXPECT_EQ(kalenderFehler(k, u"neu"_s), QString());
     EXPECT_EQ(reste(dir.path()), QStringList());
 }

@@ -15,28 +15,27 @@
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Runs kronoblatt-cli with the file-size limit `bytes`.
 Lauf mitDateigrenze(const QStringList &args, rlim_t bytes)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     p.setProcessEnvironment(env);
     p.setChildProcessModifier([bytes] {
         const rlimit grenze { bytes, bytes };
         ::setrlimit(RLIMIT_FSIZE, &grenze);
     });
-    p.start(qEnvironmentVariable("KRONOBLATT_TEST_CLI", s(KB_BIN_DIR "/kronoblatt-cli")), args);
+    p.start(
+        qEnvironmentVariable("KRONOBLATT_TEST_CLI", QStringLiteral(KB_BIN_DIR "/kronoblatt-cli")),
+        args);
     return cliWarten(p);
 }
 
@@ -45,24 +44,24 @@ Lauf mitDateigrenze(const QStringList &args, rlim_t bytes)
 TEST(Dateigrenze, EinZuGrosserDruckEndetMitMeldungUndOhneReste)
 {
     TempDir dir;
-    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
-    const QString pdf = dir.file(s("quartal.pdf"));
+    const KalenderDatei k = kalenderAnlegen(dir.path(), u"Haus"_s);
+    const QString pdf = dir.file(u"quartal.pdf"_s);
     const QByteArray vorher("alter Inhalt");
     writeAll(pdf, vorher);
     const QStringList vorherDateien = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
 
     const Lauf l = mitDateigrenze(
-        { s("drucken"), k.qvkPfad(), s("--layout"), s("Quartal 1 vertikal"), s("-o"), pdf }, 4096);
+        { u"drucken"_s, k.qvkPfad(), u"--layout"_s, u"Quartal 1 vertikal"_s, u"-o"_s, pdf }, 4096);
     EXPECT_FALSE(l.getoetet);
     EXPECT_EQ(l.code, 1) << l.err;
-    EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
+    EXPECT_TRUE(l.err.contains(u"Die Datei wird zu groß."_s)) << l.err;
     EXPECT_TRUE(l.err.contains(QDir::toNativeSeparators(pdf))) << l.err;
     EXPECT_EQ(readAll(pdf), vorher);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), vorherDateien);
 
     // Without the limit the same print is written.
     const Lauf frei = mitDateigrenze(
-        { s("drucken"), k.qvkPfad(), s("--layout"), s("Quartal 1 vertikal"), s("-o"), pdf },
+        { u"drucken"_s, k.qvkPfad(), u"--layout"_s, u"Quartal 1 vertikal"_s, u"-o"_s, pdf },
         RLIM_INFINITY);
     EXPECT_EQ(frei.code, 0) << frei.err;
     EXPECT_TRUE(readAll(pdf).startsWith("%PDF"));
@@ -73,22 +72,22 @@ TEST(Dateigrenze, EinZuGrosserDruckEndetMitMeldungUndOhneReste)
 TEST(Dateigrenze, EinZuGrossesMonatsbildEndetMitMeldung)
 {
     TempDir dir;
-    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    const KalenderDatei k = kalenderAnlegen(dir.path(), u"Haus"_s);
     QImage bild(QSize(640, 480), QImage::Format_RGB32);
     for (int y = 0; y < bild.height(); ++y) {
         for (int x = 0; x < bild.width(); ++x)
             bild.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
     }
-    const QString jpeg = dir.file(s("bunt.jpg"));
+    const QString jpeg = dir.file(u"bunt.jpg"_s);
     writeAll(jpeg, jpeg::schreiben(bild));
     const QByteArray vorher = readAll(k.bildPfad());
 
     const Lauf l = mitDateigrenze(
-        { s("monatsbild"), k.qvkPfad(), s("3"), jpeg }, rlim_t(QFileInfo(k.bildPfad()).size()));
+        { u"monatsbild"_s, k.qvkPfad(), u"3"_s, jpeg }, rlim_t(QFileInfo(k.bildPfad()).size()));
     EXPECT_FALSE(l.getoetet);
     EXPECT_EQ(l.code, 1) << l.err;
-    EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
-    EXPECT_FALSE(l.err.contains(s("disk"))) << l.err;
+    EXPECT_TRUE(l.err.contains(u"Die Datei wird zu groß."_s)) << l.err;
+    EXPECT_FALSE(l.err.contains(u"disk"_s)) << l.err;
     EXPECT_EQ(kalenderFehler(k, QString()), QString());
     EXPECT_EQ(readAll(k.bildPfad()), vorher);
 }

@@ -17,17 +17,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 #endif
 
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 const QDate kTag(2024, 5, 8);
 
@@ -37,14 +34,14 @@ QString gespeicherterText(const KalenderDatei &k, const QDate &tag)
     Table t;
     t.setFilePath(k.jahrPfad());
     t.open();
-    EXPECT_TRUE(t.locate(s("Datum"), tag));
-    return t.asString(s("Text"));
+    EXPECT_TRUE(t.locate(u"Datum"_s, tag));
+    return t.asString(u"Text"_s);
 }
 
 void textSetzen(KalenderSitzung &sitzung, const QString &text)
 {
-    ASSERT_TRUE(sitzung.jahr().locate(s("Datum"), kTag));
-    sitzung.jahr().setString(s("Text"), text);
+    ASSERT_TRUE(sitzung.jahr().locate(u"Datum"_s, kTag));
+    sitzung.jahr().setString(u"Text"_s, text);
 }
 
 } // namespace
@@ -60,33 +57,33 @@ TEST_P(FensterNebenAbgebrochenemPasswort, DieGespeicherteAenderungBleibt)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    const KalenderDatei k = kalenderAnlegen(dir.path(), u"Haus"_s);
     KalenderSitzung sitzung(kTag);
     ASSERT_TRUE(sitzung.oeffnenDatei(k.qvkPfad()).geoeffnet());
 
-    const Lauf tot = cli({ s("passwort"), k.qvkPfad(), s("--neu"), s("geheim") },
-        { { s("KRONOBLATT_HALTEPUNKT"), s("passwort-kopie-geschrieben") } });
+    const Lauf tot = cli({ u"passwort"_s, k.qvkPfad(), u"--neu"_s, u"geheim"_s },
+        { { u"KRONOBLATT_HALTEPUNKT"_s, u"passwort-kopie-geschrieben"_s } });
     ASSERT_TRUE(tot.getoetet) << tot.err;
     ASSERT_FALSE(reste(dir.path()).isEmpty());
 
-    textSetzen(sitzung, s("Zahnarzt 9 Uhr"));
+    textSetzen(sitzung, u"Zahnarzt 9 Uhr"_s);
     EXPECT_EQ(errorOf([&] { sitzung.jahr().post(); }), QString());
     if (GetParam().zweitesMalSpeichern) {
-        textSetzen(sitzung, s("Zahnarzt 10 Uhr"));
+        textSetzen(sitzung, u"Zahnarzt 10 Uhr"_s);
         EXPECT_EQ(errorOf([&] { sitzung.jahr().post(); }), QString());
     }
     const QString erwartet
-        = GetParam().zweitesMalSpeichern ? s("Zahnarzt 10 Uhr") : s("Zahnarzt 9 Uhr");
+        = GetParam().zweitesMalSpeichern ? u"Zahnarzt 10 Uhr"_s : u"Zahnarzt 9 Uhr"_s;
     EXPECT_EQ(reste(dir.path()), QStringList());
 
     // The next writers (the desktop opening the calendar again, a command) keep the edit.
     sitzung.schliessen(false);
     ASSERT_TRUE(sitzung.oeffnenDatei(k.qvkPfad()).geoeffnet());
     sitzung.schliessen(false);
-    const Lauf naechster = cli({ s("passwort"), k.qvkPfad(), s("--neu"), s("geheim") });
+    const Lauf naechster = cli({ u"passwort"_s, k.qvkPfad(), u"--neu"_s, u"geheim"_s });
     EXPECT_EQ(naechster.code, 0) << naechster.err;
-    EXPECT_EQ(kalenderFehler(k, s("geheim")), QString());
-    Session::addPassword(s("geheim"));
+    EXPECT_EQ(kalenderFehler(k, u"geheim"_s), QString());
+    Session::addPassword(u"geheim"_s);
     EXPECT_EQ(gespeicherterText(k, kTag), erwartet);
     Session::removeAllPasswords();
     EXPECT_EQ(ui->messages(), QStringList());
@@ -104,7 +101,7 @@ TEST(FensterSchreiber, EineNichtGespeicherteAenderungGehtNichtStillVerloren)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    const KalenderDatei k = kalenderAnlegen(dir.path(), u"Haus"_s);
     KalenderSitzung sitzung(kTag);
     ASSERT_TRUE(sitzung.oeffnenDatei(k.qvkPfad()).geoeffnet());
 
@@ -113,10 +110,10 @@ TEST(FensterSchreiber, EineNichtGespeicherteAenderungGehtNichtStillVerloren)
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
 
-    textSetzen(sitzung, s("Elternabend"));
+    textSetzen(sitzung, u"Elternabend"_s);
     EXPECT_EQ(errorOf([&] { sitzung.jahr().post(); }), KalenderSperre::belegtMeldung(k));
     EXPECT_EQ(sitzung.jahr().state(), Table::State::Edit);
-    EXPECT_EQ(sitzung.jahr().asString(s("Text")), s("Elternabend"));
+    EXPECT_EQ(sitzung.jahr().asString(u"Text"_s), u"Elternabend"_s);
 
     ui->answerQuestion(false);
     sitzung.schliessen(true);
@@ -130,7 +127,7 @@ TEST(FensterSchreiber, EineNichtGespeicherteAenderungGehtNichtStillVerloren)
     ::close(fd);
     sitzung.schliessen(true);
     EXPECT_FALSE(sitzung.offen());
-    EXPECT_EQ(gespeicherterText(k, kTag), s("Elternabend"));
+    EXPECT_EQ(gespeicherterText(k, kTag), u"Elternabend"_s);
     EXPECT_TRUE(ui->scriptDone());
 }
 
@@ -139,7 +136,7 @@ TEST(FensterSchreiber, VerwerfenSchliesstOhneZuSpeichern)
 {
     TempDir dir;
     ScopedScriptedUi ui;
-    const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+    const KalenderDatei k = kalenderAnlegen(dir.path(), u"Haus"_s);
     const QString vorher = gespeicherterText(k, kTag);
     KalenderSitzung sitzung(kTag);
     ASSERT_TRUE(sitzung.oeffnenDatei(k.qvkPfad()).geoeffnet());
@@ -148,7 +145,7 @@ TEST(FensterSchreiber, VerwerfenSchliesstOhneZuSpeichern)
     const int fd = ::open(lockName.constData(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
-    textSetzen(sitzung, s("Elternabend"));
+    textSetzen(sitzung, u"Elternabend"_s);
     ui->answerQuestion(true);
     EXPECT_TRUE(sitzung.aenderungenSichern());
     EXPECT_EQ(sitzung.jahr().state(), Table::State::Browse);

@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using namespace kb::test;
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 constexpr int kPaare = 6;
 
@@ -25,10 +22,10 @@ TEST(ZweiSchreiber, ZweiPasswortLaeufeZugleich)
     TempDir dir;
     for (int i = 0; i < kPaare; ++i) {
         const KalenderDatei k = test::kalenderAnlegen(dir.path(), QStringLiteral("P%1").arg(i));
-        const QStringList pw = { s("erstes"), s("zweites") };
+        const QStringList pw = { u"erstes"_s, u"zweites"_s };
         std::unique_ptr<QProcess> laeufe[2];
         for (int j = 0; j < 2; ++j)
-            laeufe[j] = cliStarten({ s("passwort"), k.qvkPfad(), s("--neu"), pw[j] });
+            laeufe[j] = cliStarten({ u"passwort"_s, k.qvkPfad(), u"--neu"_s, pw[j] });
         Lauf ende[2] = { cliWarten(*laeufe[0]), cliWarten(*laeufe[1]) };
 
         int erfolge = 0;
@@ -40,8 +37,8 @@ TEST(ZweiSchreiber, ZweiPasswortLaeufeZugleich)
             } else {
                 // The second waits for the first and then finds the table protected.
                 EXPECT_TRUE(
-                    ende[j].err.contains(s("Kein Passwort für Tabelle '%1'").arg(k.jahrPfad()))
-                    || ende[j].err.contains(s("wird gerade von einem anderen Programm")))
+                    ende[j].err.contains(u"Kein Passwort für Tabelle '%1'"_s.arg(k.jahrPfad()))
+                    || ende[j].err.contains(u"wird gerade von einem anderen Programm"_s))
                     << ende[j].err;
             }
         }
@@ -67,8 +64,8 @@ TEST(ZweiSchreiber, ZweiAnlagenZugleich)
             if (l.code == 0)
                 ++erfolge;
             else
-                EXPECT_TRUE(l.err.contains(s("Tabelle existiert bereits!"))
-                    || l.err.contains(s("wird gerade von einem anderen Programm")))
+                EXPECT_TRUE(l.err.contains(u"Tabelle existiert bereits!"_s)
+                    || l.err.contains(u"wird gerade von einem anderen Programm"_s))
                     << l.err;
         }
         EXPECT_EQ(erfolge, 1) << "Paar " << i;

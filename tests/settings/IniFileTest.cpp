@@ -1,15 +1,16 @@
 #include "settings/IniFile.h"
-#include "SettingsTest.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using kb::IniFile;
 using kb::test::readAll;
-using kb::test::s;
 using kb::test::TempDir;
 using kb::test::writeAll;
 
@@ -17,31 +18,32 @@ TEST(IniFile, NamesCompareWithoutLetterCase)
 {
     TempDir dir;
     writeAll(
-        dir.file(s("a.ini")), "[USER]\r\nKBRight=7\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n");
-    const IniFile ini(dir.file(s("a.ini")));
+        dir.file(u"a.ini"_s), "[USER]\r\nKBRight=7\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n");
+    const IniFile ini(dir.file(u"a.ini"_s));
     for (const char *section : { "User", "USER", "user", " User " }) {
-        EXPECT_EQ(ini.readInteger(s(section), s("KBright"), 0), 7) << section;
-        EXPECT_EQ(ini.readInteger(s(section), s("KBRIGHT"), 0), 7) << section;
-        EXPECT_EQ(ini.readInteger(s(section), s("LinienFarbe"), 0), 12) << section;
-        EXPECT_EQ(ini.readString(s(section), s("Kopfbandtext"), {}), s("Band")) << section;
+        EXPECT_EQ(ini.readInteger(QString::fromUtf8(section), u"KBright"_s, 0), 7) << section;
+        EXPECT_EQ(ini.readInteger(QString::fromUtf8(section), u"KBRIGHT"_s, 0), 7) << section;
+        EXPECT_EQ(ini.readInteger(QString::fromUtf8(section), u"LinienFarbe"_s, 0), 12) << section;
+        EXPECT_EQ(ini.readString(QString::fromUtf8(section), u"Kopfbandtext"_s, {}), u"Band"_s)
+            << section;
     }
-    EXPECT_EQ(ini.readInteger(s("Ferien"), s("KBright"), -1), -1);
+    EXPECT_EQ(ini.readInteger(u"Ferien"_s, u"KBright"_s, -1), -1);
 
     // A write through another spelling replaces the entry and keeps the file's spelling.
-    IniFile(dir.file(s("a.ini"))).writeInteger(s("user"), s("kbright"), 9);
-    EXPECT_EQ(readAll(dir.file(s("a.ini"))),
+    IniFile(dir.file(u"a.ini"_s)).writeInteger(u"user"_s, u"kbright"_s, 9);
+    EXPECT_EQ(readAll(dir.file(u"a.ini"_s)),
         QByteArray("[USER]\r\nKBRight=9\r\nlinienfarbe=12\r\nKopfBandText=Band\r\n"));
 }
 
 TEST(IniFile, Windows1252OnDisk)
 {
     TempDir dir;
-    const QString path = dir.file(s("a.ini"));
+    const QString path = dir.file(u"a.ini"_s);
     writeAll(path, "[User]\r\nFirma=M\xFCller & S\xF6hne \x80\r\n");
     IniFile ini(path);
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("Müller & Söhne €"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"Müller & Söhne €"_s);
 
-    ini.writeString(s("User"), s("Strasse"), s("Große Straße 1"));
+    ini.writeString(u"User"_s, u"Strasse"_s, u"Große Straße 1"_s);
     EXPECT_EQ(readAll(path),
         QByteArray("[User]\r\nFirma=M\xFCller & S\xF6hne \x80\r\nStrasse=Gro\xDF"
                    "e Stra\xDF"
@@ -86,15 +88,16 @@ TEST(IniFile, Utf8AndWindows1252FilesReadAndRewritten)
     };
     TempDir dir;
     for (const Case &c : cases) {
-        const QString path = dir.file(QString::fromUtf8(c.what) + s(".ini"));
+        const QString path = dir.file(QString::fromUtf8(c.what) + u".ini"_s);
         writeAll(path, c.before);
         IniFile ini(path);
-        EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s(c.firma)) << c.what;
-        ini.writeString(s("User"), s("Ort"), s(c.ort));
+        EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), QString::fromUtf8(c.firma)) << c.what;
+        ini.writeString(u"User"_s, u"Ort"_s, QString::fromUtf8(c.ort));
         EXPECT_EQ(readAll(path), c.after) << c.what;
         const IniFile again(path);
-        EXPECT_EQ(again.readString(s("User"), s("Firma"), {}), s(c.firma)) << c.what;
-        EXPECT_EQ(again.readString(s("User"), s("Ort"), {}), s(c.ort)) << c.what;
+        EXPECT_EQ(again.readString(u"User"_s, u"Firma"_s, {}), QString::fromUtf8(c.firma))
+            << c.what;
+        EXPECT_EQ(again.readString(u"User"_s, u"Ort"_s, {}), QString::fromUtf8(c.ort)) << c.what;
     }
 }
 
@@ -129,7 +132,7 @@ TEST(IniFile, IntegersAndBooleans)
         { "1.5", -7 },
     };
     TempDir dir;
-    const QString path = dir.file(s("a.ini"));
+    const QString path = dir.file(u"a.ini"_s);
     QByteArray content = "[User]\r\n";
     for (int i = 0; i < int(std::size(cases)); ++i)
         content += "k" + QByteArray::number(i) + "=" + cases[i].text + "\r\n";
@@ -137,17 +140,17 @@ TEST(IniFile, IntegersAndBooleans)
     const IniFile ini(path);
     for (int i = 0; i < int(std::size(cases)); ++i) {
         const QString key = QStringLiteral("k%1").arg(i);
-        EXPECT_EQ(ini.readInteger(s("User"), key, -7), cases[i].expected) << cases[i].text;
+        EXPECT_EQ(ini.readInteger(u"User"_s, key, -7), cases[i].expected) << cases[i].text;
         // Booleans read as integers: non-zero is true, an invalid value gives the default.
         const bool valid = cases[i].expected != -7;
-        EXPECT_EQ(ini.readBool(s("User"), key, false), valid && cases[i].expected != 0);
-        EXPECT_EQ(ini.readBool(s("User"), key, true), !valid || cases[i].expected != 0);
+        EXPECT_EQ(ini.readBool(u"User"_s, key, false), valid && cases[i].expected != 0);
+        EXPECT_EQ(ini.readBool(u"User"_s, key, true), !valid || cases[i].expected != 0);
     }
-    EXPECT_EQ(ini.readInteger(s("User"), s("fehlt"), 3), 3);
+    EXPECT_EQ(ini.readInteger(u"User"_s, u"fehlt"_s, 3), 3);
 
     IniFile w(path);
-    w.writeBool(s("User"), s("Symbole"), true);
-    w.writeInteger(s("User"), s("Farbe"), -2147483633);
+    w.writeBool(u"User"_s, u"Symbole"_s, true);
+    w.writeInteger(u"User"_s, u"Farbe"_s, -2147483633);
     EXPECT_TRUE(readAll(path).endsWith("Symbole=1\r\nFarbe=-2147483633\r\n"));
 }
 
@@ -183,19 +186,21 @@ TEST(IniFile, OddFilesReadSensibly)
     };
     TempDir dir;
     for (const Case &c : cases) {
-        const QString path = dir.file(QString::fromUtf8(c.name) + s(".ini"));
+        const QString path = dir.file(QString::fromUtf8(c.name) + u".ini"_s);
         writeAll(path, c.content);
         const IniFile ini(path);
-        const QString def = s("<fehlt>");
-        const QString expected = c.expected ? s(c.expected) : def;
-        EXPECT_EQ(ini.readString(s(c.section), s(c.key), def), expected) << c.name;
+        const QString def = u"<fehlt>"_s;
+        const QString expected = c.expected ? QString::fromUtf8(c.expected) : def;
+        EXPECT_EQ(
+            ini.readString(QString::fromUtf8(c.section), QString::fromUtf8(c.key), def), expected)
+            << c.name;
     }
 }
 
 TEST(IniFile, BinaryGarbageNeitherCrashesNorThrows)
 {
     TempDir dir;
-    const QString path = dir.file(s("noise.ini"));
+    const QString path = dir.file(u"noise.ini"_s);
     QByteArray noise;
     quint32 x = 12345;
     for (int i = 0; i < 64 * 1024; ++i) {
@@ -204,15 +209,15 @@ TEST(IniFile, BinaryGarbageNeitherCrashesNorThrows)
     }
     writeAll(path, noise);
     IniFile ini(path);
-    EXPECT_EQ(ini.readInteger(s("User"), s("KBLeft"), 4), 4);
-    ini.writeInteger(s("User"), s("KBLeft"), 6);
-    EXPECT_EQ(IniFile(path).readInteger(s("User"), s("KBLeft"), 4), 6);
+    EXPECT_EQ(ini.readInteger(u"User"_s, u"KBLeft"_s, 4), 4);
+    ini.writeInteger(u"User"_s, u"KBLeft"_s, 6);
+    EXPECT_EQ(IniFile(path).readInteger(u"User"_s, u"KBLeft"_s, 4), 6);
 }
 
 TEST(IniFile, WriteKeepsEverythingElse)
 {
     TempDir dir;
-    const QString path = dir.file(s("a.ini"));
+    const QString path = dir.file(u"a.ini"_s);
     writeAll(path,
         "; Einstellungen\r\n"
         "[User]\r\n"
@@ -222,9 +227,9 @@ TEST(IniFile, WriteKeepsEverythingElse)
         "[Ferien]\r\n"
         "SommerBeginn=01.08.\r\n");
     IniFile ini(path);
-    ini.writeString(s("User"), s("Firma"), s("B")); // replace
-    ini.writeString(s("USER"), s("Ort"), s("Bonn")); // new key at the end of its section
-    ini.writeString(s("Neu"), s("Schluessel"), s("1")); // new section at the end
+    ini.writeString(u"User"_s, u"Firma"_s, u"B"_s); // replace
+    ini.writeString(u"USER"_s, u"Ort"_s, u"Bonn"_s); // new key at the end of its section
+    ini.writeString(u"Neu"_s, u"Schluessel"_s, u"1"_s); // new section at the end
     EXPECT_EQ(readAll(path),
         QByteArray("; Einstellungen\r\n"
                    "[User]\r\n"
@@ -242,29 +247,29 @@ TEST(IniFile, WriteKeepsEverythingElse)
 TEST(IniFile, WriteReplacesFirstOfDoubledKeysAndKeepsLineBreaksOut)
 {
     TempDir dir;
-    const QString path = dir.file(s("a.ini"));
+    const QString path = dir.file(u"a.ini"_s);
     writeAll(path, "[User]\nOrt=erst\nOrt=zweit\n");
     IniFile ini(path);
-    ini.writeString(s("User"), s("Ort"), s("neu"));
+    ini.writeString(u"User"_s, u"Ort"_s, u"neu"_s);
     // A value is one line: a line break in it cannot add entries.
-    ini.writeString(s("User"), s("Firma"), s("a\r\n[Ferien]\r\nSommerBeginn=x"));
+    ini.writeString(u"User"_s, u"Firma"_s, u"a\r\n[Ferien]\r\nSommerBeginn=x"_s);
     EXPECT_EQ(readAll(path),
         QByteArray("[User]\r\nOrt=neu\r\nOrt=zweit\r\n"
                    "Firma=a [Ferien] SommerBeginn=x\r\n"));
-    EXPECT_EQ(ini.readString(s("User"), s("Ort"), {}), s("neu"));
-    EXPECT_FALSE(ini.hasKey(s("Ferien"), s("SommerBeginn")));
-    EXPECT_THROW(ini.writeString(s("User"), s("a=b"), s("x")), kb::Error);
-    EXPECT_THROW(ini.writeString(s("Us]er"), s("a"), s("x")), kb::Error);
+    EXPECT_EQ(ini.readString(u"User"_s, u"Ort"_s, {}), u"neu"_s);
+    EXPECT_FALSE(ini.hasKey(u"Ferien"_s, u"SommerBeginn"_s));
+    EXPECT_THROW(ini.writeString(u"User"_s, u"a=b"_s, u"x"_s), kb::Error);
+    EXPECT_THROW(ini.writeString(u"Us]er"_s, u"a"_s, u"x"_s), kb::Error);
 }
 
 TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
 {
     TempDir dir;
-    const QString path = dir.file(s("Kalvalues.ini"));
+    const QString path = dir.file(u"Kalvalues.ini"_s);
     IniFile ini(path);
     EXPECT_FALSE(ini.exists());
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), s("RI-DOZU")), s("RI-DOZU"));
-    ini.writeString(s("User"), s("Firma"), s("X"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, u"RI-DOZU"_s), u"RI-DOZU"_s);
+    ini.writeString(u"User"_s, u"Firma"_s, u"X"_s);
     EXPECT_TRUE(ini.exists());
     EXPECT_EQ(readAll(path), QByteArray("[User]\r\nFirma=X\r\n"));
 }
@@ -272,25 +277,25 @@ TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
 TEST(IniFile, ReadsSeeChangesMadeByOthersAtOnce)
 {
     TempDir dir;
-    const QString path = dir.file(s("a.ini"));
+    const QString path = dir.file(u"a.ini"_s);
     writeAll(path, "[User]\r\nFirma=AAAA\r\n");
     const IniFile ini(path);
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("AAAA"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"AAAA"_s);
 
     // Rewritten in place, same size, within the same tick of the modification time.
     writeAll(path, "[User]\r\nFirma=BBBB\r\n");
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("BBBB"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"BBBB"_s);
 
     // Another object on the same file writes; this one reads the new value at once.
-    IniFile(path).writeString(s("User"), s("Firma"), s("CCCC"));
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("CCCC"));
+    IniFile(path).writeString(u"User"_s, u"Firma"_s, u"CCCC"_s);
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"CCCC"_s);
 
     // Replaced by another file (new identity), and removed.
-    writeAll(dir.file(s("b.ini")), "[User]\r\nFirma=D\r\n");
+    writeAll(dir.file(u"b.ini"_s), "[User]\r\nFirma=D\r\n");
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), s("weg")), s("weg"));
-    ASSERT_TRUE(QFile::rename(dir.file(s("b.ini")), path));
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("D"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, u"weg"_s), u"weg"_s);
+    ASSERT_TRUE(QFile::rename(dir.file(u"b.ini"_s), path));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"D"_s);
 
     // An old file (outside the window in which modification times may repeat) that changes.
     QFile f(path);
@@ -298,42 +303,42 @@ TEST(IniFile, ReadsSeeChangesMadeByOthersAtOnce)
     ASSERT_TRUE(f.setFileTime(
         QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     f.close();
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("D"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"D"_s);
     writeAll(path, "[User]\r\nFirma=E\r\n");
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("E"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"E"_s);
 }
 
 TEST(IniFile, WriteIsAtomicAndKeepsPermissions)
 {
     TempDir dir;
-    const QString path = dir.file(s("a.ini"));
+    const QString path = dir.file(u"a.ini"_s);
     writeAll(path, "[User]\r\nFirma=A\r\n");
     ASSERT_TRUE(QFile::setPermissions(
         path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
     const auto before = QFile::permissions(path);
     IniFile ini(path);
-    ini.writeString(s("User"), s("Firma"), s("B"));
+    ini.writeString(u"User"_s, u"Firma"_s, u"B"_s);
     EXPECT_EQ(QFile::permissions(path), before);
     EXPECT_FALSE(QFile::permissions(path) & QFileDevice::ReadOther);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { s("a.ini") })
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"a.ini"_s })
         << "no leftovers";
 
     // A write that cannot reach its place fails with a message and leaves nothing behind.
-    IniFile blocked(dir.file(s("ordner")));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(s("ordner")));
-    EXPECT_THROW(blocked.writeString(s("User"), s("Firma"), s("X")), kb::Error);
-    IniFile nowhere(dir.file(s("gibtsnicht/a.ini")));
+    IniFile blocked(dir.file(u"ordner"_s));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"ordner"_s));
+    EXPECT_THROW(blocked.writeString(u"User"_s, u"Firma"_s, u"X"_s), kb::Error);
+    IniFile nowhere(dir.file(u"gibtsnicht/a.ini"_s));
     const QString error
-        = kb::test::errorOf([&] { nowhere.writeString(s("User"), s("Firma"), s("X")); });
-    EXPECT_TRUE(error.startsWith(s("Die Datei "))) << error.toStdString();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { s("a.ini") });
+        = kb::test::errorOf([&] { nowhere.writeString(u"User"_s, u"Firma"_s, u"X"_s); });
+    EXPECT_TRUE(error.startsWith(u"Die Datei "_s)) << error.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"a.ini"_s });
     EXPECT_EQ(readAll(path), QByteArray("[User]\r\nFirma=B\r\n"));
 }
 
 TEST(IniFile, TenMegabyteFile)
 {
     TempDir dir;
-    const QString path = dir.file(s("gross.ini"));
+    const QString path = dir.file(u"gross.ini"_s);
     QByteArray big = "[User]\r\nFirma=erst\r\n[Sonst]\r\n";
     const QByteArray line
         = "Eintrag=0123456789012345678901234567890123456789012345678901234567\r\n";
@@ -344,9 +349,9 @@ TEST(IniFile, TenMegabyteFile)
     big += "[Ferien]\r\nSommerBeginn=01.08.\r\n";
     writeAll(path, big);
     IniFile ini(path);
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), {}), s("erst"));
-    EXPECT_EQ(ini.readString(s("ferien"), s("sommerbeginn"), {}), s("01.08."));
-    ini.writeString(s("User"), s("Firma"), s("zweit"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, {}), u"erst"_s);
+    EXPECT_EQ(ini.readString(u"ferien"_s, u"sommerbeginn"_s, {}), u"01.08."_s);
+    ini.writeString(u"User"_s, u"Firma"_s, u"zweit"_s);
     const QByteArray after = readAll(path);
     EXPECT_EQ(after.size(), big.size() + 1);
     EXPECT_TRUE(after.startsWith("[User]\r\nFirma=zweit\r\n[Sonst]\r\n"));
@@ -358,20 +363,19 @@ TEST(IniFile, TenMegabyteFile)
 TEST(IniFile, AFullDiskKeepsTheFileAndWhatIsRead)
 {
     TempDir dir;
-    const QString path = dir.file(s("Kalvalues.ini"));
+    const QString path = dir.file(u"Kalvalues.ini"_s);
     const QByteArray before = "[User]\r\nFirma=A\r\n";
     writeAll(path, before);
     IniFile ini(path);
     kb::testing::limitWrites(8);
     const QString error
-        = kb::test::errorOf([&] { ini.writeString(s("User"), s("Firma"), s("Neue Firma")); });
+        = kb::test::errorOf([&] { ini.writeString(u"User"_s, u"Firma"_s, u"Neue Firma"_s); });
     kb::testing::limitWrites(-1);
     EXPECT_EQ(error,
-        s("Die Datei \"%1\" konnte nicht geschrieben werden. Auf dem Datenträger ist kein Platz "
-          "mehr frei.")
-            .arg(QDir::toNativeSeparators(path)));
+        u"Die Datei \"%1\" konnte nicht geschrieben werden. Auf dem Datenträger ist kein Platz "
+        "mehr frei."_s.arg(QDir::toNativeSeparators(path)));
     EXPECT_EQ(readAll(path), before);
-    EXPECT_EQ(ini.readString(s("User"), s("Firma"), QString()), s("A"));
+    EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, QString()), u"A"_s);
     EXPECT_EQ(
-        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { s("Kalvalues.ini") });
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"Kalvalues.ini"_s });
 }

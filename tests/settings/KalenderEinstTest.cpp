@@ -1,14 +1,15 @@
 #include "settings/KalenderEinst.h"
-#include "SettingsTest.h"
 #include "settings/ColorValue.h"
 #include "support/ScriptedUi.h"
+#include "support/TestUtil.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using kb::test::readAll;
-using kb::test::s;
 using kb::test::ScopedScriptedUi;
 using kb::test::TempDir;
 using kb::test::writeAll;
@@ -17,7 +18,7 @@ namespace {
 
 QString zweiteZeile()
 {
-    return s("\r\nWenn es für diesen Bereich keine Ferien gibt: bei Beginn u.Ende 00.00 eingeben!");
+    return u"\r\nWenn es für diesen Bereich keine Ferien gibt: bei Beginn u.Ende 00.00 eingeben!"_s;
 }
 
 // The keys of a file in the order they stand, "Section/Key".
@@ -25,7 +26,7 @@ QStringList keyOrder(const QByteArray &content)
 {
     QStringList out;
     QString section;
-    for (const QString &line : QString::fromLatin1(content).split(s("\r\n"))) {
+    for (const QString &line : QString::fromLatin1(content).split(u"\r\n"_s)) {
         if (line.startsWith(QLatin1Char('[')))
             section = line.mid(1, line.size() - 2);
         else if (line.contains(QLatin1Char('=')))
@@ -36,7 +37,7 @@ QStringList keyOrder(const QByteArray &content)
 
 class KalenderEinstTest : public ::testing::Test {
 protected:
-    IniFile ini() const { return IniFile(m_dir.file(s("Kalvalues.ini"))); }
+    IniFile ini() const { return IniFile(m_dir.file(u"Kalvalues.ini"_s)); }
     void write(const QByteArray &content) { writeAll(ini().path(), content); }
     QByteArray content() const { return readAll(ini().path()); }
 
@@ -56,10 +57,10 @@ TEST_F(KalenderEinstTest, OpeningFillsFromTheFileWithColoursFallingBackTo100)
     const KalenderEinstWerte w = kalenderEinstFuellen(ini(), layout);
 
     EXPECT_TRUE(w.symbole);
-    EXPECT_EQ(w.text(EinstText::Firma), s("Muster GmbH"));
-    EXPECT_EQ(w.text(EinstText::Kopftext), s("Jahresplan"));
+    EXPECT_EQ(w.text(EinstText::Firma), u"Muster GmbH"_s);
+    EXPECT_EQ(w.text(EinstText::Kopftext), u"Jahresplan"_s);
     EXPECT_EQ(w.text(EinstText::Strasse), QString());
-    EXPECT_EQ(layout.firma, s("Muster GmbH"));
+    EXPECT_EQ(layout.firma, u"Muster GmbH"_s);
 
     for (int i = 0; i < kEinstFarbeCount; ++i) {
         const auto f = static_cast<EinstFarbe>(i);
@@ -74,19 +75,19 @@ TEST_F(KalenderEinstTest, OpeningFillsFromTheFileWithColoursFallingBackTo100)
     EXPECT_EQ(layout.hintergrundSamstag, 255);
 
     EXPECT_EQ(w.font(FontGroup::Kopf).size, 14);
-    EXPECT_EQ(w.font(FontGroup::Kopf).name, s("Arial"));
-    EXPECT_EQ(w.font(FontGroup::Monat).name, s("Times New Roman"));
-    EXPECT_EQ(layout.font(FontGroup::Monat).name, s("Times New Roman"));
+    EXPECT_EQ(w.font(FontGroup::Kopf).name, u"Arial"_s);
+    EXPECT_EQ(w.font(FontGroup::Monat).name, u"Times New Roman"_s);
+    EXPECT_EQ(layout.font(FontGroup::Monat).name, u"Times New Roman"_s);
     for (const TextFont &f : w.fonts)
         EXPECT_EQ(f.farbe, 100);
     // The flags are the stored styles: only exactly 1 is on, a missing key counts as 1.
     EXPECT_EQ(w.font(FontGroup::Monat).styles, (FontStyles { true, false, false, true }));
     EXPECT_EQ(w.font(FontGroup::Kopf).styles, (FontStyles { true, true, true, true }));
 
-    EXPECT_EQ(layout.periode(Ferien::Weihnachten2).beginn, s("23.12."));
-    EXPECT_EQ(w.ferien[int(Ferien::Weihnachten2)][0], s("23.12"));
-    EXPECT_EQ(w.ferien[int(Ferien::Weihnachten2)][1], s("31.12"));
-    EXPECT_EQ(w.ferien[int(Ferien::Sommer)][0], s("00.00"));
+    EXPECT_EQ(layout.periode(Ferien::Weihnachten2).beginn, u"23.12."_s);
+    EXPECT_EQ(w.ferien[int(Ferien::Weihnachten2)][0], u"23.12"_s);
+    EXPECT_EQ(w.ferien[int(Ferien::Weihnachten2)][1], u"31.12"_s);
+    EXPECT_EQ(w.ferien[int(Ferien::Sommer)][0], u"00.00"_s);
 }
 
 TEST(KalenderEinstPeriode, CheckOfOneRow)
@@ -122,11 +123,12 @@ TEST(KalenderEinstPeriode, CheckOfOneRow)
     };
     for (const Fall &f : faelle) {
         SCOPED_TRACE(f.name);
-        const auto fehler = ferienPeriodeFehler(s(f.beginn), s(f.ende), f.jahr);
+        const auto fehler
+            = ferienPeriodeFehler(QString::fromUtf8(f.beginn), QString::fromUtf8(f.ende), f.jahr);
         if (!f.meldung)
             EXPECT_FALSE(fehler.has_value());
         else
-            EXPECT_EQ(fehler.value_or(QString()), s(f.meldung) + zweiteZeile());
+            EXPECT_EQ(fehler.value_or(QString()), QString::fromUtf8(f.meldung) + zweiteZeile());
     }
 }
 
@@ -135,22 +137,22 @@ TEST_F(KalenderEinstTest, SavingEmptyDateFieldsStoresEighteenUnsetDates)
     LayoutSettings layout;
     KalenderEinstWerte w = kalenderEinstFuellen(ini(), layout);
     for (auto &zeile : w.ferien)
-        zeile = { s("__.__"), QString() }; // as the masked field shows it, and as text() gives it
+        zeile = { u"__.__"_s, QString() }; // as the masked field shows it, and as text() gives it
     IniFile file = ini();
     ASSERT_TRUE(kalenderEinstSpeichern(file, w, layout, 2026));
     EXPECT_TRUE(m_ui->messages().isEmpty());
 
     int n = 0;
     for (const QString &key : keyOrder(content())) {
-        if (!key.startsWith(s("Ferien/")))
+        if (!key.startsWith(u"Ferien/"_s))
             continue;
         ++n;
-        EXPECT_EQ(file.readString(sectionFerien(), key.mid(7), QString()), s("00.00."))
+        EXPECT_EQ(file.readString(sectionFerien(), key.mid(7), QString()), u"00.00."_s)
             << key.toStdString();
     }
     EXPECT_EQ(n, 18);
     for (const auto &zeile : w.ferien)
-        EXPECT_EQ(zeile, (std::array<QString, 2> { s("00.00"), s("00.00") }));
+        EXPECT_EQ(zeile, (std::array<QString, 2> { u"00.00"_s, u"00.00"_s }));
 }
 
 TEST_F(KalenderEinstTest, LeapDayIsSavedOnlyInALeapYear)
@@ -161,12 +163,12 @@ TEST_F(KalenderEinstTest, LeapDayIsSavedOnlyInALeapYear)
         write("[Ferien]\r\n");
         LayoutSettings layout;
         KalenderEinstWerte w = kalenderEinstFuellen(ini(), layout);
-        w.ferien[int(Ferien::Winter)] = { s("29.02"), s("03.03") };
+        w.ferien[int(Ferien::Winter)] = { u"29.02"_s, u"03.03"_s };
         IniFile file = ini();
         const bool gespeichert = kalenderEinstSpeichern(file, w, layout, jahr);
         EXPECT_EQ(gespeichert, jahr == 2024);
-        EXPECT_EQ(file.readString(sectionFerien(), s("WinterBeginn"), s("fehlt")),
-            jahr == 2024 ? s("29.02.") : s("fehlt"));
+        EXPECT_EQ(file.readString(sectionFerien(), u"WinterBeginn"_s, u"fehlt"_s),
+            jahr == 2024 ? u"29.02."_s : u"fehlt"_s);
         EXPECT_EQ(m_ui->messages().size(), jahr == 2024 ? 0 : 1);
     }
 }
@@ -181,10 +183,10 @@ TEST_F(KalenderEinstTest, AnInvalidSecondPeriodStopsTheSaveAfterTheFirst)
     write(vorher);
     LayoutSettings layout;
     KalenderEinstWerte w = kalenderEinstFuellen(ini(), layout);
-    w.ferien[int(Ferien::Weihnachten1)] = { s("01.01"), s("05.01") };
-    w.ferien[int(Ferien::Winter)] = { s("20.02"), s("10.02") };
-    w.ferien[int(Ferien::Sommer)] = { s("30.07"), s("12.09") };
-    w.text(EinstText::Firma) = s("Neu");
+    w.ferien[int(Ferien::Weihnachten1)] = { u"01.01"_s, u"05.01"_s };
+    w.ferien[int(Ferien::Winter)] = { u"20.02"_s, u"10.02"_s };
+    w.ferien[int(Ferien::Sommer)] = { u"30.07"_s, u"12.09"_s };
+    w.text(EinstText::Firma) = u"Neu"_s;
     w.symbole = true;
     w.font(FontGroup::Monat).styles = FontStyles { true, true, false, false };
 
@@ -192,12 +194,12 @@ TEST_F(KalenderEinstTest, AnInvalidSecondPeriodStopsTheSaveAfterTheFirst)
     EXPECT_FALSE(kalenderEinstSpeichern(file, w, layout, 2027));
     EXPECT_EQ(m_ui->messages(),
         QStringList {
-            s("20.02.2027 bis 10.02.2027 ist keine gültige Datumsangabe") + zweiteZeile() });
+            u"20.02.2027 bis 10.02.2027 ist keine gültige Datumsangabe"_s + zweiteZeile() });
     QByteArray erwartet = vorher;
     erwartet.replace("Weihnachten1Beginn=00.00.", "Weihnachten1Beginn=01.01.");
     erwartet.replace("Weihnachten1Ende=00.00.", "Weihnachten1Ende=05.01.");
     EXPECT_EQ(content(), erwartet);
-    EXPECT_EQ(layout.firma, s("Alt"));
+    EXPECT_EQ(layout.firma, u"Alt"_s);
 }
 
 TEST_F(KalenderEinstTest, SaveWritesEveryKeyInItsOrderThenSymbole)
@@ -213,17 +215,17 @@ TEST_F(KalenderEinstTest, SaveWritesEveryKeyInItsOrderThenSymbole)
 
     QStringList erwartet;
     for (int i = 0; i < kFerienCount; ++i) {
-        const QString n = s("Ferien/") + ferienName(static_cast<Ferien>(i));
-        erwartet << n + s("Beginn") << n + s("Ende");
+        const QString n = u"Ferien/"_s + ferienName(static_cast<Ferien>(i));
+        erwartet << n + u"Beginn"_s << n + u"Ende"_s;
     }
     const char *user[] = { "Linienfarbe", "Firma", "Bild", "Strasse", "Ort", "Telefon", "Fax",
         "Kopftext", "Kopfbandtext", "KopfSchriftName", "KopfSchriftSize", "KopfSchriftFarbe" };
     for (const char *k : user)
-        erwartet << s("User/") + s(k);
+        erwartet << u"User/"_s + QString::fromUtf8(k);
     for (FontGroup g :
         { FontGroup::Kopf, FontGroup::KopfBand, FontGroup::Monat, FontGroup::Adresse }) {
         for (const QString &k : fontStyleKeys(g))
-            erwartet << s("User/") + k;
+            erwartet << u"User/"_s + k;
     }
     const char *rest[] = { "KopfBandFarbe", "KopfBandSchriftFarbe", "KopfBandSchriftSize",
         "KopfBandSchriftName", "AdresseSchriftSize", "AdresseSchriftName", "AdresseSchriftFarbe",
@@ -232,13 +234,13 @@ TEST_F(KalenderEinstTest, SaveWritesEveryKeyInItsOrderThenSymbole)
         "BundeslandSchriftFarbe", "FarbeFormular", "SchriftFarbeUrlaub", "SchriftFarbeKrank",
         "HintergrundFarbeFerien", "Symbole" };
     for (const char *k : rest)
-        erwartet << s("User/") + s(k);
+        erwartet << u"User/"_s + QString::fromUtf8(k);
     EXPECT_EQ(keyOrder(content()), erwartet);
 
     // The two colours without a control go back as the dialog read them.
-    EXPECT_EQ(file.readInteger(sectionUser(), s("BundeslandSchriftFarbe"), 0), 4210752);
-    EXPECT_EQ(file.readInteger(sectionUser(), s("FarbeFormular"), 0), -2147483633);
-    EXPECT_EQ(file.readString(sectionUser(), s("Symbole"), QString()), s("1"));
+    EXPECT_EQ(file.readInteger(sectionUser(), u"BundeslandSchriftFarbe"_s, 0), 4210752);
+    EXPECT_EQ(file.readInteger(sectionUser(), u"FarbeFormular"_s, 0), -2147483633);
+    EXPECT_EQ(file.readString(sectionUser(), u"Symbole"_s, QString()), u"1"_s);
     EXPECT_TRUE(layout.symbole);
 }
 
@@ -255,7 +257,7 @@ TEST_F(KalenderEinstTest, FontStylesOfOneGroupChangeAndTheOthersAreKept)
     LayoutSettings layout;
     KalenderEinstWerte w = kalenderEinstFuellen(ini(), layout);
     TextFont &monat = w.font(FontGroup::Monat);
-    monat.name = s("Liberation Serif");
+    monat.name = u"Liberation Serif"_s;
     monat.size = 12;
     monat.styles = FontStyles { true, true, false, false };
     IniFile file = ini();
@@ -268,9 +270,9 @@ TEST_F(KalenderEinstTest, FontStylesOfOneGroupChangeAndTheOthersAreKept)
     EXPECT_EQ(styles(FontGroup::Adresse), (FontStyles { false, false, false, false }));
     for (const char *k :
         { "MonatStyleUnterstrichen", "MonatStyleDurchstrichen", "AdresseStyleItalic" })
-        EXPECT_EQ(file.readString(sectionUser(), s(k), QString()), s("0")) << k;
+        EXPECT_EQ(file.readString(sectionUser(), QString::fromUtf8(k), QString()), u"0"_s) << k;
     EXPECT_EQ(
-        file.readString(sectionUser(), s("MonatSchriftName"), QString()), s("Liberation Serif"));
+        file.readString(sectionUser(), u"MonatSchriftName"_s, QString()), u"Liberation Serif"_s);
 
     // The run-time copy is reloaded completely, styles included.
     EXPECT_EQ(layout.font(FontGroup::Monat).styles, (FontStyles { true, true, false, false }));
@@ -283,37 +285,37 @@ TEST_F(KalenderEinstTest, SaveReloadsTheRunTimeCopy)
     write("[User]\r\nLinienfarbe=5\r\n");
     LayoutSettings layout;
     KalenderEinstWerte w = kalenderEinstFuellen(ini(), layout);
-    w.text(EinstText::Kopfbandtext) = s("Bandtext äöü");
+    w.text(EinstText::Kopfbandtext) = u"Bandtext äöü"_s;
     w.farbe(EinstFarbe::Linienfarbe) = kColorNone;
     w.farbe(EinstFarbe::KopfBandFarbe) = 0x80000005; // system colour "Fenster"
-    w.font(FontGroup::KopfBand).name = s("Courier New");
-    w.ferien[int(Ferien::Herbst)] = { s("26.10"), s("30.10") };
+    w.font(FontGroup::KopfBand).name = u"Courier New"_s;
+    w.ferien[int(Ferien::Herbst)] = { u"26.10"_s, u"30.10"_s };
     IniFile file = ini();
     ASSERT_TRUE(kalenderEinstSpeichern(file, w, layout, 2026));
 
     LayoutSettings erwartet;
     erwartet.loadAll(file);
     EXPECT_TRUE(layout == erwartet);
-    EXPECT_EQ(layout.kopfbandtext, s("Bandtext äöü"));
+    EXPECT_EQ(layout.kopfbandtext, u"Bandtext äöü"_s);
     EXPECT_EQ(layout.linienfarbe, kColorNone);
     EXPECT_EQ(layout.kopfBandFarbe, qint32(0x80000005));
-    EXPECT_EQ(layout.font(FontGroup::KopfBand).name, s("Courier New"));
-    EXPECT_EQ(layout.periode(Ferien::Herbst).ende, s("30.10."));
-    EXPECT_EQ(file.readString(sectionUser(), s("KopfBandFarbe"), QString()), s("-2147483643"));
+    EXPECT_EQ(layout.font(FontGroup::KopfBand).name, u"Courier New"_s);
+    EXPECT_EQ(layout.periode(Ferien::Herbst).ende, u"30.10."_s);
+    EXPECT_EQ(file.readString(sectionUser(), u"KopfBandFarbe"_s, QString()), u"-2147483643"_s);
 }
 
 TEST(KalenderEinstFelder, HolidayDatesBecomeRowsWithoutTheirDot)
 {
     FerienPerioden p;
-    p[int(Ferien::Sommer)] = FerienPeriode { s("30.07."), s("12.09.") };
+    p[int(Ferien::Sommer)] = FerienPeriode { u"30.07."_s, u"12.09."_s };
     FerienFelder felder;
-    felder[int(Ferien::Winter)] = { s("01.02"), s("05.02") };
+    felder[int(Ferien::Winter)] = { u"01.02"_s, u"05.02"_s };
     ferienFelderSetzen(felder, p);
-    EXPECT_EQ(felder[int(Ferien::Sommer)], (std::array<QString, 2> { s("30.07"), s("12.09") }));
-    EXPECT_EQ(felder[int(Ferien::Winter)], (std::array<QString, 2> { s("00.00"), s("00.00") }));
-    EXPECT_TRUE(ferienFeldLeer(s("__.__")));
-    EXPECT_TRUE(ferienFeldLeer(s(".")));
-    EXPECT_FALSE(ferienFeldLeer(s("0_.__")));
+    EXPECT_EQ(felder[int(Ferien::Sommer)], (std::array<QString, 2> { u"30.07"_s, u"12.09"_s }));
+    EXPECT_EQ(felder[int(Ferien::Winter)], (std::array<QString, 2> { u"00.00"_s, u"00.00"_s }));
+    EXPECT_TRUE(ferienFeldLeer(u"__.__"_s));
+    EXPECT_TRUE(ferienFeldLeer(u"."_s));
+    EXPECT_FALSE(ferienFeldLeer(u"0_.__"_s));
 }
 
 TEST(Farbwahl, PickersOfferStandardExtendedAndSystemColours)
@@ -321,13 +323,13 @@ TEST(Farbwahl, PickersOfferStandardExtendedAndSystemColours)
     const QList<FarbEintrag> &mit = farbEintraege(true);
     const QList<FarbEintrag> &ohne = farbEintraege(false);
     EXPECT_EQ(mit.size(), ohne.size() + 2);
-    EXPECT_EQ(mit[mit.size() - 2].name, s("none"));
-    EXPECT_EQ(mit.last().name, s("default"));
+    EXPECT_EQ(mit[mit.size() - 2].name, u"none"_s);
+    EXPECT_EQ(mit.last().name, u"default"_s);
     EXPECT_EQ(farbIndex(kColorNone, false), -1);
     EXPECT_EQ(farbIndex(kColorDefault, false), -1);
-    EXPECT_EQ(ohne[farbIndex(0x0000FF, false)].name, s("Rot"));
-    EXPECT_EQ(ohne[farbIndex(0xF0CAA6, false)].name, s("Himmelblau"));
-    EXPECT_EQ(ohne[farbIndex(qint32(0x8000000F), false)].name, s("Schaltfläche"));
+    EXPECT_EQ(ohne[farbIndex(0x0000FF, false)].name, u"Rot"_s);
+    EXPECT_EQ(ohne[farbIndex(0xF0CAA6, false)].name, u"Himmelblau"_s);
+    EXPECT_EQ(ohne[farbIndex(qint32(0x8000000F), false)].name, u"Schaltfläche"_s);
     EXPECT_EQ(farbIndex(200, true), -1); // a colour of its own
     // Every entry is a distinct value, and system colours paint as their classic colour.
     QSet<qint32> werte;

@@ -1,24 +1,25 @@
 #include "settings/KalenderIni.h"
-#include "SettingsTest.h"
 #include "settings/ColorValue.h"
 #include "support/ScriptedUi.h"
+#include "support/TestUtil.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using kb::test::readAll;
-using kb::test::s;
 using kb::test::TempDir;
 using kb::test::writeAll;
 
 TEST(KalenderIni, FirstStartThenWidthsSurviveARestart)
 {
     TempDir dir;
-    const QString path = dir.file(s("kalender.INI"));
+    const QString path = dir.file(u"kalender.INI"_s);
     KalenderIni k = KalenderIni::read(path);
     EXPECT_EQ(k.spalten, (std::array<qint32, 5> { 1, -1, -1, -1, -1 }));
-    EXPECT_EQ(k.dateiname, s("Kalvalues.ini"));
+    EXPECT_EQ(k.dateiname, u"Kalvalues.ini"_s);
 
     k.write(path); // exit writes all six keys
     EXPECT_EQ(readAll(path),
@@ -27,36 +28,36 @@ TEST(KalenderIni, FirstStartThenWidthsSurviveARestart)
                    "[Datei]\r\nDateiname=Kalvalues.ini\r\n"));
 
     k.spalten = { 30, 25, 80, 40, 300 };
-    k.dateiname = s("Andere.ini");
+    k.dateiname = u"Andere.ini"_s;
     k.write(path);
     const KalenderIni again = KalenderIni::read(path);
     EXPECT_EQ(again.spalten, k.spalten);
-    EXPECT_EQ(again.dateiname, s("Andere.ini"));
+    EXPECT_EQ(again.dateiname, u"Andere.ini"_s);
 }
 
 TEST(KalenderIni, KeysInAnyCaseAndDefaultsForTheRest)
 {
     TempDir dir;
-    const QString path = dir.file(s("kalender.INI"));
+    const QString path = dir.file(u"kalender.INI"_s);
     writeAll(path, "[SIZE]\nSpalte3=77\n[datei]\nDATEINAME=Meine.ini\n");
     const KalenderIni k = KalenderIni::read(path);
     EXPECT_EQ(k.spalten, (std::array<qint32, 5> { 1, -1, 77, -1, -1 }));
-    EXPECT_EQ(k.dateiname, s("Meine.ini"));
+    EXPECT_EQ(k.dateiname, u"Meine.ini"_s);
     EXPECT_EQ(KalenderIni::defaultPath(),
-        QString::fromLocal8Bit(qgetenv("KRONOBLATT_HOME")) + s("/kalender.INI"));
+        QString::fromLocal8Bit(qgetenv("KRONOBLATT_HOME")) + u"/kalender.INI"_s);
 }
 
 TEST(SettingsFile, MissingFileIsReportedAndCreatedByTheFirstWrite)
 {
     TempDir dir;
-    const QString path = dir.file(s("Kalvalues.ini"));
+    const QString path = dir.file(u"Kalvalues.ini"_s);
     test::ScopedScriptedUi ui;
     IniFile ini = openSettingsFile(path);
     ASSERT_EQ(ui->messages().size(), 1);
     EXPECT_EQ(ui->messages().first(),
-        s("Datei ") + QDir::toNativeSeparators(path) + s(" nicht vorhanden!"));
-    EXPECT_EQ(ini.readInteger(s("User"), s("Linienfarbe"), 200), 200);
-    ini.writeString(s("User"), s("Datei"), s("Entwurf"));
+        u"Datei "_s + QDir::toNativeSeparators(path) + u" nicht vorhanden!"_s);
+    EXPECT_EQ(ini.readInteger(u"User"_s, u"Linienfarbe"_s, 200), 200);
+    ini.writeString(u"User"_s, u"Datei"_s, u"Entwurf"_s);
     EXPECT_EQ(readAll(path), QByteArray("[User]\r\nDatei=Entwurf\r\n"));
 
     ui->clear();

@@ -1,13 +1,14 @@
 #include "settings/LayoutSettings.h"
-#include "SettingsTest.h"
 #include "settings/ColorValue.h"
+#include "support/TestUtil.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 using kb::test::readAll;
-using kb::test::s;
 using kb::test::TempDir;
 using kb::test::writeAll;
 
@@ -16,9 +17,9 @@ namespace {
 LayoutSettings loadedFrom(const QByteArray &content)
 {
     TempDir dir;
-    writeAll(dir.file(s("k.ini")), content);
+    writeAll(dir.file(u"k.ini"_s), content);
     LayoutSettings ls;
-    ls.loadAll(IniFile(dir.file(s("k.ini"))));
+    ls.loadAll(IniFile(dir.file(u"k.ini"_s)));
     return ls;
 }
 
@@ -27,28 +28,28 @@ LayoutSettings loadedFrom(const QByteArray &content)
 TEST(LayoutSettings, MissingFileGivesTheLoaderDefaultsAndTheShippedColours)
 {
     TempDir dir;
-    const IniFile ini(dir.file(s("fehlt.ini")));
+    const IniFile ini(dir.file(u"fehlt.ini"_s));
     LayoutSettings ls;
     ls.linienfarbe = 1;
     ls.font(FontGroup::Monat).styles.bold = false;
     ls.loadAll(ini);
 
     EXPECT_FALSE(ls.symbole);
-    EXPECT_EQ(ls.firma, s("RI-DOZU"));
+    EXPECT_EQ(ls.firma, u"RI-DOZU"_s);
     EXPECT_EQ(ls.kbMargins, (Margins { 4, 2, 3, 5 }));
     EXPECT_EQ(ls.monatMargins, (Margins { 10, 10, 10, 10 }));
     for (const TextFont &f : ls.fonts) {
-        EXPECT_EQ(f.name, s("Arial"));
+        EXPECT_EQ(f.name, u"Arial"_s);
         EXPECT_EQ(f.size, 8);
         // Without style keys every group is bold, italic, underlined and struck out.
         EXPECT_EQ(f.styles, (FontStyles { true, true, true, true }));
     }
     for (const FerienPeriode &p : ls.ferien) {
-        EXPECT_EQ(p.beginn, s("00.00."));
-        EXPECT_EQ(p.ende, s("00.00."));
+        EXPECT_EQ(p.beginn, u"00.00."_s);
+        EXPECT_EQ(p.ende, u"00.00."_s);
     }
     // The colours are those of the shipped settings file, every one of its colour keys.
-    const IniFile ausgeliefert(s(KB_SOURCE_DIR "/data/Kalvalues.ini"));
+    const IniFile ausgeliefert(QStringLiteral(KB_SOURCE_DIR "/data/Kalvalues.ini"));
     ASSERT_TRUE(ausgeliefert.exists());
     LayoutSettings mitDatei;
     mitDatei.loadAll(ausgeliefert);
@@ -58,25 +59,25 @@ TEST(LayoutSettings, MissingFileGivesTheLoaderDefaultsAndTheShippedColours)
     ASSERT_EQ(eintraege.size(), erwartet.size());
     for (qsizetype i = 0; i < eintraege.size(); ++i) {
         const QString &key = eintraege[i].first;
-        if (!key.contains(s("farbe"), Qt::CaseInsensitive) && !key.startsWith(s("Hintergrund")))
+        if (!key.contains(u"farbe"_s, Qt::CaseInsensitive) && !key.startsWith(u"Hintergrund"_s))
             continue;
         ++farben;
         EXPECT_EQ(eintraege[i].second, erwartet[i].second) << key.toStdString();
-        EXPECT_EQ(ausgelieferteFarbe(key), ausgeliefert.readInteger(s("User"), key, -1))
+        EXPECT_EQ(ausgelieferteFarbe(key), ausgeliefert.readInteger(u"User"_s, key, -1))
             << key.toStdString();
-        EXPECT_NE(eintraege[i].second, s("200")) << key.toStdString();
+        EXPECT_NE(eintraege[i].second, u"200"_s) << key.toStdString();
     }
     EXPECT_EQ(farben, 15);
     EXPECT_EQ(readLinienfarbe(ini), 12632256);
     EXPECT_EQ(readKopfBandFarbe(ini), 15788257);
-    EXPECT_EQ(ausgelieferteFarbe(s("Firma")), std::nullopt);
+    EXPECT_EQ(ausgelieferteFarbe(u"Firma"_s), std::nullopt);
 
     // A file that exists but lacks a colour key still reads it as 200.
-    writeAll(dir.file(s("leer.ini")), "[User]\r\n");
+    writeAll(dir.file(u"leer.ini"_s), "[User]\r\n");
     LayoutSettings leer;
-    leer.loadAll(IniFile(dir.file(s("leer.ini"))));
+    leer.loadAll(IniFile(dir.file(u"leer.ini"_s)));
     EXPECT_EQ(leer.hintergrundSamstag, 200);
-    EXPECT_EQ(readLinienfarbe(IniFile(dir.file(s("leer.ini")))), 200);
+    EXPECT_EQ(readLinienfarbe(IniFile(dir.file(u"leer.ini"_s))), 200);
 }
 
 TEST(LayoutSettings, EveryCaseVariantAddressesItsEntry)
@@ -101,10 +102,10 @@ TEST(LayoutSettings, EveryCaseVariantAddressesItsEntry)
     EXPECT_EQ(ls.linienfarbe, 15);
     EXPECT_EQ(ls.kopfBandFarbe, 16);
     EXPECT_EQ(ls.font(FontGroup::KopfBand).farbe, 17);
-    EXPECT_EQ(ls.kopfbandtext, s("Band"));
+    EXPECT_EQ(ls.kopfbandtext, u"Band"_s);
     EXPECT_EQ(ls.font(FontGroup::Kopf).styles, (FontStyles { true, true, false, true }));
     EXPECT_EQ(ls.font(FontGroup::Adresse).styles, (FontStyles { false, true, true, true }));
-    EXPECT_EQ(ls.periode(Ferien::Sommer).beginn, s("01.08."));
+    EXPECT_EQ(ls.periode(Ferien::Sommer).beginn, u"01.08."_s);
 }
 
 TEST(LayoutSettings, StyleIsOnOnlyForExactlyOne)
@@ -116,14 +117,14 @@ TEST(LayoutSettings, StyleIsOnOnlyForExactlyOne)
         { "abc", true } /* invalid: the default 1 */, { "", true } };
     TempDir dir;
     for (const auto &c : cases) {
-        writeAll(dir.file(s("k.ini")),
+        writeAll(dir.file(u"k.ini"_s),
             QByteArray("[User]\r\nMonatStyleItalic=") + c.value + "\r\nMonatStyleBold=0\r\n");
-        const IniFile ini(dir.file(s("k.ini")));
+        const IniFile ini(dir.file(u"k.ini"_s));
         const FontStyles st = readFontStyles(ini, FontGroup::Monat);
         EXPECT_EQ(st.italic, c.on) << c.value;
         EXPECT_FALSE(st.bold);
         EXPECT_TRUE(st.underline && st.strikeOut);
-        const QFont f = makeFont(s("Arial"), 12, st);
+        const QFont f = makeFont(u"Arial"_s, 12, st);
         EXPECT_EQ(f.italic(), c.on);
         EXPECT_FALSE(f.bold());
         EXPECT_TRUE(f.underline() && f.strikeOut());
@@ -134,10 +135,10 @@ TEST(LayoutSettings, StyleIsOnOnlyForExactlyOne)
 TEST(LayoutSettings, InvalidValuesGiveTheReadersOwnFallback)
 {
     TempDir dir;
-    writeAll(dir.file(s("k.ini")),
+    writeAll(dir.file(u"k.ini"_s),
         "[User]\r\nHintergrundSamstag=abc\r\nKBLeft=x\r\n"
         "MonatLeft=\r\nSymbole=ja\r\nHintergrundFeiertag=$FF\r\n");
-    const IniFile ini(dir.file(s("k.ini")));
+    const IniFile ini(dir.file(u"k.ini"_s));
     LayoutSettings ls;
     ls.load(ini);
     EXPECT_EQ(ls.hintergrundSamstag, 200);
@@ -147,15 +148,15 @@ TEST(LayoutSettings, InvalidValuesGiveTheReadersOwnFallback)
     EXPECT_FALSE(ls.symbole);
 
     // The settings dialog falls back to 100 for colours.
-    EXPECT_EQ(readDialogColour(ini, s("HintergrundSamstag")), 100);
-    EXPECT_EQ(readDialogColour(ini, s("HintergrundWochenende")), 100);
-    EXPECT_EQ(readDialogColour(ini, s("HintergrundFeiertag")), 255);
+    EXPECT_EQ(readDialogColour(ini, u"HintergrundSamstag"_s), 100);
+    EXPECT_EQ(readDialogColour(ini, u"HintergrundWochenende"_s), 100);
+    EXPECT_EQ(readDialogColour(ini, u"HintergrundFeiertag"_s), 255);
 }
 
 TEST(LayoutSettings, MarginReadersAndTheirFallbacks)
 {
     TempDir dir;
-    const IniFile empty(dir.file(s("leer.ini")));
+    const IniFile empty(dir.file(u"leer.ini"_s));
     EXPECT_EQ(readYearLayoutMargins(empty), (Margins { 4, 2, 3, 5 }));
     EXPECT_EQ(readMonthLayoutMargins(empty), (Margins { 4, 2, 3, 5 }));
     const MarginDialogValues dlg = readMarginDialogValues(empty);
@@ -166,7 +167,7 @@ TEST(LayoutSettings, MarginReadersAndTheirFallbacks)
     EXPECT_EQ(ls.monatMargins, (Margins { 10, 10, 10, 10 }));
 
     // The margin dialog writes its spellings; every reader finds them.
-    IniFile ini(dir.file(s("k.ini")));
+    IniFile ini(dir.file(u"k.ini"_s));
     writeMarginDialogValues(
         ini, MarginDialogValues { Margins { 1, 2, 3, 4 }, Margins { 5, 6, 7, 8 } });
     EXPECT_EQ(readAll(ini.path()),
@@ -184,13 +185,13 @@ TEST(LayoutSettings, MarginReadersAndTheirFallbacks)
 TEST(LayoutSettings, PaintLoadLeavesStylesAndStartupColoursAlone)
 {
     TempDir dir;
-    writeAll(dir.file(s("k.ini")),
+    writeAll(dir.file(u"k.ini"_s),
         "[User]\r\nLinienfarbe=1\r\nKopfBandFarbe=2\r\n"
         "KopfStyleBold=0\r\nFirma=F\r\n");
-    IniFile ini(dir.file(s("k.ini")));
+    IniFile ini(dir.file(u"k.ini"_s));
     LayoutSettings ls;
     ls.load(ini);
-    EXPECT_EQ(ls.firma, s("F"));
+    EXPECT_EQ(ls.firma, u"F"_s);
     EXPECT_EQ(ls.linienfarbe, 200);
     EXPECT_TRUE(ls.font(FontGroup::Kopf).styles.bold);
     ls.loadStartup(ini);
@@ -201,41 +202,41 @@ TEST(LayoutSettings, PaintLoadLeavesStylesAndStartupColoursAlone)
     EXPECT_FALSE(ls.font(FontGroup::Kopf).styles.bold);
 
     // A write is read back at once, before any repaint, also through another object.
-    IniFile(ini.path()).writeString(s("User"), s("Firma"), s("Neu GmbH"));
+    IniFile(ini.path()).writeString(u"User"_s, u"Firma"_s, u"Neu GmbH"_s);
     ls.load(ini);
-    EXPECT_EQ(ls.firma, s("Neu GmbH"));
+    EXPECT_EQ(ls.firma, u"Neu GmbH"_s);
     EXPECT_EQ(readLinienfarbe(ini), 1);
     EXPECT_EQ(readKopfBandFarbe(ini), 2);
     EXPECT_EQ(readDatei(ini), QString());
-    writeDatei(ini, s("Mein Entwurf"));
-    EXPECT_EQ(readDatei(IniFile(ini.path())), s("Mein Entwurf"));
+    writeDatei(ini, u"Mein Entwurf"_s);
+    EXPECT_EQ(readDatei(IniFile(ini.path())), u"Mein Entwurf"_s);
 }
 
 TEST(LayoutSettings, EntriesFollowTheLoadOrder)
 {
     LayoutSettings ls;
     ls.symbole = true;
-    ls.periode(Ferien::Zusatz2).ende = s("31.12.");
+    ls.periode(Ferien::Zusatz2).ende = u"31.12."_s;
     ls.font(FontGroup::Adresse).size = 10;
     const auto e = ls.entries();
     ASSERT_EQ(e.size(), 1 + 18 + 8 + 8 + 12 + 9 + 2);
-    EXPECT_EQ(e[0], std::make_pair(s("Symbole"), s("1")));
-    EXPECT_EQ(e[1], std::make_pair(s("Weihnachten1Beginn"), s("00.00.")));
-    EXPECT_EQ(e[18], std::make_pair(s("Zusatz2Ende"), s("31.12.")));
-    EXPECT_EQ(e[19].first, s("KBLeft"));
-    EXPECT_EQ(e[27], std::make_pair(s("Firma"), s("RI-DOZU")));
-    EXPECT_EQ(e[35].first, s("KopfSchriftName"));
-    EXPECT_EQ(e[45], std::make_pair(s("AdresseSchriftSize"), s("10")));
-    EXPECT_EQ(e[47].first, s("MonatHintergrundFarbe"));
-    EXPECT_EQ(e[55].first, s("FarbeFormular"));
-    EXPECT_EQ(e[56].first, s("Linienfarbe"));
-    EXPECT_EQ(e[57].first, s("KopfBandFarbe"));
+    EXPECT_EQ(e[0], std::make_pair(u"Symbole"_s, u"1"_s));
+    EXPECT_EQ(e[1], std::make_pair(u"Weihnachten1Beginn"_s, u"00.00."_s));
+    EXPECT_EQ(e[18], std::make_pair(u"Zusatz2Ende"_s, u"31.12."_s));
+    EXPECT_EQ(e[19].first, u"KBLeft"_s);
+    EXPECT_EQ(e[27], std::make_pair(u"Firma"_s, u"RI-DOZU"_s));
+    EXPECT_EQ(e[35].first, u"KopfSchriftName"_s);
+    EXPECT_EQ(e[45], std::make_pair(u"AdresseSchriftSize"_s, u"10"_s));
+    EXPECT_EQ(e[47].first, u"MonatHintergrundFarbe"_s);
+    EXPECT_EQ(e[55].first, u"FarbeFormular"_s);
+    EXPECT_EQ(e[56].first, u"Linienfarbe"_s);
+    EXPECT_EQ(e[57].first, u"KopfBandFarbe"_s);
 
     // Written back key by key, the file loads into the same values.
     TempDir dir;
-    IniFile ini(dir.file(s("k.ini")));
+    IniFile ini(dir.file(u"k.ini"_s));
     for (const auto &[key, value] : e) {
-        const bool ferien = key.endsWith(s("Beginn")) || key.endsWith(s("Ende"));
+        const bool ferien = key.endsWith(u"Beginn"_s) || key.endsWith(u"Ende"_s);
         ini.writeString(ferien ? sectionFerien() : sectionUser(), key, value);
     }
     LayoutSettings back;
@@ -264,7 +265,7 @@ TEST(SchoolHolidays, PeriodTest)
         { "10.08.", "01.08.", QDate(2004, 8, 5), false }, // begin after end
     };
     for (const auto &c : cases) {
-        const FerienPeriode p { s(c.beginn), s(c.ende) };
+        const FerienPeriode p { QString::fromUtf8(c.beginn), QString::fromUtf8(c.ende) };
         EXPECT_EQ(p.contains(c.day), c.inside)
             << c.beginn << "-" << c.ende << " " << c.day.toString().toStdString();
     }
@@ -287,8 +288,10 @@ TEST(SchoolHolidays, BoundWithoutValidDateRaisesTheConversionError)
     };
     for (const auto &c : cases) {
         FerienPerioden all;
-        all[static_cast<int>(Ferien::Herbst)] = FerienPeriode { s(c.beginn), s(c.ende) };
-        EXPECT_EQ(test::errorOf([&] { inFerien(all, QDate(c.year, 6, 1)); }), s(c.message))
+        all[static_cast<int>(Ferien::Herbst)]
+            = FerienPeriode { QString::fromUtf8(c.beginn), QString::fromUtf8(c.ende) };
+        EXPECT_EQ(test::errorOf([&] { inFerien(all, QDate(c.year, 6, 1)); }),
+            QString::fromUtf8(c.message))
             << c.beginn;
     }
 }
@@ -296,19 +299,19 @@ TEST(SchoolHolidays, BoundWithoutValidDateRaisesTheConversionError)
 TEST(SchoolHolidays, FerieneinlesenReadsTheEighteenKeys)
 {
     TempDir dir;
-    writeAll(dir.file(s("k.ini")),
+    writeAll(dir.file(u"k.ini"_s),
         "[Ferien]\r\nWeihnachten1Beginn=01.01.\r\n"
         "Weihnachten1Ende=06.01.\r\nSommerBeginn=01.08.\r\n"
         "Weihnachten2Beginn=23.12.\r\nWeihnachten2Ende=31.12.\r\n"
         "[User]\r\nFirma=nicht hier\r\n");
-    const IniFile ini(dir.file(s("k.ini")));
+    const IniFile ini(dir.file(u"k.ini"_s));
     LayoutSettings ls;
-    ls.periode(Ferien::Herbst).beginn = s("01.10.");
+    ls.periode(Ferien::Herbst).beginn = u"01.10."_s;
     ls.ferieneinlesen(ini);
-    EXPECT_EQ(ls.firma, s("RI-DOZU"));
-    EXPECT_EQ(ls.periode(Ferien::Herbst).beginn, s("00.00.")); // missing key: unset
-    EXPECT_EQ(ls.periode(Ferien::Sommer).beginn, s("01.08."));
-    EXPECT_EQ(ls.periode(Ferien::Sommer).ende, s("00.00."));
+    EXPECT_EQ(ls.firma, u"RI-DOZU"_s);
+    EXPECT_EQ(ls.periode(Ferien::Herbst).beginn, u"00.00."_s); // missing key: unset
+    EXPECT_EQ(ls.periode(Ferien::Sommer).beginn, u"01.08."_s);
+    EXPECT_EQ(ls.periode(Ferien::Sommer).ende, u"00.00."_s);
     EXPECT_TRUE(ls.inFerien(QDate(2010, 1, 6)));
     EXPECT_TRUE(ls.inFerien(QDate(2010, 12, 23)));
     EXPECT_FALSE(ls.inFerien(QDate(2010, 1, 7)));
@@ -331,8 +334,8 @@ TEST(InstalledSettingsFile, ReadableChoices)
     EXPECT_EQ(ls.monatMargins, (Margins { 10, 10, 10, 10 }));
     for (int i = 0; i < kFerienCount; ++i) {
         const QString name = ferienName(static_cast<Ferien>(i));
-        EXPECT_EQ(ini.readString(sectionFerien(), name + s("Beginn"), {}), s("00.00."));
-        EXPECT_EQ(ini.readString(sectionFerien(), name + s("Ende"), {}), s("00.00."));
+        EXPECT_EQ(ini.readString(sectionFerien(), name + u"Beginn"_s, {}), u"00.00."_s);
+        EXPECT_EQ(ini.readString(sectionFerien(), name + u"Ende"_s, {}), u"00.00."_s);
     }
     const QList<qint32> shading = { ls.hintergrundSamstag, ls.hintergrundWochenende,
         ls.hintergrundFeiertag, ls.hintergrundFarbeFerien };

@@ -17,14 +17,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class TForm1EinstellungenTest : public test::ShellTest {
 protected:
@@ -49,7 +46,7 @@ protected:
         EXPECT_TRUE(a && a->isEnabled());
         return a;
     }
-    QString einstellungen() const { return home.file(s("Kalvalues.ini")); }
+    QString einstellungen() const { return home.file(u"Kalvalues.ini"_s); }
 };
 
 // The calendar tool bar's "Einstellungen" fills the dialog from the settings file, checks the
@@ -59,10 +56,10 @@ TEST_F(TForm1EinstellungenTest, EinstellungenEditsTheSettingsOfTheOpenCalendarsY
 {
     einstellungenAnlegen("[User]\r\nFirma=Test\r\n[Ferien]\r\nWinterBeginn=01.02.\r\n"
                          "WinterEnde=05.02.\r\n");
-    ASSERT_TRUE(
-        QFile::copy(s(KB_SOURCE_DIR "/data/schulferien.csv"), home.file(s("schulferien.csv"))));
+    ASSERT_TRUE(QFile::copy(
+        QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv"), home.file(u"schulferien.csv"_s)));
     auto f = fenster();
-    oeffnen(*f, kalender(s("Test"), 2027)); // Baden-Württemberg
+    oeffnen(*f, kalender(u"Test"_s, 2027)); // Baden-Württemberg
     ui->clear();
 
     QString firma, weihnachtenEnde, winterBeginn, osterHinweis, zusatz;
@@ -78,29 +75,29 @@ TEST_F(TForm1EinstellungenTest, EinstellungenEditsTheSettingsOfTheOpenCalendarsY
         // The Easter dates of 2027 are disputed; Maundy Thursday is a single free day.
         osterHinweis = d->ferienHinweis(Ferien::Ostern)->text();
         zusatz = d->datumsFeld(Ferien::Zusatz, 0)->displayText();
-        d->textFeld(EinstText::Firma)->setText(s("Neu"));
+        d->textFeld(EinstText::Firma)->setText(u"Neu"_s);
         // 29 February does not exist in 2027.
-        d->datumsFeld(Ferien::Zusatz2, 0)->setText(s("29.02"));
-        d->datumsFeld(Ferien::Zusatz2, 1)->setText(s("01.03"));
+        d->datumsFeld(Ferien::Zusatz2, 0)->setText(u"29.02"_s);
+        d->datumsFeld(Ferien::Zusatz2, 1)->setText(u"01.03"_s);
         d->speichernKnopf()->click();
-        d->datumsFeld(Ferien::Zusatz2, 0)->setText(s("00.00"));
-        d->datumsFeld(Ferien::Zusatz2, 1)->setText(s("00.00"));
+        d->datumsFeld(Ferien::Zusatz2, 0)->setText(u"00.00"_s);
+        d->datumsFeld(Ferien::Zusatz2, 1)->setText(u"00.00"_s);
         d->speichernKnopf()->click();
     });
     aktion(*f, Befehl::Einstellungen)->trigger();
-    EXPECT_EQ(firma, s("Test"));
-    EXPECT_EQ(weihnachtenEnde, s("09.01"));
-    EXPECT_EQ(winterBeginn, s("00.00")); // no winter holidays in Baden-Württemberg
+    EXPECT_EQ(firma, u"Test"_s);
+    EXPECT_EQ(weihnachtenEnde, u"09.01"_s);
+    EXPECT_EQ(winterBeginn, u"00.00"_s); // no winter holidays in Baden-Württemberg
     EXPECT_EQ(osterHinweis, vorlaeufigeTermine());
-    EXPECT_EQ(zusatz, s("25.03"));
+    EXPECT_EQ(zusatz, u"25.03"_s);
     ASSERT_EQ(ui->messages().size(), 1);
-    EXPECT_TRUE(ui->messages()[0].startsWith(s("29.02.2027 bis 01.03.2027 ist keine")));
+    EXPECT_TRUE(ui->messages()[0].startsWith(u"29.02.2027 bis 01.03.2027 ist keine"_s));
     const IniFile ini(einstellungen());
-    EXPECT_EQ(ini.readString(sectionUser(), s("Firma"), QString()), s("Neu"));
-    EXPECT_EQ(ini.readString(sectionFerien(), s("Weihnachten1Ende"), QString()), s("09.01."));
-    EXPECT_EQ(ini.readString(sectionFerien(), s("WinterEnde"), QString()), s("00.00."));
-    EXPECT_EQ(f->sitzung().layout().firma, s("Neu"));
-    EXPECT_EQ(f->sitzung().layout().periode(Ferien::Weihnachten1).ende, s("09.01."));
+    EXPECT_EQ(ini.readString(sectionUser(), u"Firma"_s, QString()), u"Neu"_s);
+    EXPECT_EQ(ini.readString(sectionFerien(), u"Weihnachten1Ende"_s, QString()), u"09.01."_s);
+    EXPECT_EQ(ini.readString(sectionFerien(), u"WinterEnde"_s, QString()), u"00.00."_s);
+    EXPECT_EQ(f->sitzung().layout().firma, u"Neu"_s);
+    EXPECT_EQ(f->sitzung().layout().periode(Ferien::Weihnachten1).ende, u"09.01."_s);
     EXPECT_TRUE(ui->scriptDone());
 }
 
@@ -108,7 +105,7 @@ TEST_F(TForm1EinstellungenTest, SeiteneinstellungenWritesTheMarginsOnlyWhenSaved
 {
     einstellungenAnlegen("[User]\r\nKBLeft=6\r\n");
     auto f = fenster();
-    oeffnen(*f, kalender(s("Test"), 2027));
+    oeffnen(*f, kalender(u"Test"_s, 2027));
     const QByteArray vorher = test::readAll(einstellungen());
 
     ui->answerModal(QDialog::Rejected, [&](QWidget *w) {
@@ -129,8 +126,8 @@ TEST_F(TForm1EinstellungenTest, SeiteneinstellungenWritesTheMarginsOnlyWhenSaved
     });
     aktion(*f, Befehl::Seiteneinstellungen)->trigger();
     const IniFile ini(einstellungen());
-    EXPECT_EQ(ini.readInteger(sectionUser(), s("MonatTOP"), 0), 25);
-    EXPECT_EQ(ini.readInteger(sectionUser(), s("KBLeft"), 0), 6);
+    EXPECT_EQ(ini.readInteger(sectionUser(), u"MonatTOP"_s, 0), 25);
+    EXPECT_EQ(ini.readInteger(sectionUser(), u"KBLeft"_s, 0), 6);
     EXPECT_EQ(readMonthLayoutMargins(ini).top, 25);
 }
 
@@ -145,17 +142,17 @@ TEST_F(TForm1EinstellungenTest, AMissingSettingsFileIsMadeByTheFirstSave)
 {
     auto f = fenster();
     ASSERT_EQ(ui->messages().size(), 1); // "Datei ... nicht vorhanden!"
-    oeffnen(*f, kalender(s("Test"), 2027));
+    oeffnen(*f, kalender(u"Test"_s, 2027));
     ui->answerModal(QDialog::Accepted, [&](QWidget *w) {
         auto *d = qobject_cast<TKalenderEinstForm *>(w);
         ASSERT_NE(d, nullptr);
-        d->textFeld(EinstText::Kopftext)->setText(s("Jahresplan"));
+        d->textFeld(EinstText::Kopftext)->setText(u"Jahresplan"_s);
         d->speichernKnopf()->click();
     });
     aktion(*f, Befehl::Einstellungen)->trigger();
     const IniFile ini(einstellungen());
-    EXPECT_EQ(ini.readString(sectionUser(), s("Kopftext"), QString()), s("Jahresplan"));
-    EXPECT_EQ(f->sitzung().layout().kopftext, s("Jahresplan"));
+    EXPECT_EQ(ini.readString(sectionUser(), u"Kopftext"_s, QString()), u"Jahresplan"_s);
+    EXPECT_EQ(f->sitzung().layout().kopftext, u"Jahresplan"_s);
 }
 
 } // namespace

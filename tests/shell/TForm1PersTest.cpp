@@ -21,14 +21,11 @@
 #include <QTableView>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace kb;
 
 namespace {
-
-QString s(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class TForm1PersTest : public test::ShellTest {
 protected:
@@ -62,7 +59,7 @@ protected:
             else if (spalte == 1)
                 box->setCurrentIndex(monat - 1);
             else
-                box->setEditText(s(text));
+                box->setEditText(QString::fromUtf8(text));
             g->itemDelegate()->setModelData(editor, g->model(), index);
             delete editor;
         }
@@ -90,7 +87,7 @@ protected:
 TEST_F(TForm1PersTest, NewPersonalDatesAreTypedAndWrittenIntoTheCalendar)
 {
     auto f = fenster();
-    ui->answerFile(kalender(s("Test"), 2027).qvkPfad());
+    ui->answerFile(kalender(u"Test"_s, 2027).qvkPfad());
     f->ausfuehren(Befehl::Oeffnen);
     ASSERT_TRUE(f->sitzung().offen());
     f->sitzung().monatsfilter(3);
@@ -99,15 +96,15 @@ TEST_F(TForm1PersTest, NewPersonalDatesAreTypedAndWrittenIntoTheCalendar)
     ui->answerModal(QDialog::Accepted, [&](QWidget *w) {
         auto *d = qobject_cast<TDatenAnlegenF *>(w);
         ASSERT_TRUE(d);
-        EXPECT_EQ(d->windowTitle(), s("Stammdatendatei"));
+        EXPECT_EQ(d->windowTitle(), u"Stammdatendatei"_s);
         EXPECT_TRUE(d->verzeichnisFeld()->isReadOnly());
         d->verzeichnisButton()->click();
         EXPECT_EQ(d->verzeichnisFeld()->text(), QDir::toNativeSeparators(daten.chopped(1)));
-        d->dateiFeld()->setText(s("1Familie"));
+        d->dateiFeld()->setText(u"1Familie"_s);
         d->anlegenButton()->click();
         EXPECT_NE(d->result(), int(QDialog::Accepted));
-        d->dateiFeld()->setText(s("Familie"));
-        d->nameFeld()->setText(s("Müller"));
+        d->dateiFeld()->setText(u"Familie"_s);
+        d->nameFeld()->setText(u"Müller"_s);
         d->anlegenButton()->click();
         EXPECT_EQ(d->result(), int(QDialog::Accepted));
     });
@@ -115,10 +112,10 @@ TEST_F(TForm1PersTest, NewPersonalDatesAreTypedAndWrittenIntoTheCalendar)
     ui->answerModal(QDialog::Accepted, [&](QWidget *w) {
         auto *p = qobject_cast<TPersForm *>(w);
         ASSERT_TRUE(p);
-        EXPECT_EQ(p->windowTitle(), s("persönliche Stammdaten eingeben...."));
+        EXPECT_EQ(p->windowTitle(), u"persönliche Stammdaten eingeben...."_s);
         EXPECT_EQ(p->hinweis()->text(),
-            s("geben Sie hier den Tag, Monat und Ihren Text ein,\r\n für die wiederkehrenden "
-              "Daten eines Jahres."));
+            u"geben Sie hier den Tag, Monat und Ihren Text ein,\r\n für die wiederkehrenden "
+            "Daten eines Jahres."_s);
         EXPECT_TRUE(f->persDaten().isOpen());
         eintippen(*p, 25, 12, "Geburtstag Oma");
         eintippen(*p, 5, 3, "Krank");
@@ -133,10 +130,10 @@ TEST_F(TForm1PersTest, NewPersonalDatesAreTypedAndWrittenIntoTheCalendar)
                 + m->index(r, 1).data().toString() + QLatin1Char(' ')
                 + m->index(r, 2).data().toString());
         EXPECT_EQ(zeilen,
-            (QStringList { s("05.03 Krank"), s("05.03 Urlaub"), s("31.04 Urlaub"),
-                s("10.11 Hochzeitstag"), s("25.12 Geburtstag Oma") }));
-        EXPECT_EQ(m->headerData(0, Qt::Horizontal).toString(), s("Tag"));
-        EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), s("Monat"));
+            (QStringList { u"05.03 Krank"_s, u"05.03 Urlaub"_s, u"31.04 Urlaub"_s,
+                u"10.11 Hochzeitstag"_s, u"25.12 Geburtstag Oma"_s }));
+        EXPECT_EQ(m->headerData(0, Qt::Horizontal).toString(), u"Tag"_s);
+        EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), u"Monat"_s);
         p->uebernehmenButton()->click();
         EXPECT_EQ(p->result(), int(QDialog::Accepted));
     });
@@ -144,18 +141,18 @@ TEST_F(TForm1PersTest, NewPersonalDatesAreTypedAndWrittenIntoTheCalendar)
     EXPECT_TRUE(ui->scriptDone());
 
     EXPECT_EQ(ui->messages(),
-        (QStringList { s("Zahlen am Anfang des Dateinamens sind nicht erlaubt !"),
-            s("Daten wurden in Kalender übernommen !\r\nNicht übernommen: 05.03. Urlaub (zweiter "
-              "Eintrag für den Tag); 31.04. Urlaub (gibt es 2027 nicht)") }));
-    EXPECT_TRUE(QFile::exists(daten + s("Familie.PER")));
+        (QStringList { u"Zahlen am Anfang des Dateinamens sind nicht erlaubt !"_s,
+            u"Daten wurden in Kalender übernommen !\r\nNicht übernommen: 05.03. Urlaub (zweiter "
+            "Eintrag für den Tag); 31.04. Urlaub (gibt es 2027 nicht)"_s }));
+    EXPECT_TRUE(QFile::exists(daten + u"Familie.PER"_s));
     EXPECT_FALSE(f->persDaten().isOpen());
     EXPECT_EQ(f->kalenderPanel()->monate()->currentIndex(), 0);
     EXPECT_FALSE(f->sitzung().jahr().filtered());
     EXPECT_EQ(
         tageMit(*f,
             { QDate(2027, 3, 5), QDate(2027, 11, 10), QDate(2027, 12, 25), QDate(2027, 12, 26) }),
-        (QStringList { s("05.03. Krank (0)"), s("10.11. Hochzeitstag (0)"),
-            s("25.12. Geburtstag Oma (7)"), s("26.12. 2. Weihnachtstag (8)") }));
+        (QStringList { u"05.03. Krank (0)"_s, u"10.11. Hochzeitstag (0)"_s,
+            u"25.12. Geburtstag Oma (7)"_s, u"26.12. 2. Weihnachtstag (8)"_s }));
 }
 
 // "Stammdaten", "Öffnen": only a .PER or .per file opens; without a calendar the merge says
@@ -163,7 +160,7 @@ TEST_F(TForm1PersTest, NewPersonalDatesAreTypedAndWrittenIntoTheCalendar)
 TEST_F(TForm1PersTest, OpeningAPerFileShowsItsDates)
 {
     auto f = fenster();
-    const PersDatei p = persDatenAnlegen({ daten, s("Familie"), {}, {} });
+    const PersDatei p = persDatenAnlegen({ daten, u"Familie"_s, {}, {} });
     {
         Table t;
         t.setFilePath(p.tabellenPfad());
@@ -171,21 +168,21 @@ TEST_F(TForm1PersTest, OpeningAPerFileShowsItsDates)
         t.append();
         t.setInt(QStringLiteral("FracTag"), 1);
         t.setInt(QStringLiteral("FracMonat"), 5);
-        t.setString(QStringLiteral("Text"), s("Maiwanderung"));
+        t.setString(QStringLiteral("Text"), u"Maiwanderung"_s);
         t.post();
     }
 
-    ui->answerFile(daten + s("Familie.txt"));
+    ui->answerFile(daten + u"Familie.txt"_s);
     f->ausfuehren(Befehl::NavStammOeffnen);
     EXPECT_TRUE(ui->scriptDone());
     EXPECT_TRUE(ui->messages().isEmpty());
 
-    ui->answerFile(daten + s("Familie.PER"));
+    ui->answerFile(daten + u"Familie.PER"_s);
     ui->answerModal(QDialog::Rejected, [&](QWidget *w) {
         auto *form = qobject_cast<TPersForm *>(w);
         ASSERT_TRUE(form);
         EXPECT_EQ(form->grid()->model()->rowCount(), 1);
-        EXPECT_EQ(form->grid()->model()->index(0, 2).data().toString(), s("Maiwanderung"));
+        EXPECT_EQ(form->grid()->model()->index(0, 2).data().toString(), u"Maiwanderung"_s);
         form->uebernehmenButton()->click();
         EXPECT_EQ(form->result(), int(QDialog::Rejected));
     });
@@ -195,11 +192,11 @@ TEST_F(TForm1PersTest, OpeningAPerFileShowsItsDates)
 
     ui->clear();
     QFile::remove(p.tabellenPfad());
-    ui->answerFile(daten + s("Familie.PER"));
+    ui->answerFile(daten + u"Familie.PER"_s);
     f->ausfuehren(Befehl::NavStammOeffnen);
     EXPECT_EQ(ui->messages(),
         QStringList {
-            s("Die Tabelle „%1“ gibt es nicht.").arg(QDir::toNativeSeparators(p.tabellenPfad())) });
+            u"Die Tabelle „%1“ gibt es nicht."_s.arg(QDir::toNativeSeparators(p.tabellenPfad())) });
     EXPECT_FALSE(f->persDaten().isOpen());
 }
 
@@ -208,7 +205,7 @@ TEST_F(TForm1PersTest, OpeningAPerFileShowsItsDates)
 TEST_F(TForm1PersTest, TheGridOffersItsDropDownLists)
 {
     auto f = fenster();
-    const PersDatei p = persDatenAnlegen({ daten, s("Familie"), {}, {} });
+    const PersDatei p = persDatenAnlegen({ daten, u"Familie"_s, {}, {} });
     ui->answerFile(p.perPfad());
     ui->answerModal(QDialog::Rejected, [&](QWidget *w) {
         auto *form = qobject_cast<TPersForm *>(w);
@@ -226,7 +223,7 @@ TEST_F(TForm1PersTest, TheGridOffersItsDropDownLists)
                 + QLatin1Char('-') + box->itemText(box->count() - 1));
             delete box;
         }
-        EXPECT_EQ(inhalt, (QStringList { s("31 01-31"), s("12 01-12"), s("5 Urlaub-Todestag") }));
+        EXPECT_EQ(inhalt, (QStringList { u"31 01-31"_s, u"12 01-12"_s, u"5 Urlaub-Todestag"_s }));
         form->navigator()->ausfuehren(NavKnopf::Verwerfen);
     });
     f->ausfuehren(Befehl::NavStammOeffnen);
@@ -239,7 +236,7 @@ TEST_F(TForm1PersTest, TheGridOffersItsDropDownLists)
 // them into, and no earlier date changes.
 TEST_F(TForm1PersTest, DatesTypedOneAfterAnotherAreAllKept)
 {
-    const PersDatei p = persDatenAnlegen({ daten, s("Familie"), {}, {} });
+    const PersDatei p = persDatenAnlegen({ daten, u"Familie"_s, {}, {} });
     Table pers;
     pers.setFilePath(p.tabellenPfad());
     pers.setIndexName(QStringLiteral("SekTagMonat"));
@@ -263,14 +260,15 @@ TEST_F(TForm1PersTest, DatesTypedOneAfterAnotherAreAllKept)
             else if (spalte == 1)
                 box->setCurrentIndex(monat - 1);
             else
-                QTest::keyClicks(box, s(text));
+                QTest::keyClicks(box, QString::fromUtf8(text));
             QTest::keyClick(box, spalte == 2 ? Qt::Key_Return : Qt::Key_Tab);
             QApplication::processEvents();
         }
         QTest::mouseClick(form.navigator()->knopf(NavKnopf::Speichern), Qt::LeftButton);
         QApplication::processEvents();
         // The cursor stays on the saved date wherever it sorted to, and no editor is open.
-        EXPECT_EQ(g->model()->index(g->currentIndex().row(), 2).data().toString(), s(text));
+        EXPECT_EQ(g->model()->index(g->currentIndex().row(), 2).data().toString(),
+            QString::fromUtf8(text));
         EXPECT_FALSE(qobject_cast<QComboBox *>(QApplication::focusWidget()));
     };
     tippen(24, 12, "Bescherung");
@@ -295,8 +293,8 @@ TEST_F(TForm1PersTest, DatesTypedOneAfterAnotherAreAllKept)
                                  .arg(t.asString(QStringLiteral("Text"))));
     }
     EXPECT_EQ(aufPlatte,
-        (QStringList { s("29.02 Schalttag"), s("01.05 Maifeiertag"), s("03.10 Einheit"),
-            s("24.12 Bescherung") }));
+        (QStringList { u"29.02 Schalttag"_s, u"01.05 Maifeiertag"_s, u"03.10 Einheit"_s,
+            u"24.12 Bescherung"_s }));
     EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join(QLatin1Char('|')).toStdString();
 }
 
