@@ -1,5 +1,5 @@
 #include "CliTestUtil.h"
-#include "platform/ProgramDir.h"
+#include "support/Programmverzeichnis.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -19,23 +19,15 @@ namespace {
 class ProgrammMitFerien {
 public:
     ProgrammMitFerien()
-        : m_old(qgetenv("KRONOBLATT_HOME"))
     {
-        qputenv("KRONOBLATT_HOME", m_home.path().toUtf8());
-        kb::ProgramDir::reset();
         QFile::copy(QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv"),
             m_home.file(u"schulferien.csv"_s));
-    }
-    ~ProgrammMitFerien()
-    {
-        qputenv("KRONOBLATT_HOME", m_old);
-        kb::ProgramDir::reset();
     }
     QString file(const QString &name) const { return m_home.file(name); }
 
 private:
     TempDir m_home;
-    QByteArray m_old;
+    kb::test::Programmverzeichnis m_programm { m_home.path() };
 };
 
 const char kBadenWuerttemberg2027[] = "Weihnachten1Beginn=01.01.\n"

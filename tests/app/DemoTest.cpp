@@ -1,7 +1,7 @@
 #include "CliTestUtil.h"
-#include "platform/ProgramDir.h"
 #include "settings/IniFile.h"
 #include "storage/Table.h"
+#include "support/Programmverzeichnis.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -19,25 +19,15 @@ class Demo : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_vorher = qgetenv("KRONOBLATT_HOME");
-        qputenv("KRONOBLATT_HOME", home.path().toUtf8());
-        kb::ProgramDir::reset();
         // The school-holiday table installed with the program.
         ASSERT_TRUE(QFile::copy(QStringLiteral(KB_SOURCE_DIR "/data/schulferien.csv"),
             home.file(u"schulferien.csv"_s)));
     }
-    void TearDown() override
-    {
-        qputenv("KRONOBLATT_HOME", m_vorher);
-        qunsetenv("KRONOBLATT_LAND");
-        kb::ProgramDir::reset();
-    }
+    void TearDown() override { qunsetenv("KRONOBLATT_LAND"); }
 
     TempDir home;
     TempDir dir;
-
-private:
-    QByteArray m_vorher;
+    kb::test::Programmverzeichnis programm { home.path() };
 };
 
 TEST_F(Demo, CreatesTheCalendarOnceAndPrintsItsYearCalendarToPdf)

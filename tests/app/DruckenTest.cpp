@@ -1,9 +1,9 @@
 #include "CliTestUtil.h"
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
-#include "platform/ProgramDir.h"
 #include "report/Page.h"
 #include "storage/Table.h"
+#include "support/Programmverzeichnis.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -102,9 +102,7 @@ TEST(CmdDrucken, PagesShowTheCalendarInLandscape)
 TEST(CmdDrucken, SettingsComeFromTheProgramDirectoryOrTheNamedFile)
 {
     TempDir home;
-    const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
-    qputenv("KRONOBLATT_HOME", home.path().toUtf8());
-    kb::ProgramDir::reset();
+    const kb::test::Programmverzeichnis programm(home.path());
     kb::test::writeAll(home.file(u"Kalvalues.ini"_s), "[User]\r\nKopftext=Programmverzeichnis\r\n");
     TempDir dir;
     const QString qvk = kalender(dir);
@@ -124,8 +122,6 @@ TEST(CmdDrucken, SettingsComeFromTheProgramDirectoryOrTheNamedFile)
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.contains(u"nicht vorhanden!"_s));
     EXPECT_TRUE(kb::test::readAll(dir.file(u"c.txt"_s)).contains("RI-DOZU"));
-    qputenv("KRONOBLATT_HOME", vorher);
-    kb::ProgramDir::reset();
 }
 
 TEST(CmdDrucken, ProtectedCalendarPrintsWithItsPassword)

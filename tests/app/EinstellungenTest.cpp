@@ -1,6 +1,6 @@
 #include "CliTestUtil.h"
-#include "platform/ProgramDir.h"
 #include "settings/LayoutSettings.h"
+#include "support/Programmverzeichnis.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -13,25 +13,6 @@ using kb::test::TempDir;
 using kb::test::writeAll;
 
 namespace {
-
-// Points the program directory at `dir` for one test.
-class ProgramDirAt {
-public:
-    explicit ProgramDirAt(const QString &dir)
-        : m_old(qgetenv("KRONOBLATT_HOME"))
-    {
-        qputenv("KRONOBLATT_HOME", dir.toUtf8());
-        kb::ProgramDir::reset();
-    }
-    ~ProgramDirAt()
-    {
-        qputenv("KRONOBLATT_HOME", m_old);
-        kb::ProgramDir::reset();
-    }
-
-private:
-    QByteArray m_old;
-};
 
 // Without a settings file the colours are the shipped settings file's.
 QString defaultsOutput()
@@ -101,7 +82,7 @@ TEST(CliEinstellungen, MissingNamedFileFailsAsDruckenDoes)
 TEST(CliEinstellungen, MissingProgramFileReportsAndPrintsTheDefaults)
 {
     TempDir dir;
-    ProgramDirAt home(dir.path());
+    const kb::test::Programmverzeichnis home(dir.path());
     writeAll(dir.file(u"kalender.INI"_s), "[Datei]\r\nDateiname=Kalvalues.ini\r\n");
     const auto r = runCli({ u"einstellungen"_s });
     EXPECT_EQ(r.code, 0);
@@ -114,7 +95,7 @@ TEST(CliEinstellungen, MissingProgramFileReportsAndPrintsTheDefaults)
 TEST(CliEinstellungen, ReadsTheFileNamedInKalenderIni)
 {
     TempDir dir;
-    ProgramDirAt home(dir.path());
+    const kb::test::Programmverzeichnis home(dir.path());
     writeAll(dir.file(u"kalender.INI"_s), "[Datei]\r\nDateiname=Meine.ini\r\n");
     writeAll(dir.file(u"Meine.ini"_s), "[User]\r\nFirma=Meine\r\n");
     writeAll(dir.file(u"Kalvalues.ini"_s), "[User]\r\nFirma=Falsch\r\n");

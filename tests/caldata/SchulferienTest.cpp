@@ -1,6 +1,6 @@
 #include "caldata/Schulferien.h"
 #include "caldata/FeiertageUNIT.h"
-#include "platform/ProgramDir.h"
+#include "support/Programmverzeichnis.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -104,15 +104,11 @@ TEST(Schulferien, InstalledTableCoversEveryState)
 TEST(Schulferien, TableIsFoundInTheProgramDirectory)
 {
     test::TempDir home;
-    const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
-    qputenv("KRONOBLATT_HOME", home.path().toUtf8());
-    ProgramDir::reset();
+    const test::Programmverzeichnis programm(home.path());
     // The build puts none beside the test programs.
     EXPECT_EQ(schulferienDatei(), QString());
     test::writeAll(home.file(u"schulferien.csv"_s), kTabelle);
     EXPECT_EQ(schulferienDatei(), home.file(u"schulferien.csv"_s));
-    qputenv("KRONOBLATT_HOME", vorher);
-    ProgramDir::reset();
 }
 
 // The nine periods as the settings dialog's button and kronoblatt-cli ferien fill them, with
@@ -207,9 +203,7 @@ TEST(Ferientermine, YearOrStateWithoutCompleteDataSaysSo)
 TEST(Ferientermine, WithoutInstalledTableNothingIsFilled)
 {
     test::TempDir home;
-    const QByteArray vorher = qgetenv("KRONOBLATT_HOME");
-    qputenv("KRONOBLATT_HOME", home.path().toUtf8());
-    ProgramDir::reset();
+    const test::Programmverzeichnis programm(home.path());
     const FerienTermine t = ferientermine(u"Hessen"_s, 2027);
     EXPECT_FALSE(t.vorhanden);
     EXPECT_EQ(t.meldung,
@@ -217,8 +211,6 @@ TEST(Ferientermine, WithoutInstalledTableNothingIsFilled)
         "vorhanden."_s);
     test::writeAll(home.file(u"schulferien.csv"_s), kTabelle);
     EXPECT_TRUE(ferientermine(u"Hessen"_s, 2026).vorhanden);
-    qputenv("KRONOBLATT_HOME", vorher);
-    ProgramDir::reset();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/ProgramDir.h"
+#include "support/Programmverzeichnis.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -9,34 +10,18 @@
 
 using namespace kb;
 
-namespace {
-
-class ProgramDirTest : public ::testing::Test {
-protected:
-    void SetUp() override { m_saved = qgetenv("KRONOBLATT_HOME"); }
-    void TearDown() override
-    {
-        qputenv("KRONOBLATT_HOME", m_saved);
-        ProgramDir::reset();
-    }
-    QByteArray m_saved;
-};
-
-} // namespace
-
-TEST_F(ProgramDirTest, HomeVariableWinsAndEndsWithSlash)
+TEST(ProgramDirTest, HomeVariableWinsAndEndsWithSlash)
 {
     test::TempDir dir;
     const QString home = dir.path() + QStringLiteral("mit Leerzeichen Ä");
-    qputenv("KRONOBLATT_HOME", home.toUtf8());
-    ProgramDir::reset();
+    const test::Programmverzeichnis programm(home);
     EXPECT_EQ(ProgramDir::path(), home + QLatin1Char('/'));
     EXPECT_TRUE(QFileInfo(home).isDir());
     EXPECT_EQ(ProgramDir::calendarDataDir(), home + QStringLiteral("/Kalenderdaten/"));
     EXPECT_EQ(ProgramDir::designerDir(), home + QStringLiteral("/Designer/"));
 }
 
-TEST_F(ProgramDirTest, SeedCopiesDataFilesWithoutOverwriting)
+TEST(ProgramDirTest, SeedCopiesDataFilesWithoutOverwriting)
 {
     test::TempDir from, to;
     QDir().mkpath(from.file(QStringLiteral("Kalenderdaten")));
@@ -53,7 +38,7 @@ TEST_F(ProgramDirTest, SeedCopiesDataFilesWithoutOverwriting)
     EXPECT_FALSE(QFileInfo::exists(to.file(QStringLiteral("kronoblatt"))));
 }
 
-TEST_F(ProgramDirTest, SeedCopiesWholeFoldersAndLeavesCalendarsBehind)
+TEST(ProgramDirTest, SeedCopiesWholeFoldersAndLeavesCalendarsBehind)
 {
     test::TempDir from, to;
     for (const char *dir : { "Kalenderdaten", "Hilfe/bilder" })
@@ -98,7 +83,7 @@ void writeWithFolders(const QString &path, const QByteArray &bytes)
 
 // Every kind of program directory gets the installed data files it lacks, from beside the
 // executable or from <prefix>/share/kronoblatt.
-TEST_F(ProgramDirTest, EveryProgramDirectoryGetsTheInstalledFilesItLacks)
+TEST(ProgramDirTest, EveryProgramDirectoryGetsTheInstalledFilesItLacks)
 {
     struct Case {
         const char *what;
@@ -142,7 +127,7 @@ TEST_F(ProgramDirTest, EveryProgramDirectoryGetsTheInstalledFilesItLacks)
 
 // The list and the installation agree: every entry is installed, and every file in data/
 // (but the text list Texte.db is made from) belongs to an entry.
-TEST_F(ProgramDirTest, TheListNamesWhatTheBuildInstalls)
+TEST(ProgramDirTest, TheListNamesWhatTheBuildInstalls)
 {
     const QStringList &entries = ProgramDir::installedDataFiles();
     for (const QString &entry : entries) {

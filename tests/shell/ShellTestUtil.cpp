@@ -1,7 +1,6 @@
 #include "ShellTestUtil.h"
 
 #include "caldata/KalenderAnlage.h"
-#include "platform/ProgramDir.h"
 #include "storage/Table.h"
 
 #include <QDir>
@@ -10,9 +9,7 @@ namespace kb::test {
 
 void ShellTest::SetUp()
 {
-    m_previousHome = qgetenv("KRONOBLATT_HOME");
-    qputenv("KRONOBLATT_HOME", home.path().toUtf8());
-    ProgramDir::reset();
+    m_programm.emplace(home.path());
     daten = home.path() + QStringLiteral("daten/");
     QDir().mkpath(daten);
     Session::removeAllPasswords();
@@ -21,8 +18,7 @@ void ShellTest::SetUp()
 void ShellTest::TearDown()
 {
     Session::removeAllPasswords();
-    qputenv("KRONOBLATT_HOME", m_previousHome);
-    ProgramDir::reset();
+    m_programm.reset();
 }
 
 KalenderDatei ShellTest::kalender(const QString &name, int jahr, const QString &verzeichnis)

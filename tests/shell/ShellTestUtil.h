@@ -1,12 +1,14 @@
 #pragma once
 
 #include "caldata/KalenderDatei.h"
+#include "support/Programmverzeichnis.h"
 #include "support/ScriptedUi.h"
 #include "support/TestUtil.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace kb::test {
 
@@ -30,7 +32,7 @@ protected:
     ScopedScriptedUi ui;
 
 private:
-    QByteArray m_previousHome;
+    std::optional<Programmverzeichnis> m_programm;
 };
 
 } // namespace kb::test
