@@ -8,13 +8,13 @@
 #include "storage/Table.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/OvalButton.h"
+#include "widgets/Symbolbild.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -38,18 +38,7 @@ QLabel *weisserText(const QString &text, QWidget *parent)
 
 QIcon formularSymbol()
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x1f, 0x3a, 0x6e), 2));
-    p.setBrush(QColor(0xfb, 0xfb, 0xf4));
-    p.drawRoundedRect(QRectF(6, 3, 20, 26), 2, 2);
-    p.setPen(QPen(QColor(0x3a, 0x6e, 0xc8), 2));
-    for (int y : { 10, 15, 20, 25 })
-        p.drawLine(10, y, y == 25 ? 17 : 22, y);
-    p.end();
-    return QIcon(pixmap);
+    return QIcon(widgets::symbolPixmap(QStringLiteral("formular"), 32));
 }
 
 OrganizerPanel::OrganizerPanel(Table *jahr, QWidget *parent)

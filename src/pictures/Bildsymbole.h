@@ -4,8 +4,8 @@
 
 namespace kb {
 
-// The pictures of the buttons of the month picture area and of the enlarged picture, drawn by
-// the program so they look the same with every style.
+// The pictures of the buttons of the month picture area and of the enlarged picture, from the
+// program's own set (widgets/Symbolbild.h).
 enum class Bildsymbol {
     Browser,
     Einfuegen,
