@@ -50,11 +50,17 @@ void aktualisieren(const QString &program, const QString &dir)
 // (below one of XDG_DATA_DIRS); copies in the user's folders would only hide them.
 bool installiert(const QString &dataHome)
 {
+    // The user's own data folders (the one given and the user's usual one) hold only what an
+    // earlier start wrote there, never a package.
     const QString eigenes = QFileInfo(dataHome).canonicalFilePath();
+    const QString benutzer
+        = QFileInfo(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+              .canonicalFilePath();
     for (const QString &dir :
         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         const QString d = QDir::fromNativeSeparators(dir) + QLatin1Char('/');
-        if (!eigenes.isEmpty() && QFileInfo(d).canonicalFilePath() == eigenes)
+        const QString kanonisch = QFileInfo(d).canonicalFilePath();
+        if (!kanonisch.isEmpty() && (kanonisch == eigenes || kanonisch == benutzer))
             continue;
         if (QFileInfo::exists(d + QStringLiteral("mime/packages/kronoblatt.xml"))
             && QFileInfo::exists(d + QStringLiteral("applications/kronoblatt.desktop")))

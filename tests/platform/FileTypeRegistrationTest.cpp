@@ -85,6 +85,25 @@ TEST(FileTypeRegistration, AnInstalledPackageMakesTheUsersOwnCopiesNeedless)
     }
 }
 
+TEST(FileTypeRegistration, CopiesInTheUsersOwnDataFolderAreNoInstalledPackage)
+{
+    // What an earlier start wrote into the user's usual data folder is not a package.
+    const SystemOrdner ohnePaket;
+    test::TempDir benutzer;
+    const QByteArray vorher = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", benutzer.path().toUtf8());
+    for (const char *name : { "mime/packages/kronoblatt.xml", "applications/kronoblatt.desktop" }) {
+        const QString datei = benutzer.file(QString::fromLatin1(name));
+        QDir().mkpath(QFileInfo(datei).absolutePath());
+        test::writeAll(datei, "x");
+    }
+    test::TempDir home;
+    const bool geschrieben
+        = FileType::registrieren(home.path(), QStringLiteral("/opt/kb/kronoblatt"), {});
+    qputenv("XDG_DATA_HOME", vorher);
+    EXPECT_TRUE(geschrieben);
+}
+
 TEST(FileTypeRegistration, FailuresAreSilent)
 {
     test::TempDir home;
