@@ -112,6 +112,7 @@ private:
     void kronoblattDrucken(int variante, bool navigation);
     void organizerZeigen();
     void bilderZeigen();
+    void berichteVerwalten();
     void tagesdatenZeigen();
     void textbibliothekZeigen();
     void tagNavigieren(Befehl befehl);
