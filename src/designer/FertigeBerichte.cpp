@@ -83,12 +83,13 @@ Bericht grundbericht(const QString &titel, const QString &abfrage)
     return r;
 }
 
-// The title with the calendar's year and state, read from the first record.
-Band titelband(const QString &titel)
+// The title with the calendar's year and state, read from the first record; the year follows
+// the title at `jahrLinks`.
+Band titelband(const QString &titel, double jahrLinks)
 {
     return band(BandArt::Titel, 60,
-        { text(titel, QRectF(0, 0, 420, 28), schrift(16, true)),
-            feld(QStringLiteral("Datum"), QRectF(430, 4, 80, 24), QStringLiteral("yyyy")),
+        { text(titel, QRectF(0, 0, jahrLinks - 8, 28), schrift(16, true)),
+            feld(QStringLiteral("Datum"), QRectF(jahrLinks, 0, 80, 28), QStringLiteral("yyyy")),
             feld(QStringLiteral("BLand"), QRectF(0, 32, kBreite, 18)) });
 }
 
@@ -97,7 +98,7 @@ Bericht feiertage()
     Bericht r = grundbericht(QStringLiteral("Feiertage des Jahres"),
         QStringLiteral("SELECT Datum, Tag, Text, BLand FROM Jahr WHERE Kennung > 0 "
                        "ORDER BY Nummer"));
-    Band titel = titelband(r.titel);
+    Band titel = titelband(r.titel, 212);
     titel.elemente[1].schrift = schrift(16, true);
     r.baender.push_back(std::move(titel));
     r.baender.push_back(band(BandArt::Spaltenkopf, 24,
@@ -122,7 +123,7 @@ Bericht termine()
                        "WHERE Kennung = 0 AND trim(ifnull(Text, '')) <> '' "
                        "AND NOT (MonatNr = 12 AND ((TagimMonat = 4 AND Text = 'Barbaratag') "
                        "OR (TagimMonat = 6 AND Text = 'Nikolaus'))) ORDER BY Nummer"));
-    r.baender.push_back(titelband(r.titel));
+    r.baender.push_back(titelband(r.titel, 262));
     r.baender[0].elemente[1].schrift = schrift(16, true);
     r.baender.push_back(band(BandArt::Spaltenkopf, 24,
         { text(QStringLiteral("Datum"), QRectF(0, 2, 90, 18), schrift(10, true)),
