@@ -649,6 +649,10 @@ void TReportDesignerDialog::showEvent(QShowEvent *event)
         resize(std::min(1280, frei.width() - 40), std::min(820, frei.height() - 40));
         move(frei.center() - rect().center());
     }
+    // The workspace opens at the report's top-left corner.
+    QMetaObject::invokeMethod(
+        this, [this] { m_ansicht->ensureVisible(QRectF(-30, -10, 1, 1), 0, 0); },
+        Qt::QueuedConnection);
 }
 
 } // namespace kb::designer

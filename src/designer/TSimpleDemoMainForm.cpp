@@ -24,7 +24,7 @@ constexpr int kMaxTitel = 255;
 QPushButton *knopf(const QString &text, QWidget *parent)
 {
     auto *b = new QPushButton(text, parent);
-    b->setStyleSheet(QStringLiteral("text-align: left; padding: 3px 6px;"));
+    b->setStyleSheet(QStringLiteral("text-align: left; padding: 3px 4px; font-size: 8pt;"));
     return b;
 }
 
