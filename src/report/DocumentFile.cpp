@@ -170,7 +170,7 @@ bool readPage(QDataStream &s, quint16 version, Page &page)
         qint32 column = 0;
         quint64 first = 0, count = 0;
         s >> kind >> b.rect >> column >> first >> count;
-        if (kind > quint8(BandKind::PageFooter) || !within(first, count, 0, page.items.size()))
+        if (kind > quint8(BandKind::Summary) || !within(first, count, 0, page.items.size()))
             return false;
         b.kind = BandKind(kind);
         b.column = column;

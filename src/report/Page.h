@@ -81,7 +81,17 @@ struct PictureItem {
 using Primitive = std::variant<TextItem, LineItem, RectItem, PictureItem>;
 
 // Which band a run of primitives came from; exporters use it to form rows.
-enum class BandKind { Title, PageHeader, ColumnHeader, GroupHeader, Detail, PageFooter };
+// GroupFooter and Summary came later and stay at the end: saved documents store the number.
+enum class BandKind {
+    Title,
+    PageHeader,
+    ColumnHeader,
+    GroupHeader,
+    Detail,
+    PageFooter,
+    GroupFooter,
+    Summary
+};
 
 // Where one printable of a band landed. Every printable of a printed band has one, also when it
 // printed nothing (an empty label, a hidden printable, a missing picture): the row exports

@@ -103,6 +103,10 @@ void Paginator::printRecord()
 
 void Paginator::finish()
 {
+    if (m_ctx.detailNumber > 0)
+        printGroupFooters(0);
+    if (Band *summary = m_report.findBand(BandKind::Summary); usable(summary))
+        printInColumn(*summary);
     closePage(true);
     m_phase = Phase::Done;
 }
@@ -112,13 +116,29 @@ void Paginator::finish()
 void Paginator::printGroupHeaders()
 {
     const auto &groups = m_report.groupHeaders();
-    bool changed = m_ctx.detailNumber == 1;
+    const bool firstRecord = m_ctx.detailNumber == 1;
+    std::size_t changedFrom = firstRecord ? 0 : groups.size();
+    std::vector<QVariant> values(groups.size());
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        const QVariant value = m_report.dataSet()->value(groups[i]->groupField());
-        changed = changed || value != m_groupValues[i];
-        m_groupValues[i] = value;
-        if (changed && usable(groups[i].get()))
+        values[i] = m_report.dataSet()->value(groups[i]->groupField());
+        if (changedFrom == groups.size() && values[i] != m_groupValues[i])
+            changedFrom = i;
+    }
+    if (!firstRecord && changedFrom < groups.size())
+        printGroupFooters(changedFrom);
+    for (std::size_t i = changedFrom; i < groups.size(); ++i) {
+        m_groupValues[i] = values[i];
+        if (usable(groups[i].get()))
             printInColumn(*groups[i]);
+    }
+}
+
+// Ends the groups from the innermost out to `outermost`.
+void Paginator::printGroupFooters(std::size_t outermost)
+{
+    for (std::size_t i = m_report.groupHeaders().size(); i > outermost; --i) {
+        if (Band *footer = m_report.findGroupFooter(i - 1); usable(footer))
+            printInColumn(*footer);
     }
 }
 

@@ -39,6 +39,7 @@ private:
     void finish();
 
     void printGroupHeaders();
+    void printGroupFooters(std::size_t outermost);
     void printInColumn(Band &band);
     void forceColumnBreak();
     void nextColumn();

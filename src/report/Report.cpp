@@ -64,6 +64,8 @@ Band &Report::band(BandKind kind)
 {
     if (kind == BandKind::GroupHeader)
         return addGroupHeader(QString());
+    if (kind == BandKind::GroupFooter)
+        return groupFooter(m_groups.empty() ? 0 : m_groups.size() - 1);
     if (Band *existing = findBand(kind))
         return *existing;
     m_bands.push_back(std::make_unique<Band>(kind, &m_font));
@@ -74,6 +76,8 @@ Band *Report::findBand(BandKind kind) const
 {
     if (kind == BandKind::GroupHeader)
         return m_groups.empty() ? nullptr : m_groups.front().get();
+    if (kind == BandKind::GroupFooter)
+        return findGroupFooter(0);
     for (const auto &band : m_bands)
         if (band->kind() == kind)
             return band.get();
@@ -85,6 +89,26 @@ Band &Report::addGroupHeader(const QString &field)
     m_groups.push_back(std::make_unique<Band>(BandKind::GroupHeader, &m_font));
     m_groups.back()->setGroupField(field);
     return *m_groups.back();
+}
+
+Band &Report::groupFooter(std::size_t group)
+{
+    if (m_groups.empty())
+        addGroupHeader(QString());
+    if (group >= m_groups.size())
+        group = m_groups.size() - 1;
+    if (m_groupFooters.size() <= group)
+        m_groupFooters.resize(group + 1);
+    if (!m_groupFooters[group]) {
+        m_groupFooters[group] = std::make_unique<Band>(BandKind::GroupFooter, &m_font);
+        m_groupFooters[group]->setGroupField(m_groups[group]->groupField());
+    }
+    return *m_groupFooters[group];
+}
+
+Band *Report::findGroupFooter(std::size_t group) const
+{
+    return group < m_groupFooters.size() ? m_groupFooters[group].get() : nullptr;
 }
 
 Document Report::emptyDocument() const

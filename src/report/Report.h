@@ -69,6 +69,13 @@ public:
     // their field changes (an outer change prints the inner headers too).
     Band &addGroupHeader(const QString &field);
     const std::vector<std::unique_ptr<Band>> &groupHeaders() const { return m_groups; }
+    // The footer of group `group` (index into groupHeaders()), created on first use. It prints
+    // when its group ends: before the next header of that group or an outer one (the data set
+    // then stands on the first record of the next group), and after the last record.
+    Band &groupFooter(std::size_t group);
+    Band *findGroupFooter(std::size_t group) const;
+    // The summary prints once after the last record (and its group footers), in the column.
+    Band &summary() { return band(BandKind::Summary); }
 
     // What system data prints as date and time: asked once per generation. The current time
     // unless set (tests and reproducible output fix it).
@@ -109,6 +116,7 @@ private:
     DataSet *m_dataSet = nullptr;
     std::vector<std::unique_ptr<Band>> m_bands; // one per kind except group headers
     std::vector<std::unique_ptr<Band>> m_groups;
+    std::vector<std::unique_ptr<Band>> m_groupFooters; // by group; null where none
     std::function<void()> m_onStart;
     Clock m_clock = [] { return QDateTime::currentDateTime(); };
 };

@@ -163,14 +163,9 @@ const QList<BefehlEintrag> &jahreskalenderMenue()
     return list;
 }
 
-bool befehlVorhanden(Befehl befehl)
+bool befehlVorhanden(Befehl)
 {
-    switch (befehl) {
-    case Befehl::NavDesigner: // report management
-        return false;
-    default:
-        return true;
-    }
+    return true;
 }
 
 bool befehlAktiv(Befehl befehl, bool kalenderOffen, bool linkeLeiste)

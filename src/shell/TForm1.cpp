@@ -9,6 +9,8 @@
 #include "days/TageGrid.h"
 #include "days/TalleDAT.h"
 #include "days/Textbibliothek.h"
+#include "designer/Berichtsablage.h"
+#include "designer/TSimpleDemoMainForm.h"
 #include "pictures/MonatsBilderPanel.h"
 #include "pictures/TMultiBildBetrachter.h"
 #include "platform/Error.h"
@@ -410,6 +412,9 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
     case Befehl::NavBilderTexte:
         bilderZeigen();
         break;
+    case Befehl::NavDesigner:
+        berichteVerwalten();
+        break;
     case Befehl::TagErster:
     case Befehl::TagVoriger:
     case Befehl::TagNaechster:
@@ -556,6 +561,31 @@ void TForm1::organizerZeigen()
             return;
     }
     zeige(Panel::Organizer);
+}
+
+// The report management works on the report table, open while its window is; reports that
+// read a calendar read the one open now.
+void TForm1::berichteVerwalten()
+{
+    try {
+        Table berichte;
+        berichte.setFilePath(bericht::berichtTabellePfad());
+        berichte.open();
+        designer::TSimpleDemoMainForm fenster(
+            berichte,
+            [this]() -> std::optional<bericht::KalenderTabellen> {
+                if (!m_sitzung->offen())
+                    return std::nullopt;
+                const KalenderDatei k = m_sitzung->dateien();
+                return bericht::KalenderTabellen { .jahrPfad = k.jahrPfad(),
+                    .bildPfad = k.bildPfad() };
+            },
+            this);
+        ui().runModal(&fenster);
+        berichte.close();
+    } catch (const Error &e) {
+        ui().message(e.message());
+    }
 }
 
 void TForm1::bilderZeigen()

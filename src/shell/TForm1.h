@@ -114,6 +114,7 @@ private:
     void layoutDrucken(const QString &name);
     void organizerZeigen();
     void bilderZeigen();
+    void berichteVerwalten();
     void tagesdatenZeigen();
     void textbibliothekZeigen();
     void tagNavigieren(Befehl befehl);

@@ -36,7 +36,7 @@ TEST(InstalledTables, TextLibraryHoldsTheListInOrder)
     EXPECT_EQ(stored, expected);
 }
 
-TEST(InstalledTables, ReportTableIsEmpty)
+TEST(InstalledTables, ReportTableHoldsTheReadyReports)
 {
     Table designer;
     designer.setFilePath(QStringLiteral(KB_BIN_DIR "/Designer/designer.db"));
@@ -45,7 +45,14 @@ TEST(InstalledTables, ReportTableIsEmpty)
         (QStringList { QStringLiteral("Reportname"), QStringLiteral("Reportdata") }));
     EXPECT_EQ(designer.fieldDef(QStringLiteral("Reportname")).size, 40);
     EXPECT_EQ(designer.fieldDef(QStringLiteral("Reportdata")).type, FieldType::Blob);
-    EXPECT_EQ(designer.recordCount(), 0);
+    QStringList names;
+    for (designer.first(); !designer.eof(); designer.next()) {
+        names.append(designer.asString(QStringLiteral("Reportname")));
+        EXPECT_TRUE(designer.asBytes(QStringLiteral("Reportdata")).startsWith("KBREPORT"));
+    }
+    EXPECT_EQ(names,
+        (QStringList { QStringLiteral("Feiertage des Jahres"),
+            QStringLiteral("Termine und Geburtstage"), QStringLiteral("Monatsbilder") }));
 }
 
 } // namespace

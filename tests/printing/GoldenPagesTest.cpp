@@ -116,6 +116,10 @@ const char *bandName(report::BandKind kind)
         return "detail";
     case report::BandKind::PageFooter:
         return "page-footer";
+    case report::BandKind::GroupFooter:
+        return "group-footer";
+    case report::BandKind::Summary:
+        return "summary";
     }
     return "?";
 }

@@ -1,5 +1,6 @@
 // Makes the tables installed with the program: the text library "Texte.db" from a text list
-// and an empty report table "designer.db".
+// and the report table "designer.db" with the ready reports, written by the report stream's
+// own writer.
 //
 //   kb_mkdata TEXTLISTE ZIELVERZEICHNIS
 //
@@ -8,6 +9,8 @@
 // leaves a half-filled table behind.
 
 #include "caldata/Schemas.h"
+#include "designer/BerichtsStrom.h"
+#include "designer/FertigeBerichte.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
 
@@ -16,6 +19,7 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -34,8 +38,10 @@ QStringList texte(const QString &path)
     return result;
 }
 
-void tabelleSchreiben(const QString &directory, const QString &name, const kb::TableSchema &schema,
-    const QStringList &rows)
+using Fuellen = std::function<void(kb::Table &)>;
+
+void tabelleSchreiben(
+    const QString &directory, const QString &name, const kb::TableSchema &schema, Fuellen fuellen)
 {
     if (!QDir().mkpath(directory))
         throw kb::Error(
@@ -47,11 +53,7 @@ void tabelleSchreiben(const QString &directory, const QString &name, const kb::T
         table.setTableName(temp);
         kb::Schemas::anlegen(table, schema);
         table.open();
-        for (const QString &text : rows) {
-            table.append();
-            table.setString(QStringLiteral("Text"), text);
-            table.post();
-        }
+        fuellen(table);
         table.close();
     }
     const QString target = QDir(directory).filePath(name);
@@ -72,10 +74,25 @@ int main(int argc, char **argv)
     }
     try {
         const QString bin = args.at(2);
+        const QStringList zeilen = texte(args.at(1));
         tabelleSchreiben(bin + QStringLiteral("/Kalenderdaten"), QStringLiteral("Texte.db"),
-            kb::Schemas::texteTabelle(), texte(args.at(1)));
+            kb::Schemas::texteTabelle(), [&zeilen](kb::Table &table) {
+                for (const QString &text : zeilen) {
+                    table.append();
+                    table.setString(QStringLiteral("Text"), text);
+                    table.post();
+                }
+            });
         tabelleSchreiben(bin + QStringLiteral("/Designer"), QStringLiteral("designer.db"),
-            kb::Schemas::designerTabelle(), {});
+            kb::Schemas::designerTabelle(), [](kb::Table &table) {
+                for (const kb::bericht::FertigerBericht &f : kb::bericht::fertigeBerichte()) {
+                    table.append();
+                    table.setString(QStringLiteral("Reportname"), f.name);
+                    table.setBytes(
+                        QStringLiteral("Reportdata"), kb::bericht::berichtSchreiben(f.bericht));
+                    table.post();
+                }
+            });
     } catch (const kb::Error &e) {
         std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
         return 1;

@@ -16,6 +16,8 @@ Command monatsbildBefehl();
 Command ferienBefehl();
 Command icsExportBefehl();
 Command icsImportBefehl();
+Command berichteBefehl();
+Command berichtBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -32,6 +34,8 @@ const std::vector<Command> &commands()
         ferienBefehl(),
         icsExportBefehl(),
         icsImportBefehl(),
+        berichteBefehl(),
+        berichtBefehl(),
     };
     return all;
 }
