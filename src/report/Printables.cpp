@@ -28,6 +28,7 @@ QImage FieldImage::picture(const PrintContext &ctx) const
         fit.size = QSize(
             int(std::ceil(width() * kPictureDetail)), int(std::ceil(height() * kPictureDetail)));
         fit.keepAspect = keepAspect();
+        fit.cover = cover();
     }
     return source->picture(m_field, fit);
 }

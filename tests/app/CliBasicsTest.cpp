@@ -70,8 +70,9 @@ TEST(Cli, EveryCommandHasItsOwnHelp)
 TEST(Cli, HelpOfACommandListsArgumentsOptionsAndDetails)
 {
     const auto r = runCli({ s("hilfe"), s("drucken") });
-    EXPECT_TRUE(r.out.startsWith(s("Aufruf: kronoblatt-cli drucken KALENDER.QVK --layout NAME "
-                                   "-o DATEI [--passwort P] [--einstellungen INI] [--dpi N]\n\n")));
+    EXPECT_TRUE(r.out.startsWith(s("Aufruf: kronoblatt-cli drucken KALENDER.QVK [--layout NAME] "
+                                   "[--formular FORM.qvf] -o DATEI [--passwort P] "
+                                   "[--einstellungen INI] [--dpi N]\n\n")));
     EXPECT_TRUE(r.out.contains(s("\nArgumente:\n  KALENDER.QVK  die Kalenderdatei\n")));
     EXPECT_TRUE(r.out.contains(s("\n  -o, --ausgabe DATEI ")));
     // Every layout, each name whole on its line.

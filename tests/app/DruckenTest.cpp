@@ -85,6 +85,85 @@ TEST(CmdDrucken, WritesEveryFormatWithOneFilePerPageWherePagesAreFiles)
     }
 }
 
+// A designed form filled with the calendar prints in every format, pages numbered as for the
+// layouts.
+TEST(CmdDrucken, DesignedFormsPrintInEveryFormat)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    const QString form = s(KB_BIN_DIR "/Kalenderdaten/Wochenplaner.qvf");
+    const struct {
+        const char *datei;
+        QStringList erwartet;
+        QByteArray beginn;
+    } cases[] = {
+        { "plan.pdf", { s("plan.pdf") }, "%PDF" },
+        { "plan.png",
+            { s("plan-1.png"), s("plan-2.png"), s("plan-3.png"), s("plan-4.png"), s("plan-5.png"),
+                s("plan-6.png") },
+            "\x89PNG" },
+        { "plan.svg",
+            { s("plan-1.svg"), s("plan-2.svg"), s("plan-3.svg"), s("plan-4.svg"), s("plan-5.svg"),
+                s("plan-6.svg") },
+            "<?xml" },
+        { "plan.html", { s("plan.html") }, "" },
+        { "plan.csv", { s("plan.csv") }, "\xEF\xBB\xBF" },
+        { "plan.txt", { s("plan.txt") }, "" },
+        { "plan.rtf", { s("plan.rtf") }, "{\\rtf" },
+        { "plan.xlsx", { s("plan.xlsx") }, "PK" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.datei);
+        TempDir aus;
+        const auto r = runCli({ s("drucken"), qvk, s("--formular"), form, s("-o"),
+            aus.file(s(c.datei)), s("--dpi"), s("72") });
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        for (const QString &name : c.erwartet) {
+            ASSERT_TRUE(QFile::exists(aus.file(name))) << name.toStdString();
+            EXPECT_TRUE(kb::test::readAll(aus.file(name)).startsWith(c.beginn));
+        }
+        EXPECT_EQ(QDir(aus.path()).entryList(QDir::Files).size(), c.erwartet.size());
+    }
+    const auto r
+        = runCli({ s("drucken"), qvk, s("--formular"), form, s("-o"), dir.file(s("plan.txt")) });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString text = QString::fromUtf8(kb::test::readAll(dir.file(s("plan.txt"))));
+    for (const char *erwartet :
+        { "Wochenplaner 2026", "Januar", "Dezember", "Neujahr", "Hessen", "Woche 2" })
+        EXPECT_TRUE(text.contains(s(erwartet))) << erwartet;
+}
+
+// A form file that cannot be read stops the run with the reason; nothing is written.
+TEST(CmdDrucken, AFormThatCannotBeReadWritesNothing)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    kb::test::writeAll(dir.file(s("kaputt.qvf")), QByteArray(1000, 'x')); // no whole record
+    QDir(dir.path()).mkdir(s("ordner.qvf"));
+    const QString ziel = dir.file(s("aus.pdf"));
+    const struct {
+        const char *was;
+        QStringList args;
+        int code;
+        const char *meldung;
+    } cases[] = {
+        { "missing form", { s("--formular"), dir.file(s("fehlt.qvf")) }, 1, "Die Formulardatei " },
+        { "damaged form", { s("--formular"), dir.file(s("kaputt.qvf")) }, 1, "kaputt.qvf" },
+        { "directory", { s("--formular"), dir.file(s("ordner.qvf")) }, 1, "ordner.qvf" },
+        { "form and layout",
+            { s("--formular"), dir.file(s("kaputt.qvf")), s("--layout"), s("1 Seite 12 Spalten") },
+            2, "--formular" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.was);
+        const auto r = runCli(QStringList { s("drucken"), qvk, s("-o"), ziel } + c.args);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.err.contains(s(c.meldung))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(ziel));
+    }
+}
+
 TEST(CmdDrucken, PagesShowTheCalendarInLandscape)
 {
     TempDir dir;
