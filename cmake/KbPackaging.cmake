@@ -13,7 +13,8 @@ install(FILES ${KB_BIN_DIR}/Kalvalues.ini ${KB_BIN_DIR}/schulferien.csv ${KB_BIN
         DESTINATION ${kb_share})
 install(DIRECTORY ${KB_BIN_DIR}/Hilfe DESTINATION ${kb_share})
 install(DIRECTORY ${KB_BIN_DIR}/WappenundLogos DESTINATION ${kb_share})
-install(FILES ${KB_BIN_DIR}/Kalenderdaten/Texte.db DESTINATION ${kb_share}/Kalenderdaten)
+install(FILES ${KB_BIN_DIR}/Kalenderdaten/Texte.db ${KB_FORMULARE}
+        DESTINATION ${kb_share}/Kalenderdaten)
 install(FILES ${KB_BIN_DIR}/Designer/designer.db DESTINATION ${kb_share}/Designer)
 
 install(FILES ${kb_pkg}/kronoblatt.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

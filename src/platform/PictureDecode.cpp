@@ -11,6 +11,11 @@ QSize fittedPictureSize(const QSize &stored, const PictureFit &fit)
 {
     if (!fit.size.isValid() || fit.size.isEmpty())
         return stored;
+    if (fit.cover) {
+        if (stored.width() <= fit.size.width() || stored.height() <= fit.size.height())
+            return stored;
+        return stored.scaled(fit.size, Qt::KeepAspectRatioByExpanding).expandedTo(QSize(1, 1));
+    }
     if (fit.keepAspect) {
         if (stored.width() <= fit.size.width() && stored.height() <= fit.size.height())
             return stored;

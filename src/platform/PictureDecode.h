@@ -11,10 +11,12 @@ inline constexpr qint64 kMaxPicturePixels = 50'000'000;
 
 // How a picture is wanted: at most `size` (an invalid size: as stored), keeping its proportions
 // when `keepAspect`; otherwise each side shrinks on its own, as for a picture stretched into
-// its box. Pictures are never enlarged.
+// its box. With `cover` the picture keeps its proportions and shrinks only as far as it still
+// covers `size` (it is cut to the box where it prints). Pictures are never enlarged.
 struct PictureFit {
     QSize size;
     bool keepAspect = false;
+    bool cover = false;
     bool operator==(const PictureFit &) const = default;
 };
 

@@ -99,6 +99,9 @@ const QStringList &installedDataFiles()
         QStringLiteral("Hilfe/"),
         QStringLiteral("WappenundLogos/"),
         QStringLiteral("Kalenderdaten/Texte.db"),
+        QStringLiteral("Kalenderdaten/Jahresplaner.qvf"),
+        QStringLiteral("Kalenderdaten/Fotokalender.qvf"),
+        QStringLiteral("Kalenderdaten/Wochenplaner.qvf"),
         QStringLiteral("Designer/designer.db"),
     };
     return files;

@@ -194,7 +194,7 @@ void TMonateKalenderForm::gruppeAufbauen(const GruppenStile &stile)
 
     auto &bild = gruppe.add<report::FieldImage>(QStringLiteral("Bild"));
     bild.setStretch(true);
-    bild.setKeepAspect(true);
+    bild.setCover(true);
     bild.setDataSet(m_bilder ? &*m_bilder : nullptr);
     m_bild = &bild;
     if (!m_bilder)

@@ -7,7 +7,7 @@ namespace kb {
 size_t qHash(const TableDataSet::PictureKey &key, size_t seed)
 {
     return qHashMulti(seed, key.hash1, key.hash2, key.size, key.fit.size.width(),
-        key.fit.size.height(), key.fit.keepAspect);
+        key.fit.size.height(), key.fit.keepAspect, key.fit.cover);
 }
 
 void TableDataSet::first()

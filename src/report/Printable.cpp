@@ -34,6 +34,23 @@ QImage withKeyColourTransparent(const QImage &image)
     return out;
 }
 
+// The middle of `image` with the proportions of `box`.
+QImage cutToShape(const QImage &image, const QSizeF &box)
+{
+    if (image.isNull() || box.width() <= 0 || box.height() <= 0)
+        return image;
+    const double aspect = box.width() / box.height();
+    QRect cut = image.rect();
+    if (double(image.width()) / image.height() > aspect) {
+        const int w = std::max(1, int(std::lround(image.height() * aspect)));
+        cut = QRect((image.width() - w) / 2, 0, w, image.height());
+    } else {
+        const int h = std::max(1, int(std::lround(image.width() / aspect)));
+        cut = QRect(0, (image.height() - h) / 2, image.width(), h);
+    }
+    return cut == image.rect() ? image : image.copy(cut);
+}
+
 } // namespace
 
 FontSpec Printable::font() const
@@ -148,7 +165,9 @@ void PicturePrintable::print(const PrintContext &ctx, const QRectF &band, Page &
     if (w <= 0 || h <= 0)
         return;
     QRectF r(band.left() + boxLeft(w, band.width()), band.top() + top(), w, h);
-    if (stretch() && m_keepAspect && !autoSize()) {
+    if (stretch() && m_cover && !autoSize()) {
+        image = cutToShape(image, r.size());
+    } else if (stretch() && m_keepAspect && !autoSize()) {
         const QSizeF fitted = QSizeF(image.size()).scaled(r.size(), Qt::KeepAspectRatio);
         r = QRectF(r.left() + (r.width() - fitted.width()) / 2,
             r.top() + (r.height() - fitted.height()) / 2, fitted.width(), fitted.height());

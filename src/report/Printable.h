@@ -133,12 +133,17 @@ public:
     // in it, instead of being distorted to the box's shape.
     bool keepAspect() const { return m_keepAspect; }
     void setKeepAspect(bool on) { m_keepAspect = on; }
+    // With stretch: the picture keeps its proportions and fills the whole box, cut centred
+    // where it is wider or taller than the box.
+    bool cover() const { return m_cover; }
+    void setCover(bool on) { m_cover = on; }
 
     void print(const PrintContext &ctx, const QRectF &band, Page &page) const override;
 
 private:
     bool m_transparentPicture = false;
     bool m_keepAspect = false;
+    bool m_cover = false;
 };
 
 } // namespace kb::report

@@ -67,8 +67,9 @@ TEST(Cli, EveryCommandHasItsOwnHelp)
 TEST(Cli, HelpOfACommandListsArgumentsOptionsAndDetails)
 {
     const auto r = runCli({ u"hilfe"_s, u"drucken"_s });
-    EXPECT_TRUE(r.out.startsWith(u"Aufruf: kronoblatt-cli drucken KALENDER.QVK --layout NAME "
-                                 "-o DATEI [--passwort P] [--einstellungen INI] [--dpi N]\n\n"_s));
+    EXPECT_TRUE(r.out.startsWith(u"Aufruf: kronoblatt-cli drucken KALENDER.QVK [--layout NAME] "
+                                 "[--formular FORM.qvf] -o DATEI [--passwort P] "
+                                 "[--einstellungen INI] [--dpi N]\n\n"_s));
     EXPECT_TRUE(r.out.contains(u"\nArgumente:\n  KALENDER.QVK  die Kalenderdatei\n"_s));
     EXPECT_TRUE(r.out.contains(u"\n  -o, --ausgabe DATEI "_s));
     // Every layout, each name whole on its line.
@@ -94,8 +95,10 @@ TEST(Cli, WrongCallsSayWhatIsWrong)
             "Zur Option --datei fehlt der Wert." },
         { "flag with a value", { u"einstellungen"_s, u"--help=ja"_s },
             "Die Option --help hat keinen Wert." },
-        { "required option missing", { u"drucken"_s, u"a.QVK"_s, u"-o"_s, u"a.pdf"_s },
-            "Die Option --layout fehlt." },
+        { "neither layout nor form", { u"drucken"_s, u"a.QVK"_s, u"-o"_s, u"a.pdf"_s },
+            "Bitte entweder --layout NAME oder --formular FORM.qvf angeben." },
+        { "required option missing", { u"formular"_s, u"a.qvf"_s, u"--speichern"_s },
+            "Zur Option --speichern fehlt der Wert." },
         { "short required option missing",
             { u"drucken"_s, u"a.QVK"_s, u"--layout"_s, u"1 Seite 12 Spalten"_s },
             "Die Option -o fehlt." },

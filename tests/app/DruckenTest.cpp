@@ -82,6 +82,85 @@ TEST(CmdDrucken, WritesEveryFormatWithOneFilePerPageWherePagesAreFiles)
     }
 }
 
+// A designed form filled with the calendar prints in every format, pages numbered as for the
+// layouts.
+TEST(CmdDrucken, DesignedFormsPrintInEveryFormat)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    const QString form = QString::fromUtf8(KB_BIN_DIR "/Kalenderdaten/Wochenplaner.qvf");
+    const struct {
+        const char *datei;
+        QStringList erwartet;
+        QByteArray beginn;
+    } cases[] = {
+        { "plan.pdf", { u"plan.pdf"_s }, "%PDF" },
+        { "plan.png",
+            { u"plan-1.png"_s, u"plan-2.png"_s, u"plan-3.png"_s, u"plan-4.png"_s, u"plan-5.png"_s,
+                u"plan-6.png"_s },
+            "\x89PNG" },
+        { "plan.svg",
+            { u"plan-1.svg"_s, u"plan-2.svg"_s, u"plan-3.svg"_s, u"plan-4.svg"_s, u"plan-5.svg"_s,
+                u"plan-6.svg"_s },
+            "<?xml" },
+        { "plan.html", { u"plan.html"_s }, "" },
+        { "plan.csv", { u"plan.csv"_s }, "\xEF\xBB\xBF" },
+        { "plan.txt", { u"plan.txt"_s }, "" },
+        { "plan.rtf", { u"plan.rtf"_s }, "{\\rtf" },
+        { "plan.xlsx", { u"plan.xlsx"_s }, "PK" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.datei);
+        TempDir aus;
+        const auto r = runCli({ u"drucken"_s, qvk, u"--formular"_s, form, u"-o"_s,
+            aus.file(QString::fromUtf8(c.datei)), u"--dpi"_s, u"72"_s });
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        for (const QString &name : c.erwartet) {
+            ASSERT_TRUE(QFile::exists(aus.file(name))) << name.toStdString();
+            EXPECT_TRUE(kb::test::readAll(aus.file(name)).startsWith(c.beginn));
+        }
+        EXPECT_EQ(QDir(aus.path()).entryList(QDir::Files).size(), c.erwartet.size());
+    }
+    const auto r
+        = runCli({ u"drucken"_s, qvk, u"--formular"_s, form, u"-o"_s, dir.file(u"plan.txt"_s) });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString text = QString::fromUtf8(kb::test::readAll(dir.file(u"plan.txt"_s)));
+    for (const char *erwartet :
+        { "Wochenplaner 2026", "Januar", "Dezember", "Neujahr", "Hessen", "Woche 2" })
+        EXPECT_TRUE(text.contains(QString::fromUtf8(erwartet))) << erwartet;
+}
+
+// A form file that cannot be read stops the run with the reason; nothing is written.
+TEST(CmdDrucken, AFormThatCannotBeReadWritesNothing)
+{
+    TempDir dir;
+    const QString qvk = kalender(dir);
+    kb::test::writeAll(dir.file(u"kaputt.qvf"_s), QByteArray(1000, 'x')); // no whole record
+    QDir(dir.path()).mkdir(u"ordner.qvf"_s);
+    const QString ziel = dir.file(u"aus.pdf"_s);
+    const struct {
+        const char *was;
+        QStringList args;
+        int code;
+        const char *meldung;
+    } cases[] = {
+        { "missing form", { u"--formular"_s, dir.file(u"fehlt.qvf"_s) }, 1, "Die Formulardatei " },
+        { "damaged form", { u"--formular"_s, dir.file(u"kaputt.qvf"_s) }, 1, "kaputt.qvf" },
+        { "directory", { u"--formular"_s, dir.file(u"ordner.qvf"_s) }, 1, "ordner.qvf" },
+        { "form and layout",
+            { u"--formular"_s, dir.file(u"kaputt.qvf"_s), u"--layout"_s, u"1 Seite 12 Spalten"_s },
+            2, "--formular" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.was);
+        const auto r = runCli(QStringList { u"drucken"_s, qvk, u"-o"_s, ziel } + c.args);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.meldung))) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(ziel));
+    }
+}
+
 TEST(CmdDrucken, PagesShowTheCalendarInLandscape)
 {
     TempDir dir;
@@ -224,14 +303,19 @@ TEST(CmdDrucken, MonthCalendarShowsTheMonthPicture)
     const QImage seite(dir.file(u"januar-1.png"_s));
     ASSERT_FALSE(seite.isNull());
     // The upright box (250, 64, 210 x 321) in the month's header below the 91-pixel page
-    // header, with the margins 4 and 3 mm of missing keys; the picture fills its width.
+    // header, with the margins 4 and 3 mm of missing keys; the 4:3 picture fills the whole
+    // box, cut at its sides.
     const QPoint mitte(qRound(kb::report::mmToPixels(4) + 250 + 105),
         qRound(kb::report::mmToPixels(3) + 92 + 64 + 160.5));
     const QColor farbe = seite.pixelColor(mitte);
     EXPECT_NEAR(farbe.red(), 20, 10);
     EXPECT_NEAR(farbe.green(), 160, 10);
     EXPECT_NEAR(farbe.blue(), 40, 10);
-    EXPECT_EQ(seite.pixelColor(mitte + QPoint(0, 100)), QColor(Qt::white)); // below it
+    for (const QPoint unten : { mitte + QPoint(0, 150), mitte + QPoint(-100, 150) }) {
+        const QColor rand = seite.pixelColor(unten); // near the box's bottom corner
+        EXPECT_NEAR(rand.green(), 160, 10);
+        EXPECT_NEAR(rand.red(), 20, 10);
+    }
 }
 
 // A damaged picture table stops only the layouts that print pictures, with a message.

@@ -138,6 +138,43 @@ TEST(Printables, FieldsReadTheirDataSetThroughTheMask)
     EXPECT_EQ(onlyText(printAlone(other, ctx)).text, QStringLiteral("Frühling"));
 }
 
+// A covering picture fills its box whatever the shapes: scaled with its proportions and cut
+// centred, never distorted.
+TEST(Printables, CoveringPicturesFillTheirBoxCutCentred)
+{
+    // Three bands of colour side by side (or one above the other): the middle one is kept.
+    QImage breit(60, 20, QImage::Format_RGB32);
+    breit.fill(Qt::green);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x)
+            breit.setPixel(x, y, qRgb(0, 0, 255));
+    const QImage hoch = breit.transformed(QTransform().rotate(90));
+    const struct {
+        const char *name;
+        QImage image;
+        QSizeF box;
+        QSize kept;
+    } cases[] = {
+        { "wide picture in a square box", breit, { 30, 30 }, { 20, 20 } },
+        { "upright picture in a square box", hoch, { 30, 30 }, { 20, 20 } },
+        { "wide picture in a wider box", breit, { 90, 10 }, { 60, 7 } },
+        { "same shape: the whole picture", breit, { 30, 10 }, { 60, 20 } },
+    };
+    for (const auto &c : cases) {
+        Picture p(c.image);
+        p.setGeometry(10, 5, c.box.width(), c.box.height());
+        p.setStretch(true);
+        p.setCover(true);
+        const Page page = printAlone(p);
+        ASSERT_EQ(page.items.size(), 1u) << c.name;
+        const auto &item = std::get<PictureItem>(page.items[0]);
+        EXPECT_EQ(item.rect, QRectF(QPointF(110, 205), c.box)) << c.name;
+        EXPECT_EQ(item.image.size(), c.kept) << c.name;
+        const QRgb middle = item.image.pixel(item.image.width() / 2, item.image.height() / 2);
+        EXPECT_EQ(qBlue(middle), 255) << c.name;
+    }
+}
+
 TEST(Printables, PicturesStretchCropOrTakeTheirOwnSize)
 {
     QImage image(40, 20, QImage::Format_RGB32);

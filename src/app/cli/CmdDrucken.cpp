@@ -1,6 +1,8 @@
 #include "app/cli/AufrufPasswort.h"
 #include "app/cli/Cli.h"
+#include "app/cli/StreamUi.h"
 #include "caldata/KalenderDatei.h"
+#include "designer/Formulardruck.h"
 #include "printing/DruckLayouts.h"
 #include "report/export/Export.h"
 #include "settings/KalenderIni.h"
@@ -36,16 +38,31 @@ int aufloesung(const std::optional<QString> &text)
     }
 }
 
-// Prints a layout without the preview into the format the output file's suffix names.
-int drucken(Call &call)
+// The layout of --layout; null when a form is printed instead (--formular). Exactly one of
+// the two must be given.
+const DruckLayout *gewaehltesLayout(const Call &call)
 {
-    const QString name = call.value(QStringLiteral("layout"));
-    const QString ausgabe = call.value(QStringLiteral("o"));
-    const int dpi = aufloesung(call.option(QStringLiteral("dpi")));
-    const DruckLayout *layout = druckLayout(name);
+    const std::optional<QString> name = call.option(QStringLiteral("layout"));
+    const bool formular = call.isSet(QStringLiteral("formular"));
+    if (name.has_value() == formular)
+        throw UsageError(QStringLiteral("Bitte entweder --layout NAME oder --formular FORM.qvf "
+                                        "angeben."));
+    if (formular)
+        return nullptr;
+    const DruckLayout *layout = druckLayout(*name);
     if (!layout)
         throw UsageError(QStringLiteral("Unbekanntes Layout \"%1\". Möglich sind: %2.")
-                             .arg(name, layoutNamen().join(QStringLiteral(", "))));
+                             .arg(*name, layoutNamen().join(QStringLiteral(", "))));
+    return layout;
+}
+
+// Prints a layout or a designed form without the preview into the format the output file's
+// suffix names.
+int drucken(Call &call)
+{
+    const QString ausgabe = call.value(QStringLiteral("o"));
+    const int dpi = aufloesung(call.option(QStringLiteral("dpi")));
+    const DruckLayout *layout = gewaehltesLayout(call);
     if (!report::isExportFormat(ausgabe))
         throw UsageError(QStringLiteral("Unbekanntes Ausgabeformat: %1 (möglich: %2)")
                              .arg(QDir::toNativeSeparators(ausgabe), kFormate));
@@ -54,7 +71,15 @@ int drucken(Call &call)
     const IniFile ini = einstellungsDatei(call.option(QStringLiteral("einstellungen")), call.err);
 
     const AufrufPasswort passwort(call);
-    const report::Document dokument = druckDokument(*layout, k.jahrPfad(), k.bildPfad(), ini);
+    report::Document dokument;
+    if (layout) {
+        dokument = druckDokument(*layout, k.jahrPfad(), k.bildPfad(), ini);
+    } else {
+        // Messages while the form loads (a picture not found) go to the error stream.
+        const ScopedStreamUi meldungen(call.err);
+        dokument = designer::formularDokument(
+            call.value(QStringLiteral("formular")), k.jahrPfad(), k.bildPfad(), ini);
+    }
     for (const QString &datei : report::exportDocument(dokument, ausgabe, { .pngDpi = dpi }))
         call.out << QDir::toNativeSeparators(datei) << '\n';
     return 0;
@@ -67,12 +92,17 @@ Command druckenBefehl()
     return {
         .name = QStringLiteral("drucken"),
         .summary = QStringLiteral("Druckt ein Layout ohne Vorschau, z. B. --layout \"1 Seite 12 "
-                                  "Spalten\"; das Format folgt der Endung von DATEI (%1).")
+                                  "Spalten\", oder ein Kalenderformular (--formular); das "
+                                  "Format folgt der Endung von DATEI (%1).")
                        .arg(kFormate),
         .arguments = { { QStringLiteral("KALENDER.QVK"), QStringLiteral("die Kalenderdatei") } },
         .options = {
             { { QStringLiteral("layout") }, QStringLiteral("NAME"),
-                QStringLiteral("das Layout, wie es das Menü nennt"), true },
+                QStringLiteral("das Layout, wie es das Menü nennt"), false },
+            { { QStringLiteral("formular") }, QStringLiteral("FORM.qvf"),
+                QStringLiteral("ein Kalenderformular, mit dem Kalender gefüllt, statt eines "
+                               "Layouts"),
+                false },
             { { QStringLiteral("o"), QStringLiteral("ausgabe") }, QStringLiteral("DATEI"),
                 QStringLiteral("die Ausgabedatei; Seiten als Bilder oder Metadateien werden "
                                "DATEI-1, DATEI-2 ... nummeriert"),
@@ -90,7 +120,11 @@ Command druckenBefehl()
         },
         .details = QStringLiteral("Layouts:\n") + itemList(layoutNamen())
             + QStringLiteral("\nDie Monatskalender zeigen die Monatsbilder des Kalenders; "
-                             "\"Tagebuch\" ohne Monat druckt das ganze Jahr."),
+                             "\"Tagebuch\" ohne Monat druckt das ganze Jahr.\n"
+                             "Statt eines Layouts druckt --formular ein Kalenderformular, mit "
+                             "den Tagen des Kalenders gefüllt, etwa Jahresplaner.qvf, "
+                             "Fotokalender.qvf oder Wochenplaner.qvf aus dem Ordner "
+                             "Kalenderdaten des Programms. Genau eines von beiden angeben."),
         .run = drucken,
     };
 }
