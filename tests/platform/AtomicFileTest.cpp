@@ -3,7 +3,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -25,7 +33,8 @@ public:
 
 QStringList entries(const TempDir &dir)
 {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(dir.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 TEST(AtomicFile, WritesANewFileAndReplacesAnOldOne)
@@ -120,6 +129,56 @@ TEST(AtomicFile, WritesThroughASymbolicLink)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readAll(target), "neu");
     EXPECT_EQ(readAll(link), "neu");
+}
+
+// What a killed write of a file left beside it (its hidden temporary file) is removed by the
+// next write of the same file; a temporary file another writer holds locked stays, and so do
+// those of other files.
+TEST(AtomicFile, TheNextWriteRemovesWhatAKilledWriteLeft)
+{
+    TempDir dir;
+    const QString path = dir.file(s("Kalvalues.ini"));
+    writeAll(path, "alt");
+    writeAll(dir.file(s(".Kalvalues.ini.kbtmp-abc")), "halb geschrieben");
+    writeAll(dir.file(s(".Kalvalues.ini.kbtmp-")), "");
+    writeAll(dir.file(s(".anders.ini.kbtmp-abc")), "gehört zu einer anderen Datei");
+    const QString laufend = dir.file(s(".Kalvalues.ini.kbtmp-laeuft"));
+    writeAll(laufend, "wird gerade geschrieben");
+    const int fd = ::open(QFile::encodeName(laufend).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    kb::writeFileAtomically(path, "neu");
+    EXPECT_EQ(readAll(path), "neu");
+    EXPECT_EQ(entries(dir),
+        (QStringList {
+            s(".anders.ini.kbtmp-abc"), s(".Kalvalues.ini.kbtmp-laeuft"), s("Kalvalues.ini") }));
+
+    // Once its writer is gone, the next write removes that one too.
+    ::close(fd);
+    kb::writeFileAtomically(path, "neuer");
+    EXPECT_EQ(entries(dir), (QStringList { s(".anders.ini.kbtmp-abc"), s("Kalvalues.ini") }));
+}
+
+// A device or FIFO under the name is not replaced by a regular file.
+TEST(AtomicFile, ADeviceOrFifoIsNeverReplaced)
+{
+    TempDir dir;
+    const QString fifo = dir.file(s("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.file(s("null.csv"));
+    ASSERT_TRUE(QFile::link(s("/dev/null"), link));
+    for (const QString &path : { fifo, link }) {
+        EXPECT_EQ(kb::test::errorOf([&] { kb::writeFileAtomically(path, "x"); }),
+            s("Die Datei \"%1\" konnte nicht geschrieben werden. Unter diesem Namen gibt es keine "
+              "gewöhnliche Datei, sondern etwa ein Gerät, eine Pipe oder ein Verzeichnis.")
+                .arg(QDir::toNativeSeparators(path)));
+    }
+    struct stat sb { };
+    EXPECT_TRUE(::lstat(QFile::encodeName(fifo).constData(), &sb) == 0 && S_ISFIFO(sb.st_mode));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), s("/dev/null"));
+    EXPECT_TRUE(::stat("/dev/null", &sb) == 0 && S_ISCHR(sb.st_mode));
+    EXPECT_EQ(entries(dir), (QStringList { s("null.csv"), s("pipe.csv") }));
 }
 #endif
 

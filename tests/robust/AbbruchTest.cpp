@@ -2,6 +2,7 @@
 // afterwards there is no calendar or a complete one, and the next run on the calendar
 // removes what the killed one left.
 #include "CliProzess.h"
+#include "designer/Formular.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -86,3 +87,50 @@ TEST(PasswortAbgebrochen, TabelleBleibtUndDieKopieVerschwindet)
     EXPECT_EQ(kalenderFehler(k, s("neu")), QString());
     EXPECT_EQ(reste(dir.path()), QStringList());
 }
+
+// A settings or form file whose new content is complete beside it when the program is killed:
+// the file is as it was, and the next write of it removes the hidden copy.
+struct DateiAbbruch {
+    const char *name;
+    QStringList (*args)(const QString &dir);
+    const char *ziel; // the file the command writes
+};
+
+class DateiSchreibenAbgebrochen : public testing::TestWithParam<DateiAbbruch> { };
+
+TEST_P(DateiSchreibenAbgebrochen, DieDateiBleibtUndDerNaechsteLaufRaeumtAuf)
+{
+    TempDir dir;
+    writeAll(dir.file(s("Kalvalues.ini")), "; meine Einstellungen\r\n[User]\r\nFirma=A\r\n");
+    // A new form as the designer saves it: the command loads it and saves it again.
+    designer::Formular().save(dir.file(s("Form.qvf")));
+    writeAll(dir.file(s("Aus.qvf")), "alter Inhalt");
+    const QString ziel = dir.file(s(GetParam().ziel));
+    const QByteArray vorher = readAll(ziel);
+    const QStringList args = GetParam().args(dir.path());
+
+    const Lauf tot = cli(args, halt("datei-neu-geschrieben"));
+    ASSERT_TRUE(tot.getoetet) << tot.err;
+    EXPECT_EQ(readAll(ziel), vorher);
+    EXPECT_EQ(reste(dir.path()).size(), 1) << reste(dir.path()).join(QLatin1Char(' '));
+
+    const Lauf wieder = cli(args);
+    EXPECT_EQ(wieder.code, 0) << wieder.err;
+    EXPECT_NE(readAll(ziel), vorher);
+    EXPECT_EQ(reste(dir.path()), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Befehle, DateiSchreibenAbgebrochen,
+    testing::Values(DateiAbbruch { "ferien",
+                        [](const QString &dir) {
+                            return QStringList { s("ferien"), s("Hessen"), s("2026"),
+                                s("--einstellungen"), dir + s("/Kalvalues.ini") };
+                        },
+                        "Kalvalues.ini" },
+        DateiAbbruch { "formular",
+            [](const QString &dir) {
+                return QStringList { s("formular"), dir + s("/Form.qvf"), s("--speichern"),
+                    dir + s("/Aus.qvf") };
+            },
+            "Aus.qvf" }),
+    [](const testing::TestParamInfo<DateiAbbruch> &info) { return std::string(info.param.name); });

@@ -2,6 +2,7 @@
 // write that would pass it fails with the German message, the program ends with exit code 1
 // instead of being killed, and no temporary file stays behind.
 #include "CliProzess.h"
+#include "caldata/KalenderSperre.h"
 #include "platform/Jpeg.h"
 #include "support/TestUtil.h"
 
@@ -26,11 +27,13 @@ QString s(const char *text)
 }
 
 // Runs kronoblatt-cli with the file-size limit `bytes`.
-Lauf mitDateigrenze(const QStringList &args, rlim_t bytes)
+Lauf mitDateigrenze(const QStringList &args, rlim_t bytes, const Umgebung &umgebung = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    for (const auto &[name, wert] : umgebung)
+        env.insert(name, wert);
     p.setProcessEnvironment(env);
     p.setChildProcessModifier([bytes] {
         const rlimit grenze { bytes, bytes };
@@ -91,5 +94,64 @@ TEST(Dateigrenze, EinZuGrossesMonatsbildEndetMitMeldung)
     EXPECT_FALSE(l.err.contains(s("disk"))) << l.err;
     EXPECT_EQ(kalenderFehler(k, QString()), QString());
     EXPECT_EQ(readAll(k.bildPfad()), vorher);
+}
+
+// A calendar that cannot be made because no file may grow: at every limit the run ends with
+// exit code 1 and a German message naming the calendar (never a temporary file), and leaves
+// nothing behind, not even the mark of its generation.
+TEST(Dateigrenze, EinNichtAngelegterKalenderHinterlaesstNichts)
+{
+    for (const rlim_t grenze : { rlim_t(0), rlim_t(10), rlim_t(4096), rlim_t(30'000) }) {
+        TempDir dir;
+        const KalenderDatei k = KalenderDatei::neu(dir.path(), s("Haus"));
+        const Lauf l = mitDateigrenze(anlegenArgs(dir.path(), s("Haus")), grenze);
+        EXPECT_FALSE(l.getoetet) << grenze;
+        EXPECT_EQ(l.code, 1) << grenze << ": " << l.err;
+        EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
+        EXPECT_FALSE(l.err.contains(s(".kb"))) << l.err;
+        EXPECT_TRUE(l.err.contains(QDir::toNativeSeparators(dir.path()))) << l.err;
+        EXPECT_EQ(kalenderFehler(k, QString()), s("fehlt"));
+        EXPECT_EQ(reste(dir.path()), QStringList()) << grenze;
+        // Only the calendar's lock file stays: it is the same file for every run.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList { KalenderSperre::sperrdatei(k).section(QLatin1Char('/'), -1) })
+            << grenze;
+    }
+}
+
+// A month picture that fits only partly, in a calendar with and without password: however far
+// the write got, the picture table afterwards is byte for byte the one before, with no journal
+// beside it, and the next run stores the picture.
+TEST(Dateigrenze, EinGescheitertesMonatsbildLaesstDieTabelleBytegenau)
+{
+    for (const char *passwort : { "", "geheim" }) {
+        TempDir dir;
+        const KalenderDatei k = kalenderAnlegen(dir.path(), s("Haus"));
+        const Umgebung umgebung = { { s("KRONOBLATT_PASSWORT"), s(passwort) } };
+        if (*passwort) {
+            const Lauf pw = cli({ s("passwort"), k.qvkPfad(), s("--neu"), s(passwort) });
+            ASSERT_EQ(pw.code, 0) << pw.err;
+        }
+        QImage bild(QSize(640, 480), QImage::Format_RGB32);
+        for (int y = 0; y < bild.height(); ++y) {
+            for (int x = 0; x < bild.width(); ++x)
+                bild.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+        }
+        const QString jpeg = dir.file(s("bunt.jpg"));
+        writeAll(jpeg, jpeg::schreiben(bild));
+        const QByteArray vorher = readAll(k.bildPfad());
+        const QStringList args = { s("monatsbild"), k.qvkPfad(), s("3"), jpeg };
+        for (const qint64 mehr : { 0, 1024, 4096, 16384, 40000 }) {
+            const Lauf l = mitDateigrenze(args, rlim_t(vorher.size() + mehr), umgebung);
+            EXPECT_EQ(l.code, 1) << passwort << " +" << mehr << ": " << l.err;
+            EXPECT_TRUE(l.err.contains(s("Die Datei wird zu groß."))) << l.err;
+            EXPECT_TRUE(readAll(k.bildPfad()) == vorher) << passwort << " +" << mehr;
+            EXPECT_FALSE(QFile::exists(k.bildPfad() + s("-journal"))) << passwort << " +" << mehr;
+        }
+        EXPECT_EQ(kalenderFehler(k, s(passwort)), QString());
+        const Lauf frei = cli(args, umgebung);
+        EXPECT_EQ(frei.code, 0) << frei.err;
+        EXPECT_NE(readAll(k.bildPfad()), vorher);
+    }
 }
 #endif

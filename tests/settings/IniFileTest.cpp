@@ -5,7 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using kb::IniFile;
 using kb::test::readAll;
@@ -375,3 +380,119 @@ TEST(IniFile, AFullDiskKeepsTheFileAndWhatIsRead)
     EXPECT_EQ(
         QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { s("Kalvalues.ini") });
 }
+
+// Many keys in one write give the file that writing them one by one gives: replaced where they
+// are, new keys below their section's last entry, new sections at the end; a key given twice
+// is written once with its later value.
+TEST(IniFile, ManyKeysInOneWriteAsIfWrittenOneByOne)
+{
+    const QByteArray start = "; Einstellungen\r\n"
+                             "[User]\r\n"
+                             "Firma=A\r\n"
+                             "\r\n"
+                             "[Ferien]\r\n"
+                             "SommerBeginn=01.08.\r\n"
+                             "[Leer]\r\n";
+    const std::vector<IniFile::Entry> entries = {
+        { s("Ferien"), s("sommerbeginn"), s("02.08.") },
+        { s("Ferien"), s("SommerEnde"), s("14.09.") },
+        { s("Neu"), s("Eins"), s("1") },
+        { s("User"), s("Ort"), s("Bonn") },
+        { s("Leer"), s("Erster"), s("x") },
+        { s("Zweite"), s("Zwei"), s("2") },
+        { s("NEU"), s("Drei"), s("3") },
+        { s("Ferien"), s("SommerEnde"), s("15.09.") },
+        { s("neu"), s("eins"), s("4") },
+        { s("User"), s("Firma"), s("Zeilen\r\nbruch") },
+    };
+    TempDir dir;
+    const QString einzeln = dir.file(s("einzeln.ini"));
+    const QString zusammen = dir.file(s("zusammen.ini"));
+    writeAll(einzeln, start);
+    writeAll(zusammen, start);
+    IniFile a(einzeln);
+    for (const IniFile::Entry &e : entries)
+        a.writeString(e.section, e.key, e.value);
+    IniFile b(zusammen);
+    b.writeEntries(entries);
+    EXPECT_EQ(readAll(zusammen).toStdString(), readAll(einzeln).toStdString());
+    EXPECT_EQ(readAll(zusammen).toStdString(),
+        std::string("; Einstellungen\r\n"
+                    "[User]\r\n"
+                    "Firma=Zeilen bruch\r\n"
+                    "Ort=Bonn\r\n"
+                    "\r\n"
+                    "[Ferien]\r\n"
+                    "SommerBeginn=02.08.\r\n"
+                    "SommerEnde=15.09.\r\n"
+                    "[Leer]\r\n"
+                    "Erster=x\r\n"
+                    "\r\n"
+                    "[Neu]\r\n"
+                    "Eins=4\r\n"
+                    "Drei=3\r\n"
+                    "\r\n"
+                    "[Zweite]\r\n"
+                    "Zwei=2\r\n"));
+    EXPECT_EQ(b.readString(s("neu"), s("EINS"), {}), s("4"));
+}
+
+// All keys or none: a full disk leaves the file as it was, and a bad name refuses the whole
+// write before anything is written.
+TEST(IniFile, ManyKeysInOneWriteAllOrNone)
+{
+    TempDir dir;
+    const QString path = dir.file(s("a.ini"));
+    const QByteArray before = "[Ferien]\r\nSommerBeginn=01.08.\r\n";
+    writeAll(path, before);
+    IniFile ini(path);
+    const std::vector<IniFile::Entry> entries
+        = { { s("Ferien"), s("SommerBeginn"), s("02.08.") }, { s("Ferien"), s("a"), s("b") } };
+    kb::testing::limitWrites(20);
+    const QString error = kb::test::errorOf([&] { ini.writeEntries(entries); });
+    kb::testing::limitWrites(-1);
+    EXPECT_TRUE(error.endsWith(s("Auf dem Datenträger ist kein Platz mehr frei.")))
+        << error.toStdString();
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_THROW(ini.writeEntries({ { s("Ferien"), s("SommerBeginn"), s("03.08.") },
+                     { s("Ferien"), s("a=b"), s("x") } }),
+        kb::Error);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { s("a.ini") });
+}
+
+#ifndef Q_OS_WIN
+// A name that is no regular file reads as empty and says why; it is never written, so a
+// device or FIFO stays what it is.
+TEST(IniFile, ADeviceFifoOrDirectoryIsNeitherReadNorReplaced)
+{
+    TempDir dir;
+    const QString fifo = dir.file(s("pipe.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.file(s("null.ini"));
+    ASSERT_TRUE(QFile::link(s("/dev/null"), link));
+    const QString ordner = dir.file(s("ordner.ini"));
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    for (const QString &path : { s("/dev/zero"), link, fifo, ordner }) {
+        IniFile ini(path);
+        const QString expected = s("Die Datei %1 ist keine gewöhnliche Datei (etwa ein Gerät, "
+                                   "eine Pipe oder ein Verzeichnis) und wird nicht gelesen.")
+                                     .arg(QDir::toNativeSeparators(path));
+        EXPECT_FALSE(ini.exists()) << path.toStdString();
+        EXPECT_EQ(ini.problem(), expected);
+        EXPECT_EQ(ini.readString(s("User"), s("Firma"), s("vorgabe")), s("vorgabe"));
+        EXPECT_EQ(
+            kb::test::errorOf([&] { ini.writeString(s("User"), s("Firma"), s("x")); }), expected);
+    }
+    struct stat sb { };
+    EXPECT_TRUE(::lstat(QFile::encodeName(fifo).constData(), &sb) == 0 && S_ISFIFO(sb.st_mode));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), s("/dev/null"));
+    EXPECT_TRUE(QFileInfo(s("/dev/null")).exists() && !QFileInfo(s("/dev/null")).isFile());
+
+    // A regular file, present or missing, has no problem.
+    const QString normal = dir.file(s("normal.ini"));
+    EXPECT_EQ(IniFile(normal).problem(), QString());
+    writeAll(normal, "[User]\r\nFirma=A\r\n");
+    EXPECT_EQ(IniFile(normal).problem(), QString());
+}
+#endif
