@@ -629,8 +629,11 @@ void IniFile::writeLines(const QStringList &lines)
     if (m_shared->encoding == TextEncoding::Cp1252 && decode(bytes, encodingOf(bytes)) != text)
         bytes = encode(text, TextEncoding::Utf8);
     writeFileAtomically(m_shared->path, bytes);
-    // What was just written is what the next read finds.
-    adopt(*m_shared, stampOf(*m_shared), std::move(bytes), nowNs());
+    // The next read parses what is on disk then; a run that only writes (ferien) does not
+    // pay for a second parse of a large file.
+    m_shared->data.reset();
+    m_shared->raw.clear();
+    m_shared->settled = false;
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, qint32 value)
