@@ -191,4 +191,38 @@ BENCHMARK(BM_GrosseEinstellungsdateiLesenUndSchreiben)
     ->Arg(200'000)
     ->Unit(benchmark::kMillisecond);
 
+// What `ferien --einstellungen` does with a settings file of `range(0)` sections: read it once
+// and write the eighteen school-holiday keys with one write (`einstellungen` only reads).
+void BM_GrosseEinstellungsdateiFerienSchreiben(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gross.ini"));
+    QByteArray bytes;
+    for (qint64 i = 0; i < state.range(0); ++i)
+        bytes += "[Abschnitt" + QByteArray::number(i) + "]\r\nA=1\r\nB=Text\r\n";
+    bytes += "[Ferien]\r\nSommerBeginn=01.08.\r\n";
+    std::vector<kb::IniFile::Entry> ferien;
+    for (int i = 0; i < kb::kFerienCount; ++i) {
+        const QString name = kb::ferienName(static_cast<kb::Ferien>(i));
+        ferien.push_back({ kb::sectionFerien(), name + QStringLiteral("Beginn"),
+            QStringLiteral("01.0%1.").arg(i % 9 + 1) });
+        ferien.push_back({ kb::sectionFerien(), name + QStringLiteral("Ende"),
+            QStringLiteral("05.0%1.").arg(i % 9 + 1) });
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(path, bytes, true);
+        state.ResumeTiming();
+        kb::IniFile ini(path);
+        kb::LayoutSettings ls;
+        ls.loadAll(ini);
+        benchmark::DoNotOptimize(ls);
+        ini.writeEntries(ferien);
+    }
+}
+BENCHMARK(BM_GrosseEinstellungsdateiFerienSchreiben)
+    ->Arg(20'000)
+    ->Arg(200'000)
+    ->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

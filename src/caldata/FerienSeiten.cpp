@@ -1,12 +1,12 @@
 #include "caldata/FerienSeiten.h"
 
 #include "caldata/KalenderAnlage.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/ProgramDir.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace kb {
@@ -202,10 +202,7 @@ int ferienSeitenAktualisieren(const QString &csvPfad, const QString &ordner)
         QFile alt(pfad);
         if (alt.open(QIODevice::ReadOnly) && alt.readAll() == inhalt)
             continue;
-        QSaveFile neu(pfad);
-        if (!neu.open(QIODevice::WriteOnly) || neu.write(inhalt) != inhalt.size() || !neu.commit())
-            throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                            .arg(QDir::toNativeSeparators(pfad), neu.errorString()));
+        writeFileAtomically(pfad, inhalt);
         ++geschrieben;
     }
     return geschrieben;

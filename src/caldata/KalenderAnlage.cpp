@@ -3,6 +3,7 @@
 #include "caldata/FeiertageUNIT.h"
 #include "caldata/KalenderSperre.h"
 #include "caldata/Schemas.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/Dateirechte.h"
 #include "platform/Error.h"
@@ -120,6 +121,12 @@ void ablehnenWennVorhanden(const KalenderDatei &k)
     }
 }
 
+QString nichtAngelegt(const KalenderDatei &k, const QString &grund)
+{
+    return QStringLiteral("Der Kalender „%1“ konnte nicht angelegt werden. %2")
+        .arg(QDir::toNativeSeparators(k.qvkPfad()), grund);
+}
+
 // The half-made calendar under temporary names; removes whatever is left of it. A mark
 // beside the calendar names the temporary files before the first of them exists and the
 // tables once they move into place, so that after a kill the next run on this calendar
@@ -135,7 +142,13 @@ public:
         // temporary names too long.
         m_prefix = anlagePraefix(tag);
         m_temp = KalenderDatei::neu(ziel.directory, m_prefix);
-        markeErgaenzen(QLatin1String("tag ") + tag);
+        try {
+            markeErgaenzen(QLatin1String("tag ") + tag);
+        } catch (...) {
+            // The destructor does not run for a constructor that throws.
+            QFile::remove(m_marke);
+            throw;
+        }
     }
     Baustelle(const Baustelle &) = delete;
     Baustelle &operator=(const Baustelle &) = delete;
@@ -182,12 +195,11 @@ private:
     // a wait for the disk.
     void markeErgaenzen(const QString &zeilen)
     {
-        QFile f(m_marke);
-        const QByteArray bytes = (zeilen + QLatin1Char('\n')).toUtf8();
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Append) || f.write(bytes) != bytes.size()
-            || !f.flush())
-            throw Error(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
-                            .arg(QDir::toNativeSeparators(m_marke), f.errorString()));
+        try {
+            appendToFile(m_marke, (zeilen + QLatin1Char('\n')).toUtf8());
+        } catch (const FileWriteError &e) {
+            throw Error(nichtAngelegt(m_ziel, e.reason()));
+        }
     }
 
     KalenderDatei m_ziel;
@@ -198,16 +210,32 @@ private:
     bool m_fertig = false;
 };
 
-void kalenderdateiSchreiben(const QString &path, const AnlageEingaben &e)
+// Writes the new calendar file `temp` of the calendar `ziel`.
+void kalenderdateiSchreiben(const QString &temp, const KalenderDatei &ziel, const AnlageEingaben &e)
 {
-    QFile file(path);
-    const QByteArray line = toCp1252(kalenderdateiZeile(e.name, e.vorname));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(line) != line.size()
-        || !file.flush()) {
-        throw Error(QStringLiteral("Die Kalenderdatei „%1“ konnte nicht geschrieben werden: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    try {
+        appendToFile(temp, toCp1252(kalenderdateiZeile(e.name, e.vorname)));
+    } catch (const FileWriteError &error) {
+        throw Error(QStringLiteral("Die Kalenderdatei „%1“ konnte nicht geschrieben werden. %2")
+                        .arg(QDir::toNativeSeparators(ziel.qvkPfad()), error.reason()));
     }
-    file.close();
+}
+
+// A failure while the new tables are filled, told with the names of the calendar's own files
+// rather than those of their temporary copies.
+Error mitKalenderNamen(const Error &error, const KalenderDatei &temp, const KalenderDatei &ziel)
+{
+    QString text = error.message();
+    const std::pair<QString, QString> namen[] = {
+        { temp.jahrPfad(), ziel.jahrPfad() },
+        { temp.bildPfad(), ziel.bildPfad() },
+        { temp.qvkPfad(), ziel.qvkPfad() },
+    };
+    for (const auto &[von, nach] : namen) {
+        text.replace(QDir::toNativeSeparators(von), QDir::toNativeSeparators(nach));
+        text.replace(QFileInfo(von).fileName(), QFileInfo(nach).fileName());
+    }
+    return Error(text);
 }
 
 void melden(const AnlageFortschritt &f, int position, const QString &status)
@@ -305,9 +333,13 @@ AnlageErgebnis kalenderAnlegen(const AnlageEingaben &e, const AnlageFortschritt 
 
     Baustelle bau(result.dateien);
     const KalenderDatei &temp = bau.temp();
-    kalenderdateiSchreiben(temp.qvkPfad(), e);
-    result.tage = jahrTabelleFuellen(temp.jahrPfad(), e, result.landIndex, fortschritt);
-    bildTabelleFuellen(temp.bildPfad(), fortschritt);
+    try {
+        kalenderdateiSchreiben(temp.qvkPfad(), result.dateien, e);
+        result.tage = jahrTabelleFuellen(temp.jahrPfad(), e, result.landIndex, fortschritt);
+        bildTabelleFuellen(temp.bildPfad(), fortschritt);
+    } catch (const Error &error) {
+        throw mitKalenderNamen(error, temp, result.dateien);
+    }
 
     // The calendar file moves last: until it is there, the tables are the leftovers of an
     // unfinished generation, which the next run removes.

@@ -3,6 +3,7 @@
 #include "caldata/KalenderAnlage.h"
 #include "caldata/KalenderDatei.h"
 #include "caldata/Schemas.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -128,11 +128,7 @@ PersDatei persDatenAnlegen(const PersEingaben &e)
         throw Error(fehler);
     const PersDatei p = PersDatei::neu(e.verzeichnis, e.datei);
 
-    QSaveFile per(p.perPfad());
-    const QByteArray zeile = toCp1252(persDateiZeile(e.name, e.vorname));
-    if (!per.open(QIODevice::WriteOnly) || per.write(zeile) != zeile.size() || !per.commit())
-        throw Error(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
-                        .arg(QDir::toNativeSeparators(p.perPfad()), per.errorString()));
+    writeFileAtomically(p.perPfad(), toCp1252(persDateiZeile(e.name, e.vorname)));
     try {
         Table tabelle;
         tabelle.setFilePath(p.tabellenPfad());

@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QTemporaryFile>
 #include <algorithm>
 
 namespace kb {
@@ -260,41 +258,21 @@ FerienTermine ferientermine(const QString &land, int jahr)
 
 void ferienSchreiben(const QString &iniPfad, const FerienPerioden &perioden)
 {
-    const QString shown = QDir::toNativeSeparators(iniPfad);
-    QFile original(iniPfad);
-    if (!original.exists())
-        throw Error(QStringLiteral("Datei %1 nicht vorhanden!").arg(shown));
-    if (!original.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                        .arg(shown, original.errorString()));
-    const QByteArray vorher = original.readAll();
-    original.close();
-
-    // The eighteen keys go into a copy beside the file, which then replaces it at once.
-    const QFileInfo info(iniPfad);
-    QTemporaryFile kopie(info.absolutePath() + QStringLiteral("/.ferien-XXXXXX.ini"));
-    if (!kopie.open() || kopie.write(vorher) != vorher.size() || !kopie.flush())
-        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                        .arg(shown, kopie.errorString()));
-    kopie.close();
-    {
-        IniFile ini(kopie.fileName());
-        for (int i = 0; i < kFerienCount; ++i) {
-            const QString name = ferienName(static_cast<Ferien>(i));
-            ini.writeString(sectionFerien(), name + QStringLiteral("Beginn"), perioden[i].beginn);
-            ini.writeString(sectionFerien(), name + QStringLiteral("Ende"), perioden[i].ende);
-        }
+    IniFile ini(iniPfad);
+    if (const QString problem = ini.problem(); !problem.isEmpty())
+        throw Error(problem);
+    if (!ini.exists())
+        throw Error(
+            QStringLiteral("Datei %1 nicht vorhanden!").arg(QDir::toNativeSeparators(iniPfad)));
+    // The eighteen keys go into the file with one write: all of them or none.
+    std::vector<IniFile::Entry> eintraege;
+    for (int i = 0; i < kFerienCount; ++i) {
+        const QString name = ferienName(static_cast<Ferien>(i));
+        eintraege.push_back(
+            { sectionFerien(), name + QStringLiteral("Beginn"), perioden[i].beginn });
+        eintraege.push_back({ sectionFerien(), name + QStringLiteral("Ende"), perioden[i].ende });
     }
-    QFile neu(kopie.fileName());
-    if (!neu.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                        .arg(shown, neu.errorString()));
-    const QByteArray nachher = neu.readAll();
-    neu.close();
-    QSaveFile ziel(iniPfad);
-    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(nachher) != nachher.size() || !ziel.commit())
-        throw Error(QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2")
-                        .arg(shown, ziel.errorString()));
+    ini.writeEntries(eintraege);
 }
 
 FerienPerioden schulferien(const QString &csvPfad, const QString &land, int jahr)

@@ -2,6 +2,7 @@
 
 #include "caldata/KalenderSperre.h"
 #include "ical/IcalHandles.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
 #include "storage/Transaktion.h"
@@ -250,15 +251,30 @@ void termineLesen(icalcomponent *kalender, int jahr, const QTimeZone &zone,
     }
 }
 
+// A larger iCalendar file is not read.
+constexpr qint64 kGroessteIcsDatei = qint64(100) * 1024 * 1024;
+
 QByteArray dateiLesen(const QString &pfad)
 {
-    QFile datei(pfad);
-    if (!QFileInfo(pfad).isFile())
+    if (!QFileInfo::exists(pfad))
         throw Error(QStringLiteral("Datei %1 nicht vorhanden!").arg(pfad));
-    if (!datei.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2")
-                        .arg(pfad, datei.errorString()));
-    return datei.readAll();
+    InputFile datei = readInputFile(pfad, kGroessteIcsDatei);
+    switch (datei.problem) {
+    case InputFile::Problem::None:
+        break;
+    case InputFile::Problem::Unreadable:
+        throw Error(
+            QStringLiteral("Die Datei „%1“ kann nicht gelesen werden: %2").arg(pfad, datei.reason));
+    case InputFile::Problem::NotAFile:
+        throw Error(QStringLiteral("Die Datei „%1“ ist keine gewöhnliche Datei (etwa ein Gerät, "
+                                   "eine Pipe oder ein Verzeichnis) und wird nicht gelesen.")
+                        .arg(pfad));
+    case InputFile::Problem::TooLarge:
+        throw Error(QStringLiteral("Die Datei „%1“ ist größer als %2 MB und wird nicht gelesen.")
+                        .arg(pfad)
+                        .arg(kGroessteIcsDatei / (1024 * 1024)));
+    }
+    return std::move(datei.bytes);
 }
 
 bool enthaelt(const QString &text, const QString &eintrag)

@@ -1,14 +1,16 @@
 #include "pictures/Bildauswahl.h"
 
 #include "pictures/Bildregeln.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Jpeg.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
+#include <cerrno>
+#include <cstdio>
 
 namespace kb {
 
@@ -112,21 +114,22 @@ QString loeschFrage(const QString &name)
 
 void bildLoeschen(const QString &pfad)
 {
-    QFile datei(pfad);
-    if (!datei.exists())
+    if (!QFile::exists(pfad))
         return;
-    if (!datei.remove())
+    if (std::remove(QFile::encodeName(pfad).constData()) != 0)
         throw Error(QStringLiteral("Die Datei \"%1\" kann nicht gelöscht werden: %2")
-                        .arg(QFileInfo(pfad).fileName(), datei.errorString()));
+                        .arg(QFileInfo(pfad).fileName(), systemErrorText(errno)));
 }
 
 void bildSpeichernAls(const QString &quelle, const QString &ziel)
 {
     const QByteArray jpeg = jpeg::schreiben(bildLesen(quelle));
-    QSaveFile datei(ziel);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(jpeg) != jpeg.size() || !datei.commit())
+    try {
+        writeFileAtomically(ziel, jpeg);
+    } catch (const FileWriteError &e) {
         throw Error(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2")
-                        .arg(QFileInfo(ziel).fileName(), datei.errorString()));
+                        .arg(QFileInfo(ziel).fileName(), e.reason()));
+    }
 }
 
 } // namespace kb

@@ -115,8 +115,8 @@ QImage bitmapLesen(const QByteArray &daten, const QString &pfad)
     QImageReader leser(&puffer, "bmp");
     QImage bild = leser.read();
     if (bild.isNull())
-        throw Error(QStringLiteral("Die Datei \"%1\" ist kein lesbares Bitmap-Bild (%2).")
-                        .arg(dateiname(pfad), leser.errorString()));
+        throw Error(
+            QStringLiteral("Die Datei \"%1\" ist kein lesbares Bitmap-Bild.").arg(dateiname(pfad)));
     return bild.convertToFormat(QImage::Format_RGB32);
 }
 

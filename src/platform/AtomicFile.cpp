@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "platform/Haltepunkt.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,13 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -40,10 +43,16 @@ QString realTarget(const QString &path)
     return canonical.isEmpty() ? info.symLinkTarget() : canonical;
 }
 
+// The hidden files beside `target` that writes of it use begin with this name.
+QString tempPrefix(const QFileInfo &target)
+{
+    return QStringLiteral(".") + target.fileName() + QStringLiteral(".kbtmp-");
+}
+
 QString tempNameBeside(const QString &target)
 {
     const QFileInfo info(target);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".kbtmp-")
+    return info.absolutePath() + QLatin1Char('/') + tempPrefix(info)
         + QString::number(QRandomGenerator::global()->generate(), 36);
 }
 
@@ -70,17 +79,14 @@ public:
         if (m_fd >= 0)
             ::close(m_fd);
     }
+    Descriptor(Descriptor &&other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1))
+    {
+    }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
+    Descriptor &operator=(Descriptor &&) = delete;
     int get() const { return m_fd; }
-    // Closes and reports the result: a file system may report a failed write only here.
-    void closeChecked()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0)
-            throw WriteFailure(errno);
-    }
 
 private:
     int m_fd;
@@ -113,14 +119,69 @@ void writeAll(int fd, const QByteArray &bytes)
     }
 }
 
-// Creates the new file with the permissions the target has (a new target gets those of the
-// process's file-creation mask), writes and flushes it.
-void writeNewFile(const QString &temp, const QString &target, const QByteArray &bytes)
+bool sameFile(const struct stat &a, const struct stat &b)
 {
-    const QByteArray name = QFile::encodeName(temp);
-    Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0)
-        throw WriteFailure(errno);
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Creates the temporary file and locks it for as long as this process lives or writes it: a
+// file beside the target that nobody holds locked is what a killed write left, and the next
+// write removes it. A file removed between its creation and its lock is made anew.
+Descriptor createLockedTemp(QString &temp, const QString &target)
+{
+    for (int attempt = 0;; ++attempt) {
+        const QByteArray name = QFile::encodeName(temp);
+        Descriptor fd(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.get() < 0)
+            throw WriteFailure(errno);
+        while (::flock(fd.get(), LOCK_EX) != 0) {
+            if (errno != EINTR)
+                throw WriteFailure(errno);
+        }
+        struct stat opened { };
+        struct stat named { };
+        if (::fstat(fd.get(), &opened) == 0 && ::stat(name.constData(), &named) == 0
+            && sameFile(opened, named))
+            return fd;
+        if (attempt >= 3)
+            throw WriteFailure(EAGAIN);
+        temp = tempNameBeside(target);
+    }
+}
+
+// Removes the temporary files of earlier writes of `target` that a killed or failed run left;
+// the file of a write still running elsewhere is locked and stays.
+void removeLeftTemps(const QString &target)
+{
+    const QFileInfo info(target);
+    const QString prefix = tempPrefix(info);
+    const QString dir = info.absolutePath() + QLatin1Char('/');
+    const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &n : names) {
+        if (!n.startsWith(prefix))
+            continue;
+        const QByteArray path = QFile::encodeName(dir + n);
+        const Descriptor fd(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+    }
+}
+
+// The target when it exists as something other than a regular file (a device, a FIFO): no
+// write replaces it.
+bool isSpecialFile(const QString &target)
+{
+    struct stat sb { };
+    return ::stat(QFile::encodeName(target).constData(), &sb) == 0 && !S_ISREG(sb.st_mode)
+        && !S_ISDIR(sb.st_mode);
+}
+
+// Creates the new file with the permissions the target has (a new target gets those of the
+// process's file-creation mask), writes and flushes it. The file stays open and locked until
+// the caller has renamed it.
+Descriptor writeNewFile(QString &temp, const QString &target, const QByteArray &bytes)
+{
+    Descriptor fd = createLockedTemp(temp, target);
     struct stat old { };
     if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
         // Owner and group only where the process may set them; the mode never grows.
@@ -130,7 +191,7 @@ void writeNewFile(const QString &temp, const QString &target, const QByteArray &
     writeAll(fd.get(), bytes);
     if (::fsync(fd.get()) != 0)
         throw WriteFailure(errno);
-    fd.closeChecked();
+    return fd;
 }
 
 void syncDirectoryOf(const QString &target)
@@ -145,7 +206,19 @@ void syncDirectoryOf(const QString &target)
 
 #else
 
-void writeNewFile(const QString &temp, const QString &target, const QByteArray &bytes)
+// Windows keeps no lock on the file; a left temporary file stays.
+struct Descriptor { };
+
+void removeLeftTemps(const QString &)
+{
+}
+
+bool isSpecialFile(const QString &)
+{
+    return false;
+}
+
+Descriptor writeNewFile(QString &temp, const QString &target, const QByteArray &bytes)
 {
     QFile file(temp);
     if (!file.open(QIODevice::NewOnly | QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -161,6 +234,7 @@ void writeNewFile(const QString &temp, const QString &target, const QByteArray &
         throw WriteFailure(EIO);
     if (QFileInfo::exists(target))
         file.setPermissions(QFile::permissions(target));
+    return {};
 }
 
 void syncDirectoryOf(const QString &)
@@ -217,6 +291,12 @@ QString systemErrorText(int errorNumber)
     return QStringLiteral("Systemfehler %1 (%2).")
         .arg(errorNumber)
         .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QString keineDateiText()
+{
+    return QStringLiteral("Unter diesem Namen gibt es keine gewöhnliche Datei, sondern etwa ein "
+                          "Gerät, eine Pipe oder ein Verzeichnis.");
 }
 
 InputFile readInputFile(const QString &path, qint64 limit)
@@ -303,15 +383,42 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     const QString target = realTarget(path);
     if (QFileInfo(target).isDir())
         throw FileWriteError(path, systemErrorText(EISDIR));
-    const QString temp = tempNameBeside(target);
+    if (isSpecialFile(target))
+        throw FileWriteError(path, keineDateiText());
+    removeLeftTemps(target);
+    QString temp = tempNameBeside(target);
     try {
-        writeNewFile(temp, target, bytes);
+        // The new file stays locked until it has replaced the target.
+        [[maybe_unused]] const Descriptor written = writeNewFile(temp, target, bytes);
+        haltepunkt("datei-neu-geschrieben");
         renameOver(temp, target);
     } catch (const WriteFailure &failure) {
         QFile::remove(temp);
         throw FileWriteError(path, systemErrorText(failure.errorNumber));
     }
     syncDirectoryOf(target);
+}
+
+void appendToFile(const QString &path, const QByteArray &bytes)
+{
+    try {
+#ifndef Q_OS_WIN
+        const QByteArray name = QFile::encodeName(path);
+        const Descriptor fd(
+            ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+        if (fd.get() < 0)
+            throw WriteFailure(errno);
+        writeAll(fd.get(), bytes);
+#else
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+            throw WriteFailure(EACCES);
+        if (file.write(bytes) != bytes.size() || !file.flush())
+            throw WriteFailure(ENOSPC);
+#endif
+    } catch (const WriteFailure &failure) {
+        throw FileWriteError(path, systemErrorText(failure.errorNumber));
+    }
 }
 
 namespace testing {

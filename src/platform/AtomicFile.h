@@ -21,14 +21,23 @@ private:
 // Writes `bytes` to `path` completely or not at all. The bytes go into a new hidden file beside
 // the target; every write is checked, the file is flushed to disk and closed, and only then
 // renamed over the target, so a full disk, a failing device or a crash leaves the old file
-// as it was. A symbolic link is followed: the file it points to is replaced and the link
-// stays. A file that is replaced keeps its permissions. Throws FileWriteError:
+// as it was. The new file is locked while it is written; hidden files of earlier writes of the
+// same target that nobody holds locked (left by a killed run) are removed first. A symbolic
+// link is followed: the file it points to is replaced and the link stays. A file that is
+// replaced keeps its permissions; a device or FIFO is never replaced. Throws FileWriteError:
 // "Die Datei \"<path>\" konnte nicht geschrieben werden. <reason>".
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Appends `bytes` to `path` (created when missing) without waiting for the disk. Throws
+// FileWriteError; part of the bytes may then have been appended.
+void appendToFile(const QString &path, const QByteArray &bytes);
 
 // The German reason for a system error number ("Auf dem Datenträger ist kein Platz mehr
 // frei" ...).
 QString systemErrorText(int errorNumber);
+
+// The German reason for a name that is no regular file (a device, FIFO or directory).
+QString keineDateiText();
 
 // An input file the user named, read whole. Only a regular file (or a link to one) is read:
 // a device, FIFO or directory is refused without waiting for a writer, and the size limit

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
+#include <map>
 
 #ifdef Q_OS_LINUX
 #include <sys/stat.h>
@@ -27,6 +28,7 @@ enum class TextEncoding { Cp1252, Utf8, Utf8WithBom };
 // What identifies one version of the file on disk.
 struct FileStamp {
     bool exists = false;
+    bool other = false; // something that is no regular file has the name
     quint64 device = 0;
     quint64 inode = 0;
     qint64 size = 0;
@@ -120,8 +122,12 @@ FileStamp stampOf(const IniShared &s)
     FileStamp st;
 #ifdef Q_OS_LINUX
     struct stat sb;
-    if (::stat(s.nativePath.constData(), &sb) != 0 || !S_ISREG(sb.st_mode))
+    if (::stat(s.nativePath.constData(), &sb) != 0)
         return st;
+    if (!S_ISREG(sb.st_mode)) {
+        st.other = true;
+        return st;
+    }
     st.exists = true;
     st.device = static_cast<quint64>(sb.st_dev);
     st.inode = static_cast<quint64>(sb.st_ino);
@@ -130,8 +136,10 @@ FileStamp stampOf(const IniShared &s)
     st.ctimeNs = qint64(sb.st_ctim.tv_sec) * 1000000000 + sb.st_ctim.tv_nsec;
 #else
     const QFileInfo fi(s.path);
-    if (!fi.isFile())
+    if (!fi.isFile()) {
+        st.other = fi.exists();
         return st;
+    }
     st.exists = true;
     st.size = fi.size();
     st.mtimeNs = fi.lastModified().toMSecsSinceEpoch() * 1000000;
@@ -211,6 +219,33 @@ const std::shared_ptr<const IniData> &emptyData()
 // A larger settings file is neither read nor written.
 constexpr qint64 kMaxIniFileSize = qint64(10) * 1024 * 1024;
 
+QString shownPath(const IniShared &s)
+{
+    return QDir::toNativeSeparators(s.path);
+}
+
+// Why the file is not read, in German; empty when it is read.
+QString problemText(const IniShared &s, const InputFile &f)
+{
+    switch (f.problem) {
+    case InputFile::Problem::None:
+        break;
+    case InputFile::Problem::NotAFile:
+        return QStringLiteral("Die Datei %1 ist keine gewöhnliche Datei (etwa ein Gerät, eine "
+                              "Pipe oder ein Verzeichnis) und wird nicht gelesen.")
+            .arg(shownPath(s));
+    case InputFile::Problem::TooLarge:
+        return QStringLiteral("Die Datei %1 ist größer als %2 MB; sie wird weder gelesen noch "
+                              "geändert.")
+            .arg(shownPath(s))
+            .arg(kMaxIniFileSize / (1024 * 1024));
+    case InputFile::Problem::Unreadable:
+        return QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+            .arg(shownPath(s), f.reason);
+    }
+    return {};
+}
+
 // A change within this time of the last modification may keep the modification time, as
 // file systems store it coarsely; until the file is older, reads compare the bytes too.
 constexpr qint64 kRacyWindowNs = qint64(2) * 1000 * 1000 * 1000;
@@ -280,6 +315,11 @@ std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
 {
     const qint64 readAt = nowNs();
     const FileStamp st = stampOf(s);
+    if (st.other && forWrite) {
+        InputFile refused;
+        refused.problem = InputFile::Problem::NotAFile;
+        throw Error(problemText(s, refused));
+    }
     if (s.data && s.settled && st == s.stamp)
         return s.data;
     if (!st.exists) {
@@ -292,14 +332,8 @@ std::shared_ptr<const IniData> current(IniShared &s, bool forWrite)
     }
     InputFile f = readInputFile(s.path, kMaxIniFileSize);
     if (f.problem != InputFile::Problem::None) {
-        if (forWrite && f.problem == InputFile::Problem::TooLarge)
-            throw Error(QStringLiteral("Die Datei %1 ist größer als %2 MB; sie wird weder gelesen "
-                                       "noch geändert.")
-                            .arg(QDir::toNativeSeparators(s.path))
-                            .arg(kMaxIniFileSize / (1024 * 1024)));
         if (forWrite)
-            throw Error(QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
-                            .arg(QDir::toNativeSeparators(s.path)));
+            throw Error(problemText(s, f));
         s.data.reset();
         return emptyData();
     }
@@ -329,6 +363,22 @@ void checkName(const QString &name)
         || t.contains(QLatin1Char('=')) || t.contains(QLatin1Char(']'))
         || t.contains(QLatin1Char('\r')) || t.contains(QLatin1Char('\n')))
         throw Error(QStringLiteral("Ungültiger Name in einer INI-Datei: \"%1\"").arg(name));
+}
+
+// A name as the case-insensitive comparison sees it.
+QString folded(const QString &name)
+{
+    return name.trimmed().toCaseFolded();
+}
+
+// A value is one line: line breaks become blanks.
+QString oneLine(const QString &value)
+{
+    QString line = value;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
 }
 
 bool isHexDigits(QStringView s)
@@ -453,6 +503,14 @@ bool IniFile::exists() const
     return stampOf(*m_shared).exists;
 }
 
+QString IniFile::problem() const
+{
+    const FileStamp st = stampOf(*m_shared);
+    if (!st.exists && !st.other)
+        return {};
+    return problemText(*m_shared, readInputFile(m_shared->path, kMaxIniFileSize));
+}
+
 IniFile::Snapshot IniFile::snapshot() const
 {
     return Snapshot(current(*m_shared, false));
@@ -480,29 +538,89 @@ bool IniFile::hasKey(const QString &section, const QString &key) const
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    checkName(section);
-    checkName(key);
-    QString oneLine = value;
-    oneLine.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    oneLine.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    writeEntries({ Entry { section, key, value } });
+}
 
+void IniFile::writeEntries(const std::vector<Entry> &entries)
+{
+    for (const Entry &e : entries) {
+        checkName(e.section);
+        checkName(e.key);
+    }
     const std::shared_ptr<const IniData> old = current(*m_shared, true);
     QStringList lines = old->lines;
-    const IniData::Entry *entry = old->findEntry(section, key);
-    const IniData::Section *sec = old->findSection(section);
-    if (entry) {
-        // Keep the key as the file spells it.
-        lines[entry->line] = entry->key.toString() + QLatin1Char('=') + oneLine;
-    } else if (sec) {
-        lines.insert(sec->lastEntry + 1, key.trimmed() + QLatin1Char('=') + oneLine);
-    } else {
-        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-            lines.append(QString());
-        lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
-        lines.append(key.trimmed() + QLatin1Char('=') + oneLine);
+    // New keys of sections the file has go below the section's last entry; new sections go
+    // to the end, in the order of their first key.
+    std::map<qsizetype, QStringList> insertedAfter;
+    struct NewSection {
+        QString name;
+        QStringList lines;
+    };
+    std::vector<NewSection> newSections;
+    QHash<QString, qsizetype> newSectionIndex;
+    // Keys this write adds, so that a key given twice is added once: line below which it goes
+    // (or -1 - the new section's index) and place in that list.
+    QHash<QString, std::pair<qsizetype, qsizetype>> added;
+    for (const Entry &e : entries) {
+        const QString value = oneLine(e.value);
+        if (const IniData::Entry *entry = old->findEntry(e.section, e.key)) {
+            // Keep the key as the file spells it.
+            lines[entry->line] = entry->key.toString() + QLatin1Char('=') + value;
+            continue;
+        }
+        const QString line = e.key.trimmed() + QLatin1Char('=') + value;
+        const QString name = folded(e.section) + QChar(0) + folded(e.key);
+        const auto listAt = [&](qsizetype where) -> QStringList & {
+            return where >= 0 ? insertedAfter[where] : newSections[std::size_t(-1 - where)].lines;
+        };
+        if (const auto it = added.constFind(name); it != added.constEnd()) {
+            // The key keeps the spelling it was added with.
+            QString &addedLine = listAt(it->first)[it->second];
+            addedLine = addedLine.left(addedLine.indexOf(QLatin1Char('=')) + 1) + value;
+            continue;
+        }
+        qsizetype where = 0;
+        if (const IniData::Section *sec = old->findSection(e.section)) {
+            where = sec->lastEntry;
+        } else {
+            const QString sectionName = folded(e.section);
+            auto n = newSectionIndex.constFind(sectionName);
+            if (n == newSectionIndex.constEnd()) {
+                n = newSectionIndex.insert(sectionName, qsizetype(newSections.size()));
+                newSections.push_back(NewSection { e.section.trimmed(), {} });
+            }
+            where = -1 - *n;
+        }
+        QStringList &list = listAt(where);
+        added.insert(name, { where, list.size() });
+        list.append(line);
     }
 
+    QStringList result;
+    if (insertedAfter.empty()) {
+        result = std::move(lines);
+    } else {
+        result.reserve(lines.size() + qsizetype(added.size()));
+        auto next = insertedAfter.cbegin();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            result.append(std::move(lines[i]));
+            if (next != insertedAfter.cend() && next->first == i) {
+                result.append(next->second);
+                ++next;
+            }
+        }
+    }
+    for (NewSection &ns : newSections) {
+        if (!result.isEmpty() && !result.last().trimmed().isEmpty())
+            result.append(QString());
+        result.append(QLatin1Char('[') + ns.name + QLatin1Char(']'));
+        result.append(std::move(ns.lines));
+    }
+    writeLines(result);
+}
+
+void IniFile::writeLines(const QStringList &lines)
+{
     const QString text = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
     QByteArray bytes = encode(text, m_shared->encoding);
     // Windows-1252 loses characters it cannot hold, and its bytes may happen to form UTF-8
@@ -511,8 +629,11 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     if (m_shared->encoding == TextEncoding::Cp1252 && decode(bytes, encodingOf(bytes)) != text)
         bytes = encode(text, TextEncoding::Utf8);
     writeFileAtomically(m_shared->path, bytes);
-    // What was just written is what the next read finds.
-    adopt(*m_shared, stampOf(*m_shared), std::move(bytes), nowNs());
+    // The next read parses what is on disk then; a run that only writes (ferien) does not
+    // pay for a second parse of a large file.
+    m_shared->data.reset();
+    m_shared->raw.clear();
+    m_shared->settled = false;
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, qint32 value)

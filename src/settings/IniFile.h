@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace kb {
 
@@ -36,7 +38,12 @@ public:
     IniFile &operator=(const IniFile &) = default;
 
     const QString &path() const { return m_path; }
+    // True when a regular file has the name.
     bool exists() const;
+    // Why the file is not read, as a German message naming it: it is no regular file (a
+    // device, FIFO or directory), larger than 10 MB or unreadable. Empty when it is read or
+    // missing. Reads then yield their defaults and writes throw this message.
+    QString problem() const;
 
     // The stored text, or `def` when the key is missing.
     QString readString(const QString &section, const QString &key, const QString &def) const;
@@ -52,6 +59,15 @@ public:
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, qint32 value);
     void writeBool(const QString &section, const QString &key, bool value);
+
+    struct Entry {
+        QString section;
+        QString key;
+        QString value;
+    };
+    // Creates or replaces all `entries` with one write of the file: afterwards the file holds
+    // all of them, or (when it throws kb::Error) none. A key given twice gets the later value.
+    void writeEntries(const std::vector<Entry> &entries);
 
     // The content as of now, for many reads in a row with a single look at the file.
     class Snapshot {
@@ -72,6 +88,8 @@ public:
     static qint32 parseInteger(const QString &text, qint32 def);
 
 private:
+    void writeLines(const QStringList &lines);
+
     QString m_path;
     std::shared_ptr<detail::IniShared> m_shared;
 };

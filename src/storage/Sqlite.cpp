@@ -53,6 +53,15 @@ void throwSql(sqlite3 *db, int rc)
         throw SqlError { Failure::Other, systemErrorText(systemError ? systemError : ENOSPC) };
     case SQLITE_IOERR:
         throw SqlError { Failure::Other, systemErrorText(systemError ? systemError : EIO) };
+    case SQLITE_NOMEM:
+        throw SqlError { Failure::Other, QStringLiteral("Nicht genug Arbeitsspeicher.") };
+    case SQLITE_TOOBIG:
+        throw SqlError { Failure::Other, QStringLiteral("Ein Wert ist zu groß für die Tabelle.") };
+    case SQLITE_NOLFS:
+        throw SqlError { Failure::Other, systemErrorText(EFBIG) };
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        throw SqlError { Failure::Other, systemErrorText(EACCES) };
     default:
         break;
     }

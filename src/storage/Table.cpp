@@ -1108,11 +1108,12 @@ qint64 Table::blobSize(const QString &name) const
 void Table::loadBlobFromFile(const QString &name, const QString &path)
 {
     d->fieldIndex(name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file up to the size of the largest picture file is read.
+    const InputFile file = readInputFile(path, qint64(200) * 1024 * 1024);
+    if (file.problem != InputFile::Problem::None)
         throw Error(QStringLiteral("Die Datei '%1' kann nicht gelesen werden")
                         .arg(QDir::toNativeSeparators(path)));
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = file.bytes;
     // A picture is refused before it is stored when it would be too large to show.
     if (d->schema.fields[d->fieldIndex(name)].type == FieldType::Graphic)
         checkPictureSize(bytes);

@@ -3,9 +3,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -22,7 +29,8 @@ public:
 
 QStringList entries(const TempDir &dir)
 {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(dir.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 TEST(AtomicFile, WritesANewFileAndReplacesAnOldOne)
@@ -116,6 +124,56 @@ TEST(AtomicFile, WritesThroughASymbolicLink)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readAll(target), "neu");
     EXPECT_EQ(readAll(link), "neu");
+}
+
+// What a killed write of a file left beside it (its hidden temporary file) is removed by the
+// next write of the same file; a temporary file another writer holds locked stays, and so do
+// those of other files.
+TEST(AtomicFile, TheNextWriteRemovesWhatAKilledWriteLeft)
+{
+    TempDir dir;
+    const QString path = dir.file(u"Kalvalues.ini"_s);
+    writeAll(path, "alt");
+    writeAll(dir.file(u".Kalvalues.ini.kbtmp-abc"_s), "halb geschrieben");
+    writeAll(dir.file(u".Kalvalues.ini.kbtmp-"_s), "");
+    writeAll(dir.file(u".anders.ini.kbtmp-abc"_s), "gehört zu einer anderen Datei");
+    const QString laufend = dir.file(u".Kalvalues.ini.kbtmp-laeuft"_s);
+    writeAll(laufend, "wird gerade geschrieben");
+    const int fd = ::open(QFile::encodeName(laufend).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    kb::writeFileAtomically(path, "neu");
+    EXPECT_EQ(readAll(path), "neu");
+    EXPECT_EQ(entries(dir),
+        (QStringList {
+            u".anders.ini.kbtmp-abc"_s, u".Kalvalues.ini.kbtmp-laeuft"_s, u"Kalvalues.ini"_s }));
+
+    // Once its writer is gone, the next write removes that one too.
+    ::close(fd);
+    kb::writeFileAtomically(path, "neuer");
+    EXPECT_EQ(entries(dir), (QStringList { u".anders.ini.kbtmp-abc"_s, u"Kalvalues.ini"_s }));
+}
+
+// A device or FIFO under the name is not replaced by a regular file.
+TEST(AtomicFile, ADeviceOrFifoIsNeverReplaced)
+{
+    TempDir dir;
+    const QString fifo = dir.file(u"pipe.csv"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.file(u"null.csv"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/null"_s, link));
+    for (const QString &path : { fifo, link }) {
+        EXPECT_EQ(kb::test::errorOf([&] { kb::writeFileAtomically(path, "x"); }),
+            u"Die Datei \"%1\" konnte nicht geschrieben werden. Unter diesem Namen gibt es keine "
+            u"gewöhnliche Datei, sondern etwa ein Gerät, eine Pipe oder ein Verzeichnis."_s.arg(
+                QDir::toNativeSeparators(path)));
+    }
+    struct stat sb { };
+    EXPECT_TRUE(::lstat(QFile::encodeName(fifo).constData(), &sb) == 0 && S_ISFIFO(sb.st_mode));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), u"/dev/null"_s);
+    EXPECT_TRUE(::stat("/dev/null", &sb) == 0 && S_ISCHR(sb.st_mode));
+    EXPECT_EQ(entries(dir), (QStringList { u"null.csv"_s, u"pipe.csv"_s }));
 }
 #endif
 

@@ -167,3 +167,37 @@ TEST(AbbruchHarness, Einstellungen)
         EXPECT_EQ(reste(verzeichnis), QStringList());
     }
 }
+
+// The school holidays written into a large settings file: after every kill the file holds its
+// old content or all eighteen new values, and the next run leaves no copy of it behind.
+TEST(AbbruchHarness, Ferien)
+{
+    TempDir dir;
+    const QString ini = dir.file(u"Kalvalues.ini"_s);
+    QByteArray alt = "; meine Einstellungen\r\n[User]\r\nFirma=A\r\n";
+    for (int i = 0; i < 20'000; ++i)
+        alt += "[Abschnitt" + QByteArray::number(i) + "]\r\nA=1\r\n";
+    const auto args = [&](int jahr) {
+        return QStringList { u"ferien"_s, u"Hessen"_s, QString::number(jahr), u"--einstellungen"_s,
+            ini };
+    };
+    writeAll(ini, alt);
+    const int bis = dauer(args(2026));
+    for (int i = 0; i < laeufe(); ++i) {
+        writeAll(ini, alt);
+        zufaelligToeten(args(2026), bis);
+        const QByteArray nachKill = readAll(ini);
+        if (nachKill != alt) {
+            ASSERT_TRUE(nachKill.startsWith(alt.left(40))) << "Lauf " << i;
+            const IniFile::Snapshot snap = IniFile(ini).snapshot();
+            for (int f = 0; f < kFerienCount; ++f) {
+                const QString key = ferienName(static_cast<Ferien>(f)) + u"Ende"_s;
+                EXPECT_NE(snap.readString(sectionFerien(), key, u"fehlt"_s), u"fehlt"_s)
+                    << "Lauf " << i << ": " << key.toStdString();
+            }
+        }
+        const Lauf weiter = cli(args(2026));
+        EXPECT_EQ(weiter.code, 0) << weiter.err;
+        EXPECT_EQ(reste(dir.path()), QStringList()) << "Lauf " << i;
+    }
+}

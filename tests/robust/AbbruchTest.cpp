@@ -2,6 +2,7 @@
 // afterwards there is no calendar or a complete one, and the next run on the calendar
 // removes what the killed one left.
 #include "CliProzess.h"
+#include "designer/Formular.h"
 #include "support/TestUtil.h"
 
 #include <QDir>
@@ -83,3 +84,50 @@ TEST(PasswortAbgebrochen, TabelleBleibtUndDieKopieVerschwindet)
     EXPECT_EQ(kalenderFehler(k, u"neu"_s), QString());
     EXPECT_EQ(reste(dir.path()), QStringList());
 }
+
+// A settings or form file whose new content is complete beside it when the program is killed:
+// the file is as it was, and the next write of it removes the hidden copy.
+struct DateiAbbruch {
+    const char *name;
+    QStringList (*args)(const QString &dir);
+    const char *ziel; // the file the command writes
+};
+
+class DateiSchreibenAbgebrochen : public testing::TestWithParam<DateiAbbruch> { };
+
+TEST_P(DateiSchreibenAbgebrochen, DieDateiBleibtUndDerNaechsteLaufRaeumtAuf)
+{
+    TempDir dir;
+    writeAll(dir.file(u"Kalvalues.ini"_s), "; meine Einstellungen\r\n[User]\r\nFirma=A\r\n");
+    // A new form as the designer saves it: the command loads it and saves it again.
+    designer::Formular().save(dir.file(u"Form.qvf"_s));
+    writeAll(dir.file(u"Aus.qvf"_s), "alter Inhalt");
+    const QString ziel = dir.file(s(GetParam().ziel));
+    const QByteArray vorher = readAll(ziel);
+    const QStringList args = GetParam().args(dir.path());
+
+    const Lauf tot = cli(args, halt("datei-neu-geschrieben"));
+    ASSERT_TRUE(tot.getoetet) << tot.err;
+    EXPECT_EQ(readAll(ziel), vorher);
+    EXPECT_EQ(reste(dir.path()).size(), 1) << reste(dir.path()).join(QLatin1Char(' '));
+
+    const Lauf wieder = cli(args);
+    EXPECT_EQ(wieder.code, 0) << wieder.err;
+    EXPECT_NE(readAll(ziel), vorher);
+    EXPECT_EQ(reste(dir.path()), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Befehle, DateiSchreibenAbgebrochen,
+    testing::Values(DateiAbbruch { "ferien",
+                        [](const QString &dir) {
+                            return QStringList { u"ferien"_s, u"Hessen"_s, u"2026"_s,
+                                u"--einstellungen"_s, dir + u"/Kalvalues.ini"_s };
+                        },
+                        "Kalvalues.ini" },
+        DateiAbbruch { "formular",
+            [](const QString &dir) {
+                return QStringList { u"formular"_s, dir + u"/Form.qvf"_s, u"--speichern"_s,
+                    dir + u"/Aus.qvf"_s };
+            },
+            "Aus.qvf" }),
+    [](const testing::TestParamInfo<DateiAbbruch> &info) { return std::string(info.param.name); });

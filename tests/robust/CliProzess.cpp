@@ -122,6 +122,7 @@ QStringList reste(const QString &dir)
     const QStringList all = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &f : all) {
         if (f.startsWith(QLatin1String(".kbneu-")) || f.endsWith(QLatin1String(".kbtmp"))
+            || f.contains(QLatin1String(".kbtmp-")) || f.startsWith(QLatin1String(".ferien-"))
             || f.endsWith(QLatin1String(".kbtmp-journal")) || f.endsWith(QLatin1String(".kbalt"))
             || f.endsWith(QLatin1String(".kbnew")) || f.endsWith(QLatin1String(".kbneu"))
             || f.endsWith(QLatin1String(".kbanlage")))

@@ -47,8 +47,9 @@ QString kalenderFehler(const KalenderDatei &k, const QString &passwort, int tage
 // True when `path` is a table in plain text (an SQLite file anybody can read).
 bool klartext(const QString &path);
 
-// The hidden working files left in `dir` (everything beginning with ".kbneu-" or ending in
-// ".kbtmp", ".kbtmp-journal", ".kbalt", ".kbnew", and the marks of unfinished generations).
+// The hidden working files left in `dir` (everything beginning with ".kbneu-" or ".ferien-",
+// holding ".kbtmp-" or ending in ".kbtmp", ".kbtmp-journal", ".kbalt", ".kbnew", and the marks
+// of unfinished generations).
 QStringList reste(const QString &dir);
 
 } // namespace kb::test

@@ -5,9 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using kb::IniFile;
 using kb::test::readAll;
@@ -379,3 +383,119 @@ TEST(IniFile, AFullDiskKeepsTheFileAndWhatIsRead)
     EXPECT_EQ(
         QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"Kalvalues.ini"_s });
 }
+
+// Many keys in one write give the file that writing them one by one gives: replaced where they
+// are, new keys below their section's last entry, new sections at the end; a key given twice
+// is written once with its later value.
+TEST(IniFile, ManyKeysInOneWriteAsIfWrittenOneByOne)
+{
+    const QByteArray start = "; Einstellungen\r\n"
+                             "[User]\r\n"
+                             "Firma=A\r\n"
+                             "\r\n"
+                             "[Ferien]\r\n"
+                             "SommerBeginn=01.08.\r\n"
+                             "[Leer]\r\n";
+    const std::vector<IniFile::Entry> entries = {
+        { u"Ferien"_s, u"sommerbeginn"_s, u"02.08."_s },
+        { u"Ferien"_s, u"SommerEnde"_s, u"14.09."_s },
+        { u"Neu"_s, u"Eins"_s, u"1"_s },
+        { u"User"_s, u"Ort"_s, u"Bonn"_s },
+        { u"Leer"_s, u"Erster"_s, u"x"_s },
+        { u"Zweite"_s, u"Zwei"_s, u"2"_s },
+        { u"NEU"_s, u"Drei"_s, u"3"_s },
+        { u"Ferien"_s, u"SommerEnde"_s, u"15.09."_s },
+        { u"neu"_s, u"eins"_s, u"4"_s },
+        { u"User"_s, u"Firma"_s, u"Zeilen\r\nbruch"_s },
+    };
+    TempDir dir;
+    const QString einzeln = dir.file(u"einzeln.ini"_s);
+    const QString zusammen = dir.file(u"zusammen.ini"_s);
+    writeAll(einzeln, start);
+    writeAll(zusammen, start);
+    IniFile a(einzeln);
+    for (const IniFile::Entry &e : entries)
+        a.writeString(e.section, e.key, e.value);
+    IniFile b(zusammen);
+    b.writeEntries(entries);
+    EXPECT_EQ(readAll(zusammen).toStdString(), readAll(einzeln).toStdString());
+    EXPECT_EQ(readAll(zusammen).toStdString(),
+        std::string("; Einstellungen\r\n"
+                    "[User]\r\n"
+                    "Firma=Zeilen bruch\r\n"
+                    "Ort=Bonn\r\n"
+                    "\r\n"
+                    "[Ferien]\r\n"
+                    "SommerBeginn=02.08.\r\n"
+                    "SommerEnde=15.09.\r\n"
+                    "[Leer]\r\n"
+                    "Erster=x\r\n"
+                    "\r\n"
+                    "[Neu]\r\n"
+                    "Eins=4\r\n"
+                    "Drei=3\r\n"
+                    "\r\n"
+                    "[Zweite]\r\n"
+                    "Zwei=2\r\n"));
+    EXPECT_EQ(b.readString(u"neu"_s, u"EINS"_s, {}), u"4"_s);
+}
+
+// All keys or none: a full disk leaves the file as it was, and a bad name refuses the whole
+// write before anything is written.
+TEST(IniFile, ManyKeysInOneWriteAllOrNone)
+{
+    TempDir dir;
+    const QString path = dir.file(u"a.ini"_s);
+    const QByteArray before = "[Ferien]\r\nSommerBeginn=01.08.\r\n";
+    writeAll(path, before);
+    IniFile ini(path);
+    const std::vector<IniFile::Entry> entries
+        = { { u"Ferien"_s, u"SommerBeginn"_s, u"02.08."_s }, { u"Ferien"_s, u"a"_s, u"b"_s } };
+    kb::testing::limitWrites(20);
+    const QString error = kb::test::errorOf([&] { ini.writeEntries(entries); });
+    kb::testing::limitWrites(-1);
+    EXPECT_TRUE(error.endsWith(u"Auf dem Datenträger ist kein Platz mehr frei."_s))
+        << error.toStdString();
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_THROW(ini.writeEntries({ { u"Ferien"_s, u"SommerBeginn"_s, u"03.08."_s },
+                     { u"Ferien"_s, u"a=b"_s, u"x"_s } }),
+        kb::Error);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"a.ini"_s });
+}
+
+#ifndef Q_OS_WIN
+// A name that is no regular file reads as empty and says why; it is never written, so a
+// device or FIFO stays what it is.
+TEST(IniFile, ADeviceFifoOrDirectoryIsNeitherReadNorReplaced)
+{
+    TempDir dir;
+    const QString fifo = dir.file(u"pipe.ini"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.file(u"null.ini"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/null"_s, link));
+    const QString ordner = dir.file(u"ordner.ini"_s);
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    for (const QString &path : { u"/dev/zero"_s, link, fifo, ordner }) {
+        IniFile ini(path);
+        const QString expected = u"Die Datei %1 ist keine gewöhnliche Datei (etwa ein Gerät, "
+                                 u"eine Pipe oder ein Verzeichnis) und wird nicht gelesen."_s.arg(
+                                     QDir::toNativeSeparators(path));
+        EXPECT_FALSE(ini.exists()) << path.toStdString();
+        EXPECT_EQ(ini.problem(), expected);
+        EXPECT_EQ(ini.readString(u"User"_s, u"Firma"_s, u"vorgabe"_s), u"vorgabe"_s);
+        EXPECT_EQ(
+            kb::test::errorOf([&] { ini.writeString(u"User"_s, u"Firma"_s, u"x"_s); }), expected);
+    }
+    struct stat sb { };
+    EXPECT_TRUE(::lstat(QFile::encodeName(fifo).constData(), &sb) == 0 && S_ISFIFO(sb.st_mode));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), u"/dev/null"_s);
+    EXPECT_TRUE(QFileInfo(u"/dev/null"_s).exists() && !QFileInfo(u"/dev/null"_s).isFile());
+
+    // A regular file, present or missing, has no problem.
+    const QString normal = dir.file(u"normal.ini"_s);
+    EXPECT_EQ(IniFile(normal).problem(), QString());
+    writeAll(normal, "[User]\r\nFirma=A\r\n");
+    EXPECT_EQ(IniFile(normal).problem(), QString());
+}
+#endif

@@ -337,7 +337,13 @@ IniFile einstellungsDatei(const std::optional<QString> &datei, QTextStream &err)
 {
     const QString path = datei ? *datei : KalenderIni::read().settingsFilePath();
     IniFile ini(path);
-    if (!ini.exists()) {
+    if (const QString problem = ini.problem(); !problem.isEmpty()) {
+        // Like a missing file: the named one is required, the program's own is replaced by
+        // the defaults.
+        if (datei)
+            throw Error(problem);
+        err << problem << '\n';
+    } else if (!ini.exists()) {
         const QString meldung = QStringLiteral("Datei ") + QDir::toNativeSeparators(path)
             + QStringLiteral(" nicht vorhanden!");
         if (datei)

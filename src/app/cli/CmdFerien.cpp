@@ -1,10 +1,10 @@
 #include "app/cli/Cli.h"
 #include "caldata/FeiertageUNIT.h"
 #include "caldata/Schulferien.h"
+#include "settings/IniFile.h"
 #include "settings/LayoutSettings.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace kb::cli {
 
@@ -17,9 +17,15 @@ int ferien(Call &call)
     const QString land = bundeslaender().at(bundeslandArgument(call.argument(0)));
     const int jahr = jahrArgument(call.argument(1));
     const std::optional<QString> ini = call.option(QStringLiteral("einstellungen"));
-    if (ini && !QFileInfo::exists(*ini))
-        throw Error(
-            QStringLiteral("Datei %1 nicht vorhanden!").arg(QDir::toNativeSeparators(*ini)));
+    if (ini) {
+        // A settings file that cannot be written is refused before anything is printed.
+        const IniFile datei(*ini);
+        if (const QString problem = datei.problem(); !problem.isEmpty())
+            throw Error(problem);
+        if (!datei.exists())
+            throw Error(
+                QStringLiteral("Datei %1 nicht vorhanden!").arg(QDir::toNativeSeparators(*ini)));
+    }
 
     const FerienTermine termine = ferientermine(land, jahr);
     if (!termine.vorhanden) {

@@ -5,6 +5,7 @@
 #include "pictures/Bildregeln.h"
 #include "pictures/Monatstext.h"
 #include "storage/Table.h"
+#include "storage/TableImage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,6 +44,8 @@ int monatsbild(Call &call)
     bilder.open();
     if (!bilder.locate(QStringLiteral("Nr"), monat))
         throw Error(QStringLiteral("Der Kalender hat keinen Eintrag für den Monat %1.").arg(monat));
+    // A write that fails (a full disk) leaves the table byte for byte as it was.
+    const TableImage vorher(k.bildPfad());
     bilder.edit();
     try {
         bilder.setImage(QStringLiteral("Bild"), bild);
@@ -50,7 +53,13 @@ int monatsbild(Call &call)
             bilder.setValue(QStringLiteral("TextMonat"), *text);
         bilder.post();
     } catch (...) {
-        bilder.cancel();
+        try {
+            bilder.cancel();
+            bilder.close();
+        } catch (const Error &) {
+            // The table is closed in any case; the failed write's message counts.
+        }
+        vorher.restore();
         throw;
     }
     bilder.close();
