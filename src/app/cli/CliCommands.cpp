@@ -16,6 +16,9 @@ Command monatsbildBefehl();
 Command ferienBefehl();
 Command icsExportBefehl();
 Command icsImportBefehl();
+Command suchenBefehl();
+Command sicherungenBefehl();
+Command wiederherstellenBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -32,6 +35,9 @@ const std::vector<Command> &commands()
         ferienBefehl(),
         icsExportBefehl(),
         icsImportBefehl(),
+        suchenBefehl(),
+        sicherungenBefehl(),
+        wiederherstellenBefehl(),
     };
     return all;
 }
