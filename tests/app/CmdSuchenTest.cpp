@@ -6,6 +6,12 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+// Outputs of the runs in gtest's failure messages.
+inline std::ostream &operator<<(std::ostream &os, const QString &text)
+{
+    return os << text.toStdString();
+}
+
 using namespace kb;
 using kb::test::runCli;
 
