@@ -9,6 +9,7 @@
 #include "shell/TSuchForm.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,6 +42,7 @@ protected:
     void SetUp() override
     {
         test::ShellTest::SetUp();
+        QDir().mkpath(ProgramDir::calendarDataDir());
         a = kalender(s("A"), 2024, ProgramDir::calendarDataDir());
         b = kalender(s("B"), 2025, ProgramDir::calendarDataDir());
         schreiben(a, QDate(2024, 4, 8), s("Termin beim Zahnarzt"));
