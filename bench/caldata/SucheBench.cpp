@@ -81,7 +81,7 @@ QImage monatsbild(int monat)
     QPainter p(&bild);
     QLinearGradient verlauf(0, 0, 640, 480);
     verlauf.setColorAt(0, QColor::fromHsv(monat * 30, 200, 220));
-    verlauf.setColorAt(1, QColor::fromHsv(monat * 30 + 90, 120, 60));
+    verlauf.setColorAt(1, QColor::fromHsv((monat * 30 + 90) % 360, 120, 60));
     p.fillRect(bild.rect(), verlauf);
     QRandomGenerator zufall(monat);
     for (int i = 0; i < 4000; ++i)
