@@ -55,6 +55,8 @@ QByteArray pruefsumme(const KalenderDatei &k)
 {
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     for (const QString &pfad : { k.jahrPfad(), k.bildPfad() }) {
+        if (pfad == k.bildPfad() && !QFileInfo::exists(pfad))
+            continue;
         QFile f(pfad);
         if (!f.open(QIODevice::ReadOnly) || !hash.addData(&f))
             throw Error(QStringLiteral("Die Tabelle \"%1\" kann nicht gelesen werden.")
@@ -128,7 +130,9 @@ void kopieSchreiben(const KalenderDatei &k, const QString &ziel, const QByteArra
     const qint64 texte
         = tablefile::backupCopy(k.jahrPfad(), ziel + k.jahrTabelle, QStringLiteral("Text"));
     haltepunkt("sicherung-jahr-kopiert");
-    tablefile::backupCopy(k.bildPfad(), ziel + k.bildTabelle);
+    // A calendar whose picture table is lost still has its days, and they are copied.
+    if (QFileInfo::exists(k.bildPfad()))
+        tablefile::backupCopy(k.bildPfad(), ziel + k.bildTabelle);
     dateiSchreiben(
         ziel + kInfo, "pruefsumme=" + summe + "\ntagestexte=" + QByteArray::number(texte) + '\n');
     haltepunkt("sicherung-geschrieben");
@@ -309,7 +313,9 @@ void wiederherstellen(const KalenderDatei &kalender, const QString &name)
     const KalenderSperre sperre(kalender);
     // The copy must open as tables before anything changes (a protected one with its password).
     tablefile::open(kopie->pfad + kalender.jahrTabelle, true);
-    tablefile::open(kopie->pfad + kalender.bildTabelle, true);
+    const bool mitBild = QFileInfo::exists(kopie->pfad + kalender.bildTabelle);
+    if (mitBild)
+        tablefile::open(kopie->pfad + kalender.bildTabelle, true);
 
     const QString jahr = dateien::ziel(kalender.jahrPfad());
     const QString bild = dateien::ziel(kalender.bildPfad());
@@ -318,7 +324,8 @@ void wiederherstellen(const KalenderDatei &kalender, const QString &name)
     try {
         // Beside the tables first: the copy of the current state may rotate the chosen one away.
         kopieren(kopie->pfad + kalender.jahrTabelle, jahr + neu);
-        kopieren(kopie->pfad + kalender.bildTabelle, bild + neu);
+        if (mitBild)
+            kopieren(kopie->pfad + kalender.bildTabelle, bild + neu);
         try {
             anlegen(kalender);
         } catch (const Error &e) {
@@ -328,10 +335,12 @@ void wiederherstellen(const KalenderDatei &kalender, const QString &name)
         }
         haltepunkt("wiederherstellen-kopiert");
         // While the year table's old copy exists, the lock's clean-up puts both tables back.
-        altesBehalten(bild);
+        if (mitBild && QFileInfo::exists(bild))
+            altesBehalten(bild);
         altesBehalten(jahr);
         haltepunkt("wiederherstellen-alt-behalten");
-        einsetzen(bild + neu, bild);
+        if (mitBild)
+            einsetzen(bild + neu, bild);
         haltepunkt("wiederherstellen-bild-ersetzt");
         einsetzen(jahr + neu, jahr);
         haltepunkt("wiederherstellen-jahr-ersetzt");
