@@ -29,16 +29,20 @@ install(FILES ${kb_pkg}/icons/kronoblatt-128.png
 install(FILES ${PROJECT_SOURCE_DIR}/data/kronoblatt.png DESTINATION ${kb_icons}/256x256/apps)
 install(FILES ${kb_pkg}/icons/kronoblatt.svg DESTINATION ${kb_icons}/scalable/apps)
 
-# Debian wants the manual page and the changelog compressed, without a time stamp.
+# Debian wants the manual pages and the changelog compressed, without a time stamp.
 find_program(KB_GZIP gzip REQUIRED)
 set(kb_gz ${CMAKE_BINARY_DIR}/packaging)
-add_custom_command(OUTPUT ${kb_gz}/kronoblatt-cli.1.gz ${kb_gz}/changelog.gz
+add_custom_command(OUTPUT ${kb_gz}/kronoblatt.1.gz ${kb_gz}/kronoblatt-cli.1.gz
+                          ${kb_gz}/changelog.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${kb_gz}
+  COMMAND ${KB_GZIP} -9nc ${kb_pkg}/kronoblatt.1 > ${kb_gz}/kronoblatt.1.gz
   COMMAND ${KB_GZIP} -9nc ${kb_pkg}/kronoblatt-cli.1 > ${kb_gz}/kronoblatt-cli.1.gz
   COMMAND ${KB_GZIP} -9nc ${kb_pkg}/changelog > ${kb_gz}/changelog.gz
-  DEPENDS ${kb_pkg}/kronoblatt-cli.1 ${kb_pkg}/changelog)
-add_custom_target(kb_packaging_docs ALL DEPENDS ${kb_gz}/kronoblatt-cli.1.gz ${kb_gz}/changelog.gz)
-install(FILES ${kb_gz}/kronoblatt-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  DEPENDS ${kb_pkg}/kronoblatt.1 ${kb_pkg}/kronoblatt-cli.1 ${kb_pkg}/changelog)
+add_custom_target(kb_packaging_docs ALL DEPENDS ${kb_gz}/kronoblatt.1.gz
+                  ${kb_gz}/kronoblatt-cli.1.gz ${kb_gz}/changelog.gz)
+install(FILES ${kb_gz}/kronoblatt.1.gz ${kb_gz}/kronoblatt-cli.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${kb_pkg}/copyright ${kb_gz}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kronoblatt)
 

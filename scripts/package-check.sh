@@ -27,11 +27,13 @@ appstreamcli validate --no-net "$inhalt"/usr/share/metainfo/*.metainfo.xml
 echo "== desktop-file-validate"
 desktop-file-validate "$inhalt/usr/share/applications/kronoblatt.desktop"
 echo "desktop-file-validate: in Ordnung"
-echo "== man kronoblatt-cli (Warnungen)"
-warnungen="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings \
-  -l "$inhalt/usr/share/man/man1/kronoblatt-cli.1.gz" 2>&1 >/dev/null)"
-[ -z "$warnungen" ] || { echo "$warnungen"; exit 1; }
-echo "man: keine Warnungen"
+for seite in kronoblatt kronoblatt-cli; do
+  echo "== man $seite (Warnungen)"
+  warnungen="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings \
+    -l "$inhalt/usr/share/man/man1/$seite.1.gz" 2>&1 >/dev/null)"
+  [ -z "$warnungen" ] || { echo "$warnungen"; exit 1; }
+  echo "man: keine Warnungen"
+done
 
 echo "== apt-get install"
 DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq "$deb" \

@@ -6,8 +6,8 @@
 #include "caldata/Updatetable.h"
 #include "storage/Table.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -318,7 +318,14 @@ BENCHMARK(BM_KalenderSperreNehmen)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The copies made before changes go to a program directory of the run, not the build.
+    QTemporaryDir home;
+    if (qEnvironmentVariableIsEmpty("KRONOBLATT_HOME"))
+        qputenv("KRONOBLATT_HOME", home.path().toUtf8());
+    // Month pictures are painted; no display is needed for that.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     // As in the programs: German dates and numbers.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     benchmark::Initialize(&argc, argv);

@@ -1,6 +1,7 @@
 #include "caldata/KalenderDatei.h"
 
 #include "caldata/KalenderSperre.h"
+#include "caldata/Sicherungen.h"
 #include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "storage/Table.h"
@@ -131,8 +132,10 @@ void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &passw
     const QString pw = password.left(kMaxPasswortLaenge);
     // No other program rewrites this calendar from the first read to the last rename.
     const QString jahrPfad = jahrTabelle.filePath();
-    const KalenderSperre sperre(
-        KalenderDatei::ausQvk(jahrPfad.left(jahrPfad.size() - 3) + QLatin1String(".QVK")));
+    const KalenderDatei kalender
+        = KalenderDatei::ausQvk(jahrPfad.left(jahrPfad.size() - 3) + QLatin1String(".QVK"));
+    const KalenderSperre sperre(kalender);
+    Sicherungen::vorAenderung(kalender);
     const bool jahrWarOffen = jahrTabelle.isOpen();
     const bool bildWarOffen = bildTabelle && bildTabelle->isOpen();
     jahrTabelle.close();

@@ -1,5 +1,6 @@
 #include "caldata/KalenderSperre.h"
 
+#include "caldata/Sicherungen.h"
 #include "platform/Dateirechte.h"
 #include "platform/Error.h"
 #include "storage/TableFile.h"
@@ -115,7 +116,9 @@ Table::WriteGuard kalenderSchreibschutz(const KalenderDatei &kalender)
     return [kalender]() -> std::shared_ptr<void> {
         if (!QFileInfo(kalender.directory).isWritable())
             return nullptr;
-        return std::make_shared<KalenderSperre>(kalender);
+        auto sperre = std::make_shared<KalenderSperre>(kalender);
+        Sicherungen::vorAenderung(kalender);
+        return sperre;
     };
 }
 

@@ -32,7 +32,8 @@ private:
 
 // The write guard of a calendar's tables held open by a window (see Table::setWriteGuard):
 // every write takes the calendar's lock, which first puts back what a killed run left (the
-// table then opens anew), and holds it until the write ends. In a directory nobody may
+// table then opens anew), and holds it until the write ends. The first write after the
+// calendar was opened first copies it (Sicherungen::vorAenderung). In a directory nobody may
 // write no program can rewrite the tables, and no lock is taken.
 Table::WriteGuard kalenderSchreibschutz(const KalenderDatei &kalender);
 

@@ -1,6 +1,7 @@
 #include "ical/IcsImport.h"
 
 #include "caldata/KalenderSperre.h"
+#include "caldata/Sicherungen.h"
 #include "ical/IcalHandles.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
@@ -393,6 +394,7 @@ IcsImportErgebnis icsImportieren(
 {
     const QByteArray ics = dateiLesen(icsPfad);
     const KalenderSperre sperre(kalender);
+    Sicherungen::vorAenderung(kalender);
     Table jahr;
     jahr.setFilePath(kalender.jahrPfad());
     jahr.open();

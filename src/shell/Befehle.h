@@ -44,6 +44,8 @@ enum class Befehl {
     Einstellungen,
     IcsExport, // the open calendar's days as an iCalendar file
     IcsImport, // an iCalendar file's events into the open calendar's days
+    SicherungWiederherstellen, // put an automatic copy of the open calendar back
+    Suchen, // the search window over the days' texts and notes
 };
 
 // One button, menu item or navigation item.

@@ -1,6 +1,7 @@
 #include "shell/KalenderSitzung.h"
 
 #include "caldata/KalenderSperre.h"
+#include "caldata/Sicherungen.h"
 #include "caldata/Updatetable.h"
 #include "ical/IcsExport.h"
 #include "ical/IcsImport.h"
@@ -144,6 +145,8 @@ KalenderSitzung::Oeffnung KalenderSitzung::oeffnen(const QString &qvkPfad)
         m_bild.setTableName(k.bildTabelle);
         m_jahr.setWriteGuard(kalenderSchreibschutz(k));
         m_bild.setWriteGuard(kalenderSchreibschutz(k));
+        // The first save after this open copies the calendar first.
+        Sicherungen::vergessen(k);
 
         {
             // The upgrade may write the year table; no other program rewrites it meanwhile.
@@ -305,6 +308,36 @@ void KalenderSitzung::heuteZeigen()
         return;
     monatsfilter(m_heute.month());
     fehlerZeigen([this] { m_jahr.locate(QStringLiteral("Datum"), m_heute); });
+}
+
+bool KalenderSitzung::tagZeigen(const QString &qvkPfad, const QDate &datum)
+{
+    const auto gleich = [](const QString &a, const QString &b) {
+        return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    };
+    if (!offen() || !gleich(KalenderDatei::ausQvk(qvkPfad).jahrPfad(), m_dateien.jahrPfad())) {
+        if (!aenderungenSichern() || !oeffnen(qvkPfad).geoeffnet())
+            return false;
+    }
+    monatsfilter(datum.month());
+    bool gefunden = false;
+    fehlerZeigen([&] { gefunden = m_jahr.locate(QStringLiteral("Datum"), datum); });
+    return gefunden;
+}
+
+bool KalenderSitzung::sicherungWiederherstellen(const QString &name)
+{
+    if (!offen()) {
+        ui().message(keinKalenderOffen());
+        return false;
+    }
+    if (!aenderungenSichern())
+        return false;
+    const KalenderDatei k = m_dateien;
+    tabellenSchliessen();
+    const bool ok = fehlerZeigen([&] { Sicherungen::wiederherstellen(k, name); });
+    oeffnen(k.qvkPfad());
+    return ok && offen();
 }
 
 void KalenderSitzung::nachAnlage(const KalenderDatei &dateien)

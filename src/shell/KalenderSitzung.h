@@ -95,6 +95,14 @@ public:
     void icsEinlesenMitDialog();
     // Makes today's day current in today's month, as after a reminder.
     void heuteZeigen();
+    // A search result: opens the calendar `qvkPfad` unless it is the open one, shows the
+    // month of `datum` and makes that day current. False when the calendar did not open or has
+    // no such day (the message was shown).
+    bool tagZeigen(const QString &qvkPfad, const QDate &datum);
+    // "Datei → Sicherung wiederherstellen…": posts pending edits, closes the calendar, puts the
+    // copy `name` back (all or nothing, the current state copied first) and opens the
+    // calendar again. A failure is shown; the calendar is open again either way.
+    bool sicherungWiederherstellen(const QString &name);
 
     // After the wizard made a calendar: the shown calendar closes and the new one opens in
     // its place (no schema upgrade and no reminder check: it is new).

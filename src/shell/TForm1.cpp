@@ -33,6 +33,8 @@
 #include "shell/StatusLeiste.h"
 #include "shell/TAboutBox.h"
 #include "shell/TPasswordDlg.h"
+#include "shell/TSicherungForm.h"
+#include "shell/TSuchForm.h"
 #include "widgets/CaptionPanel.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/NavigationBar.h"
@@ -41,11 +43,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStatusTipEvent>
+#include <QTreeWidget>
 
 namespace kb {
 
@@ -391,6 +395,12 @@ void TForm1::ausfuehren(Befehl befehl, int variante)
     case Befehl::IcsImport:
         m_sitzung->icsEinlesenMitDialog();
         break;
+    case Befehl::SicherungWiederherstellen:
+        sicherungWiederherstellen();
+        break;
+    case Befehl::Suchen:
+        suchen();
+        break;
     case Befehl::Hilfethemen:
         hilfeZeigen();
         break;
@@ -721,6 +731,52 @@ void TForm1::infoZeigen()
         fehlerZeigen([this] { m_about = new TAboutBox(this); });
     if (m_about)
         ui().runModal(m_about);
+}
+
+void TForm1::suchen()
+{
+    if (!m_suche) {
+        m_suche = new TSuchForm(
+            [this] { return m_sitzung->offen() ? m_sitzung->dateien().qvkPfad() : QString(); },
+            this);
+        connect(m_suche, &TSuchForm::tagGewaehlt, this, &TForm1::suchtrefferZeigen);
+    }
+    m_suche->show();
+    m_suche->raise();
+    m_suche->activateWindow();
+    m_suche->begriff()->setFocus();
+    m_suche->begriff()->selectAll();
+}
+
+// A day of the search list: its calendar opens unless shown, and grid and organizer go to it.
+void TForm1::suchtrefferZeigen(const QString &kalender, const QDate &datum)
+{
+    if (!m_kalender->tage()->eingabeUebernehmen())
+        return;
+    if (m_sitzung->tagZeigen(kalender, datum) && m_panel != Panel::Organizer)
+        zeige(Panel::Kalender);
+}
+
+void TForm1::sicherungWiederherstellen()
+{
+    if (!m_sitzung->offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    if (!m_kalender->tage()->eingabeUebernehmen())
+        return;
+    const KalenderDatei k = m_sitzung->dateien();
+    QList<Sicherungskopie> kopien;
+    if (!fehlerZeigen([&] { kopien = Sicherungen::liste(k); }))
+        return;
+    TSicherungForm dialog(QDir::toNativeSeparators(k.qvkPfad()), kopien, this);
+    if (ui().runModal(&dialog) != QDialog::Accepted || dialog.gewaehlt().isEmpty())
+        return;
+    if (m_sitzung->sicherungWiederherstellen(dialog.gewaehlt()))
+        ui().message(
+            QStringLiteral("Der Stand vom %1 ist wiederhergestellt.")
+                .arg(kopien.at(dialog.liste()->indexOfTopLevelItem(dialog.liste()->currentItem()))
+                         .zeit.toString(QStringLiteral("dd.MM.yyyy, HH:mm:ss"))));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -36,6 +36,7 @@ class TPersForm;
 class TPasswordDlg;
 class TReportMarginForm;
 class TalleDAT;
+class TSuchForm;
 
 // The main window: the left-hand bar, the navigation bar, the menus, the status bar and the
 // three work panels. It owns the open calendar (KalenderSitzung), the settings file and the
@@ -85,6 +86,8 @@ public:
     TBuchForm *textbibliothek() const;
     TDatenAnlegenF *stammdatenFenster() const;
     TPersForm *persDatenFenster() const;
+    // The search window (Bearbeiten → Suchen…); null until first shown.
+    TSuchForm *suchFenster() const { return m_suche; }
     // The personal-dates table (open only while its entry window is shown).
     Table &persDaten() { return m_pers; }
     // The text library "Texte.db" in the calendar data directory (open only while its window
@@ -127,6 +130,9 @@ private:
     IniFile &einstellungenZumSchreiben();
     void hilfeZeigen();
     void infoZeigen();
+    void suchen();
+    void suchtrefferZeigen(const QString &kalender, const QDate &datum);
+    void sicherungWiederherstellen();
     const IniFile &einstellungenZumLesen();
     void formClose();
 
@@ -141,6 +147,7 @@ private:
     StatusLeiste *m_status = nullptr;
     QStackedWidget *m_flaeche = nullptr;
     QWidget *m_keinPanel = nullptr;
+    TSuchForm *m_suche = nullptr;
     KalenderPanel *m_kalender = nullptr;
     OrganizerPanel *m_organizer = nullptr;
     MonatsBilderPanel *m_bilder = nullptr;

@@ -189,6 +189,19 @@ void key(sqlite3 *db, const QString &password)
         throwSql(db, rc);
 }
 
+void backup(sqlite3 *source, sqlite3 *target)
+{
+    sqlite3_backup *b = sqlite3_backup_init(target, "main", source, "main");
+    if (!b)
+        throwSql(target, sqlite3_errcode(target));
+    const int stepped = sqlite3_backup_step(b, -1);
+    const int finished = sqlite3_backup_finish(b);
+    if (stepped != SQLITE_DONE)
+        throwSql(target, stepped);
+    if (finished != SQLITE_OK)
+        throwSql(target, finished);
+}
+
 bool isReadOnly(sqlite3 *db)
 {
     return sqlite3_db_readonly(db, "main") == 1;

@@ -60,6 +60,9 @@ DbHandle openFile(const QString &path, bool create, bool readOnly = false);
 // Keys the connection with a password (SQLCipher); an empty password leaves it plain.
 void key(sqlite3 *db, const QString &password);
 bool isReadOnly(sqlite3 *db);
+// Copies every page of the database "main" of `source` into "main" of `target` with SQLite's
+// online backup, in one step (one read transaction on the source).
+void backup(sqlite3 *source, sqlite3 *target);
 qint64 lastInsertId(sqlite3 *db);
 int changes(sqlite3 *db);
 // Quotes a validated identifier.

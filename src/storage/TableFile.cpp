@@ -74,7 +74,9 @@ bool canRead(sqlite3 *db)
 
 // Opens the file with the key of `password`: first as new protections derive it, then as
 // tables protected before did. Null when neither reads.
-sql::DbHandle openKeyed(const QString &path, const QString &password, bool readOnly)
+// `keyUsed`, when given, receives the key that reads it with the file's salt.
+sql::DbHandle openKeyed(
+    const QString &path, const QString &password, bool readOnly, QByteArray *keyUsed = nullptr)
 {
     const QByteArray salt = cipher::saltOfFile(path);
     if (salt.isEmpty() || password.isEmpty())
@@ -83,8 +85,11 @@ sql::DbHandle openKeyed(const QString &path, const QString &password, bool readO
         sql::DbHandle db = sql::openFile(path, false, readOnly);
         const QByteArray key = cipher::deriveKey(password, salt, iterations);
         sql::key(db.get(), QString::fromLatin1(cipher::rawKey(key)));
-        if (canRead(db.get()))
+        if (canRead(db.get())) {
+            if (keyUsed)
+                *keyUsed = cipher::rawKeyWithSalt(key, salt);
             return db;
+        }
     }
     return {};
 }
@@ -345,7 +350,7 @@ OpenedFile open(const QString &path, bool readOnly)
             bool found = false;
             const QStringList known = Session::passwords();
             for (const QString &password : known) {
-                if (sql::DbHandle db = openKeyed(path, password, readOnly)) {
+                if (sql::DbHandle db = openKeyed(path, password, readOnly, &opened.rawKey)) {
                     opened.db = std::move(db);
                     opened.password = password;
                     found = true;
@@ -354,7 +359,7 @@ OpenedFile open(const QString &path, bool readOnly)
             }
             if (!found) {
                 const QString password = askPassword(path);
-                sql::DbHandle db = openKeyed(path, password, readOnly);
+                sql::DbHandle db = openKeyed(path, password, readOnly, &opened.rawKey);
                 if (!db)
                     throw Error(QStringLiteral("Falsches Passwort für Tabelle '%1'")
                                     .arg(displayName(path)));
@@ -561,6 +566,70 @@ void runRewriteHook(const QString &copyPath)
 {
     if (rewriteHook())
         rewriteHook()(copyPath);
+}
+
+qint64 backupCopy(const QString &source, const QString &target, const QString &countField)
+{
+    const OpenedFile from = open(source, true);
+    if (QFileInfo::exists(target))
+        throw Error(QStringLiteral("Die Datei '%1' ist bereits vorhanden").arg(target));
+    qint64 count = 0;
+    try {
+        {
+            sql::DbHandle to = sql::openFile(target, true);
+            if (!from.rawKey.isEmpty())
+                sql::key(to.get(), QString::fromLatin1(from.rawKey));
+            sql::backup(from.db.get(), to.get());
+        }
+        if (!countField.isEmpty()) {
+            if (from.schema.indexOf(countField) < 0)
+                throw Error(QStringLiteral("Unbekanntes Feld '%1'").arg(countField));
+            sql::Stmt counting(from.db.get(),
+                QStringLiteral("SELECT count(*) FROM records WHERE coalesce(%1, '') <> ''")
+                    .arg(sql::quoted(countField)));
+            counting.step();
+            count = counting.columnInt(0);
+        }
+        syncFile(target);
+    } catch (const sql::SqlError &e) {
+        QFile::remove(target);
+        QFile::remove(target + QStringLiteral("-journal"));
+        throw Error(QStringLiteral("Die Sicherungskopie '%1' kann nicht geschrieben werden: %2")
+                        .arg(QDir::toNativeSeparators(target), e.detail));
+    } catch (...) {
+        QFile::remove(target);
+        QFile::remove(target + QStringLiteral("-journal"));
+        throw;
+    }
+    return count;
+}
+
+QList<QStringList> readTexts(const QString &path, const QStringList &fields)
+{
+    const OpenedFile file = open(path, true);
+    QStringList columns;
+    for (const QString &field : fields) {
+        const int index = file.schema.indexOf(field);
+        if (index < 0)
+            throw Error(QStringLiteral("Feld '%1' nicht gefunden").arg(field));
+        const FieldDef &def = file.schema.fields.at(index);
+        columns.append(isBlobType(def.type) ? QStringLiteral("NULL") : sql::quoted(def.name));
+    }
+    QList<QStringList> rows;
+    try {
+        sql::Stmt stmt(file.db.get(),
+            QStringLiteral("SELECT %1 FROM records ORDER BY kb_rid").arg(columns.join(u',')));
+        while (stmt.step()) {
+            QStringList row;
+            row.reserve(fields.size());
+            for (int i = 0; i < fields.size(); ++i)
+                row.append(stmt.columnText(i));
+            rows.append(std::move(row));
+        }
+    } catch (const sql::SqlError &e) {
+        throw toError(e, path);
+    }
+    return rows;
 }
 
 void replaceFile(const QString &source, const QString &target, bool durable)

@@ -38,6 +38,9 @@ struct OpenedFile {
     sql::DbHandle db;
     Schema schema;
     QString password; // empty for an unprotected table
+    // The cipher's raw key with the file's salt ("x'<key><salt>'"); empty when unprotected.
+    // A copy keyed with it is encrypted exactly as the table.
+    QByteArray rawKey;
     bool readOnly = false;
 };
 
@@ -58,6 +61,18 @@ void addField(sqlite3 *db, const FieldDef &field);
 // Writes a copy of the open table `db` to `target`, encrypted with `password`
 // (plain when empty), and flushes it to disk.
 void exportCopy(sqlite3 *db, const QString &target, const QString &password);
+// Copies the table at `source` into the new file `target` with SQLite's online backup: every
+// page from one read transaction, so the copy is one consistent state of the table even while
+// other connections read it. A protected table's copy is encrypted with the same password.
+// The copy is flushed to disk; on failure it is removed and kb::Error is thrown (the table
+// stays as it was). Returns the number of records whose field `countField` is not empty
+// (0 when `countField` is empty).
+qint64 backupCopy(const QString &source, const QString &target, const QString &countField = {});
+
+// The values of `fields` of every record in stored order, as text (dates "yyyy-MM-dd", blobs
+// empty), read from one read-only connection.
+QList<QStringList> readTexts(const QString &path, const QStringList &fields);
+
 // Replaces `target` by `source` in one rename; `durable` also flushes the directory, so
 // that the new file survives a crash right after.
 void replaceFile(const QString &source, const QString &target, bool durable);

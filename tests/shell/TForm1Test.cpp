@@ -183,9 +183,13 @@ TEST_F(TForm1Test, MainWindowShowsItsBarsMenusAndStatusPanels)
             QStringLiteral("Kronoblatt schliessen...."), QStringLiteral("-"),
             QStringLiteral("Als iCalendar exportieren…"),
             QStringLiteral("iCalendar-Datei einlesen…"), QStringLiteral("-"),
+            QStringLiteral("Sicherung wiederherstellen…"), QStringLiteral("-"),
             QStringLiteral("Kronoblatt beenden") }));
     EXPECT_EQ(menueTexte(menus[1]->menu()),
-        QStringList { QStringLiteral("Kronoblatt mit Passwort schützen...") });
+        (QStringList { QStringLiteral("Suchen…"), QStringLiteral("-"),
+            QStringLiteral("Kronoblatt mit Passwort schützen...") }));
+    EXPECT_EQ(f->leisten()->aktion(Ort::Menue, Befehl::Suchen)->shortcut(),
+        QKeySequence(Qt::CTRL | Qt::Key_F));
     EXPECT_EQ(menueTexte(menus[2]->menu()),
         (QStringList { QStringLiteral("Hilfethemen"), QStringLiteral("Info"),
             QStringLiteral("RI-DOZU Homepage") }));

@@ -2,6 +2,7 @@
 
 #include "app/cli/CliCommands.h"
 #include "caldata/FeiertageUNIT.h"
+#include "caldata/Sicherungen.h"
 #include "platform/Logging.h"
 #include "platform/Sprache.h"
 #include "settings/KalenderIni.h"
@@ -231,11 +232,12 @@ void Call::check(const Command &command) const
                 QStringLiteral("Die Option %1 fehlt.").arg(shownName(o.names.first())));
     }
     const QStringList given = m_parser.positionalArguments();
-    const qsizetype wanted = command.arguments.size();
+    const bool many = !command.arguments.isEmpty() && command.arguments.last().many;
+    const qsizetype wanted = command.arguments.size() - (many ? 1 : 0);
     if (given.size() < wanted)
         throw UsageError(QStringLiteral("Es fehlt das Argument %1.")
                              .arg(command.arguments.at(given.size()).name));
-    if (given.size() > wanted)
+    if (given.size() > wanted && !many)
         throw UsageError(
             QStringLiteral("Zu viele Argumente: %1").arg(given.mid(wanted).join(QLatin1Char(' '))));
 }
@@ -260,6 +262,11 @@ bool Call::isSet(const QString &name) const
 QString Call::argument(int index) const
 {
     return m_parser.positionalArguments().at(index);
+}
+
+QStringList Call::arguments(int from) const
+{
+    return m_parser.positionalArguments().mid(from);
 }
 
 int zahlArgument(const QString &text, int min, int max, const QString &was)
@@ -326,7 +333,7 @@ QString usage(const Command &command)
 {
     QStringList parts { command.name };
     for (const Argument &a : command.arguments)
-        parts.append(a.name);
+        parts.append(a.many ? QStringLiteral("[%1 …]").arg(a.name) : a.name);
     for (const Option &o : command.options)
         parts.append(
             o.required ? optionText(o) : QLatin1Char('[') + optionText(o) + QLatin1Char(']'));
@@ -395,7 +402,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const Command *command = findCommand(name);
     if (!command)
         return unknownCommand(name, err);
+    // A failed automatic copy is told on stderr; the command goes on.
+    Sicherungen::setMeldung([&err](const QString &text) { err << text << '\n'; });
     const int code = runCommand(*command, arguments.mid(1), out, err);
+    Sicherungen::setMeldung({});
     qCDebug(lcCli).noquote() << name << "exit code" << code;
     return code;
 }

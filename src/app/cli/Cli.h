@@ -27,10 +27,12 @@ struct Option {
     bool required = false;
 };
 
-// A positional argument. Every one is required, in the order listed.
+// A positional argument, in the order listed. Every one is required, except that the last
+// one may take any number of values, none included (`many`): usage shows "[NAME …]".
 struct Argument {
     QString name;
     QString description;
+    bool many = false;
 };
 
 class Call;
@@ -64,6 +66,8 @@ public:
     bool isSet(const QString &name) const;
     // The positional argument at `index`, in the order of Command::arguments.
     QString argument(int index) const;
+    // The values from `index` on: those of an argument that takes many.
+    QStringList arguments(int from) const;
 
     QTextStream &out;
     QTextStream &err;

@@ -18,6 +18,9 @@ Command icsExportBefehl();
 Command icsImportBefehl();
 Command berichteBefehl();
 Command berichtBefehl();
+Command suchenBefehl();
+Command sicherungenBefehl();
+Command wiederherstellenBefehl();
 
 const std::vector<Command> &commands()
 {
@@ -36,6 +39,9 @@ const std::vector<Command> &commands()
         icsImportBefehl(),
         berichteBefehl(),
         berichtBefehl(),
+        suchenBefehl(),
+        sicherungenBefehl(),
+        wiederherstellenBefehl(),
     };
     return all;
 }

@@ -2,6 +2,7 @@
 #include "app/cli/Cli.h"
 #include "caldata/KalenderDatei.h"
 #include "caldata/KalenderSperre.h"
+#include "caldata/Sicherungen.h"
 #include "pictures/Bildregeln.h"
 #include "pictures/Monatstext.h"
 #include "storage/Table.h"
@@ -39,6 +40,7 @@ int monatsbild(Call &call)
 
     // No password rewrite of another program may replace the table under this change.
     const KalenderSperre sperre(k);
+    Sicherungen::vorAenderung(k);
     Table bilder;
     bilder.setFilePath(k.bildPfad());
     bilder.open();
