@@ -176,6 +176,8 @@ void passwortSetzen(Table &jahrTabelle, Table *bildTabelle, const QString &passw
         }
         throw;
     }
+    // The copies made before follow: none stays readable without the new password.
+    Sicherungen::passwortUebernehmen(kalender, pw);
     wiederOeffnen();
 }
 

@@ -298,6 +298,26 @@ void setMeldung(std::function<void(const QString &)> meldung)
     meldungsFunktion() = std::move(meldung);
 }
 
+void passwortUebernehmen(const KalenderDatei &kalender, const QString &passwort)
+{
+    QList<Sicherungskopie> kopien;
+    try {
+        kopien = liste(kalender);
+    } catch (...) {
+        return;
+    }
+    for (const Sicherungskopie &kopie : kopien) {
+        try {
+            for (const QString &tabelle : { kalender.jahrTabelle, kalender.bildTabelle }) {
+                if (QFileInfo::exists(kopie.pfad + tabelle))
+                    tablefile::rekeyFile(kopie.pfad + tabelle, passwort);
+            }
+        } catch (...) {
+            QDir(kopie.pfad).removeRecursively();
+        }
+    }
+}
+
 void wiederherstellen(const KalenderDatei &kalender, const QString &name)
 {
     const QList<Sicherungskopie> kopien = liste(kalender);

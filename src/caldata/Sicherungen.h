@@ -55,6 +55,12 @@ void vergessen(const KalenderDatei &kalender);
 // Where a failed copy is reported (by default through the Ui seam).
 void setMeldung(std::function<void(const QString &)> meldung);
 
+// After the calendar's password changed to `passwort` (empty: protection removed): every copy
+// is rewritten with it, so no copy stays readable without the password the calendar now has.
+// A copy that cannot be rewritten is removed rather than left readable; one that no known
+// password opens stays as it is (it is encrypted). Never throws.
+void passwortUebernehmen(const KalenderDatei &kalender, const QString &passwort);
+
 // Puts the copy `name` back as the calendar's tables, all or nothing: under the calendar's
 // lock, after copying the current state. The calendar's tables must not be open in this
 // program. Throws kb::Error (the calendar then stays as it was).

@@ -519,6 +519,33 @@ void addField(sqlite3 *db, const FieldDef &field)
     transaktion.commit();
 }
 
+bool rekeyFile(const QString &path, const QString &password)
+{
+    const QString neu = path + QStringLiteral(".kbneu");
+    try {
+        sql::DbHandle db = sql::openFile(path, false, false);
+        if (!canRead(db.get())) {
+            db.reset();
+            for (const QString &known : Session::passwords()) {
+                if ((db = openKeyed(path, known, false)))
+                    break;
+            }
+            if (!db)
+                return false;
+        }
+        exportCopy(db.get(), neu, password);
+        db.reset();
+        replaceFile(neu, path, true);
+    } catch (const sql::SqlError &e) {
+        QFile::remove(neu);
+        throw toError(e, path);
+    } catch (...) {
+        QFile::remove(neu);
+        throw;
+    }
+    return true;
+}
+
 void exportCopy(sqlite3 *db, const QString &target, const QString &password)
 {
     QFile::remove(target);

@@ -61,6 +61,11 @@ void addField(sqlite3 *db, const FieldDef &field);
 // Writes a copy of the open table `db` to `target`, encrypted with `password`
 // (plain when empty), and flushes it to disk.
 void exportCopy(sqlite3 *db, const QString &target, const QString &password);
+// Rewrites the table file `path` encrypted with `password` (plain when empty), when it reads
+// without a password or with one this program run knows; the new file replaces the old in one
+// rename. False, and the file untouched, when no known password reads it (nobody is asked).
+// Throws kb::Error when the new file cannot be written (the old one then stays).
+bool rekeyFile(const QString &path, const QString &password);
 // Copies the table at `source` into the new file `target` with SQLite's online backup: every
 // page from one read transaction, so the copy is one consistent state of the table even while
 // other connections read it. A protected table's copy is encrypted with the same password.

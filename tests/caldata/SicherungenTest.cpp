@@ -162,6 +162,33 @@ TEST_F(Sicherungen, GeschuetzterKalenderBleibtInDerKopieVerschluesselt)
     Session::removeAllPasswords();
 }
 
+// A calendar that gets a password takes its earlier copies along: none of them stays readable
+// without it (the copy of the moment before the password is among them), and they still
+// restore with it.
+TEST_F(Sicherungen, EinNeuesPasswortGiltAuchFuerDieFrueherenKopien)
+{
+    test::tagSchreiben(k, QDate(2025, 3, 5), s("geheim"));
+    const std::optional<Sicherungskopie> kopie = kb::Sicherungen::anlegen(k, um(2026, 1, 1));
+    ASSERT_TRUE(kopie.has_value());
+    ASSERT_TRUE(klartext(kopie->pfad + k.jahrTabelle));
+
+    test::schuetzen(k, s("pw"));
+    const QList<Sicherungskopie> kopien = kb::Sicherungen::liste(k);
+    ASSERT_FALSE(kopien.isEmpty());
+    for (const Sicherungskopie &c : kopien) {
+        SCOPED_TRACE(c.name.toStdString());
+        EXPECT_FALSE(klartext(c.pfad + k.jahrTabelle));
+        EXPECT_FALSE(klartext(c.pfad + k.bildTabelle));
+        EXPECT_FALSE(test::readAll(c.pfad + k.jahrTabelle).contains("geheim"));
+    }
+
+    Session::addPassword(s("pw"));
+    test::tagSchreiben(k, QDate(2025, 3, 5), s("anders"));
+    kb::Sicherungen::wiederherstellen(k, kopie->name);
+    EXPECT_EQ(test::tagText(k, QDate(2025, 3, 5)), s("geheim"));
+    Session::removeAllPasswords();
+}
+
 TEST_F(Sicherungen, UnbekannteSicherungAendertNichts)
 {
     test::tagSchreiben(k, QDate(2025, 3, 5), s("bleibt"));
