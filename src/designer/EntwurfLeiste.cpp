@@ -82,9 +82,8 @@ EntwurfLeiste::EntwurfLeiste(QWidget *parent)
     m_titel->setAlignment(Qt::AlignCenter);
     m_titel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_titel->setFont(QFont(QStringLiteral("Microsoft Sans Serif"), 8));
-    QPalette pal = m_titel->palette();
-    pal.setColor(QPalette::WindowText, kNavy);
-    m_titel->setPalette(pal);
+    // Within the bar's style sheet a palette colour would be ignored.
+    m_titel->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(kNavy.name()));
     m_titel->setMargin(3);
     m_titel->setCursor(Qt::PointingHandCursor);
     m_titel->installEventFilter(this);
