@@ -141,8 +141,8 @@ int main(int argc, char **argv)
     // The work panels and the other windows are made once the main window shows, so it
     // shows sooner. A calendar given on the command line (a double click in the file
     // manager) opens after them, as if it had been chosen in the open dialog.
-    const QString kalender = kb::kalenderArgument(QCoreApplication::arguments());
-    nachDemErstenBild(&hauptfenster, [&hauptfenster, &start, kalender] {
+    const kb::StartDateien dateien = kb::startDateien(QCoreApplication::arguments());
+    nachDemErstenBild(&hauptfenster, [&hauptfenster, &start, dateien] {
         zeitMelden("gezeigt");
         hauptfenster.fensterErstellen();
         start.reset();
@@ -151,8 +151,12 @@ int main(int argc, char **argv)
             QCoreApplication::exit(0);
             return;
         }
-        if (!kalender.isEmpty())
-            hauptfenster.kalenderArgumentOeffnen(kalender);
+        // A form file (a double click on it) opens in the designer, on the calendar given
+        // with it or else on the one opened last.
+        if (!dateien.formular.isEmpty())
+            hauptfenster.formularArgumentOeffnen(dateien.kalender, dateien.formular);
+        else if (!dateien.kalender.isEmpty())
+            hauptfenster.kalenderArgumentOeffnen(dateien.kalender);
     });
     hauptfenster.zeigen();
     start->raise();

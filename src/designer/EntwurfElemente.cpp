@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QGraphicsSceneMouseEvent>
+#include <QImage>
 #include <QPainter>
 
 namespace kb::designer {
@@ -262,9 +263,15 @@ void ElementItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *
     case ElementType::SystemField:
         paintText(p, r, e.caption);
         break;
-    case ElementType::DataField:
-        paintText(p, r, e.dataField.isEmpty() ? e.name() : e.dataField);
+    case ElementType::DataField: {
+        // The value of the current record; without a bound field its name stands in.
+        const QVariant wert = m_szene->wert(e.source, e.dataField);
+        paintText(p, r,
+            wert.isValid() ? wert.toString() : (e.dataField.isEmpty() ? e.name() : e.dataField));
+        p->setPen(QPen(kNavy, 0, Qt::DotLine));
+        p->drawRect(r.adjusted(0, 0, -1, -1));
         break;
+    }
     case ElementType::Picture: {
         const QPixmap bild = m_bild.isNull() ? platzhalterBild() : m_bild;
         if (e.stretch)
@@ -278,6 +285,11 @@ void ElementItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *
         p->drawRect(r.adjusted(0, 0, -1, -1));
         break;
     case ElementType::DataPicture: {
+        const QVariant wert = m_szene->wert(e.source, e.dataField);
+        if (wert.typeId() == QMetaType::QImage && !wert.value<QImage>().isNull()) {
+            p->drawImage(r, wert.value<QImage>());
+            break;
+        }
         p->fillRect(r, QColor(0xE8, 0xF0, 0xFF));
         p->setPen(QPen(kNavy, 0, Qt::DashLine));
         p->drawRect(r.adjusted(0, 0, -1, -1));

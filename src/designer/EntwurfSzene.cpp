@@ -356,6 +356,35 @@ void EntwurfSzene::ziehenBeenden(const QString &text)
     Q_EMIT formularGeaendert();
 }
 
+void EntwurfSzene::setWerte(Werte werte)
+{
+    m_werte = std::move(werte);
+    datenAktualisieren();
+}
+
+QVariant EntwurfSzene::wert(const QString &quelle, const QString &feld) const
+{
+    if (!m_werte || quelle.isEmpty() || feld.isEmpty())
+        return {};
+    const QString schluessel = quelle + QLatin1Char('\n') + feld;
+    const auto it = m_wertCache.constFind(schluessel);
+    if (it != m_wertCache.constEnd())
+        return *it;
+    const QVariant v = m_werte(quelle, feld);
+    m_wertCache.insert(schluessel, v);
+    return v;
+}
+
+void EntwurfSzene::datenAktualisieren()
+{
+    m_wertCache.clear();
+    for (ElementItem *item : std::as_const(m_elemente)) {
+        const ElementType t = item->element().type();
+        if (t == ElementType::DataField || t == ElementType::DataPicture)
+            item->update();
+    }
+}
+
 QString EntwurfSzene::lageText() const
 {
     if (m_auswahl.isEmpty())

@@ -5,6 +5,7 @@
 #include <QGraphicsScene>
 #include <QHash>
 #include <QUndoStack>
+#include <QVariant>
 #include <array>
 #include <functional>
 
@@ -62,6 +63,15 @@ public:
     // Geometry of an element or the week label as an element.
     FormElement anzeige(const QString &name) const;
 
+    // Where data fields and data pictures find the value they show: the field `feld` of the
+    // current record of the source `quelle` (a text, or a QImage for a picture field); an
+    // invalid value when the source or the field is not there.
+    using Werte = std::function<QVariant(const QString &quelle, const QString &feld)>;
+    void setWerte(Werte werte);
+    QVariant wert(const QString &quelle, const QString &feld) const;
+    // The sources moved to another record or changed it: the data elements show it.
+    void datenAktualisieren();
+
 Q_SIGNALS:
     void auswahlGeaendert();
     void bandAktiviert(FormBand band);
@@ -88,6 +98,9 @@ private:
     std::array<TrennerItem *, kBandCount> m_trenner {};
     std::array<QGraphicsLineItem *, 4> m_hilfslinien {};
     QHash<QString, ElementItem *> m_elemente;
+    Werte m_werte;
+    // Values read since the sources last moved; pictures are decoded once per record.
+    mutable QHash<QString, QVariant> m_wertCache;
     ElementItem *m_woche = nullptr;
     std::array<GriffItem *, 8> m_griffe {};
 

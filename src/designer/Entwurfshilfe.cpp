@@ -32,6 +32,10 @@ Elemente:
 Verschieben und Größe ändern:
 Ein Klick wählt ein Element; es erhält acht Griffe. Ziehen Sie das Element, um es zu verschieben, oder einen Griff, um seine Größe zu ändern. Die Pfeiltasten verschieben das Element um einen Bildpunkt, mit der Umschalttaste um zehn. Die Lage steht unten rechts in Millimetern. Entf löscht das gewählte Element.
 
+Die Liste „Eigenschaften“ links unten zeigt Name, Lage und Größe des gewählten Elements, bei Texten auch Text, Hintergrundfarbe und Schrift. Doppelklicken Sie einen Wert, um ihn zu ändern; Farben geben Sie mit ihrem Namen (z.B. Rot) oder als $00BBGGRR ein.
+
+Datenfelder zeigen den Wert des Tages, auf dem der Kalender steht, Datenbank-Bilder sein Bild.
+
 Strg+Z macht jeden Schritt rückgängig, Strg+Y stellt ihn wieder her. Strg+Mausrad, Strg++ und Strg+- vergrößern und verkleinern die Ansicht.
 
 Die ersten Schritte:

@@ -1,5 +1,7 @@
 #include "designer/Entwurfsregeln.h"
 
+#include "settings/ColorValue.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -53,6 +55,16 @@ ColumnGuides columnGuides(double pageWidthMm, double columns, double spacingMm)
     return g;
 }
 
+double guideWidthMm(const FormPage &page)
+{
+    // A4 paper prints across its long side in landscape; custom paper as given.
+    if (page.paper == Paper::A4 && page.landscape)
+        return std::max(page.widthMm, page.lengthMm);
+    if (page.paper == Paper::A4)
+        return std::min(page.widthMm, page.lengthMm);
+    return page.widthMm;
+}
+
 ColumnGuides redrawGuides(Formular &form)
 {
     FormPage &page = form.page();
@@ -63,7 +75,7 @@ ColumnGuides redrawGuides(Formular &form)
         page.widthMm = panel.paperWidth;
         page.lengthMm = panel.paperHeight;
     }
-    return columnGuides(page.widthMm, panel.columns, panel.columnSpacing);
+    return columnGuides(guideWidthMm(page), panel.columns, panel.columnSpacing);
 }
 
 void choosePaper(Formular &form, PaperItem item)
@@ -73,10 +85,10 @@ void choosePaper(Formular &form, PaperItem item)
     panel.paper = item;
     switch (item) {
     case PaperItem::A4:
-        // Only the guides use these; the preview sets the printed page.
+        // The sheet the preview prints on, as a form file's "A4" gives it.
         page.paper = Paper::A4;
-        page.widthMm = 300;
-        page.lengthMm = 420;
+        page.widthMm = 210;
+        page.lengthMm = 297;
         break;
     case PaperItem::A3:
         page.paper = Paper::Custom;
@@ -209,19 +221,10 @@ QString randSchritt(const QString &text, int schritt)
 
 QColor formColor(qint32 stored)
 {
-    const auto value = quint32(stored);
-    if ((value & 0xFF000000u) == 0x80000000u) {
-        // The system colours forms use: window text, window, button face.
-        switch (value & 0xFFu) {
-        case 5:
-            return QColor(Qt::white);
-        case 15:
-            return QColor(0xF0, 0xF0, 0xF0);
-        default:
-            return QColor(Qt::black);
-        }
-    }
-    return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu));
+    // One palette for the whole program: system colours and "none" as the settings' colour
+    // pickers show them.
+    const QColor c = toQColor(stored);
+    return c.isValid() ? c : QColor(Qt::black);
 }
 
 qint32 storedColor(const QColor &color)

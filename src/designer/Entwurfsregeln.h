@@ -50,6 +50,9 @@ struct ColumnGuides {
     friend bool operator==(const ColumnGuides &, const ColumnGuides &) = default;
 };
 ColumnGuides columnGuides(double pageWidthMm, double columns, double spacingMm);
+// The width the guides divide: the page's width as it prints, so an A4 sheet is 210 mm
+// across in portrait and 297 mm in landscape.
+double guideWidthMm(const FormPage &page);
 // Brings the page in line with the panel (orientation box, and the width and height boxes
 // while "freie Grösse" is chosen) and gives the guides of the result.
 ColumnGuides redrawGuides(Formular &form);

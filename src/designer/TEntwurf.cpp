@@ -1,9 +1,12 @@
 #include "designer/TEntwurf.h"
 
+#include "designer/Eigenschaften.h"
 #include "designer/EntwurfElemente.h"
 #include "designer/TReportEinst.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
+#include "settings/ColorValue.h"
+#include "storage/Table.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -14,6 +17,7 @@
 #include <QFontComboBox>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +27,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -44,36 +49,6 @@ bool beginntMit(const QString &name, std::initializer_list<const char *> prefixe
     }
     return false;
 }
-
-// The colour box: name and colour as forms store it.
-struct Farbe {
-    const char *name;
-    qint32 wert;
-};
-constexpr Farbe kFarben[] = {
-    { "Schwarz", 0x000000 },
-    { "Kastanienbraun", 0x000080 },
-    { "Grün", 0x008000 },
-    { "Olivgrün", 0x008080 },
-    { "Marineblau", 0x800000 },
-    { "Purpur", 0x800080 },
-    { "Petrol", 0x808000 },
-    { "Grau", 0x808080 },
-    { "Silber", 0xC0C0C0 },
-    { "Rot", 0x0000FF },
-    { "Hellgrün", 0x00FF00 },
-    { "Gelb", 0x00FFFF },
-    { "Blau", 0xFF0000 },
-    { "Fuchsia", 0xFF00FF },
-    { "Aqua", 0xFFFF00 },
-    { "Weiß", 0xFFFFFF },
-    { "Geldgrün", 0xC0DCC0 },
-    { "Himmelblau", 0xF0CAA6 },
-    { "Creme", 0xF0FBFF },
-    { "Mittelgrau", 0xA4A0A0 },
-    { "Fensterfarbe", qint32(0x80000005) },
-    { "Schaltflächenfarbe", qint32(0x8000000F) },
-};
 
 QIcon farbSymbol(qint32 wert)
 {
@@ -166,9 +141,12 @@ TEntwurf::TEntwurf(QWidget *parent)
     m_status1->setMinimumWidth(50);
     // The selection's position and size while it moves, at the right.
     m_lage = new QLabel;
+    // Whether the data boxes show a calendar's values, and if not, why.
+    m_quellenHinweis = new QLabel;
     statusBar()->addWidget(m_status0);
     statusBar()->addWidget(m_status1, 1);
     statusBar()->addPermanentWidget(m_lage);
+    statusBar()->addPermanentWidget(m_quellenHinweis);
 
     verbinden();
     panelZeigen();
@@ -280,8 +258,11 @@ void TEntwurf::werkzeugleistenAnlegen()
     m_leiste1->addWidget(m_schriftBox);
     m_farbBox = new QComboBox;
     m_farbBox->setToolTip(QStringLiteral("Schrift-Hintergrundfarbe"));
-    for (const Farbe &f : kFarben)
-        m_farbBox->addItem(farbSymbol(f.wert), QString::fromUtf8(f.name), f.wert);
+    // The colours of the settings' pickers: standard, extended and system colours, "none".
+    for (const FarbEintrag &f : farbEintraege(true)) {
+        if (f.wert != kColorDefault)
+            m_farbBox->addItem(farbSymbol(f.wert), f.name, f.wert);
+    }
     m_farbBox->addItem(QStringLiteral("Benutzerdefiniert …"));
     m_leiste1->addWidget(m_farbBox);
 
@@ -298,8 +279,7 @@ void TEntwurf::werkzeugleistenAnlegen()
     m_leiste3->addWidget(new QLabel(QStringLiteral("Datenquelle :  ")));
     m_quelle = new QComboBox;
     m_quelle->setToolTip(QStringLiteral("Datenquelle"));
-    m_quelle->addItems({ QLatin1StringView(kMainTable), QLatin1StringView(kDetailTable) });
-    m_quelle->setCurrentIndex(-1);
+    m_quelle->setMinimumWidth(140);
     m_leiste3->addWidget(m_quelle);
     m_leiste3->addWidget(new QLabel(QStringLiteral("Datenfeld :")));
     m_feld = new QComboBox;
@@ -370,7 +350,21 @@ QWidget *TEntwurf::seitenPanel()
         m_schattierung[i] = new QCheckBox(QString::fromUtf8(tage[i]));
         l->addWidget(m_schattierung[i]);
     }
-    l->addStretch(1);
+    l->addSpacing(8);
+    l->addWidget(new QLabel(QStringLiteral("Eigenschaften")));
+    m_eigenschaften = new QTableWidget(0, 2);
+    m_eigenschaften->setHorizontalHeaderLabels(
+        { QStringLiteral("Eigenschaft"), QStringLiteral("Wert") });
+    m_eigenschaften->verticalHeader()->setVisible(false);
+    m_eigenschaften->horizontalHeader()->setStretchLastSection(true);
+    m_eigenschaften->verticalHeader()->setDefaultSectionSize(
+        m_eigenschaften->fontMetrics().height() + 4);
+    m_eigenschaften->setColumnWidth(0, 72);
+    m_eigenschaften->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_eigenschaften->setEditTriggers(QAbstractItemView::DoubleClicked
+        | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+        | QAbstractItemView::SelectedClicked);
+    l->addWidget(m_eigenschaften, 1);
     return panel;
 }
 
@@ -508,6 +502,7 @@ void TEntwurf::verbinden()
         auswahlZeigen();
     });
     connect(&m_szene, &EntwurfSzene::auswahlGeaendert, this, &TEntwurf::auswahlZeigen);
+    connect(m_eigenschaften, &QTableWidget::cellChanged, this, &TEntwurf::eigenschaftGeaendert);
     connect(&m_szene, &EntwurfSzene::bandAktiviert, this, &TEntwurf::bandZeigen);
     connect(&m_szene, &EntwurfSzene::lage, this,
         [this](const QString &text) { m_lage->setText(text); });
@@ -517,26 +512,95 @@ void TEntwurf::laden(const QString &path)
 {
     m_pfad = path;
     m_status1->setText(QDir::toNativeSeparators(path));
+    m_unlesbar.clear();
     Formular form;
     try {
         form.load(path);
     } catch (const Error &e) {
         ui().message(e.message());
         form = Formular {};
+        m_unlesbar = QFileInfo(path).absoluteFilePath();
     }
     m_einst->setzen(form.page());
     m_szene.laden(std::move(form));
 }
 
-void TEntwurf::setDatenfelder(const QString &quelle, QStringList felder)
+void TEntwurf::datenquellenSetzen(Table *jahr, Table *bild)
 {
+    m_jahr = jahr;
+    m_bild = bild;
+    {
+        const QSignalBlocker b(m_quelle);
+        m_quelle->clear();
+        m_quelle->addItems({ QLatin1StringView(kMainTable), QLatin1StringView(kDetailTable) });
+        m_quelle->setCurrentIndex(-1);
+    }
+    for (Table *t : { jahr, bild }) {
+        if (!t)
+            continue;
+        for (auto signal : { &Table::currentChanged, &Table::valuesChanged, &Table::recordsReset })
+            connect(t, signal, &m_szene, &EntwurfSzene::datenAktualisieren);
+    }
+    m_quellenHinweis->clear();
+    m_szene.setWerte(
+        [this](const QString &quelle, const QString &feld) { return datenwert(quelle, feld); });
+    auswahlZeigen();
+}
+
+void TEntwurf::ohneDatenquellen(const QString &grund)
+{
+    m_jahr = nullptr;
+    m_bild = nullptr;
+    const QSignalBlocker b(m_quelle);
+    m_quelle->clear();
+    m_quellenHinweis->setText(grund);
+    m_szene.setWerte({});
+}
+
+QStringList TEntwurf::datenfelder(const QString &quelle) const
+{
+    const Table *t = quelle == QLatin1StringView(kMainTable) ? m_jahr.data()
+        : quelle == QLatin1StringView(kDetailTable)          ? m_bild.data()
+                                                             : nullptr;
+    if (!t || !t->isOpen())
+        return {};
+    QStringList felder = t->fieldNames();
     felder.sort(Qt::CaseInsensitive);
-    m_felder.insert(quelle, felder);
+    return felder;
+}
+
+QVariant TEntwurf::datenwert(const QString &quelle, const QString &feld) const
+{
+    const Table *t = quelle == QLatin1StringView(kMainTable) ? m_jahr.data()
+        : quelle == QLatin1StringView(kDetailTable)          ? m_bild.data()
+                                                             : nullptr;
+    if (!t || !t->isOpen() || !t->hasField(feld))
+        return {};
+    try {
+        if (t->isEmpty())
+            return QString();
+        const FieldType typ = t->fieldDef(feld).type;
+        if (typ == FieldType::Graphic)
+            return t->image(feld);
+        if (typ == FieldType::Blob)
+            return QString();
+        return t->asString(feld);
+    } catch (const Error &) {
+        // A record that cannot be read shows nothing; the table's own views report it.
+        return {};
+    }
 }
 
 QString TEntwurf::statusText(int panel) const
 {
-    return panel == 0 ? m_status0->text() : m_status1->text();
+    switch (panel) {
+    case 0:
+        return m_status0->text();
+    case 1:
+        return m_status1->text();
+    default:
+        return m_quellenHinweis->text();
+    }
 }
 
 void TEntwurf::panelZeigen()
@@ -589,6 +653,7 @@ void TEntwurf::auswahlZeigen()
     const bool woche = m_szene.wocheGewaehlt();
     const FormElement *e = m_szene.ausgewaehlt();
     m_a.loeschen->setEnabled(e != nullptr);
+    eigenschaftenZeigen();
     if (!e && !woche) {
         formatFreigeben(false, false);
         m_leiste2->setEnabled(m_szene.aktivesBand() == FormBand::Group);
@@ -628,11 +693,61 @@ void TEntwurf::auswahlZeigen()
     if (typ == DataField || typ == DataPicture) {
         m_quelle->setCurrentIndex(m_quelle->findText(shown.source));
         m_feld->clear();
-        m_feld->addItems(m_felder.value(shown.source));
+        m_feld->addItems(datenfelder(shown.source));
         m_feld->setCurrentIndex(m_feld->findText(shown.dataField));
         if (m_feld->currentIndex() < 0)
             m_feld->setEditText(shown.dataField);
     }
+}
+
+void TEntwurf::eigenschaftenZeigen()
+{
+    const QSignalBlocker b(m_eigenschaften);
+    // The week label has no property list.
+    const FormElement *e = m_szene.ausgewaehlt();
+    const std::vector<EigenschaftZeile> zeilen
+        = e ? eigenschaften(*e) : std::vector<EigenschaftZeile> {};
+    m_eigenschaften->setRowCount(int(zeilen.size()));
+    for (std::size_t i = 0; i < zeilen.size(); ++i) {
+        const EigenschaftZeile &z = zeilen[i];
+        auto *titel = new QTableWidgetItem(z.titel);
+        titel->setFlags(Qt::ItemIsEnabled);
+        titel->setData(Qt::UserRole, int(z.was));
+        m_eigenschaften->setItem(int(i), 0, titel);
+        auto *wert = new QTableWidgetItem(z.wert);
+        wert->setFlags(z.aenderbar ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
+                                   : Qt::ItemIsEnabled);
+        wert->setToolTip(z.wert);
+        m_eigenschaften->setItem(int(i), 1, wert);
+    }
+}
+
+void TEntwurf::eigenschaftGeaendert(int zeile, int spalte)
+{
+    const FormElement *e = m_szene.ausgewaehlt();
+    if (!e || spalte != 1 || !m_eigenschaften->item(zeile, 0))
+        return;
+    const auto was = Eigenschaft(m_eigenschaften->item(zeile, 0)->data(Qt::UserRole).toInt());
+    const QString titel = m_eigenschaften->item(zeile, 0)->text();
+    const QString text = m_eigenschaften->item(zeile, 1)->text();
+    // Posted: the list rebuilds itself after the change, and the item that reported it is
+    // still inside its own update.
+    QTimer::singleShot(0, this, [this, name = e->name(), was, titel, text] {
+        const FormElement *el = m_szene.ausgewaehlt();
+        if (!el || el->name() != name)
+            return;
+        FormElement geaendert = *el;
+        if (const std::optional<QString> fehler = eigenschaftSetzen(geaendert, was, text)) {
+            ui().message(*fehler);
+            eigenschaftenZeigen();
+            return;
+        }
+        m_szene.aendern(titel, [&](Formular &f) {
+            if (FormElement *ziel = f.find(name))
+                *ziel = geaendert;
+        });
+        eigenschaftenZeigen();
+    });
 }
 
 void TEntwurf::textAendern(const QString &was, const std::function<void(FormElement &)> &f)
@@ -717,7 +832,7 @@ void TEntwurf::quelleGewaehlt()
     if (!feld && !bild)
         return;
     const QString quelle = m_quelle->currentText();
-    m_feld->addItems(m_felder.value(quelle));
+    m_feld->addItems(datenfelder(quelle));
     m_feld->setCurrentIndex(-1);
     const QString name = e->name();
     m_szene.aendern(QStringLiteral("Datenquelle"), [&](Formular &f) {
@@ -759,6 +874,14 @@ bool TEntwurf::speichernFragen()
         QStringLiteral("Kalender-Formulare (*.qvf)"), QStringLiteral("qvf"));
     if (ziel.isEmpty())
         return true;
+    if (!m_unlesbar.isEmpty() && QFileInfo(ziel).absoluteFilePath() == m_unlesbar) {
+        // The window shows an empty form in place of the unreadable one; written there it
+        // would destroy what may still be saved from that file.
+        ui().message(QStringLiteral("Die Datei ") + QDir::toNativeSeparators(ziel)
+            + QStringLiteral(" konnte nicht gelesen werden und wird nicht überschrieben. Bitte "
+                             "das Formular unter einem anderen Namen speichern."));
+        return false;
+    }
     try {
         m_szene.formular().save(ziel);
     } catch (const Error &e) {
@@ -767,6 +890,7 @@ bool TEntwurf::speichernFragen()
         return false;
     }
     m_pfad = ziel;
+    m_unlesbar.clear();
     m_status1->setText(QDir::toNativeSeparators(ziel));
     m_szene.verlauf()->setClean();
     return true;

@@ -4,7 +4,7 @@
 
 #include <QGraphicsView>
 #include <QMainWindow>
-#include <QMap>
+#include <QPointer>
 
 class QAction;
 class QActionGroup;
@@ -14,8 +14,13 @@ class QFontComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QTableWidget;
 class QTextEdit;
 class QToolBar;
+
+namespace kb {
+class Table;
+}
 
 namespace kb::designer {
 class TReportEinst;
@@ -51,11 +56,16 @@ public:
     ~TEntwurf() override;
 
     // Loads the form file; a missing file opens an empty form that is created on saving,
-    // a damaged one shows why and opens empty as well.
+    // a damaged one shows why and opens empty as well (saving never writes over it).
     void laden(const QString &path);
     const QString &pfad() const { return m_pfad; }
-    // The field names the data-field box offers for a data source.
-    void setDatenfelder(const QString &quelle, QStringList felder);
+    // The data sources of the open calendar: "KBHaupttabelle" is the year table `jahr`,
+    // "KBDetailtabelle" its picture table `bild`. The data-field box lists their fields in
+    // alphabetical order, and data fields and data pictures show the values of the tables'
+    // current records while the window is open.
+    void datenquellenSetzen(Table *jahr, Table *bild);
+    // Without a calendar: the data-source box stays empty and the status bar says why.
+    void ohneDatenquellen(const QString &grund);
 
     EntwurfSzene *szene() { return &m_szene; }
     EntwurfAnsicht *ansicht() { return m_ansicht; }
@@ -85,6 +95,10 @@ public:
     QSpinBox *breiteBox() const { return m_breite; }
     QSpinBox *hoeheBox() const { return m_hoehe; }
     QTextEdit *hilfeText() const { return m_hilfeText; }
+    QComboBox *farbBox() const { return m_farbBox; }
+    // The property list of the selected element: a row per property, the value editable.
+    QTableWidget *eigenschaftsListe() const { return m_eigenschaften; }
+    // Panel 0 the active band, 1 the form file; 2 the data sources' state.
     QString statusText(int panel) const;
     quint8 stilSatz() const { return m_stil; }
 
@@ -110,6 +124,10 @@ private:
     void quelleGewaehlt();
     void bildOeffnen();
     bool speichernFragen();
+    void eigenschaftenZeigen();
+    void eigenschaftGeaendert(int zeile, int spalte);
+    QStringList datenfelder(const QString &quelle) const;
+    QVariant datenwert(const QString &quelle, const QString &feld) const;
 
     EntwurfSzene m_szene;
     EntwurfAnsicht *m_ansicht = nullptr;
@@ -117,7 +135,11 @@ private:
     QString m_pfad;
     quint8 m_stil = 0;
     QFont m_letzteSchrift;
-    QMap<QString, QStringList> m_felder;
+    QPointer<Table> m_jahr, m_bild;
+    // The file given to laden() could not be read: saving must not write over it.
+    QString m_unlesbar;
+    QTableWidget *m_eigenschaften = nullptr;
+    QLabel *m_quellenHinweis = nullptr;
     Aktionen m_a {};
     QActionGroup *m_ausrichtungen = nullptr;
     QToolBar *m_leiste1 = nullptr, *m_leiste2 = nullptr, *m_leiste3 = nullptr, *m_leiste4 = nullptr;

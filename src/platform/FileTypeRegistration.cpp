@@ -96,6 +96,11 @@ QString mimeType()
     return QStringLiteral("application/x-kronoblatt");
 }
 
+QString formularMimeType()
+{
+    return QStringLiteral("application/x-kronoblatt-formular");
+}
+
 QByteArray mimeXml()
 {
     return QByteArrayLiteral(
@@ -106,6 +111,12 @@ QByteArray mimeXml()
         "    <comment xml:lang=\"de\">Kronoblatt-Kalender</comment>\n"
         "    <icon name=\"kronoblatt\"/>\n"
         "    <glob pattern=\"*.qvk\"/>\n"
+        "  </mime-type>\n"
+        "  <mime-type type=\"application/x-kronoblatt-formular\">\n"
+        "    <comment>Kronoblatt calendar form</comment>\n"
+        "    <comment xml:lang=\"de\">Kronoblatt-Kalenderformular</comment>\n"
+        "    <icon name=\"kronoblatt\"/>\n"
+        "    <glob pattern=\"*.qvf\"/>\n"
         "  </mime-type>\n"
         "</mime-info>\n");
 }
@@ -131,17 +142,18 @@ QString execQuoted(const QString &executable)
 
 QByteArray desktopEntry(const QString &executable)
 {
-    const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Name=Kronoblatt\n"
-                                         "GenericName=Kalender und Organizer\n"
-                                         "Comment=Jahreskalender anlegen, führen und drucken\n"
-                                         "Exec=%1 %f\n"
-                                         "Icon=kronoblatt\n"
-                                         "Terminal=false\n"
-                                         "MimeType=application/x-kronoblatt;\n"
-                                         "Categories=Office;Calendar;\n")
-                              .arg(execQuoted(executable));
+    const QString entry
+        = QStringLiteral("[Desktop Entry]\n"
+                         "Type=Application\n"
+                         "Name=Kronoblatt\n"
+                         "GenericName=Kalender und Organizer\n"
+                         "Comment=Jahreskalender anlegen, führen und drucken\n"
+                         "Exec=%1 %f\n"
+                         "Icon=kronoblatt\n"
+                         "Terminal=false\n"
+                         "MimeType=application/x-kronoblatt;application/x-kronoblatt-formular;\n"
+                         "Categories=Office;Calendar;\n")
+              .arg(execQuoted(executable));
     return entry.toUtf8();
 }
 

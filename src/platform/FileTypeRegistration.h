@@ -5,11 +5,12 @@
 
 namespace kb::FileType {
 
-// The calendar file type ".qvk" made known to the desktop, so that calendars show the
-// program's icon and open in the program on a double click.
+// The calendar file type ".qvk" and the form file type ".qvf" made known to the desktop, so
+// that both show the program's icon and open in the program on a double click.
 //
 // Freedesktop systems: below `dataHome` (the user's data directory, ~/.local/share) the MIME
-// type "application/x-kronoblatt" for *.qvk with the program's icon, the icon itself and a
+// types "application/x-kronoblatt" for *.qvk and "application/x-kronoblatt-formular" for
+// *.qvf with the program's icon, the icon itself and a
 // desktop entry that starts `executable` with the chosen file. A file is written only when it
 // is missing or says something else (the program moved); then the desktop's caches are
 // refreshed in the background. Nothing is written when an installed package already brings
@@ -23,6 +24,9 @@ bool registrieren(const QString &dataHome, const QString &executable, const QStr
 
 // The MIME type: "application/x-kronoblatt".
 QString mimeType();
+// The form files' MIME type "application/x-kronoblatt-formular" (*.qvf), which the desktop
+// entry opens as well: the program shows the form in its designer.
+QString formularMimeType();
 // The shared-mime-info package file.
 QByteArray mimeXml();
 // The desktop entry starting `executable` with a calendar file.

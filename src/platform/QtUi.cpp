@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -112,10 +113,44 @@ std::optional<QColor> QtUi::color(const QColor &initial)
     return chosen;
 }
 
+namespace {
+
+// Ends a local event loop when the watched window is hidden (closed).
+class BisVerborgen : public QObject {
+public:
+    BisVerborgen(QWidget *fenster, QEventLoop *schleife)
+        : m_schleife(schleife)
+    {
+        fenster->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            m_schleife->quit();
+        return false;
+    }
+
+private:
+    QEventLoop *m_schleife;
+};
+
+} // namespace
+
 int QtUi::runModal(QWidget *dialog)
 {
     if (auto *d = qobject_cast<QDialog *>(dialog))
         return d->exec();
+    if (!dialog)
+        return 0;
+    QEventLoop schleife;
+    BisVerborgen waechter(dialog, &schleife);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    if (dialog->isVisible())
+        schleife.exec(QEventLoop::DialogExec);
+    dialog->removeEventFilter(&waechter);
     return 0;
 }
 

@@ -35,7 +35,8 @@ public:
     virtual QString directory(const QString &caption, const QString &dir) = 0;
     virtual std::optional<QFont> font(const QFont &initial) = 0;
     virtual std::optional<QColor> color(const QColor &initial) = 0;
-    // Runs a modal dialog and returns its result code (QDialog::Accepted = 1).
+    // Runs a modal dialog and returns its result code (QDialog::Accepted = 1). A window that
+    // is no dialog (the form designer) is shown application-modal until it closes; 0.
     virtual int runModal(QWidget *dialog) = 0;
     virtual bool printDialog(QPrinter *printer, QWidget *parent) = 0;
     virtual bool pageSetupDialog(QPrinter *printer, QWidget *parent) = 0;

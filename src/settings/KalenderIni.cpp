@@ -19,6 +19,11 @@ QString sectionDatei()
     return QStringLiteral("Datei");
 }
 
+QString sectionZuletzt()
+{
+    return QStringLiteral("Zuletzt");
+}
+
 QString spalteKey(int i)
 {
     return QStringLiteral("spalte%1").arg(i + 1);
@@ -38,6 +43,7 @@ KalenderIni KalenderIni::read(const QString &path)
     for (int i = 0; i < int(k.spalten.size()); ++i)
         k.spalten[i] = ini.readInteger(sectionSize(), spalteKey(i), k.spalten[i]);
     k.dateiname = ini.readString(sectionDatei(), QStringLiteral("Dateiname"), k.dateiname);
+    k.zuletzt = ini.readString(sectionZuletzt(), QStringLiteral("Kalender"), {});
     return k;
 }
 
@@ -47,6 +53,13 @@ void KalenderIni::write(const QString &path) const
     for (int i = 0; i < int(spalten.size()); ++i)
         ini.writeInteger(sectionSize(), spalteKey(i), spalten[i]);
     ini.writeString(sectionDatei(), QStringLiteral("Dateiname"), dateiname);
+    if (!zuletzt.isEmpty())
+        ini.writeString(sectionZuletzt(), QStringLiteral("Kalender"), zuletzt);
+}
+
+void KalenderIni::zuletztSchreiben(const QString &qvkPfad, const QString &path)
+{
+    IniFile(path).writeString(sectionZuletzt(), QStringLiteral("Kalender"), qvkPfad);
 }
 
 QString KalenderIni::settingsFilePath() const

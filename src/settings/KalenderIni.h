@@ -14,13 +14,19 @@ struct KalenderIni {
     std::array<qint32, 5> spalten { 1, -1, -1, -1, -1 };
     // Datei/Dateiname: the settings file, relative to the program directory.
     QString dateiname = QStringLiteral("Kalvalues.ini");
+    // Zuletzt/Kalender: the calendar file opened last, so that a form file opened from the
+    // desktop finds a calendar for its data fields. Empty before the first open.
+    QString zuletzt;
 
     // ProgramDir::path() + "kalender.INI"
     static QString defaultPath();
     // Missing file or keys give the defaults above.
     static KalenderIni read(const QString &path = defaultPath());
-    // Writes all six keys; creates the file when it is missing. Throws kb::Error.
+    // Writes all six keys, and the last calendar when there is one; creates the file when it
+    // is missing. Throws kb::Error.
     void write(const QString &path = defaultPath()) const;
+    // Writes only Zuletzt/Kalender, at once (a calendar was opened). Throws kb::Error.
+    static void zuletztSchreiben(const QString &qvkPfad, const QString &path = defaultPath());
 
     // ProgramDir::path() + dateiname
     QString settingsFilePath() const;

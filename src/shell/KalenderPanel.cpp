@@ -2,6 +2,7 @@
 
 #include "caldata/KalenderAnlage.h"
 #include "days/TageGrid.h"
+#include "designer/EntwurfLeiste.h"
 #include "printing/TMonateKalenderForm.h"
 #include "shell/Symbole.h"
 #include "storage/Table.h"
@@ -57,6 +58,8 @@ KalenderPanel::KalenderPanel(Table *jahr, const LayoutSettings *farben, QWidget 
         }
     }
     contentLayout()->addWidget(m_werkzeuge);
+    m_entwurf = new designer::EntwurfLeiste(content());
+    contentLayout()->addWidget(m_entwurf);
 
     m_monate = new QTabBar(content());
     m_monate->setShape(QTabBar::RoundedNorth);

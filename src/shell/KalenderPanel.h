@@ -14,6 +14,10 @@ class QMenu;
 class QTabBar;
 class QToolBar;
 
+namespace kb::designer {
+class EntwurfLeiste;
+}
+
 namespace kb {
 
 class Table;
@@ -30,6 +34,8 @@ public:
 
     QToolBar *werkzeuge() const { return m_werkzeuge; }
     QTabBar *monate() const { return m_monate; }
+    // The form designer bar below the tool bar.
+    designer::EntwurfLeiste *entwurfsLeiste() const { return m_entwurf; }
     TageGrid *tage() const { return m_tage; }
     // The year calendar button (its face does nothing; its menu prints).
     QToolButton *kalenderButton() const { return m_kalenderButton; }
@@ -79,6 +85,7 @@ private:
     QList<QAction *> m_jahreskalender;
     QList<QAction *> m_monatskalender;
     QList<QAction *> m_tagebuch;
+    designer::EntwurfLeiste *m_entwurf = nullptr;
     QTabBar *m_monate = nullptr;
     TageGrid *m_tage = nullptr;
 };

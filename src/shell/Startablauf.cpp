@@ -38,18 +38,26 @@ void schritteAusfuehren(const QList<std::function<void()>> &schritte)
         fehlerZeigen(schritt);
 }
 
-QString kalenderArgument(const QStringList &arguments)
+StartDateien startDateien(const QStringList &arguments)
 {
+    StartDateien d;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
         if (arg.isEmpty() || arg.startsWith(QLatin1Char('-')))
             continue;
         const QUrl url(arg);
-        if (url.isLocalFile())
-            return url.toLocalFile();
-        return arg;
+        const QString pfad = url.isLocalFile() ? url.toLocalFile() : arg;
+        QString &ziel
+            = pfad.endsWith(QStringLiteral(".qvf"), Qt::CaseInsensitive) ? d.formular : d.kalender;
+        if (ziel.isEmpty())
+            ziel = pfad;
     }
-    return {};
+    return d;
+}
+
+QString kalenderArgument(const QStringList &arguments)
+{
+    return startDateien(arguments).kalender;
 }
 
 void windowsSchriftenErsetzen()

@@ -21,9 +21,16 @@ bool fehlerZeigen(const std::function<void()> &schritt);
 // The steps of start-up, each ending alone when it fails.
 void schritteAusfuehren(const QList<std::function<void()>> &schritte);
 
-// The calendar file given on the command line (`kronoblatt DATEI.QVK`, or a file URL as file
-// managers pass it): the first argument after the program that is not an option. Empty when
-// there is none.
+// The files given on the command line (`kronoblatt DATEI.QVK`, `kronoblatt FORM.qvf`,
+// `kronoblatt DATEI.QVK FORM.qvf`, or file URLs as file managers pass them): the first
+// argument ending in ".qvf" (any letter case) is the form file, the first other argument
+// that is not an option the calendar file. Empty when there is none.
+struct StartDateien {
+    QString kalender;
+    QString formular;
+};
+StartDateien startDateien(const QStringList &arguments);
+// The calendar file of startDateien().
 QString kalenderArgument(const QStringList &arguments);
 
 // The Windows faces the windows and layouts name ("Arial", "MS Sans Serif", "Small Fonts" ...)

@@ -10,8 +10,12 @@
 #include "days/TalleDAT.h"
 #include "days/Textbibliothek.h"
 #include "designer/Berichtsablage.h"
+#include "designer/EntwurfLeiste.h"
+#include "designer/Entwurfsliste.h"
+#include "designer/TEntwurf.h"
 #include "designer/TSimpleDemoMainForm.h"
 #include "pictures/MonatsBilderPanel.h"
+#include "pictures/Monatsbilder.h"
 #include "pictures/TMultiBildBetrachter.h"
 #include "platform/Error.h"
 #include "platform/FileTypeRegistration.h"
@@ -42,6 +46,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -145,6 +150,14 @@ void TForm1::panelsBauen()
     connect(
         m_kalender, &KalenderPanel::monatskalenderGewaehlt, this, &TForm1::monatskalenderDrucken);
     connect(m_kalender, &KalenderPanel::tagebuchGewaehlt, this, &TForm1::tagebuchDrucken);
+
+    designer::EntwurfLeiste *leiste = m_kalender->entwurfsLeiste();
+    connect(leiste, &designer::EntwurfLeiste::oeffnenGewaehlt, this, &TForm1::entwurfOeffnen);
+    connect(leiste, &designer::EntwurfLeiste::neuGewaehlt, this, &TForm1::entwurfNeu);
+    // The chosen name is what the open and the close of a calendar write back.
+    connect(leiste, &designer::EntwurfLeiste::nameGeaendert, m_sitzung.get(),
+        &KalenderSitzung::setFormularName);
+    entwurfslisteAuffrischen();
 }
 
 void TForm1::formCreate()
@@ -312,6 +325,8 @@ bool TForm1::event(QEvent *event)
         return true;
     case QEvent::WindowActivate:
         m_status->uhrAktualisieren();
+        // The window is drawn anew: the list of designs follows the directory.
+        entwurfslisteAuffrischen();
         break;
     default:
         break;
@@ -350,8 +365,17 @@ void TForm1::zustandZeigen()
     m_status->setPanel(StatusLeiste::Land, m_sitzung->landText());
     if (m_kalender)
         m_kalender->setCaption(m_sitzung->kalenderTitel());
-    if (!offen)
+    if (!offen) {
         zeige(Panel::Keins);
+        return;
+    }
+    entwurfslisteAuffrischen();
+    // Remembered for a form file opened from the desktop without a calendar.
+    const QString qvk = QFileInfo(m_sitzung->dateien().qvkPfad()).absoluteFilePath();
+    if (qvk != m_kalenderIni.zuletzt) {
+        m_kalenderIni.zuletzt = qvk;
+        fehlerZeigen([&] { KalenderIni::zuletztSchreiben(qvk); });
+    }
 }
 
 void TForm1::gruppeGewechselt(int gruppe)
@@ -505,6 +529,89 @@ void TForm1::kalenderArgumentOeffnen(const QString &path)
     fensterErstellen();
     if (m_sitzung->oeffnenDatei(path).geoeffnet())
         zeige(Panel::Kalender);
+}
+
+void TForm1::formularArgumentOeffnen(const QString &kalender, const QString &formular)
+{
+    fensterErstellen();
+    QString grund;
+    const QString qvk = kalender.isEmpty() ? m_kalenderIni.zuletzt : kalender;
+    if (qvk.isEmpty()) {
+        grund = QStringLiteral("Noch kein Kalender geöffnet: die Datenfelder bleiben leer.");
+    } else if (kalender.isEmpty() && !QFileInfo(qvk).isFile()) {
+        grund = QStringLiteral("Der zuletzt geöffnete Kalender %1 ist nicht mehr vorhanden: die "
+                               "Datenfelder bleiben leer.")
+                    .arg(QDir::toNativeSeparators(qvk));
+    } else if (m_sitzung->oeffnenDatei(qvk).geoeffnet()) {
+        zeige(Panel::Kalender);
+    } else {
+        grund = QStringLiteral("Der Kalender %1 lässt sich nicht öffnen: die Datenfelder bleiben "
+                               "leer.")
+                    .arg(QDir::toNativeSeparators(qvk));
+    }
+    std::unique_ptr<designer::TEntwurf> fenster;
+    if (m_sitzung->offen()) {
+        fenster = entwurfVorbereiten();
+    } else {
+        fenster = std::make_unique<designer::TEntwurf>(this);
+        fenster->setWindowTitle(QStringLiteral("Kalender gestalten"));
+        fenster->ohneDatenquellen(grund);
+    }
+    entwurfZeigen(std::move(fenster), QFileInfo(formular).absoluteFilePath());
+}
+
+void TForm1::entwurfslisteAuffrischen()
+{
+    if (!m_kalender)
+        return;
+    const QString gespeichert = readDatei(einstellungenZumLesen());
+    m_kalender->entwurfsLeiste()->auffrischen(ProgramDir::calendarDataDir(), gespeichert);
+    m_sitzung->setFormularName(gespeichert);
+}
+
+std::unique_ptr<designer::TEntwurf> TForm1::entwurfVorbereiten()
+{
+    const QString name = m_kalender->entwurfsLeiste()->entwurfsname();
+    m_sitzung->setFormularName(name);
+    fehlerZeigen([&] { writeDatei(einstellungenZumSchreiben(), name); });
+    m_bilder->seiteWaehlen(BilderSeite::EinzelBild);
+    fehlerZeigen([this] { m_sitzung->jahr().first(); });
+    auto w = std::make_unique<designer::TEntwurf>(this);
+    w->setWindowTitle(QStringLiteral("Kalender gestalten"));
+    w->datenquellenSetzen(&m_sitzung->jahr(), &m_sitzung->bild());
+    return w;
+}
+
+void TForm1::entwurfZeigen(std::unique_ptr<designer::TEntwurf> fenster, const QString &pfad)
+{
+    fenster->laden(pfad);
+    ui().runModal(fenster.get());
+}
+
+void TForm1::entwurfOeffnen()
+{
+    if (!m_sitzung->offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    const QString pfad = designer::entwurfsPfad(
+        ProgramDir::calendarDataDir(), m_kalender->entwurfsLeiste()->entwurfsname());
+    entwurfZeigen(entwurfVorbereiten(), pfad);
+    entwurfslisteAuffrischen();
+}
+
+void TForm1::entwurfNeu()
+{
+    if (!m_sitzung->offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    auto fenster = entwurfVorbereiten();
+    entwurfZeigen(std::move(fenster),
+        designer::entwurfsPfad(
+            ProgramDir::calendarDataDir(), QLatin1StringView(designer::kNeuerEntwurf)));
+    // The selector shows the design chosen before, not the new file.
+    entwurfslisteAuffrischen();
 }
 
 void TForm1::schliessen(bool navigation)

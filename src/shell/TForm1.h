@@ -15,6 +15,10 @@
 
 class QStackedWidget;
 
+namespace kb::designer {
+class TEntwurf;
+}
+
 namespace kb {
 
 namespace widgets {
@@ -68,6 +72,18 @@ public:
     void ausfuehren(Befehl befehl, int variante = -1);
     // The open of a calendar file named on the command line, with all checks and messages.
     void kalenderArgumentOeffnen(const QString &path);
+    // A form file named on the command line: opens the calendar `kalender` (empty: the one
+    // opened last, kalender.INI Zuletzt/Kalender) and the form in the designer on it. Without
+    // a calendar the designer's data boxes stay empty and its status bar says why. After the
+    // designer closes, this window stays with the calendar open.
+    void formularArgumentOeffnen(const QString &kalender, const QString &formular);
+
+    // The form designer bar's commands on the design name in its selector.
+    void entwurfOeffnen();
+    void entwurfNeu();
+    // Lists the form files of the calendar data directory in the bar and shows the stored
+    // design name (User/Datei of the settings file) as the selector's text.
+    void entwurfslisteAuffrischen();
 
     KalenderSitzung &sitzung() const { return *m_sitzung; }
     StatusLeiste *statusLeiste() const { return m_status; }
@@ -135,6 +151,12 @@ private:
     void sicherungWiederherstellen();
     const IniFile &einstellungenZumLesen();
     void formClose();
+    // What the bar's commands do first: store the design name, link the picture table to the
+    // days (the month-picture area shows the month tabs), go to the first day and make the
+    // designer with the two data sources.
+    std::unique_ptr<designer::TEntwurf> entwurfVorbereiten();
+    // Loads `pfad` into the designer, shows it modally and destroys it.
+    void entwurfZeigen(std::unique_ptr<designer::TEntwurf> fenster, const QString &pfad);
 
     std::unique_ptr<KalenderSitzung> m_sitzung;
     bool m_dateitypRegistrieren = false;

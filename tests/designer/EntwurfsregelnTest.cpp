@@ -84,7 +84,8 @@ TEST(Entwurfsregeln, PaperBoxSetsThePageForTheGuides)
         OrientationBox before, after;
         double width, length;
     } cases[] = {
-        { "DIN A4", PaperItem::A4, OrientationBox::Landscape, OrientationBox::Landscape, 300, 420 },
+        // The sheet a form file's "A4" gives and the preview prints on.
+        { "DIN A4", PaperItem::A4, OrientationBox::Landscape, OrientationBox::Landscape, 210, 297 },
         { "DIN A3 turns a landscape box to portrait", PaperItem::A3, OrientationBox::Landscape,
             OrientationBox::Portrait, 420, 300 },
         { "DIN A3 from an empty box", PaperItem::A3, OrientationBox::Empty,
@@ -105,10 +106,34 @@ TEST(Entwurfsregeln, PaperBoxSetsThePageForTheGuides)
     }
 }
 
+TEST(Entwurfsregeln, GuidesOnA4FollowTheSheetAsItPrints)
+{
+    // 297 mm * 3.7 = 1098.9; 210 mm * 3.7 = 777; the same whether the sheet came from the
+    // panel or from a form file.
+    const struct {
+        const char *name;
+        OrientationBox box;
+        int column;
+    } cases[] = {
+        { "landscape: the long side", OrientationBox::Landscape, 1099 },
+        { "portrait: the short side", OrientationBox::Portrait, 777 },
+        { "an empty box leaves the designer's landscape page", OrientationBox::Empty, 1099 },
+    };
+    for (const auto &c : cases) {
+        Formular form;
+        choosePaper(form, PaperItem::A4);
+        form.panel().orientation = c.box;
+        EXPECT_EQ(redrawGuides(form).column, c.column) << c.name;
+        EXPECT_EQ(form.page().widthMm, 210) << c.name;
+        EXPECT_EQ(form.page().lengthMm, 297) << c.name;
+    }
+}
+
 TEST(Entwurfsregeln, RedrawingTheGuidesReadsTheOrientationAndSizeBoxes)
 {
     Formular form;
-    choosePaper(form, PaperItem::A4);
+    form.panel().paper = PaperItem::Custom;
+    form.panel().paperWidth = 300;
     EXPECT_EQ(redrawGuides(form).column, 1110);
     form.panel().columns = 2;
     EXPECT_EQ(redrawGuides(form).column, 555);

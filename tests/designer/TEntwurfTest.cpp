@@ -3,19 +3,27 @@
 // paper box, element numbers, styles, fonts and data sources.
 
 #include "designer/TEntwurf.h"
+#include "caldata/KalenderAnlage.h"
+#include "designer/Eigenschaften.h"
 #include "designer/EntwurfElemente.h"
 #include "designer/FormFile.h"
 #include "designer/TReportEinst.h"
+#include "storage/Table.h"
 #include "support/ScriptedUi.h"
 #include "support/TestUtil.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -92,6 +100,34 @@ void waehlen(TEntwurf &w, const QString &name)
 {
     w.szene()->waehlen(name);
 }
+
+QStringList felderDerBox(const TEntwurf &w)
+{
+    QStringList felder;
+    for (int i = 0; i < w.datenfeld()->count(); ++i)
+        felder.append(w.datenfeld()->itemText(i));
+    return felder;
+}
+
+// A calendar for 2027 as the wizard makes it, both tables open.
+struct Kalender {
+    explicit Kalender(const TempDir &dir)
+    {
+        kb::AnlageEingaben e;
+        e.name = QStringLiteral("Muster");
+        e.vorname = QStringLiteral("Erika");
+        e.land = QStringLiteral("Bayern");
+        e.verzeichnis = dir.path();
+        e.datei = QStringLiteral("k2027");
+        e.jahr = 2027;
+        const kb::KalenderDatei d = kb::kalenderAnlegen(e).dateien;
+        jahr.setFilePath(d.jahrPfad());
+        jahr.open();
+        bild.setFilePath(d.bildPfad());
+        bild.open();
+    }
+    kb::Table jahr, bild;
+};
 
 } // namespace
 
@@ -251,7 +287,10 @@ TEST(TEntwurf, DraggingAnElementIsOneStepAndHandlesResizeIt)
 TEST(TEntwurf, PanelChangesMoveTheColumnGuides)
 {
     TEntwurf w;
-    Q_EMIT w.papierBox()->activated(0); // "DIN A4": 300 mm for the guides
+    // "freie Grösse", 300 mm wide.
+    w.papierBox()->setCurrentIndex(2);
+    Q_EMIT w.papierBox()->activated(2);
+    w.breiteBox()->setValue(300);
     EXPECT_EQ(w.szene()->spalten(), (ColumnGuides { 1110, 1110 }));
     w.spaltenBox()->setValue(2);
     EXPECT_EQ(w.szene()->spalten(), (ColumnGuides { 555, 555 }));
@@ -268,7 +307,12 @@ TEST(TEntwurf, PanelChangesMoveTheColumnGuides)
     w.papierBox()->setCurrentIndex(2);
     Q_EMIT w.papierBox()->activated(2);
     EXPECT_TRUE(w.breiteBox()->isVisibleTo(&w));
-    EXPECT_EQ(w.szene()->formular().page().widthMm, 60);
+    EXPECT_EQ(w.szene()->formular().page().widthMm, 300);
+    // "DIN A4" in portrait: the sheet's 210 mm.
+    w.papierBox()->setCurrentIndex(0);
+    Q_EMIT w.papierBox()->activated(0);
+    EXPECT_EQ(w.szene()->formular().page().widthMm, 210);
+    EXPECT_EQ(w.szene()->spalten().column, 388); // 105 * 3.7 = 388.5, half to even
 }
 
 TEST(TEntwurf, NumbersAfterADeleteAndInASecondWindow)
@@ -345,23 +389,22 @@ TEST(TEntwurf, StyleButtonsGiveTheWindowsStyleSet)
     EXPECT_EQ(w.szene()->formular().find(QStringLiteral("Label_2"))->font.style, 1 | 4);
 }
 
-TEST(TEntwurf, DataSourceFillsTheFieldBoxAndKeepsTheField)
+TEST(TEntwurf, DataSourceFillsTheFieldBoxFromTheCalendarAndKeepsTheField)
 {
+    TempDir dir;
+    Kalender k(dir);
     TEntwurf w;
-    w.setDatenfelder(QLatin1StringView(kDetailTable),
-        { QStringLiteral("Nr"), QStringLiteral("DetailNR"), QStringLiteral("Bild"),
-            QStringLiteral("MonatNR"), QStringLiteral("TextMonat") });
-    w.setDatenfelder(QLatin1StringView(kMainTable), { QStringLiteral("Datum") });
+    w.datenquellenSetzen(&k.jahr, &k.bild);
+    EXPECT_EQ(w.datenquelle()->count(), 2);
+    EXPECT_EQ(w.datenquelle()->itemText(0), QLatin1StringView(kMainTable));
+    EXPECT_EQ(w.datenquelle()->itemText(1), QLatin1StringView(kDetailTable));
     w.szene()->aktivieren(FormBand::Group);
     w.aktionen().neuesDatenfeld->trigger();
     EXPECT_EQ(w.szene()->auswahl(), QStringLiteral("DetailDBTEXTLabel_1"));
 
     w.datenquelle()->setCurrentIndex(1);
     Q_EMIT w.datenquelle()->activated(1);
-    QStringList felder;
-    for (int i = 0; i < w.datenfeld()->count(); ++i)
-        felder.append(w.datenfeld()->itemText(i));
-    EXPECT_EQ(felder,
+    EXPECT_EQ(felderDerBox(w),
         QStringList({ QStringLiteral("Bild"), QStringLiteral("DetailNR"), QStringLiteral("MonatNR"),
             QStringLiteral("Nr"), QStringLiteral("TextMonat") }));
     w.datenfeld()->setCurrentIndex(4);
@@ -378,6 +421,158 @@ TEST(TEntwurf, DataSourceFillsTheFieldBoxAndKeepsTheField)
     EXPECT_EQ(feld(), QStringLiteral("TextMonat"));
     EXPECT_EQ(w.szene()->formular().find(QStringLiteral("DetailDBTEXTLabel_1"))->source,
         QLatin1StringView(kMainTable));
+    // The year table's fields, in alphabetical order.
+    QStringList jahresfelder = k.jahr.fieldNames();
+    jahresfelder.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(felderDerBox(w), jahresfelder);
+    EXPECT_TRUE(jahresfelder.contains(QStringLiteral("Datum")));
+}
+
+TEST(TEntwurf, DataFieldsShowTheCurrentRecordAsItMoves)
+{
+    TempDir dir;
+    Kalender k(dir);
+    k.bild.close();
+    k.bild.setIndexFieldNames(QStringLiteral("Nr"));
+    k.bild.setMasterSource(&k.jahr, QStringLiteral("MonatNr"), QStringLiteral("Nr"));
+    k.bild.open();
+    k.bild.setString(QStringLiteral("TextMonat"), QStringLiteral("Schnee im Januar"));
+    k.bild.post();
+    TEntwurf w;
+    w.datenquellenSetzen(&k.jahr, &k.bild);
+    const auto wert = [&](const char *quelle, const char *feld) {
+        return w.szene()->wert(QString::fromLatin1(quelle), QString::fromLatin1(feld)).toString();
+    };
+    k.jahr.first();
+    EXPECT_EQ(wert(kMainTable, "Datum"), QStringLiteral("01.01.2027"));
+    EXPECT_EQ(wert(kDetailTable, "TextMonat"), QStringLiteral("Schnee im Januar"));
+    // The main window moves on: the designer shows the new record at once.
+    ASSERT_TRUE(k.jahr.locate(QStringLiteral("Datum"), QDate(2027, 2, 3)));
+    EXPECT_EQ(wert(kMainTable, "Datum"), QStringLiteral("03.02.2027"));
+    EXPECT_EQ(wert(kMainTable, "Tag"), QStringLiteral("Mi"));
+    EXPECT_EQ(wert(kDetailTable, "TextMonat"), QString());
+    EXPECT_EQ(wert(kDetailTable, "MonatNR"), QStringLiteral("2"));
+    // Unknown sources and fields show nothing.
+    EXPECT_FALSE(w.szene()->wert(QStringLiteral("Andere"), QStringLiteral("Datum")).isValid());
+    EXPECT_FALSE(w.szene()->wert(QLatin1StringView(kMainTable), QStringLiteral("Fehlt")).isValid());
+
+    TEntwurf ohne;
+    ohne.ohneDatenquellen(QStringLiteral("Kein Kalender geöffnet"));
+    EXPECT_EQ(ohne.datenquelle()->count(), 0);
+    EXPECT_EQ(ohne.statusText(2), QStringLiteral("Kein Kalender geöffnet"));
+    EXPECT_FALSE(
+        ohne.szene()->wert(QLatin1StringView(kMainTable), QStringLiteral("Datum")).isValid());
+}
+
+TEST(TEntwurf, PropertyListEditsTheSelectionAsOneStepEach)
+{
+    TEntwurf w;
+    w.aktionen().neuerText->trigger();
+    QTableWidget *liste = w.eigenschaftsListe();
+    ASSERT_EQ(liste->rowCount(), 10);
+    QStringList titel, werte;
+    for (int i = 0; i < liste->rowCount(); ++i) {
+        titel.append(liste->item(i, 0)->text());
+        werte.append(liste->item(i, 1)->text());
+    }
+    EXPECT_EQ(titel,
+        QStringList({ QStringLiteral("Name"), QStringLiteral("Oben"), QStringLiteral("Links"),
+            QStringLiteral("Breite"), QStringLiteral("Höhe"), QStringLiteral("Text"),
+            QStringLiteral("Hintergrundfarbe"), QStringLiteral("Schriftart"),
+            QStringLiteral("Schriftgröße"), QStringLiteral("Schriftfarbe") }));
+    EXPECT_EQ(werte.mid(0, 6),
+        QStringList({ QStringLiteral("Label_1"), QStringLiteral("10"), QStringLiteral("45"),
+            QStringLiteral("44"), QStringLiteral("12"), QStringLiteral("freies Textfeld") }));
+    EXPECT_EQ(werte[6], QStringLiteral("Weiß"));
+    EXPECT_FALSE(liste->item(0, 1)->flags() & Qt::ItemIsEditable);
+
+    const struct {
+        const char *name;
+        int zeile;
+        const char *text;
+        const char *meldung; // nullptr: taken
+    } cases[] = {
+        { "top", 1, "20", nullptr },
+        { "width", 3, "130", nullptr },
+        { "caption", 5, "Jahresplaner", nullptr },
+        { "background by name", 6, "gelb", nullptr },
+        { "font size", 8, "14", nullptr },
+        { "font colour as a value", 9, "$000000FF", nullptr },
+        { "no number", 2, "links", "Bitte eine ganze Zahl von 0 bis 5000 eingeben." },
+        { "width zero", 3, "0", "Bitte eine ganze Zahl von 1 bis 5000 eingeben." },
+        { "no colour", 6, "Lila-Blass",
+            "„Lila-Blass“ ist keine Farbe. Bitte einen Farbnamen wie „Rot“ oder einen Wert "
+            "wie „$000000FF“ eingeben." },
+    };
+    int schritte = 0;
+    for (const auto &c : cases) {
+        ScopedScriptedUi ui;
+        liste->item(c.zeile, 1)->setText(QString::fromUtf8(c.text));
+        QCoreApplication::processEvents();
+        if (c.meldung) {
+            ASSERT_EQ(ui->messages().size(), 1) << c.name;
+            EXPECT_EQ(ui->messages()[0], QString::fromUtf8(c.meldung)) << c.name;
+        } else {
+            EXPECT_TRUE(ui->messages().isEmpty()) << c.name;
+            ++schritte;
+        }
+        EXPECT_EQ(w.szene()->verlauf()->count(), 1 + schritte) << c.name;
+        // The list shows the element as it is, a refused text is gone.
+        EXPECT_EQ(liste->item(c.zeile, 1)->text(),
+            eigenschaften(*w.szene()->ausgewaehlt())[std::size_t(c.zeile)].wert)
+            << c.name;
+    }
+    const FormElement *e = w.szene()->ausgewaehlt();
+    EXPECT_EQ(e->top, 20);
+    EXPECT_EQ(e->width, 130);
+    EXPECT_EQ(e->caption, QStringLiteral("Jahresplaner"));
+    EXPECT_EQ(e->color, 0x00FFFF);
+    EXPECT_EQ(e->font.size, 14);
+    EXPECT_EQ(e->font.color, 0x0000FF);
+    // Undo takes back one property at a time.
+    w.aktionen().rueckgaengig->trigger();
+    EXPECT_EQ(w.szene()->ausgewaehlt()->font.color, kWindowText);
+    EXPECT_EQ(liste->item(9, 1)->text(), QStringLiteral("Fenstertext"));
+
+    // A rectangle lists only its name and geometry; nothing selected, nothing listed.
+    w.aktionen().rechteck->trigger();
+    EXPECT_EQ(liste->rowCount(), 5);
+    w.szene()->waehlen({});
+    EXPECT_EQ(liste->rowCount(), 0);
+}
+
+TEST(TEntwurf, AnUnreadableFormIsNeverOverwrittenByTheEmptyOne)
+{
+    TempDir dir;
+    const QString kaputt = dir.file(QStringLiteral("kaputt.qvf"));
+    const QByteArray inhalt("kein Formular, aber Daten, die bleiben sollen");
+    kb::test::writeAll(kaputt, inhalt);
+    TEntwurf w;
+    {
+        ScopedScriptedUi ui;
+        w.laden(kaputt);
+        EXPECT_EQ(ui->messages().size(), 1);
+    }
+    w.show();
+    {
+        ScopedScriptedUi ui;
+        ui->answerQuestion(true);
+        ui->answerFile(kaputt);
+        w.close();
+        ASSERT_EQ(ui->messages().size(), 1);
+        EXPECT_EQ(ui->messages()[0],
+            QStringLiteral("Die Datei ") + QDir::toNativeSeparators(kaputt)
+                + QStringLiteral(" konnte nicht gelesen werden und wird nicht überschrieben. "
+                                 "Bitte das Formular unter einem anderen Namen speichern."));
+        EXPECT_TRUE(w.isVisible());
+    }
+    EXPECT_EQ(readAll(kaputt), inhalt);
+    // Under another name it is saved, and the window closes.
+    const QString anders = dir.file(QStringLiteral("anders.qvf"));
+    gespeichert(w, anders);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(QFileInfo::exists(anders));
+    EXPECT_EQ(readAll(kaputt), inhalt);
 }
 
 TEST(TEntwurf, DataPicturesOnlyInTheGroupAndDayBands)

@@ -43,12 +43,19 @@ TEST(FileTypeRegistration, WritesMimeTypeIconAndDesktopEntryOnceAndAgainWhenMove
         = test::readAll(home.file(QStringLiteral("mime/packages/kronoblatt.xml")));
     EXPECT_TRUE(mime.contains("<glob pattern=\"*.qvk\"/>"));
     EXPECT_TRUE(mime.contains("application/x-kronoblatt"));
+    // Form files open in the designer with a double click as well; the same types as the
+    // package's own file.
+    EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-kronoblatt-formular\">\n"
+                              "    <comment>Kronoblatt calendar form</comment>\n"));
+    EXPECT_TRUE(mime.contains("<glob pattern=\"*.qvf\"/>"));
+    EXPECT_EQ(mime, FileType::mimeXml());
     EXPECT_EQ(test::readAll(home.file(QStringLiteral("icons/hicolor/256x256/apps/kronoblatt.png"))),
         QByteArray("PNG"));
     const QByteArray entry
         = test::readAll(home.file(QStringLiteral("applications/kronoblatt.desktop")));
     EXPECT_TRUE(entry.contains("Exec=\"/opt/kb/kronoblatt\" %f\n"));
-    EXPECT_TRUE(entry.contains("MimeType=application/x-kronoblatt;\n"));
+    EXPECT_TRUE(
+        entry.contains("MimeType=application/x-kronoblatt;application/x-kronoblatt-formular;\n"));
 
     // Nothing to do on the next start; a moved program gets its entry rewritten.
     EXPECT_FALSE(FileType::registrieren(home.path(), QStringLiteral("/opt/kb/kronoblatt"), icon));

@@ -120,6 +120,29 @@ TEST(Startablauf, CalendarGivenOnTheCommandLine)
             << f.args.join(QLatin1Char(' ')).toStdString();
 }
 
+TEST(Startablauf, FormFileGivenOnTheCommandLine)
+{
+    const struct {
+        QStringList args;
+        QString kalender, formular;
+    } faelle[] = {
+        { { QStringLiteral("kronoblatt"), QStringLiteral("/h/Jahr.qvf") }, QString(),
+            QStringLiteral("/h/Jahr.qvf") },
+        { { QStringLiteral("kronoblatt"), QStringLiteral("/h/K.QVK"), QStringLiteral("/h/F.QVF") },
+            QStringLiteral("/h/K.QVK"), QStringLiteral("/h/F.QVF") },
+        { { QStringLiteral("kronoblatt"), QStringLiteral("file:///h/Mein%20Plan.qvf"),
+              QStringLiteral("/h/K.qvk") },
+            QStringLiteral("/h/K.qvk"), QStringLiteral("/h/Mein Plan.qvf") },
+        { { QStringLiteral("kronoblatt"), QStringLiteral("a.qvf"), QStringLiteral("b.qvf") },
+            QString(), QStringLiteral("a.qvf") },
+    };
+    for (const auto &f : faelle) {
+        const StartDateien d = startDateien(f.args);
+        EXPECT_EQ(d.kalender, f.kalender) << f.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(d.formular, f.formular) << f.args.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
 TEST(Startablauf, AFailingStepIsShownAndTheNextOneRuns)
 {
     test::ScopedScriptedUi ui;

@@ -9,6 +9,7 @@
 #include "report/PreviewWindow.h"
 #include "report/Previewer.h"
 #include "settings/IniFile.h"
+#include "settings/KalenderIni.h"
 #include "shell/HilfeFenster.h"
 #include "shell/KalenderPanel.h"
 #include "shell/KalenderSitzung.h"
@@ -25,6 +26,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,7 +88,10 @@ TEST_F(TForm1Test, FirstStartWithoutKalenderIniWritesAllSixKeysAtExit)
     EXPECT_EQ(f->kalenderPanel()->tage()->columnWidth(0), 1);
     EXPECT_EQ(f->kalenderPanel()->tage()->columnWidth(4), 100);
 
-    ASSERT_FALSE(QFile::exists(kalenderIni()));
+    // Opening remembers the calendar at once; the widths wait for the exit.
+    ASSERT_FALSE(IniFile(kalenderIni()).hasKey(QStringLiteral("Size"), QStringLiteral("spalte1")));
+    EXPECT_EQ(KalenderIni::read(kalenderIni()).zuletzt,
+        QFileInfo(daten + QStringLiteral("Test.QVK")).absoluteFilePath());
     ausloesen(*f, Ort::LinkeLeiste, Befehl::Beenden);
     EXPECT_FALSE(f->sitzung().offen());
     const IniFile ini(kalenderIni());

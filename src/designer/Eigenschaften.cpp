@@ -1,0 +1,139 @@
+#include "designer/Eigenschaften.h"
+
+#include "designer/Entwurfsregeln.h"
+#include "settings/ColorValue.h"
+
+namespace kb::designer {
+
+namespace {
+
+using enum ElementType;
+
+// Positions stay on the 5000-pixel workspace; an element is at least one pixel.
+constexpr int kMaxPixel = kWorkspaceSize;
+constexpr int kMaxSchrift = 200;
+
+std::optional<int> ganzeZahl(const QString &text, int von, int bis)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < von || n > bis)
+        return std::nullopt;
+    return n;
+}
+
+QString zahlFehler(int von, int bis)
+{
+    return QStringLiteral("Bitte eine ganze Zahl von %1 bis %2 eingeben.").arg(von).arg(bis);
+}
+
+bool mitSchrift(const FormElement &e)
+{
+    return e.type() == FreeText || e.type() == SystemField;
+}
+
+} // namespace
+
+QString farbText(qint32 wert)
+{
+    for (const FarbEintrag &f : farbEintraege(true)) {
+        if (f.wert == wert)
+            return f.name;
+    }
+    return QStringLiteral("$%1").arg(quint32(wert), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+std::optional<qint32> farbWert(const QString &text)
+{
+    const QString t = text.trimmed();
+    for (const FarbEintrag &f : farbEintraege(true)) {
+        if (f.name.compare(t, Qt::CaseInsensitive) == 0)
+            return f.wert;
+    }
+    bool ok = false;
+    if (t.startsWith(QLatin1Char('$')) && t.size() <= 9) {
+        const quint32 n = t.mid(1).toUInt(&ok, 16);
+        if (ok)
+            return qint32(n);
+    }
+    if (t.startsWith(QLatin1Char('#')) && t.size() == 7) {
+        const quint32 rgb = t.mid(1).toUInt(&ok, 16);
+        if (ok) // #RRGGBB to $00BBGGRR
+            return qint32(((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu));
+    }
+    return std::nullopt;
+}
+
+std::vector<EigenschaftZeile> eigenschaften(const FormElement &e)
+{
+    std::vector<EigenschaftZeile> z = {
+        { Eigenschaft::Name, QStringLiteral("Name"), e.name(), false },
+        { Eigenschaft::Oben, QStringLiteral("Oben"), QString::number(e.top) },
+        { Eigenschaft::Links, QStringLiteral("Links"), QString::number(e.left) },
+        { Eigenschaft::Breite, QStringLiteral("Breite"), QString::number(e.width) },
+        { Eigenschaft::Hoehe, QStringLiteral("Höhe"), QString::number(e.height) },
+    };
+    if (mitSchrift(e)) {
+        z.push_back({ Eigenschaft::Text, QStringLiteral("Text"), e.caption });
+        z.push_back({ Eigenschaft::Hintergrundfarbe, QStringLiteral("Hintergrundfarbe"),
+            farbText(e.color) });
+        z.push_back({ Eigenschaft::Schriftart, QStringLiteral("Schriftart"), e.font.name });
+        z.push_back({ Eigenschaft::Schriftgroesse, QStringLiteral("Schriftgröße"),
+            QString::number(e.font.size) });
+        z.push_back(
+            { Eigenschaft::Schriftfarbe, QStringLiteral("Schriftfarbe"), farbText(e.font.color) });
+    }
+    return z;
+}
+
+std::optional<QString> eigenschaftSetzen(FormElement &e, Eigenschaft was, const QString &text)
+{
+    const auto zahl = [&](int &ziel, int von, int bis) -> std::optional<QString> {
+        const std::optional<int> n = ganzeZahl(text, von, bis);
+        if (!n)
+            return zahlFehler(von, bis);
+        ziel = *n;
+        return std::nullopt;
+    };
+    const auto farbe = [&](qint32 &ziel) -> std::optional<QString> {
+        const std::optional<qint32> f = farbWert(text);
+        if (!f)
+            return QStringLiteral("„%1“ ist keine Farbe. Bitte einen Farbnamen wie „Rot“ oder "
+                                  "einen Wert wie „$000000FF“ eingeben.")
+                .arg(text.trimmed());
+        ziel = *f;
+        return std::nullopt;
+    };
+    if (!mitSchrift(e) && int(was) > int(Eigenschaft::Hoehe))
+        return QStringLiteral("Dieses Element hat keine solche Eigenschaft.");
+    switch (was) {
+    case Eigenschaft::Name:
+        return QStringLiteral("Der Name eines Elements kann nicht geändert werden.");
+    case Eigenschaft::Oben:
+        return zahl(e.top, 0, kMaxPixel);
+    case Eigenschaft::Links:
+        return zahl(e.left, 0, kMaxPixel);
+    case Eigenschaft::Breite:
+        return zahl(e.width, 1, kMaxPixel);
+    case Eigenschaft::Hoehe:
+        return zahl(e.height, 1, kMaxPixel);
+    case Eigenschaft::Text:
+        e.caption = text;
+        return std::nullopt;
+    case Eigenschaft::Hintergrundfarbe:
+        return farbe(e.color);
+    case Eigenschaft::Schriftart:
+        if (text.trimmed().isEmpty())
+            return QStringLiteral("Bitte den Namen einer Schriftart eingeben.");
+        // Form files keep at most 20 characters of a font name.
+        e.font.name = text.trimmed().left(20);
+        return std::nullopt;
+    case Eigenschaft::Schriftgroesse:
+        return zahl(e.font.size, 1, kMaxSchrift);
+    case Eigenschaft::Schriftfarbe:
+        return farbe(e.font.color);
+    }
+    return std::nullopt;
+}
+
+} // namespace kb::designer
