@@ -19,7 +19,7 @@ namespace {
 const QColor kTinte(0x30, 0x30, 0x40);
 const QColor kNavy(0x00, 0x00, 0x80);
 
-enum class Zeichen { Oeffnen, Neu };
+enum class Zeichen { Vorschau, Oeffnen, Neu };
 
 // A form sheet with its bands, and the sign of the command on it.
 QIcon symbol(Zeichen zeichen)
@@ -39,6 +39,14 @@ QIcon symbol(Zeichen zeichen)
         for (const qreal y : { 10.0, 13.0, 16.0 })
             p.drawLine(QPointF(7, y), QPointF(16, y));
         switch (zeichen) {
+        case Zeichen::Vorschau:
+            // A magnifying glass over the sheet.
+            p.setPen(QPen(kTinte, 1.6));
+            p.setBrush(QColor(0xE8, 0xF0, 0xFF, 200));
+            p.drawEllipse(QPointF(15, 14), 4.5, 4.5);
+            p.setPen(QPen(kTinte, 2.4, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(18.3, 17.3), QPointF(22, 21));
+            break;
         case Zeichen::Oeffnen: {
             p.setPen(QPen(QColor(0xB0, 0x50, 0x10), 2.2, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(21, 9), QPointF(12, 18));
@@ -69,6 +77,11 @@ EntwurfLeiste::EntwurfLeiste(QWidget *parent)
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     setStyleSheet(QStringLiteral("QToolBar { border: none; background: transparent; }"));
 
+    m_vorschau = addAction(
+        symbol(Zeichen::Vorschau), QStringLiteral("Seitenvorschau gewähltes Kalender-Design"));
+    m_vorschau->setStatusTip(m_vorschau->toolTip());
+    addSeparator();
+
     m_auswahl = new QComboBox;
     m_auswahl->setEditable(true);
     m_auswahl->setInsertPolicy(QComboBox::NoInsert);
@@ -95,6 +108,7 @@ EntwurfLeiste::EntwurfLeiste(QWidget *parent)
     m_neu = addAction(symbol(Zeichen::Neu), QStringLiteral("Formulardatei neu anlegen"));
     m_neu->setStatusTip(m_neu->toolTip());
 
+    connect(m_vorschau, &QAction::triggered, this, &EntwurfLeiste::vorschauGewaehlt);
     connect(m_oeffnen, &QAction::triggered, this, &EntwurfLeiste::oeffnenGewaehlt);
     connect(m_neu, &QAction::triggered, this, &EntwurfLeiste::neuGewaehlt);
     connect(m_auswahl, &QComboBox::editTextChanged, this, &EntwurfLeiste::nameGeaendert);

@@ -2,6 +2,7 @@
 
 #include "designer/Eigenschaften.h"
 #include "designer/EntwurfElemente.h"
+#include "designer/Formulardruck.h"
 #include "designer/TReportEinst.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
@@ -213,8 +214,24 @@ void TEntwurf::aktionenAnlegen()
     f.setUnderline(true);
     m_a.unterstrichen->setFont(f);
     m_a.schriftart = neu("Schriftart");
+    m_a.vorschau = neu("Seitenvorschau");
     m_a.hilfe = neu("Hilfe", "Hilfe zum Formular-Editor");
     m_a.hilfe->setCheckable(true);
+}
+
+void TEntwurf::vorschau()
+{
+    if (!m_jahr || !m_jahr->isOpen() || !m_druck) {
+        ui().message(QStringLiteral("Für die Seitenvorschau muss ein Kalender geöffnet sein: "
+                                    "das Formular wird mit seinen Tagen gefüllt."));
+        return;
+    }
+    try {
+        formularVorschau(
+            m_szene.formular(), *m_jahr, m_bild.data(), *m_druck, formularTitel(m_pfad, *m_jahr));
+    } catch (const Error &e) {
+        ui().message(e.message());
+    }
 }
 
 void TEntwurf::menueAnlegen()
@@ -231,6 +248,7 @@ void TEntwurf::menueAnlegen()
     ansicht->addAction(m_a.verkleinern);
     ansicht->addAction(m_a.originalgroesse);
     ansicht->addSeparator();
+    ansicht->addAction(m_a.vorschau);
     ansicht->addAction(m_a.hilfe);
 }
 
@@ -246,7 +264,7 @@ void TEntwurf::werkzeugleistenAnlegen()
     m_leiste1->addAction(m_a.datenbankBild);
     m_leiste1->addSeparator();
     for (QAction *a : { m_a.links, m_a.zentriert, m_a.rechts, m_a.fett, m_a.kursiv,
-             m_a.unterstrichen, m_a.transparent, m_a.schriftart })
+             m_a.unterstrichen, m_a.transparent, m_a.schriftart, m_a.vorschau })
         m_leiste1->addAction(a);
     m_leiste1->addSeparator();
     m_leiste1->addAction(m_a.rueckgaengig);
@@ -418,6 +436,7 @@ void TEntwurf::verbinden()
         });
     });
     connect(m_a.schriftart, &QAction::triggered, this, &TEntwurf::schriftDialog);
+    connect(m_a.vorschau, &QAction::triggered, this, &TEntwurf::vorschau);
     connect(m_a.bildAendern, &QAction::triggered, this, &TEntwurf::bildOeffnen);
     connect(m_schriftBox, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
         textAendern(

@@ -20,7 +20,8 @@ class QToolBar;
 
 namespace kb {
 class Table;
-}
+struct LayoutSettings;
+} // namespace kb
 
 namespace kb::designer {
 class TReportEinst;
@@ -66,6 +67,12 @@ public:
     void datenquellenSetzen(Table *jahr, Table *bild);
     // Without a calendar: the data-source box stays empty and the status bar says why.
     void ohneDatenquellen(const QString &grund);
+    // The colours and school-holiday periods the preview prints with (the run-time copy of the
+    // settings); without them, or without a calendar, the preview says what is missing.
+    void setDruckEinstellungen(const LayoutSettings *settings) { m_druck = settings; }
+    // "Seitenvorschau": the form as it stands, filled with the calendar, in the report preview;
+    // returns when the preview is closed. The form itself does not change.
+    void vorschau();
 
     EntwurfSzene *szene() { return &m_szene; }
     EntwurfAnsicht *ansicht() { return m_ansicht; }
@@ -78,7 +85,7 @@ public:
         QAction *neuerText, *neuesDatenfeld, *neuesSystemfeld, *rechteck, *neuesBild, *bildAendern,
             *datenbankBild;
         QAction *links, *zentriert, *rechts, *fett, *kursiv, *unterstrichen, *transparent,
-            *schriftart, *hilfe;
+            *schriftart, *vorschau, *hilfe;
     };
     const Aktionen &aktionen() const { return m_a; }
 
@@ -136,6 +143,7 @@ private:
     quint8 m_stil = 0;
     QFont m_letzteSchrift;
     QPointer<Table> m_jahr, m_bild;
+    const LayoutSettings *m_druck = nullptr;
     // The file given to laden() could not be read: saving must not write over it.
     QString m_unlesbar;
     QTableWidget *m_eigenschaften = nullptr;

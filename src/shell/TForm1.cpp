@@ -152,6 +152,7 @@ void TForm1::panelsBauen()
     connect(m_kalender, &KalenderPanel::tagebuchGewaehlt, this, &TForm1::tagebuchDrucken);
 
     designer::EntwurfLeiste *leiste = m_kalender->entwurfsLeiste();
+    connect(leiste, &designer::EntwurfLeiste::vorschauGewaehlt, this, &TForm1::entwurfVorschau);
     connect(leiste, &designer::EntwurfLeiste::oeffnenGewaehlt, this, &TForm1::entwurfOeffnen);
     connect(leiste, &designer::EntwurfLeiste::neuGewaehlt, this, &TForm1::entwurfNeu);
     // The chosen name is what the open and the close of a calendar write back.
@@ -579,6 +580,7 @@ std::unique_ptr<designer::TEntwurf> TForm1::entwurfVorbereiten()
     auto w = std::make_unique<designer::TEntwurf>(this);
     w->setWindowTitle(QStringLiteral("Kalender gestalten"));
     w->datenquellenSetzen(&m_sitzung->jahr(), &m_sitzung->bild());
+    w->setDruckEinstellungen(&m_sitzung->layout());
     return w;
 }
 
@@ -597,6 +599,28 @@ void TForm1::entwurfOeffnen()
     const QString pfad = designer::entwurfsPfad(
         ProgramDir::calendarDataDir(), m_kalender->entwurfsLeiste()->entwurfsname());
     entwurfZeigen(entwurfVorbereiten(), pfad);
+    entwurfslisteAuffrischen();
+}
+
+void TForm1::entwurfVorschau()
+{
+    if (!m_sitzung->offen()) {
+        ui().message(keinKalenderOffen());
+        return;
+    }
+    const QString pfad = designer::entwurfsPfad(
+        ProgramDir::calendarDataDir(), m_kalender->entwurfsLeiste()->entwurfsname());
+    const int monat = m_sitzung->monat();
+    {
+        // The designer is never shown: it loads the form and runs its preview.
+        auto fenster = entwurfVorbereiten();
+        fenster->szene()->alleEntfernen();
+        fenster->laden(pfad);
+        fenster->vorschau();
+    }
+    // The preview went through every day; the grid shows the month it showed before.
+    if (monat != 0)
+        m_sitzung->monatsfilter(monat);
     entwurfslisteAuffrischen();
 }
 

@@ -80,6 +80,9 @@ public:
 
     // The form designer bar's commands on the design name in its selector.
     void entwurfOeffnen();
+    // "Seitenvorschau gewähltes Kalender-Design": the selected form filled with the calendar in
+    // the report preview, without showing the designer.
+    void entwurfVorschau();
     void entwurfNeu();
     // Lists the form files of the calendar data directory in the bar and shows the stored
     // design name (User/Datei of the settings file) as the selector's text.

@@ -8,6 +8,8 @@
 #include "designer/EntwurfElemente.h"
 #include "designer/FormFile.h"
 #include "designer/TReportEinst.h"
+#include "report/Previewer.h"
+#include "settings/LayoutSettings.h"
 #include "storage/Table.h"
 #include "support/ScriptedUi.h"
 #include "support/TestUtil.h"
@@ -462,6 +464,41 @@ TEST(TEntwurf, DataFieldsShowTheCurrentRecordAsItMoves)
     EXPECT_EQ(ohne.statusText(2), QStringLiteral("Kein Kalender geöffnet"));
     EXPECT_FALSE(
         ohne.szene()->wert(QLatin1StringView(kMainTable), QStringLiteral("Datum")).isValid());
+}
+
+// "Seitenvorschau" fills the form as it stands in the window, unsaved changes included; without
+// a calendar it says what is missing and previews nothing.
+TEST(TEntwurf, ThePreviewFillsTheFormAsItStandsWithTheCalendar)
+{
+    report::ScopedRecordingPreviewer vorschau;
+    {
+        ScopedScriptedUi ui;
+        TEntwurf ohne;
+        ohne.aktionen().vorschau->trigger();
+        ASSERT_EQ(ui->messages().size(), 1);
+        EXPECT_TRUE(ui->messages().first().contains(QStringLiteral("Kalender")));
+        EXPECT_TRUE(vorschau.documents().empty());
+    }
+    TempDir dir;
+    Kalender k(dir);
+    const LayoutSettings settings;
+    TEntwurf w;
+    w.datenquellenSetzen(&k.jahr, &k.bild);
+    w.setDruckEinstellungen(&settings);
+    w.szene()->aktivieren(FormBand::Header);
+    w.aktionen().neuerText->trigger();
+    w.textEingabe()->setText(QString());
+    QTest::keyClicks(w.textEingabe(), QStringLiteral("Noch nicht gespeichert"));
+    ScopedScriptedUi ui;
+    w.aktionen().vorschau->trigger();
+    EXPECT_TRUE(ui->messages().isEmpty());
+    ASSERT_EQ(vorschau.documents().size(), 1u);
+    bool gefunden = false;
+    for (const report::Page &seite : vorschau.documents().front().pages)
+        for (const report::Primitive &p : seite.items)
+            if (const auto *t = std::get_if<report::TextItem>(&p))
+                gefunden = gefunden || t->text == QStringLiteral("Noch nicht gespeichert");
+    EXPECT_TRUE(gefunden);
 }
 
 TEST(TEntwurf, PropertyListEditsTheSelectionAsOneStepEach)

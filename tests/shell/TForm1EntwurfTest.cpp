@@ -7,6 +7,8 @@
 #include "designer/Formular.h"
 #include "designer/TEntwurf.h"
 #include "platform/ProgramDir.h"
+#include "report/PreviewWindow.h"
+#include "report/Previewer.h"
 #include "settings/IniFile.h"
 #include "settings/KalenderIni.h"
 #include "settings/LayoutSettings.h"
@@ -245,6 +247,49 @@ TEST_F(TForm1EntwurfTest, AChosenNameCountsOnlyOnceACommandStoresIt)
     EXPECT_EQ(gespeicherterName(), QStringLiteral("Foto"));
     f->entwurfslisteAuffrischen();
     EXPECT_EQ(leiste(*f)->entwurfsname(), QStringLiteral("Foto"));
+}
+
+// The preview never shows the designer: the selected form, filled with the calendar, goes
+// straight to the report preview; a missing design says so and previews an empty form. The
+// grid keeps the month it showed.
+TEST_F(TForm1EntwurfTest, ThePreviewShowsTheSelectedFormFilledWithoutTheDesigner)
+{
+    einstellungenAnlegen("[User]\r\nDatei=\r\n");
+    report::installWindowPreviewer();
+    formularAnlegen(QStringLiteral("Wand"), QStringLiteral("Unser Jahr"));
+    auto f = mitKalender();
+    f->sitzung().monatsfilter(3);
+    const struct {
+        const char *name;
+        bool vorhanden;
+    } faelle[] = { { "Wand", true }, { "fehlt", false } };
+    for (const auto &fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        ui->clear();
+        const QString name = QString::fromUtf8(fall.name);
+        leiste(*f)->auswahl()->setEditText(name);
+        QString titel;
+        bool textGedruckt = false;
+        ui->answerModal(0, [&](QWidget *w) {
+            auto *vorschau = qobject_cast<report::PreviewWindow *>(w);
+            ASSERT_NE(vorschau, nullptr);
+            titel = vorschau->windowTitle();
+            for (const report::Page &seite : vorschau->document().pages)
+                for (const report::Primitive &p : seite.items)
+                    if (const auto *t = std::get_if<report::TextItem>(&p))
+                        textGedruckt = textGedruckt || t->text == QStringLiteral("Unser Jahr");
+        });
+        leiste(*f)->vorschauAktion()->trigger();
+        EXPECT_TRUE(ui->scriptDone());
+        EXPECT_EQ(titel, QStringLiteral("Druck-Vorschau"));
+        EXPECT_EQ(textGedruckt, fall.vorhanden);
+        EXPECT_EQ(ui->messages(),
+            fall.vorhanden ? QStringList {} : QStringList { fehltMeldung(formular(name)) });
+        EXPECT_EQ(gespeicherterName(), name);
+        EXPECT_EQ(f->sitzung().jahr().filter(), QStringLiteral("MonatNr='3'"));
+        EXPECT_TRUE(f->sitzung().jahr().filtered());
+    }
+    report::installPreviewer(nullptr);
 }
 
 TEST_F(TForm1EntwurfTest, AFormFileFromTheCommandLineOpensOnACalendar)
