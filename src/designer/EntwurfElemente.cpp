@@ -1,6 +1,7 @@
 #include "designer/EntwurfElemente.h"
 
 #include "designer/EntwurfSzene.h"
+#include "designer/Formulardruck.h"
 
 #include <QCursor>
 #include <QFileInfo>
@@ -54,12 +55,6 @@ QFont elementFont(const FormFont &font)
     f.setUnderline(font.style & 4);
     f.setStrikeOut(font.style & 8);
     return f;
-}
-
-QPixmap platzhalterBild()
-{
-    static const QPixmap bild(QStringLiteral(":/entwurf/leer.png"));
-    return bild;
 }
 
 void paintLineal(QPainter *p, const QRectF &rect, FormBand band, bool aktiv)
@@ -273,7 +268,8 @@ void ElementItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *
         break;
     }
     case ElementType::Picture: {
-        const QPixmap bild = m_bild.isNull() ? platzhalterBild() : m_bild;
+        static const QPixmap leer = QPixmap::fromImage(platzhalterBild());
+        const QPixmap bild = m_bild.isNull() ? leer : m_bild;
         if (e.stretch)
             p->drawPixmap(r.toRect(), bild);
         else

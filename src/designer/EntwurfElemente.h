@@ -116,7 +116,5 @@ private:
 
 // The font of an element as the designer paints it: sizes in points at 96 pixels per inch.
 QFont elementFont(const FormFont &font);
-// The built-in picture of a picture element whose file is missing.
-QPixmap platzhalterBild();
 
 } // namespace kb::designer

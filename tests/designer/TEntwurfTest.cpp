@@ -470,7 +470,7 @@ TEST(TEntwurf, DataFieldsShowTheCurrentRecordAsItMoves)
 // a calendar it says what is missing and previews nothing.
 TEST(TEntwurf, ThePreviewFillsTheFormAsItStandsWithTheCalendar)
 {
-    report::ScopedRecordingPreviewer vorschau;
+    kb::report::ScopedRecordingPreviewer vorschau;
     {
         ScopedScriptedUi ui;
         TEntwurf ohne;
@@ -481,7 +481,7 @@ TEST(TEntwurf, ThePreviewFillsTheFormAsItStandsWithTheCalendar)
     }
     TempDir dir;
     Kalender k(dir);
-    const LayoutSettings settings;
+    const kb::LayoutSettings settings;
     TEntwurf w;
     w.datenquellenSetzen(&k.jahr, &k.bild);
     w.setDruckEinstellungen(&settings);
@@ -494,9 +494,9 @@ TEST(TEntwurf, ThePreviewFillsTheFormAsItStandsWithTheCalendar)
     EXPECT_TRUE(ui->messages().isEmpty());
     ASSERT_EQ(vorschau.documents().size(), 1u);
     bool gefunden = false;
-    for (const report::Page &seite : vorschau.documents().front().pages)
-        for (const report::Primitive &p : seite.items)
-            if (const auto *t = std::get_if<report::TextItem>(&p))
+    for (const kb::report::Page &seite : vorschau.documents().front().pages)
+        for (const kb::report::Primitive &p : seite.items)
+            if (const auto *t = std::get_if<kb::report::TextItem>(&p))
                 gefunden = gefunden || t->text == QStringLiteral("Noch nicht gespeichert");
     EXPECT_TRUE(gefunden);
 }

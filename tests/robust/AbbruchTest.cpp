@@ -102,7 +102,7 @@ TEST_P(DateiSchreibenAbgebrochen, DieDateiBleibtUndDerNaechsteLaufRaeumtAuf)
     // A new form as the designer saves it: the command loads it and saves it again.
     designer::Formular().save(dir.file(u"Form.qvf"_s));
     writeAll(dir.file(u"Aus.qvf"_s), "alter Inhalt");
-    const QString ziel = dir.file(s(GetParam().ziel));
+    const QString ziel = dir.file(QString::fromUtf8(GetParam().ziel));
     const QByteArray vorher = readAll(ziel);
     const QStringList args = GetParam().args(dir.path());
 
