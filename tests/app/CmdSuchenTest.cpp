@@ -103,8 +103,11 @@ TEST_F(CmdSuchen, SicherungenUndWiederherstellen)
     const test::CliResult zurueck
         = runCli({ s("wiederherstellen"), a.qvkPfad(), felder.at(0), s("--passwort"), s("pw") });
     ASSERT_EQ(zurueck.code, 0) << zurueck.err;
-    // Unprotected again, as the calendar was when it was copied.
-    const test::CliResult suche = runCli({ s("suchen"), s("zahnarzt"), a.qvkPfad() });
+    // The copy was made before the password and took it on with the calendar: the restored
+    // calendar is still protected.
+    EXPECT_EQ(runCli({ s("suchen"), s("zahnarzt"), a.qvkPfad() }).out, QString());
+    const test::CliResult suche
+        = runCli({ s("suchen"), s("zahnarzt"), a.qvkPfad(), s("--passwort"), s("pw") });
     EXPECT_EQ(suche.out, s("08.04.2024;A.QVK;Zahnarzt\n"));
     EXPECT_EQ(runCli({ s("sicherungen"), a.qvkPfad() }).out.count(QLatin1Char('\n')), 2);
 
