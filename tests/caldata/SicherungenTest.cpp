@@ -31,7 +31,7 @@ bool klartext(const QString &path)
     return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3", 16);
 }
 
-class Sicherungen : public testing::Test {
+class SicherungenTest : public testing::Test {
 protected:
     void SetUp() override { k = test::neuerKalender(dir.path(), s("Haus"), 2025); }
 
@@ -54,7 +54,7 @@ protected:
 // 40 changes from January 2025 to February 2026, on the 5th, 15th and 25th of each month
 // (the last on 5 February 2026), each followed by a copy. Kept: the ten newest, and the newest
 // of each month from March 2025 to February 2026; January and February 2025 are gone.
-TEST_F(Sicherungen, NachVierzigAenderungenInVierzehnMonatenBleibenDieLetztenZehnUndJeMonatEine)
+TEST_F(SicherungenTest, NachVierzigAenderungenInVierzehnMonatenBleibenDieLetztenZehnUndJeMonatEine)
 {
     int n = 0;
     for (int m = 0; m < 14 && n < 40; ++m) {
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Faelle, Behalten,
             { true, true, true, true, true, true, true, true, true, true, true, false } }),
     [](const testing::TestParamInfo<BehaltenFall> &info) { return info.param.name; });
 
-TEST_F(Sicherungen, UnveraenderterKalenderWirdNichtNochmalKopiert)
+TEST_F(SicherungenTest, UnveraenderterKalenderWirdNichtNochmalKopiert)
 {
     ASSERT_TRUE(kb::Sicherungen::anlegen(k, um(2026, 1, 1)).has_value());
     EXPECT_FALSE(kb::Sicherungen::anlegen(k, um(2026, 1, 2)).has_value());
@@ -119,7 +119,7 @@ TEST_F(Sicherungen, UnveraenderterKalenderWirdNichtNochmalKopiert)
 }
 
 // Back and forth: the copy brings back the text; the state it replaced is itself a copy.
-TEST_F(Sicherungen, WiederherstellenHoltDenStandZurueckUndSichertDenJetzigen)
+TEST_F(SicherungenTest, WiederherstellenHoltDenStandZurueckUndSichertDenJetzigen)
 {
     const qint64 texte = kb::Sicherungen::anlegen(k, um(2025, 12, 31))->tagestexte;
     test::tagSchreiben(k, QDate(2025, 3, 12), s("Zahnarzt"));
@@ -143,7 +143,7 @@ TEST_F(Sicherungen, WiederherstellenHoltDenStandZurueckUndSichertDenJetzigen)
             .isEmpty());
 }
 
-TEST_F(Sicherungen, GeschuetzterKalenderBleibtInDerKopieVerschluesselt)
+TEST_F(SicherungenTest, GeschuetzterKalenderBleibtInDerKopieVerschluesselt)
 {
     test::tagSchreiben(k, QDate(2025, 3, 5), s("geheim"));
     test::schuetzen(k, s("pw"));
@@ -165,7 +165,7 @@ TEST_F(Sicherungen, GeschuetzterKalenderBleibtInDerKopieVerschluesselt)
 // A calendar that gets a password takes its earlier copies along: none of them stays readable
 // without it (the copy of the moment before the password is among them), and they still
 // restore with it.
-TEST_F(Sicherungen, EinNeuesPasswortGiltAuchFuerDieFrueherenKopien)
+TEST_F(SicherungenTest, EinNeuesPasswortGiltAuchFuerDieFrueherenKopien)
 {
     test::tagSchreiben(k, QDate(2025, 3, 5), s("geheim"));
     const std::optional<Sicherungskopie> kopie = kb::Sicherungen::anlegen(k, um(2026, 1, 1));
@@ -189,7 +189,7 @@ TEST_F(Sicherungen, EinNeuesPasswortGiltAuchFuerDieFrueherenKopien)
     Session::removeAllPasswords();
 }
 
-TEST_F(Sicherungen, UnbekannteSicherungAendertNichts)
+TEST_F(SicherungenTest, UnbekannteSicherungAendertNichts)
 {
     test::tagSchreiben(k, QDate(2025, 3, 5), s("bleibt"));
     EXPECT_EQ(
@@ -201,7 +201,7 @@ TEST_F(Sicherungen, UnbekannteSicherungAendertNichts)
 
 // A file where the folder of the copies belongs: the copy fails with a message, the change
 // goes on, and no half copy is left.
-TEST_F(Sicherungen, FehlgeschlageneKopieMeldetUndHaeltDieAenderungNichtAuf)
+TEST_F(SicherungenTest, FehlgeschlageneKopieMeldetUndHaeltDieAenderungNichtAuf)
 {
     test::writeAll(kb::Sicherungen::wurzel().chopped(1), "im Weg");
     QStringList meldungen;
@@ -218,7 +218,7 @@ TEST_F(Sicherungen, FehlgeschlageneKopieMeldetUndHaeltDieAenderungNichtAuf)
 
 // Once per run: the second change of the same calendar makes no copy, until the calendar is
 // opened again.
-TEST_F(Sicherungen, VorAenderungKopiertEinmalJeOeffnen)
+TEST_F(SicherungenTest, VorAenderungKopiertEinmalJeOeffnen)
 {
     kb::Sicherungen::vorAenderung(k);
     test::tagSchreiben(k, QDate(2025, 3, 5), s("eins"));
