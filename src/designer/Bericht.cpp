@@ -1,5 +1,12 @@
 #include "designer/Bericht.h"
 
+#include "pictures/Bildregeln.h"
+#include "platform/Error.h"
+#include "platform/PictureDecode.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
 #include <algorithm>
 
 namespace kb::bericht {
@@ -53,6 +60,45 @@ std::size_t elementAnzahl(const Bericht &bericht)
     for (const Band &b : bericht.baender)
         n += b.elemente.size();
     return n;
+}
+
+QByteArray bildAlsPng(const QString &pfad)
+{
+    const QSize grenze(kGroessteBildseite, kGroessteBildseite);
+    QImage bild;
+    if (bildart(pfad) != Bildart::Keine) {
+        bild = bildLesenFuer(
+            pfad, [&](QSize quelle) { return quelle.scaled(grenze, Qt::KeepAspectRatio); });
+    } else {
+        bild = decodePicture(bilddateiLesen(pfad), { .size = grenze, .keepAspect = true });
+        if (bild.isNull())
+            throw Error(QStringLiteral("Die Datei \"%1\" ist kein Bild, das ein Bericht aufnehmen "
+                                       "kann (JPEG, PNG, BMP oder GIF).")
+                            .arg(QFileInfo(pfad).fileName()));
+    }
+    if (bild.width() > grenze.width() || bild.height() > grenze.height())
+        bild = bild.scaled(grenze, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QByteArray png;
+    QBuffer puffer(&png);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, "PNG");
+    return png;
+}
+
+void bildSetzen(Bericht &bericht, int band, int element, const QByteArray &png)
+{
+    Element &e = bericht.baender.at(std::size_t(band)).elemente.at(std::size_t(element));
+    int anderswo = 0;
+    for (const Band &b : bericht.baender)
+        for (const Element &x : b.elemente)
+            if (&x != &e && x.art == ElementArt::Bild && x.bild == e.bild)
+                ++anderswo;
+    if (e.bild >= 0 && std::size_t(e.bild) < bericht.bilder.size() && anderswo == 0) {
+        bericht.bilder[std::size_t(e.bild)] = png;
+        return;
+    }
+    bericht.bilder.push_back(png);
+    e.bild = int(bericht.bilder.size()) - 1;
 }
 
 } // namespace kb::bericht

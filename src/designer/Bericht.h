@@ -117,4 +117,16 @@ QString bandName(BandArt art);
 // How many printables the report has in all its bands.
 std::size_t elementAnzahl(const Bericht &bericht);
 
+// The longest side a picture of the report's own keeps; larger pictures are scaled down when
+// they are taken into the report.
+inline constexpr int kGroessteBildseite = 1600;
+// A picture file (JPEG, BMP, PNG, GIF) as the report keeps its pictures: PNG, at most
+// kGroessteBildseite on its longer side. Throws kb::Error with a German message naming the
+// file when it is no readable picture.
+QByteArray bildAlsPng(const QString &pfad);
+// Gives the picture printable at `band`/`element` the picture `png`. The slot of its old
+// picture is reused when no other printable shows it, so replacing pictures does not make the
+// report grow.
+void bildSetzen(Bericht &bericht, int band, int element, const QByteArray &png);
+
 } // namespace kb::bericht

@@ -1,5 +1,8 @@
 #include "designer/BerichtsSzene.h"
 
+#include "designer/BerichtsEigenschaften.h"
+#include "designer/Schnappschuss.h"
+
 #include "report/Fonts.h"
 #include "report/Report.h"
 
@@ -24,33 +27,11 @@ using bericht::ElementArt;
 namespace {
 
 constexpr double kRand = 20; // left of the bands, for the rulers' captions
-constexpr double kGriff = 6;
 
-class BerichtsSchritt final : public QUndoCommand {
-public:
-    BerichtsSchritt(const QString &text, Bericht vorher, Bericht nachher,
-        std::function<void(const Bericht &)> zeigen)
-        : QUndoCommand(text)
-        , m_vorher(std::move(vorher))
-        , m_nachher(std::move(nachher))
-        , m_zeigen(std::move(zeigen))
-    {
-    }
-    void undo() override { m_zeigen(m_vorher); }
-    void redo() override
-    {
-        if (m_erstesMal) {
-            m_erstesMal = false; // the scene shows the change already
-            return;
-        }
-        m_zeigen(m_nachher);
-    }
+using BerichtsSchritt = Schnappschuss<Bericht>;
 
-private:
-    Bericht m_vorher, m_nachher;
-    std::function<void(const Bericht &)> m_zeigen;
-    bool m_erstesMal = true;
-};
+// Arrow-key moves of one element merge into one step.
+constexpr int kPfeilSchritte = 1;
 
 QFont entwurfsSchrift(const Bericht &b, const Element &e)
 {
@@ -58,14 +39,6 @@ QFont entwurfsSchrift(const Bericht &b, const Element &e)
 }
 
 } // namespace
-
-QStringList systemwertNamen()
-{
-    return { QStringLiteral("Datum"), QStringLiteral("Uhrzeit"),
-        QStringLiteral("Datum und Uhrzeit"), QStringLiteral("Seitennummer"),
-        QStringLiteral("Anzahl Datensätze"), QStringLiteral("Datensatznummer"),
-        QStringLiteral("Berichtstitel") };
-}
 
 QString entwurfsText(const Element &e)
 {
@@ -75,7 +48,8 @@ QString entwurfsText(const Element &e)
     case ElementArt::Feld:
         return QLatin1Char('[') + e.text + QLatin1Char(']');
     case ElementArt::Systemwert:
-        return e.text + QLatin1Char('<') + systemwertNamen().value(e.systemwert) + QLatin1Char('>');
+        return e.text + QLatin1Char('<') + bericht::systemwertNamen().value(e.systemwert)
+            + QLatin1Char('>');
     case ElementArt::Feldbild:
         return QStringLiteral("Bild [%1]").arg(e.text);
     default:
@@ -87,15 +61,19 @@ QString entwurfsText(const Element &e)
 // A band: the ruler strip with the band's name and a millimetre scale, then the band's area.
 class BerichtsBandItem final : public QGraphicsItem {
 public:
-    BerichtsBandItem(BerichtsSzene *szene, int index, const QString &name, double breite,
-        double hoehe, bool aktiv)
+    BerichtsBandItem(
+        BerichtsSzene *szene, int index, const bericht::Band &band, double breite, bool aktiv)
         : m_szene(szene)
         , m_index(index)
-        , m_name(name)
+        , m_name(bericht::bandName(band.art))
         , m_breite(breite)
-        , m_hoehe(hoehe)
+        , m_hoehe(band.hoehe)
         , m_aktiv(aktiv)
+        , m_hintergrund(band.hintergrund.value_or(Qt::white))
+        , m_rahmen(band.rahmen)
     {
+        if (!band.gruppenfeld.isEmpty())
+            m_name += QStringLiteral(": ") + band.gruppenfeld;
         setZValue(-1);
     }
     void setAktiv(bool aktiv)
@@ -117,22 +95,22 @@ public:
     {
         const QRectF lineal(
             -kRand, -BerichtsSzene::kLineal, m_breite + kRand, BerichtsSzene::kLineal);
-        p->fillRect(lineal, m_aktiv ? QColor(255, 255, 180) : QColor(230, 230, 230));
-        p->setPen(Qt::darkGray);
-        for (int mm = 0; report::mmToPixels(mm) <= m_breite; ++mm) {
-            const double x = report::mmToPixels(mm);
-            const double lang = mm % 10 == 0 ? 8 : (mm % 5 == 0 ? 5 : 3);
-            p->drawLine(QPointF(x, -lang), QPointF(x, 0));
-        }
-        QFont f = p->font();
-        f.setPixelSize(11);
-        f.setBold(true);
-        p->setFont(f);
-        p->setPen(Qt::black);
-        p->drawText(lineal.adjusted(kRand + 4, 0, 0, -6), Qt::AlignLeft | Qt::AlignVCenter, m_name);
-        p->fillRect(QRectF(0, 0, m_breite, m_hoehe), Qt::white);
+        paintLineal(p, lineal, m_name, m_aktiv, 0, report::mmToPixels(1));
+        const QRectF flaeche(0, 0, m_breite, m_hoehe);
+        p->fillRect(flaeche, m_hintergrund);
         p->setPen(QPen(QColor(180, 180, 180), 0, Qt::DotLine));
-        p->drawRect(QRectF(0, 0, m_breite, m_hoehe));
+        p->drawRect(flaeche);
+        if (!m_rahmen.any())
+            return;
+        p->setPen(QPen(m_rahmen.stift.color, m_rahmen.stift.width, m_rahmen.stift.style));
+        if (m_rahmen.oben)
+            p->drawLine(flaeche.topLeft(), flaeche.topRight());
+        if (m_rahmen.unten)
+            p->drawLine(flaeche.bottomLeft(), flaeche.bottomRight());
+        if (m_rahmen.links)
+            p->drawLine(flaeche.topLeft(), flaeche.bottomLeft());
+        if (m_rahmen.rechts)
+            p->drawLine(flaeche.topRight(), flaeche.bottomRight());
     }
 
 protected:
@@ -149,6 +127,8 @@ private:
     QString m_name;
     double m_breite, m_hoehe;
     bool m_aktiv;
+    QColor m_hintergrund;
+    bericht::Rahmen m_rahmen;
 };
 
 // The strip below a band: dragging it changes the band's height.
@@ -285,49 +265,6 @@ private:
     QPointF m_start;
 };
 
-// One of the eight handles: bit 0 left, 1 right, 2 top, 3 bottom edge moves.
-class BerichtsGriffItem final : public QGraphicsItem {
-public:
-    BerichtsGriffItem(BerichtsSzene *szene, int kante)
-        : m_szene(szene)
-        , m_kante(kante)
-    {
-        setZValue(10);
-        setFlag(ItemIgnoresTransformations);
-        const bool waagrecht = kante & 3, senkrecht = kante & 12;
-        setCursor(waagrecht && senkrecht
-                ? ((kante == 5 || kante == 10) ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor)
-                : (waagrecht ? Qt::SizeHorCursor : Qt::SizeVerCursor));
-    }
-    int kante() const { return m_kante; }
-    QRectF boundingRect() const override { return { -kGriff / 2, -kGriff / 2, kGriff, kGriff }; }
-    void paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *) override
-    {
-        p->fillRect(boundingRect(), Qt::black);
-    }
-
-protected:
-    void mousePressEvent(QGraphicsSceneMouseEvent *event) override
-    {
-        m_start = event->scenePos();
-        m_szene->ziehenBeginnen();
-        event->accept();
-    }
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override
-    {
-        m_szene->griffZiehen(m_kante, event->scenePos() - m_start);
-    }
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *) override
-    {
-        m_szene->ziehenBeenden(QStringLiteral("Größe ändern"));
-    }
-
-private:
-    BerichtsSzene *m_szene;
-    int m_kante;
-    QPointF m_start;
-};
-
 BerichtsSzene::BerichtsSzene(QObject *parent)
     : QGraphicsScene(parent)
 {
@@ -349,7 +286,8 @@ void BerichtsSzene::laden(Bericht bericht)
     Q_EMIT auswahlGeaendert();
 }
 
-void BerichtsSzene::aendern(const QString &text, const std::function<void(Bericht &)> &change)
+void BerichtsSzene::aendern(
+    const QString &text, const std::function<void(Bericht &)> &change, int mergeId)
 {
     Bericht vorher = m_bericht;
     change(m_bericht);
@@ -358,7 +296,17 @@ void BerichtsSzene::aendern(const QString &text, const std::function<void(Berich
     const Bericht nachher = m_bericht;
     zeigen(nachher);
     m_verlauf.push(new BerichtsSchritt(
-        text, std::move(vorher), nachher, [this](const Bericht &b) { zeigen(b); }));
+        text, std::move(vorher), nachher, [this](const Bericht &b) { zeigen(b); }, mergeId));
+}
+
+void BerichtsSzene::verschieben(int dx, int dy)
+{
+    const ElementOrt ort = m_auswahl;
+    if (!ausgewaehlt())
+        return;
+    aendern(
+        QStringLiteral("Element %1/%2 verschieben").arg(ort.band).arg(ort.element),
+        [&](Bericht &b) { element(b, ort)->geometrie.translate(dx, dy); }, kPfeilSchritte);
 }
 
 void BerichtsSzene::zeigen(const Bericht &b)
@@ -409,10 +357,7 @@ void BerichtsSzene::aufbauen()
     }
     for (int i = 0; i < int(m_bericht.baender.size()); ++i) {
         const bericht::Band &b = m_bericht.baender[std::size_t(i)];
-        QString name = bericht::bandName(b.art);
-        if (!b.gruppenfeld.isEmpty())
-            name += QStringLiteral(": ") + b.gruppenfeld;
-        auto *band = new BerichtsBandItem(this, i, name, breite, b.hoehe, i == m_aktiv);
+        auto *band = new BerichtsBandItem(this, i, b, breite, i == m_aktiv);
         band->setPos(0, y);
         addItem(band);
         m_baender.push_back(band);
@@ -435,8 +380,8 @@ void BerichtsSzene::aufbauen()
         y += b.hoehe + kTrenner + kLineal;
     }
     setSceneRect(QRectF(-kRand - 10, -10, breite + kRand + 40, std::max(y, 200.0) + 20));
-    for (int kante : { 5, 4, 6, 2, 10, 8, 9, 1 }) {
-        auto *g = new BerichtsGriffItem(this, kante);
+    for (int kante : GriffItem::kKanten) {
+        auto *g = new GriffItem(this, kante);
         addItem(g);
         m_griffe.push_back(g);
     }
@@ -448,15 +393,11 @@ void BerichtsSzene::griffePlatzieren()
 {
     const Element *e = ausgewaehlt();
     const bool da = e && std::size_t(m_auswahl.band) < m_bandOben.size();
-    for (BerichtsGriffItem *g : m_griffe) {
+    for (GriffItem *g : m_griffe) {
         g->setVisible(da);
-        if (!da)
-            continue;
-        const QRectF r = e->geometrie.translated(0, m_bandOben[std::size_t(m_auswahl.band)]);
-        const int kante = g->kante();
-        const double x = (kante & 1) ? r.left() : ((kante & 2) ? r.right() : r.center().x());
-        const double y = (kante & 4) ? r.top() : ((kante & 8) ? r.bottom() : r.center().y());
-        g->setPos(x, y);
+        if (da)
+            g->setPos(GriffItem::stelle(
+                e->geometrie.translated(0, m_bandOben[std::size_t(m_auswahl.band)]), g->kante()));
     }
 }
 

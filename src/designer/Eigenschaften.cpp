@@ -3,6 +3,9 @@
 #include "designer/Entwurfsregeln.h"
 #include "settings/ColorValue.h"
 
+#include <QLocale>
+#include <cmath>
+
 namespace kb::designer {
 
 namespace {
@@ -12,20 +15,6 @@ using enum ElementType;
 // Positions stay on the 5000-pixel workspace; an element is at least one pixel.
 constexpr int kMaxPixel = kWorkspaceSize;
 constexpr int kMaxSchrift = 200;
-
-std::optional<int> ganzeZahl(const QString &text, int von, int bis)
-{
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    if (!ok || n < von || n > bis)
-        return std::nullopt;
-    return n;
-}
-
-QString zahlFehler(int von, int bis)
-{
-    return QStringLiteral("Bitte eine ganze Zahl von %1 bis %2 eingeben.").arg(von).arg(bis);
-}
 
 bool mitSchrift(const FormElement &e)
 {
@@ -64,6 +53,97 @@ std::optional<qint32> farbWert(const QString &text)
     return std::nullopt;
 }
 
+QString farbText(const QColor &f)
+{
+    return farbText(storedColor(f));
+}
+
+std::optional<QColor> farbe(const QString &text)
+{
+    const std::optional<qint32> wert = farbWert(text);
+    if (!wert)
+        return std::nullopt;
+    return formColor(*wert);
+}
+
+std::optional<QString> zahlSetzen(int &ziel, const QString &text, int von, int bis)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < von || n > bis)
+        return QStringLiteral("Bitte eine ganze Zahl von %1 bis %2 eingeben.").arg(von).arg(bis);
+    ziel = n;
+    return std::nullopt;
+}
+
+std::optional<QString> zahlSetzen(double &ziel, const QString &text, double von, double bis)
+{
+    bool ok = false;
+    // Both the German decimal comma and the point are taken.
+    const double n
+        = QString(text.trimmed()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || !std::isfinite(n) || n < von || n > bis)
+        return QStringLiteral("Bitte eine Zahl von %1 bis %2 eingeben.")
+            .arg(QLocale(QLocale::German).toString(von), QLocale(QLocale::German).toString(bis));
+    ziel = n;
+    return std::nullopt;
+}
+
+std::optional<QString> farbeSetzen(qint32 &ziel, const QString &text)
+{
+    const std::optional<qint32> f = farbWert(text);
+    if (!f)
+        return QStringLiteral("„%1“ ist keine Farbe. Bitte einen Farbnamen wie „Rot“ oder "
+                              "einen Wert wie „$000000FF“ eingeben.")
+            .arg(text.trimmed());
+    ziel = *f;
+    return std::nullopt;
+}
+
+std::optional<QString> farbeSetzen(QColor &ziel, const QString &text)
+{
+    qint32 wert = 0;
+    if (std::optional<QString> fehler = farbeSetzen(wert, text))
+        return fehler;
+    ziel = formColor(wert);
+    return std::nullopt;
+}
+
+std::optional<QString> jaNeinSetzen(bool &ziel, const QString &text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == u"ja" || t == u"j" || t == u"1" || t == u"wahr") {
+        ziel = true;
+        return std::nullopt;
+    }
+    if (t == u"nein" || t == u"n" || t == u"0" || t == u"falsch") {
+        ziel = false;
+        return std::nullopt;
+    }
+    return QStringLiteral("Bitte „ja“ oder „nein“ eingeben.");
+}
+
+QString jaNein(bool wert)
+{
+    return wert ? QStringLiteral("ja") : QStringLiteral("nein");
+}
+
+std::vector<Listenzeile> listenzeilen(const FormElement &e)
+{
+    std::vector<Listenzeile> zeilen;
+    for (const EigenschaftZeile &z : eigenschaften(e)) {
+        const bool istFarbe
+            = z.was == Eigenschaft::Hintergrundfarbe || z.was == Eigenschaft::Schriftfarbe;
+        zeilen.push_back({ .id = int(z.was),
+            .titel = z.titel,
+            .wert = z.wert,
+            .aenderbar = z.aenderbar,
+            .art = istFarbe ? Werteart::Farbe : Werteart::Text,
+            .auswahl = {} });
+    }
+    return zeilen;
+}
+
 std::vector<EigenschaftZeile> eigenschaften(const FormElement &e)
 {
     std::vector<EigenschaftZeile> z = {
@@ -88,22 +168,8 @@ std::vector<EigenschaftZeile> eigenschaften(const FormElement &e)
 
 std::optional<QString> eigenschaftSetzen(FormElement &e, Eigenschaft was, const QString &text)
 {
-    const auto zahl = [&](int &ziel, int von, int bis) -> std::optional<QString> {
-        const std::optional<int> n = ganzeZahl(text, von, bis);
-        if (!n)
-            return zahlFehler(von, bis);
-        ziel = *n;
-        return std::nullopt;
-    };
-    const auto farbe = [&](qint32 &ziel) -> std::optional<QString> {
-        const std::optional<qint32> f = farbWert(text);
-        if (!f)
-            return QStringLiteral("„%1“ ist keine Farbe. Bitte einen Farbnamen wie „Rot“ oder "
-                                  "einen Wert wie „$000000FF“ eingeben.")
-                .arg(text.trimmed());
-        ziel = *f;
-        return std::nullopt;
-    };
+    const auto zahl = [&](int &ziel, int von, int bis) { return zahlSetzen(ziel, text, von, bis); };
+    const auto farbe = [&](qint32 &ziel) { return farbeSetzen(ziel, text); };
     if (!mitSchrift(e) && int(was) > int(Eigenschaft::Hoehe))
         return QStringLiteral("Dieses Element hat keine solche Eigenschaft.");
     switch (was) {

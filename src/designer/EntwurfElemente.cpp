@@ -1,5 +1,6 @@
 #include "designer/EntwurfElemente.h"
 
+#include "designer/Arbeitsflaeche.h"
 #include "designer/EntwurfSzene.h"
 #include "designer/Formulardruck.h"
 
@@ -16,8 +17,6 @@ namespace {
 using enum FormBand;
 
 const QColor kNavy(0x00, 0x00, 0x80);
-const QColor kSkala(0x6C, 0x6C, 0xFF); // $00FF6C6C
-const QColor kGelb(0xFF, 0xFF, 0x00);
 
 int linealHoehe(FormBand band)
 {
@@ -57,35 +56,6 @@ QFont elementFont(const FormFont &font)
     return f;
 }
 
-void paintLineal(QPainter *p, const QRectF &rect, FormBand band, bool aktiv)
-{
-    p->fillRect(rect, aktiv ? kGelb : QColor(Qt::white));
-    const qreal unten = rect.bottom();
-    p->setPen(QPen(kSkala, 0));
-    p->drawLine(QPointF(rect.left(), unten), QPointF(rect.right(), unten));
-    const QRectF sichtbar = p->clipBoundingRect().isEmpty() ? rect : p->clipBoundingRect();
-    const int von = std::max(0, int((sichtbar.left() - kScaleOrigin) / kPixelsPerMm) - 1);
-    const int bis = std::min(int((rect.width() - kScaleOrigin) / kPixelsPerMm),
-        int((sichtbar.right() - kScaleOrigin) / kPixelsPerMm) + 1);
-    QFont zahlen;
-    zahlen.setPixelSize(9);
-    p->setFont(zahlen);
-    for (int mm = von; mm <= bis; ++mm) {
-        const qreal x = kScaleOrigin + mm * kPixelsPerMm;
-        const qreal laenge = mm % 10 == 0 ? 10 : mm % 5 == 0 ? 6 : 3;
-        p->drawLine(QPointF(x, unten - laenge), QPointF(x, unten));
-        if (mm % 10 == 0 && mm > 0)
-            p->drawText(QPointF(x + 2, unten - 4), QString::number(mm));
-    }
-    QFont titel;
-    titel.setPixelSize(16);
-    titel.setBold(true);
-    p->setFont(titel);
-    p->setPen(kNavy);
-    p->drawText(QRectF(rect.left() + 4, rect.top() + 2, 600, 20), Qt::AlignLeft | Qt::AlignTop,
-        bandCaption(band));
-}
-
 BandItem::BandItem(EntwurfSzene *szene, FormBand band, bool mitLineal)
     : m_szene(szene)
     , m_band(band)
@@ -121,7 +91,7 @@ void BandItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *)
     p->fillRect(r, Qt::white);
     if (m_mitLineal)
         paintLineal(p, QRectF(0, 0, r.width(), std::min<qreal>(linealHoehe(m_band), r.height())),
-            m_band, m_aktiv);
+            bandCaption(m_band), m_aktiv, kScaleOrigin, kPixelsPerMm);
 }
 
 void BandItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
@@ -152,7 +122,7 @@ QRectF KopfLinealItem::boundingRect() const
 
 void KopfLinealItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    paintLineal(p, boundingRect(), Header, m_aktiv);
+    paintLineal(p, boundingRect(), bandCaption(Header), m_aktiv, kScaleOrigin, kPixelsPerMm);
 }
 
 void KopfLinealItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
@@ -320,47 +290,6 @@ void ElementItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
     m_szene->elementZiehen(m_name, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
     m_szene->ziehenBeenden(QStringLiteral("Element ") + m_name + QStringLiteral(" bewegen"));
-}
-
-GriffItem::GriffItem(EntwurfSzene *szene, int kante)
-    : m_szene(szene)
-    , m_kante(kante)
-{
-    setFlag(ItemIgnoresTransformations);
-    setZValue(1e6);
-    const bool waagrecht = kante & 3, senkrecht = kante & 12;
-    if (waagrecht && senkrecht)
-        setCursor(kante == 5 || kante == 10 ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
-    else
-        setCursor(waagrecht ? Qt::SizeHorCursor : Qt::SizeVerCursor);
-}
-
-QRectF GriffItem::boundingRect() const
-{
-    return QRectF(-4, -4, 8, 8);
-}
-
-void GriffItem::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *)
-{
-    p->fillRect(QRectF(-3.5, -3.5, 7, 7), Qt::black);
-    p->fillRect(QRectF(-2.5, -2.5, 5, 5), Qt::white);
-}
-
-void GriffItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
-{
-    m_szene->ziehenBeginnen();
-    event->accept();
-}
-
-void GriffItem::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
-{
-    m_szene->griffZiehen(m_kante, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
-}
-
-void GriffItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
-{
-    m_szene->griffZiehen(m_kante, event->scenePos() - event->buttonDownScenePos(Qt::LeftButton));
-    m_szene->ziehenBeenden(QStringLiteral("Elementgröße"));
 }
 
 } // namespace kb::designer

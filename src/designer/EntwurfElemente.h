@@ -31,9 +31,6 @@ private:
     bool m_aktiv = false;
 };
 
-// Paints a ruler: the caption and a scale of millimetres from the band's scale origin.
-void paintLineal(QPainter *p, const QRectF &rect, FormBand band, bool aktiv);
-
 // The header band's ruler, which stands above the band.
 class KopfLinealItem final : public QGraphicsItem {
 public:
@@ -92,26 +89,6 @@ private:
     QPixmap m_bild;
     QString m_bildPfad;
     bool m_bildGeladen = false;
-};
-
-// One of the eight grab handles around the selected element; keeps its size on screen at
-// every zoom.
-class GriffItem final : public QGraphicsItem {
-public:
-    // `kante`: bit 0 left, 1 right, 2 top, 3 bottom edge moves.
-    GriffItem(EntwurfSzene *szene, int kante);
-    int kante() const { return m_kante; }
-    QRectF boundingRect() const override;
-    void paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *) override;
-
-protected:
-    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
-
-private:
-    EntwurfSzene *m_szene;
-    int m_kante;
 };
 
 // The font of an element as the designer paints it: sizes in points at 96 pixels per inch.

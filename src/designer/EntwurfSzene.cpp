@@ -1,5 +1,7 @@
 #include "designer/EntwurfSzene.h"
 
+#include "designer/Arbeitsflaeche.h"
+
 #include "designer/EntwurfElemente.h"
 
 #include <QGraphicsLineItem>
@@ -50,9 +52,8 @@ EntwurfSzene::EntwurfSzene(QObject *parent)
     m_woche = new ElementItem(this, QLatin1StringView(kSettingsName));
     m_woche->setParentItem(m_baender[std::size_t(Day)]);
     m_woche->setToolTip(QStringLiteral("laufende Position"));
-    const int kanten[8] = { 5, 4, 6, 1, 2, 9, 8, 10 };
     for (std::size_t i = 0; i < m_griffe.size(); ++i) {
-        m_griffe[i] = new GriffItem(this, kanten[i]);
+        m_griffe[i] = new GriffItem(this, GriffItem::kKanten[i]);
         m_griffe[i]->setVisible(false);
         addItem(m_griffe[i]);
     }
@@ -175,12 +176,8 @@ void EntwurfSzene::griffeZeigen()
     if (!item)
         return;
     const QRectF r = item->mapRectToScene(item->boundingRect());
-    for (GriffItem *g : m_griffe) {
-        const int k = g->kante();
-        const qreal x = k & 1 ? r.left() : k & 2 ? r.right() : r.center().x();
-        const qreal y = k & 4 ? r.top() : k & 8 ? r.bottom() : r.center().y();
-        g->setPos(x, y);
-    }
+    for (GriffItem *g : m_griffe)
+        g->setPos(GriffItem::stelle(r, g->kante()));
 }
 
 void EntwurfSzene::aktivieren(FormBand band)

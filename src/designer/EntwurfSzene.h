@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/Arbeitsflaeche.h"
 #include "designer/Entwurfsregeln.h"
 
 #include <QGraphicsScene>
@@ -15,14 +16,13 @@ namespace kb::designer {
 
 class BandItem;
 class ElementItem;
-class GriffItem;
 class KopfLinealItem;
 class TrennerItem;
 
 // The designer's workspace: the five bands with rulers, separators and column guides, one
 // item per element and the grab handles of the selection. It shows the form it holds and
 // changes it only through steps on its history, so every change can be undone.
-class EntwurfSzene final : public QGraphicsScene {
+class EntwurfSzene final : public QGraphicsScene, public Arbeitsflaeche {
     Q_OBJECT
 public:
     explicit EntwurfSzene(QObject *parent = nullptr);
@@ -50,15 +50,16 @@ public:
     void neu(ElementType type);
     void loeschen();
     void alleEntfernen();
-    void verschieben(int dx, int dy);
+    bool hatAuswahl() const override { return !m_auswahl.isEmpty(); }
+    void verschieben(int dx, int dy) override;
     ColumnGuides spalten() const { return m_spalten; }
 
     // Called by the items while the mouse drags.
-    void ziehenBeginnen();
+    void ziehenBeginnen() override;
     void elementZiehen(const QString &name, QPointF delta);
-    void griffZiehen(int kante, QPointF delta);
+    void griffZiehen(int kante, QPointF delta) override;
     void bandZiehen(FormBand band, int hoehe);
-    void ziehenBeenden(const QString &text);
+    void ziehenBeenden(const QString &text) override;
 
     // Geometry of an element or the week label as an element.
     FormElement anzeige(const QString &name) const;

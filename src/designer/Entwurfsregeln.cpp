@@ -232,37 +232,4 @@ qint32 storedColor(const QColor &color)
     return qint32(quint32(color.red()) | quint32(color.green()) << 8 | quint32(color.blue()) << 16);
 }
 
-FormularSchritt::FormularSchritt(
-    const QString &text, Formular before, Formular after, Apply apply, int mergeId)
-    : QUndoCommand(text)
-    , m_before(std::move(before))
-    , m_after(std::move(after))
-    , m_apply(std::move(apply))
-    , m_mergeId(mergeId)
-{
-}
-
-void FormularSchritt::undo()
-{
-    m_apply(m_before);
-}
-
-void FormularSchritt::redo()
-{
-    if (!m_pushed) {
-        m_pushed = true;
-        return;
-    }
-    m_apply(m_after);
-}
-
-bool FormularSchritt::mergeWith(const QUndoCommand *other)
-{
-    const auto *next = static_cast<const FormularSchritt *>(other);
-    if (next->text() != text())
-        return false;
-    m_after = next->m_after;
-    return true;
-}
-
 } // namespace kb::designer

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "designer/Formular.h"
+#include "designer/Schnappschuss.h"
 
 #include <QColor>
 #include <QString>
-#include <QUndoCommand>
 #include <array>
 #include <functional>
 #include <optional>
@@ -86,26 +86,7 @@ QString entwurfHilfe();
 QColor formColor(qint32 stored);
 qint32 storedColor(const QColor &color);
 
-// One step of the designer's history: the form before and after a change. Undo puts the
-// form back as it was, redo as it became; `apply` shows the form in the window. The first
-// redo, when the command is pushed, does nothing: the change has already been made.
-class FormularSchritt : public QUndoCommand {
-public:
-    using Apply = std::function<void(const Formular &)>;
-    FormularSchritt(
-        const QString &text, Formular before, Formular after, Apply apply, int mergeId = -1);
-
-    void undo() override;
-    void redo() override;
-    int id() const override { return m_mergeId; }
-    bool mergeWith(const QUndoCommand *other) override;
-    const Formular &after() const { return m_after; }
-
-private:
-    Formular m_before, m_after;
-    Apply m_apply;
-    int m_mergeId;
-    bool m_pushed = false;
-};
+// One step of the form designer's history.
+using FormularSchritt = Schnappschuss<Formular>;
 
 } // namespace kb::designer

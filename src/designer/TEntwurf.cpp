@@ -1,6 +1,7 @@
 #include "designer/TEntwurf.h"
 
 #include "designer/Eigenschaften.h"
+#include "designer/EigenschaftsListe.h"
 #include "designer/EntwurfElemente.h"
 #include "designer/Formulardruck.h"
 #include "designer/TReportEinst.h"
@@ -60,56 +61,6 @@ QIcon farbSymbol(qint32 wert)
 
 } // namespace
 
-EntwurfAnsicht::EntwurfAnsicht(EntwurfSzene *szene, QWidget *parent)
-    : QGraphicsView(szene, parent)
-    , m_szene(szene)
-{
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-    setOptimizationFlag(QGraphicsView::DontSavePainterState);
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-void EntwurfAnsicht::setZoom(int prozent)
-{
-    m_zoom = std::clamp(prozent, 50, 400);
-    setTransform(QTransform::fromScale(m_zoom / 100.0, m_zoom / 100.0));
-}
-
-void EntwurfAnsicht::wheelEvent(QWheelEvent *event)
-{
-    if (event->modifiers() & Qt::ControlModifier) {
-        setZoom(m_zoom + (event->angleDelta().y() > 0 ? 25 : -25));
-        event->accept();
-        return;
-    }
-    QGraphicsView::wheelEvent(event);
-}
-
-void EntwurfAnsicht::keyPressEvent(QKeyEvent *event)
-{
-    const int schritt = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
-    if (!m_szene->auswahl().isEmpty()) {
-        switch (event->key()) {
-        case Qt::Key_Left:
-            m_szene->verschieben(-schritt, 0);
-            return;
-        case Qt::Key_Right:
-            m_szene->verschieben(schritt, 0);
-            return;
-        case Qt::Key_Up:
-            m_szene->verschieben(0, -schritt);
-            return;
-        case Qt::Key_Down:
-            m_szene->verschieben(0, schritt);
-            return;
-        default:
-            break;
-        }
-    }
-    QGraphicsView::keyPressEvent(event);
-}
-
 TEntwurf::TEntwurf(QWidget *parent)
     : QMainWindow(parent)
 {
@@ -119,7 +70,7 @@ TEntwurf::TEntwurf(QWidget *parent)
     menueAnlegen();
     werkzeugleistenAnlegen();
 
-    m_ansicht = new EntwurfAnsicht(&m_szene);
+    m_ansicht = new EntwurfAnsicht(&m_szene, &m_szene);
     m_einst = new TReportEinst(this);
     m_hilfeText = new QTextEdit;
     m_hilfeText->setReadOnly(true);
@@ -370,18 +321,8 @@ QWidget *TEntwurf::seitenPanel()
     }
     l->addSpacing(8);
     l->addWidget(new QLabel(QStringLiteral("Eigenschaften")));
-    m_eigenschaften = new QTableWidget(0, 2);
-    m_eigenschaften->setHorizontalHeaderLabels(
-        { QStringLiteral("Eigenschaft"), QStringLiteral("Wert") });
-    m_eigenschaften->verticalHeader()->setVisible(false);
-    m_eigenschaften->horizontalHeader()->setStretchLastSection(true);
-    m_eigenschaften->verticalHeader()->setDefaultSectionSize(
-        m_eigenschaften->fontMetrics().height() + 4);
+    m_eigenschaften = new EigenschaftsListe;
     m_eigenschaften->setColumnWidth(0, 72);
-    m_eigenschaften->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_eigenschaften->setEditTriggers(QAbstractItemView::DoubleClicked
-        | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
-        | QAbstractItemView::SelectedClicked);
     l->addWidget(m_eigenschaften, 1);
     return panel;
 }
@@ -521,7 +462,7 @@ void TEntwurf::verbinden()
         auswahlZeigen();
     });
     connect(&m_szene, &EntwurfSzene::auswahlGeaendert, this, &TEntwurf::auswahlZeigen);
-    connect(m_eigenschaften, &QTableWidget::cellChanged, this, &TEntwurf::eigenschaftGeaendert);
+    connect(m_eigenschaften, &EigenschaftsListe::geaendert, this, &TEntwurf::eigenschaftGeaendert);
     connect(&m_szene, &EntwurfSzene::bandAktiviert, this, &TEntwurf::bandZeigen);
     connect(&m_szene, &EntwurfSzene::lage, this,
         [this](const QString &text) { m_lage->setText(text); });
@@ -721,52 +662,32 @@ void TEntwurf::auswahlZeigen()
 
 void TEntwurf::eigenschaftenZeigen()
 {
-    const QSignalBlocker b(m_eigenschaften);
     // The week label has no property list.
     const FormElement *e = m_szene.ausgewaehlt();
-    const std::vector<EigenschaftZeile> zeilen
-        = e ? eigenschaften(*e) : std::vector<EigenschaftZeile> {};
-    m_eigenschaften->setRowCount(int(zeilen.size()));
-    for (std::size_t i = 0; i < zeilen.size(); ++i) {
-        const EigenschaftZeile &z = zeilen[i];
-        auto *titel = new QTableWidgetItem(z.titel);
-        titel->setFlags(Qt::ItemIsEnabled);
-        titel->setData(Qt::UserRole, int(z.was));
-        m_eigenschaften->setItem(int(i), 0, titel);
-        auto *wert = new QTableWidgetItem(z.wert);
-        wert->setFlags(z.aenderbar ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
-                                   : Qt::ItemIsEnabled);
-        wert->setToolTip(z.wert);
-        m_eigenschaften->setItem(int(i), 1, wert);
-    }
+    m_eigenschaften->zeigen(
+        e ? listenzeilen(*e) : std::vector<Listenzeile> {}, e ? QVariant(e->name()) : QVariant());
 }
 
-void TEntwurf::eigenschaftGeaendert(int zeile, int spalte)
+void TEntwurf::eigenschaftGeaendert(
+    const QVariant &bezug, int id, const QString &titel, const QString &text)
 {
-    const FormElement *e = m_szene.ausgewaehlt();
-    if (!e || spalte != 1 || !m_eigenschaften->item(zeile, 0))
-        return;
-    const auto was = Eigenschaft(m_eigenschaften->item(zeile, 0)->data(Qt::UserRole).toInt());
-    const QString titel = m_eigenschaften->item(zeile, 0)->text();
-    const QString text = m_eigenschaften->item(zeile, 1)->text();
-    // Posted: the list rebuilds itself after the change, and the item that reported it is
-    // still inside its own update.
-    QTimer::singleShot(0, this, [this, name = e->name(), was, titel, text] {
-        const FormElement *el = m_szene.ausgewaehlt();
-        if (!el || el->name() != name)
-            return;
-        FormElement geaendert = *el;
-        if (const std::optional<QString> fehler = eigenschaftSetzen(geaendert, was, text)) {
-            ui().message(*fehler);
-            eigenschaftenZeigen();
-            return;
-        }
-        m_szene.aendern(titel, [&](Formular &f) {
-            if (FormElement *ziel = f.find(name))
-                *ziel = geaendert;
-        });
+    const QString name = bezug.toString();
+    const FormElement *el = m_szene.formular().find(name);
+    if (!el) {
         eigenschaftenZeigen();
+        return;
+    }
+    FormElement geaendert = *el;
+    if (const std::optional<QString> fehler = eigenschaftSetzen(geaendert, Eigenschaft(id), text)) {
+        ui().message(*fehler);
+        eigenschaftenZeigen();
+        return;
+    }
+    m_szene.aendern(titel, [&](Formular &f) {
+        if (FormElement *ziel = f.find(name))
+            *ziel = geaendert;
     });
+    eigenschaftenZeigen();
 }
 
 void TEntwurf::textAendern(const QString &was, const std::function<void(FormElement &)> &f)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/Arbeitsflaeche.h"
 #include "designer/EntwurfSzene.h"
 
 #include <QGraphicsView>
@@ -24,28 +25,11 @@ struct LayoutSettings;
 } // namespace kb
 
 namespace kb::designer {
+class EigenschaftsListe;
 class TReportEinst;
-}
+} // namespace kb::designer
 
 namespace kb::designer {
-
-// The workspace's view: Ctrl+wheel zooms, the arrow keys move the selection.
-class EntwurfAnsicht final : public QGraphicsView {
-    Q_OBJECT
-public:
-    explicit EntwurfAnsicht(EntwurfSzene *szene, QWidget *parent = nullptr);
-    // 50 to 400 per cent.
-    void setZoom(int prozent);
-    int zoom() const { return m_zoom; }
-
-protected:
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    EntwurfSzene *m_szene;
-    int m_zoom = 100;
-};
 
 // The calendar form designer: the bands of one form file on a zoomable workspace, the
 // page-settings panel, four toolbars and the help text. Every change can be undone; closing
@@ -104,7 +88,7 @@ public:
     QTextEdit *hilfeText() const { return m_hilfeText; }
     QComboBox *farbBox() const { return m_farbBox; }
     // The property list of the selected element: a row per property, the value editable.
-    QTableWidget *eigenschaftsListe() const { return m_eigenschaften; }
+    EigenschaftsListe *eigenschaftsListe() const { return m_eigenschaften; }
     // Panel 0 the active band, 1 the form file; 2 the data sources' state.
     QString statusText(int panel) const;
     quint8 stilSatz() const { return m_stil; }
@@ -132,7 +116,8 @@ private:
     void bildOeffnen();
     bool speichernFragen();
     void eigenschaftenZeigen();
-    void eigenschaftGeaendert(int zeile, int spalte);
+    void eigenschaftGeaendert(
+        const QVariant &bezug, int id, const QString &titel, const QString &text);
     QStringList datenfelder(const QString &quelle) const;
     QVariant datenwert(const QString &quelle, const QString &feld) const;
 
@@ -146,7 +131,7 @@ private:
     const LayoutSettings *m_druck = nullptr;
     // The file given to laden() could not be read: saving must not write over it.
     QString m_unlesbar;
-    QTableWidget *m_eigenschaften = nullptr;
+    EigenschaftsListe *m_eigenschaften = nullptr;
     QLabel *m_quellenHinweis = nullptr;
     Aktionen m_a {};
     QActionGroup *m_ausrichtungen = nullptr;

@@ -1,8 +1,11 @@
 #include "designer/TReportDesignerDialog.h"
 
+#include "designer/Arbeitsflaeche.h"
 #include "designer/BerichtsDruck.h"
+#include "designer/BerichtsEigenschaften.h"
 #include "designer/BerichtsStrom.h"
 #include "designer/BerichtsSzene.h"
+#include "designer/EigenschaftsListe.h"
 #include "platform/Error.h"
 #include "platform/Ui.h"
 #include "report/PreviewWindow.h"
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,6 +60,22 @@ std::unique_ptr<report::Report> hinweisBericht(const QString &titel, const QStri
     text.setFont({ .family = QStringLiteral("Arial"), .pointSize = 11 });
     return r;
 }
+
+// The field list: a field dragged from it carries its name as text, which the workspace
+// takes where it is dropped.
+class Feldliste final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override
+    {
+        auto *daten = QListWidget::mimeData(items);
+        if (!items.isEmpty())
+            daten->setText(items.first()->text());
+        return daten;
+    }
+};
 
 std::optional<bericht::KalenderTabellen> kalenderVon(const KalenderQuelle &quelle)
 {
@@ -136,8 +156,7 @@ TReportDesignerDialog::TReportDesignerDialog(const QString &titel, Bericht b,
     setWindowTitle(QStringLiteral("Report-Designer - %1").arg(titel));
     setSizeGripEnabled(true);
     m_szene = new BerichtsSzene(this);
-    m_ansicht = new QGraphicsView(m_szene);
-    m_ansicht->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_ansicht = new EntwurfAnsicht(m_szene, m_szene);
     m_ansicht->setAcceptDrops(true);
 
     auto *leiste = new QToolBar(this);
@@ -208,7 +227,31 @@ void TReportDesignerDialog::werkzeuge(QWidget *leisteWidget)
         m_bandWahl->setCurrentIndex(0);
     });
     leiste->addSeparator();
+    m_a.verkleinern = aktion(
+        QStringLiteral("Verkleinern"), [this] { m_ansicht->setZoom(m_ansicht->zoom() - 25); });
+    m_a.verkleinern->setShortcut(QKeySequence::ZoomOut);
+    m_zoom = new QComboBox;
+    m_zoom->setEditable(false);
+    for (int prozent = 50; prozent <= 400; prozent += 25)
+        m_zoom->addItem(QStringLiteral("%1 %").arg(prozent), prozent);
+    m_zoom->setCurrentIndex(m_zoom->findData(100));
+    m_zoom->setToolTip(QStringLiteral("Zoom (Strg + Mausrad)"));
+    leiste->addWidget(m_zoom);
+    m_a.vergroessern = aktion(
+        QStringLiteral("Vergrößern"), [this] { m_ansicht->setZoom(m_ansicht->zoom() + 25); });
+    m_a.vergroessern->setShortcut(QKeySequence::ZoomIn);
+    m_a.originalgroesse = aktion(QStringLiteral("100 %"), [this] { m_ansicht->setZoom(100); });
+    connect(m_zoom, &QComboBox::activated, this,
+        [this](int i) { m_ansicht->setZoom(m_zoom->itemData(i).toInt()); });
+    connect(m_ansicht, &EntwurfAnsicht::zoomGeaendert, this,
+        [this](int prozent) { m_zoom->setCurrentIndex(m_zoom->findData(prozent)); });
+    leiste->addSeparator();
     m_a.schliessen = aktion(QStringLiteral("Schliessen"), [this] { close(); });
+}
+
+QGraphicsView *TReportDesignerDialog::ansicht() const
+{
+    return m_ansicht;
 }
 
 QWidget *TReportDesignerDialog::datenSeite()
@@ -227,8 +270,9 @@ QWidget *TReportDesignerDialog::datenSeite()
     m_abfrage = new QPlainTextEdit;
     m_abfrage->setPlaceholderText(QStringLiteral("SELECT Datum, Tag, Text FROM Jahr"));
     auto *pruefenKnopf = new QPushButton(QStringLiteral("Prüfen"));
-    m_felder = new QListWidget;
+    m_felder = new Feldliste;
     m_felder->setDragEnabled(true);
+    m_felder->setDragDropMode(QAbstractItemView::DragOnly);
     m_felder->setSortingEnabled(true);
     m_felder->setToolTip(QStringLiteral("Felder auf ein Band ziehen"));
     layout->addWidget(m_quelleKeine);
@@ -268,11 +312,22 @@ QWidget *TReportDesignerDialog::seitenSeite()
     auto *form = new QFormLayout(seite);
     m_titel = new QLineEdit;
     m_papier = new QComboBox;
-    m_papier->addItems({ QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A5") });
+    m_papier->addItems({ QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A5"),
+        QStringLiteral("eigenes Format") });
     m_lage = new QComboBox;
     m_lage->addItems({ QStringLiteral("Hochformat"), QStringLiteral("Querformat") });
     form->addRow(QStringLiteral("Titel:"), m_titel);
     form->addRow(QStringLiteral("Papier:"), m_papier);
+    const QString masse[2]
+        = { QStringLiteral("Papierbreite (mm):"), QStringLiteral("Papierlänge (mm):") };
+    for (int i = 0; i < 2; ++i) {
+        m_papierMm[i] = new QDoubleSpinBox;
+        m_papierMm[i]->setRange(20, 2000);
+        m_papierMm[i]->setDecimals(1);
+        form->addRow(masse[i], m_papierMm[i]);
+        connect(m_papierMm[i], &QDoubleSpinBox::editingFinished, this,
+            &TReportDesignerDialog::einstellungenUebernehmen);
+    }
     form->addRow(QStringLiteral("Ausrichtung:"), m_lage);
     const QString raender[4]
         = { QStringLiteral("Rand links (mm):"), QStringLiteral("Rand rechts (mm):"),
@@ -306,112 +361,34 @@ QWidget *TReportDesignerDialog::eigenschaften()
 {
     auto *panel = new QWidget;
     auto *layout = new QVBoxLayout(panel);
-    m_art = new QLabel;
-    layout->addWidget(m_art);
-
+    layout->setContentsMargins(0, 0, 0, 0);
     m_elementFelder = new QGroupBox(QStringLiteral("Element"));
-    auto *form = new QFormLayout(m_elementFelder);
-    m_text = new QLineEdit;
-    m_maske = new QLineEdit;
-    m_maske->setToolTip(QStringLiteral("z. B. dd.mm.yyyy, dddd, #,##0.00"));
-    m_systemwert = new QComboBox;
-    m_systemwert->addItems(systemwertNamen());
-    m_ausrichtung = new QComboBox;
-    m_ausrichtung->addItems(
-        { QStringLiteral("links"), QStringLiteral("zentriert"), QStringLiteral("rechts") });
-    form->addRow(QStringLiteral("Text/Feld:"), m_text);
-    form->addRow(QStringLiteral("Maske:"), m_maske);
-    form->addRow(QStringLiteral("Systemwert:"), m_systemwert);
-    const QString geo[4] = { QStringLiteral("Links:"), QStringLiteral("Oben:"),
-        QStringLiteral("Breite:"), QStringLiteral("Höhe:") };
-    for (int i = 0; i < 4; ++i) {
-        m_geo[i] = new QSpinBox;
-        m_geo[i]->setRange(i < 2 ? -2000 : 0, 5000);
-        form->addRow(geo[i], m_geo[i]);
-        connect(m_geo[i], &QSpinBox::valueChanged, this, [this] {
-            elementAendern([this](bericht::Element &e) {
-                e.geometrie = QRectF(
-                    m_geo[0]->value(), m_geo[1]->value(), m_geo[2]->value(), m_geo[3]->value());
-            });
-        });
-    }
-    form->addRow(QStringLiteral("Ausrichtung:"), m_ausrichtung);
-    m_transparent = new QCheckBox(QStringLiteral("transparent"));
-    m_umbruch = new QCheckBox(QStringLiteral("Zeilenumbruch"));
-    m_autoStrecken = new QCheckBox(QStringLiteral("Höhe wächst mit dem Text"));
-    m_strecken = new QCheckBox(QStringLiteral("Bild einpassen"));
-    for (QCheckBox *c : { m_transparent, m_umbruch, m_autoStrecken, m_strecken })
-        form->addRow(c);
-    auto *schrift = new QPushButton(QStringLiteral("Schrift..."));
-    form->addRow(schrift);
-    layout->addWidget(m_elementFelder);
+    auto *elementLayout = new QVBoxLayout(m_elementFelder);
+    m_elementListe = new EigenschaftsListe;
+    elementLayout->addWidget(m_elementListe, 1);
+    auto *knoepfe = new QHBoxLayout;
+    m_schriftKnopf = new QPushButton(QStringLiteral("Schrift..."));
+    m_bildKnopf = new QPushButton(QStringLiteral("Bild laden..."));
+    knoepfe->addWidget(m_schriftKnopf);
+    knoepfe->addWidget(m_bildKnopf);
+    elementLayout->addLayout(knoepfe);
+    layout->addWidget(m_elementFelder, 3);
 
     m_bandFelder = new QGroupBox(QStringLiteral("Band"));
-    auto *bandForm = new QFormLayout(m_bandFelder);
-    m_bandHoehe = new QSpinBox;
-    m_bandHoehe->setRange(0, 5000);
-    m_gruppenfeld = new QLineEdit;
-    m_neueSpalte = new QCheckBox(QStringLiteral("neue Spalte"));
+    auto *bandLayout = new QVBoxLayout(m_bandFelder);
+    m_bandListe = new EigenschaftsListe;
+    bandLayout->addWidget(m_bandListe, 1);
     auto *bandLoeschen = new QPushButton(QStringLiteral("Band entfernen"));
-    bandForm->addRow(QStringLiteral("Höhe:"), m_bandHoehe);
-    bandForm->addRow(QStringLiteral("Gruppenfeld:"), m_gruppenfeld);
-    bandForm->addRow(m_neueSpalte);
-    bandForm->addRow(bandLoeschen);
-    layout->addWidget(m_bandFelder);
-    layout->addStretch(1);
+    bandLayout->addWidget(bandLoeschen);
+    layout->addWidget(m_bandFelder, 2);
+    panel->setMinimumWidth(260);
 
-    connect(m_text, &QLineEdit::editingFinished, this,
-        [this] { elementAendern([this](bericht::Element &e) { e.text = m_text->text(); }); });
-    connect(m_maske, &QLineEdit::editingFinished, this,
-        [this] { elementAendern([this](bericht::Element &e) { e.maske = m_maske->text(); }); });
-    connect(m_systemwert, &QComboBox::activated, this,
-        [this](int i) { elementAendern([i](bericht::Element &e) { e.systemwert = quint8(i); }); });
-    connect(m_ausrichtung, &QComboBox::activated, this, [this](int i) {
-        elementAendern([i](bericht::Element &e) { e.ausrichtung = report::HAlign(i); });
-    });
-    connect(m_transparent, &QCheckBox::toggled, this,
-        [this](bool an) { elementAendern([an](bericht::Element &e) { e.transparent = an; }); });
-    connect(m_umbruch, &QCheckBox::toggled, this,
-        [this](bool an) { elementAendern([an](bericht::Element &e) { e.umbruch = an; }); });
-    connect(m_autoStrecken, &QCheckBox::toggled, this,
-        [this](bool an) { elementAendern([an](bericht::Element &e) { e.autoStrecken = an; }); });
-    connect(m_strecken, &QCheckBox::toggled, this, [this](bool an) {
-        elementAendern([an](bericht::Element &e) { e.strecken = e.seitenverhaeltnis = an; });
-    });
-    connect(schrift, &QPushButton::clicked, this, [this] {
-        const bericht::Element *e = m_szene->ausgewaehlt();
-        if (!e)
-            return;
-        const report::FontSpec alt = e->schrift.value_or(m_szene->bericht().schrift);
-        QFont f(alt.family);
-        f.setPointSizeF(alt.pointSize);
-        f.setBold(alt.bold);
-        f.setItalic(alt.italic);
-        f.setUnderline(alt.underline);
-        const std::optional<QFont> neu = ui().font(f);
-        if (!neu)
-            return;
-        elementAendern([&](bericht::Element &el) {
-            el.schrift = report::FontSpec { .family = neu->family(),
-                .pointSize = std::clamp(neu->pointSizeF(), 1.0, 500.0),
-                .bold = neu->bold(),
-                .italic = neu->italic(),
-                .underline = neu->underline(),
-                .strikeOut = neu->strikeOut() };
-        });
-    });
-    connect(m_bandHoehe, &QSpinBox::valueChanged, this,
-        [this](int h) { bandAendern([h](bericht::Band &b) { b.hoehe = h; }); });
-    connect(m_gruppenfeld, &QLineEdit::editingFinished, this, [this] {
-        const QString feld = m_gruppenfeld->text().trimmed();
-        if (!feld.isEmpty())
-            bandAendern([&](bericht::Band &b) {
-                if (b.art == BandArt::Gruppenkopf || b.art == BandArt::Gruppenfuss)
-                    b.gruppenfeld = feld;
-            });
-    });
-    connect(m_neueSpalte, &QCheckBox::toggled, this,
-        [this](bool an) { bandAendern([an](bericht::Band &b) { b.neueSpalte = an; }); });
+    connect(m_elementListe, &EigenschaftsListe::geaendert, this,
+        &TReportDesignerDialog::elementEigenschaft);
+    connect(
+        m_bandListe, &EigenschaftsListe::geaendert, this, &TReportDesignerDialog::bandEigenschaft);
+    connect(m_schriftKnopf, &QPushButton::clicked, this, &TReportDesignerDialog::schriftWaehlen);
+    connect(m_bildKnopf, &QPushButton::clicked, this, [this] { bildLaden(); });
     connect(bandLoeschen, &QPushButton::clicked, this, [this] {
         const int band = m_szene->aktivesBand();
         if (band < 0)
@@ -421,6 +398,58 @@ QWidget *TReportDesignerDialog::eigenschaften()
             [band](Bericht &b) { b.baender.erase(b.baender.begin() + band); });
     });
     return panel;
+}
+
+void TReportDesignerDialog::schriftWaehlen()
+{
+    const bericht::Element *e = m_szene->ausgewaehlt();
+    if (!e)
+        return;
+    const report::FontSpec alt = e->schrift.value_or(m_szene->bericht().schrift);
+    QFont f(alt.family);
+    f.setPointSizeF(alt.pointSize);
+    f.setBold(alt.bold);
+    f.setItalic(alt.italic);
+    f.setUnderline(alt.underline);
+    f.setStrikeOut(alt.strikeOut);
+    const std::optional<QFont> neu = ui().font(f);
+    if (!neu)
+        return;
+    const ElementOrt ort = m_szene->auswahl();
+    m_szene->aendern(QStringLiteral("Schrift"), [&](Bericht &b) {
+        b.baender[std::size_t(ort.band)].elemente[std::size_t(ort.element)].schrift
+            = report::FontSpec { .family = neu->family(),
+                  .pointSize = std::clamp(neu->pointSizeF(), 1.0, 500.0),
+                  .bold = neu->bold(),
+                  .italic = neu->italic(),
+                  .underline = neu->underline(),
+                  .strikeOut = neu->strikeOut() };
+    });
+}
+
+bool TReportDesignerDialog::bildLaden(const QString &vorgabe)
+{
+    const ElementOrt ort = m_szene->auswahl();
+    const bericht::Element *e = m_szene->ausgewaehlt();
+    if (!e || e->art != ElementArt::Bild)
+        return false;
+    const QString pfad = !vorgabe.isEmpty()
+        ? vorgabe
+        : ui().openFileName(QStringLiteral("Bild laden"), QString(),
+            QStringLiteral("Bilder (*.jpg *.jpeg *.png "
+                           "*.bmp *.gif);;Alle Dateien (*)"));
+    if (pfad.isEmpty())
+        return false;
+    QByteArray png;
+    try {
+        png = bericht::bildAlsPng(pfad);
+    } catch (const Error &fehler) {
+        ui().message(fehler.message());
+        return false;
+    }
+    m_szene->aendern(QStringLiteral("Bild laden"),
+        [&](Bericht &b) { bericht::bildSetzen(b, ort.band, ort.element, png); });
+    return true;
 }
 
 void TReportDesignerDialog::bandHinzufuegen(int art)
@@ -460,65 +489,81 @@ void TReportDesignerDialog::bandHinzufuegen(int art)
     });
 }
 
-void TReportDesignerDialog::elementAendern(const std::function<void(bericht::Element &)> &f)
+void TReportDesignerDialog::elementEigenschaft(
+    const QVariant &bezug, int id, const QString &titel, const QString &text)
 {
-    if (m_zeigt)
+    const QPoint stelle = bezug.toPoint();
+    const ElementOrt ort { stelle.x(), stelle.y() };
+    const Bericht &b = m_szene->bericht();
+    if (ort.band < 0 || ort.band >= int(b.baender.size())
+        || ort.element >= int(b.baender[std::size_t(ort.band)].elemente.size())) {
+        auswahlZeigen();
         return;
-    const ElementOrt ort = m_szene->auswahl();
-    if (!m_szene->ausgewaehlt())
+    }
+    bericht::Element neu = b.baender[std::size_t(ort.band)].elemente[std::size_t(ort.element)];
+    if (const std::optional<QString> fehler = bericht::elementSetzen(neu, id, text, b.schrift)) {
+        ui().message(*fehler);
+        auswahlZeigen();
         return;
-    m_szene->aendern(QStringLiteral("Eigenschaft"), [&](Bericht &b) {
-        f(b.baender[std::size_t(ort.band)].elemente[std::size_t(ort.element)]);
+    }
+    m_szene->aendern(titel, [&](Bericht &r) {
+        r.baender[std::size_t(ort.band)].elemente[std::size_t(ort.element)] = neu;
     });
+    auswahlZeigen();
 }
 
-void TReportDesignerDialog::bandAendern(const std::function<void(bericht::Band &)> &f)
+void TReportDesignerDialog::bandEigenschaft(
+    const QVariant &bezug, int id, const QString &titel, const QString &text)
 {
-    const int band = m_szene->aktivesBand();
-    if (m_zeigt || band < 0 || band >= int(m_szene->bericht().baender.size()))
+    const int band = bezug.toInt();
+    const Bericht &b = m_szene->bericht();
+    if (band < 0 || band >= int(b.baender.size())) {
+        auswahlZeigen();
         return;
-    m_szene->aendern(QStringLiteral("Band"), [&](Bericht &b) { f(b.baender[std::size_t(band)]); });
+    }
+    bericht::Band neu = b.baender[std::size_t(band)];
+    const QString altesFeld = neu.gruppenfeld;
+    if (const std::optional<QString> fehler = bericht::bandSetzen(neu, id, text)) {
+        ui().message(*fehler);
+        auswahlZeigen();
+        return;
+    }
+    m_szene->aendern(titel, [&](Bericht &r) {
+        r.baender[std::size_t(band)] = neu;
+        // A group footer belongs to its header: it follows the header's field.
+        if (neu.art == BandArt::Gruppenkopf && neu.gruppenfeld != altesFeld)
+            for (bericht::Band &fuss : r.baender)
+                if (fuss.art == BandArt::Gruppenfuss && fuss.gruppenfeld == altesFeld)
+                    fuss.gruppenfeld = neu.gruppenfeld;
+    });
+    auswahlZeigen();
 }
 
 void TReportDesignerDialog::auswahlZeigen()
 {
-    m_zeigt = true;
     const bericht::Element *e = m_szene->ausgewaehlt();
+    const ElementOrt ort = m_szene->auswahl();
     m_elementFelder->setEnabled(e != nullptr);
-    if (e) {
-        const QStringList arten
-            = { QStringLiteral("Text"), QStringLiteral("Feld"), QStringLiteral("Systemwert"),
-                  QStringLiteral("Bild"), QStringLiteral("Feldbild"), QStringLiteral("Rechteck"),
-                  QStringLiteral("waagrechte Linie"), QStringLiteral("senkrechte Linie") };
-        m_art->setText(arten.value(int(e->art)));
-        m_text->setText(e->text);
-        m_maske->setText(e->maske);
-        m_systemwert->setCurrentIndex(e->systemwert);
-        const QRectF g = e->geometrie;
-        const int werte[4] = { int(g.left()), int(g.top()), int(g.width()), int(g.height()) };
-        for (int i = 0; i < 4; ++i)
-            m_geo[i]->setValue(werte[i]);
-        m_ausrichtung->setCurrentIndex(int(e->ausrichtung));
-        m_transparent->setChecked(e->transparent);
-        m_umbruch->setChecked(e->umbruch);
-        m_autoStrecken->setChecked(e->autoStrecken);
-        m_strecken->setChecked(e->strecken);
-    } else {
-        m_art->setText(QString());
-    }
+    m_elementFelder->setTitle(e ? QStringLiteral("Element: ") + bericht::elementArtName(e->art)
+                                : QStringLiteral("Element"));
+    m_elementListe->zeigen(
+        e ? bericht::elementZeilen(*e, m_szene->bericht().schrift) : std::vector<Listenzeile> {},
+        e ? QVariant(QPoint(ort.band, ort.element)) : QVariant());
+    m_schriftKnopf->setEnabled(e
+        && (e->art == ElementArt::Text || e->art == ElementArt::Feld
+            || e->art == ElementArt::Systemwert));
+    m_bildKnopf->setEnabled(e && e->art == ElementArt::Bild);
+
     const int band = m_szene->aktivesBand();
     const auto &baender = m_szene->bericht().baender;
     const bool bandDa = band >= 0 && band < int(baender.size());
     m_bandFelder->setEnabled(bandDa);
-    if (bandDa) {
-        const bericht::Band &b = baender[std::size_t(band)];
-        m_bandFelder->setTitle(QStringLiteral("Band: ") + bericht::bandName(b.art));
-        m_bandHoehe->setValue(int(b.hoehe));
-        m_gruppenfeld->setText(b.gruppenfeld);
-        m_gruppenfeld->setEnabled(b.art == BandArt::Gruppenkopf);
-        m_neueSpalte->setChecked(b.neueSpalte);
-    }
-    m_zeigt = false;
+    m_bandFelder->setTitle(bandDa
+            ? QStringLiteral("Band: ") + bericht::bandName(baender[std::size_t(band)].art)
+            : QStringLiteral("Band"));
+    m_bandListe->zeigen(
+        bandDa ? bericht::bandZeilen(baender[std::size_t(band)]) : std::vector<Listenzeile> {},
+        bandDa ? QVariant(band) : QVariant());
 }
 
 void TReportDesignerDialog::einstellungenZeigen()
@@ -533,8 +578,15 @@ void TReportDesignerDialog::einstellungenZeigen()
     if (m_abfrage->toPlainText() != b.abfrage)
         m_abfrage->setPlainText(b.abfrage);
     m_titel->setText(b.titel);
-    m_papier->setCurrentIndex(
-        b.papier == report::PaperSize::A3 ? 0 : (b.papier == report::PaperSize::A5 ? 2 : 1));
+    m_papier->setCurrentIndex(b.papier == report::PaperSize::A3
+            ? 0
+            : (b.papier == report::PaperSize::A5
+                    ? 2
+                    : (b.papier == report::PaperSize::Custom ? 3 : 1)));
+    m_papierMm[0]->setValue(b.papierMm.width());
+    m_papierMm[1]->setValue(b.papierMm.height());
+    for (QDoubleSpinBox *m : m_papierMm)
+        m->setEnabled(b.papier == report::PaperSize::Custom);
     m_lage->setCurrentIndex(b.lage == report::Orientation::Landscape ? 1 : 0);
     const double raender[4] = { b.raender.left, b.raender.right, b.raender.top, b.raender.bottom };
     for (int i = 0; i < 4; ++i)
@@ -556,10 +608,10 @@ void TReportDesignerDialog::einstellungenUebernehmen()
         b.tabelle = m_tabelle->text();
         b.abfrage = m_abfrage->toPlainText();
         b.titel = m_titel->text();
-        const report::PaperSize papiere[3]
-            = { report::PaperSize::A3, report::PaperSize::A4, report::PaperSize::A5 };
-        if (b.papier != report::PaperSize::Custom || m_papier->currentIndex() != 1)
-            b.papier = papiere[std::clamp(m_papier->currentIndex(), 0, 2)];
+        const report::PaperSize papiere[4] = { report::PaperSize::A3, report::PaperSize::A4,
+            report::PaperSize::A5, report::PaperSize::Custom };
+        b.papier = papiere[std::clamp(m_papier->currentIndex(), 0, 3)];
+        b.papierMm = QSizeF(m_papierMm[0]->value(), m_papierMm[1]->value());
         b.lage = m_lage->currentIndex() == 1 ? report::Orientation::Landscape
                                              : report::Orientation::Portrait;
         b.raender = { .left = m_rand[0]->value(),

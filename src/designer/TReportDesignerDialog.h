@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QGraphicsView>
+#include <QVariant>
 #include <functional>
 #include <optional>
 
@@ -17,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
@@ -28,6 +30,8 @@ class Table;
 namespace kb::designer {
 
 class BerichtsSzene;
+class EigenschaftsListe;
+class EntwurfAnsicht;
 
 // The open calendar, asked when a report reads it; nullopt while none is open.
 using KalenderQuelle = std::function<std::optional<bericht::KalenderTabellen>()>;
@@ -59,17 +63,22 @@ public:
     ~TReportDesignerDialog() override;
 
     BerichtsSzene *szene() const { return m_szene; }
-    QGraphicsView *ansicht() const { return m_ansicht; }
+    QGraphicsView *ansicht() const;
     QTabWidget *seiten() const { return m_seiten; }
     QListWidget *feldliste() const { return m_felder; }
     QPlainTextEdit *abfrageText() const { return m_abfrage; }
     QRadioButton *abfrageWahl() const { return m_quelleAbfrage; }
     QRadioButton *tabelleWahl() const { return m_quelleTabelle; }
     QLineEdit *tabellenPfad() const { return m_tabelle; }
-    QLineEdit *elementText() const { return m_text; }
+    EntwurfAnsicht *ansichtMitZoom() const { return m_ansicht; }
+    EigenschaftsListe *elementListe() const { return m_elementListe; }
+    EigenschaftsListe *bandListe() const { return m_bandListe; }
 
     // "Prüfen": runs the data set and lists its fields; false (after a message) on failure.
     bool pruefen();
+    // "Bild laden...": the selected picture printable shows the picture file `pfad` (empty:
+    // the user picks one). False when nothing was taken.
+    bool bildLaden(const QString &pfad = {});
     void speichern();
     void vorschau();
     // The report as the window shows it, with the data-set and page settings.
@@ -77,6 +86,7 @@ public:
 
     struct Aktionen {
         QAction *speichern, *vorschau, *rueckgaengig, *wiederholen, *loeschen, *schliessen;
+        QAction *vergroessern, *verkleinern, *originalgroesse;
         QAction *text, *feld, *systemwert, *bild, *feldbild, *rechteck, *linieWaagrecht,
             *linieSenkrecht;
     };
@@ -96,13 +106,15 @@ private:
     void einstellungenZeigen();
     void einstellungenUebernehmen();
     void auswahlZeigen();
-    void elementAendern(const std::function<void(bericht::Element &)> &f);
-    void bandAendern(const std::function<void(bericht::Band &)> &f);
+    void elementEigenschaft(
+        const QVariant &bezug, int id, const QString &titel, const QString &text);
+    void bandEigenschaft(const QVariant &bezug, int id, const QString &titel, const QString &text);
+    void schriftWaehlen();
     void bandHinzufuegen(int art);
     void feldlisteFuellen(const QStringList &felder);
 
     BerichtsSzene *m_szene = nullptr;
-    QGraphicsView *m_ansicht = nullptr;
+    EntwurfAnsicht *m_ansicht = nullptr;
     KalenderQuelle m_kalender;
     std::function<void(const QByteArray &)> m_speichern;
     Aktionen m_a {};
@@ -116,18 +128,15 @@ private:
     QListWidget *m_felder = nullptr;
     QLineEdit *m_titel = nullptr;
     QComboBox *m_papier = nullptr, *m_lage = nullptr;
+    QDoubleSpinBox *m_papierMm[2] = {};
     QDoubleSpinBox *m_rand[4] = {};
     QSpinBox *m_spalten = nullptr;
     QDoubleSpinBox *m_abstand = nullptr;
+    QComboBox *m_bandWahl = nullptr, *m_zoom = nullptr;
 
-    QLabel *m_art = nullptr;
-    QLineEdit *m_text = nullptr, *m_maske = nullptr, *m_gruppenfeld = nullptr;
-    QComboBox *m_systemwert = nullptr, *m_ausrichtung = nullptr, *m_bandWahl = nullptr;
-    QSpinBox *m_geo[4] = {};
-    QSpinBox *m_bandHoehe = nullptr;
-    QCheckBox *m_transparent = nullptr, *m_umbruch = nullptr, *m_strecken = nullptr,
-              *m_autoStrecken = nullptr, *m_neueSpalte = nullptr;
     QGroupBox *m_elementFelder = nullptr, *m_bandFelder = nullptr;
+    EigenschaftsListe *m_elementListe = nullptr, *m_bandListe = nullptr;
+    QPushButton *m_schriftKnopf = nullptr, *m_bildKnopf = nullptr;
 };
 
 } // namespace kb::designer

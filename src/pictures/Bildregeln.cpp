@@ -155,6 +155,11 @@ QImage lesenAlsArt(Bildart art, const QByteArray &daten, const QString &pfad, QS
 
 } // namespace
 
+QByteArray bilddateiLesen(const QString &pfad)
+{
+    return dateiLesen(pfad);
+}
+
 Bildart bildart(const QString &dateiname)
 {
     const QString endung = QFileInfo(dateiname).suffix().toLower();

@@ -31,6 +31,10 @@ QRect startBildBox(QSize bild);
 // reading.
 inline constexpr qint64 kGroessteBilddatei = 200LL * 1024 * 1024;
 
+// A picture file's bytes, read only from a regular file of at most kGroessteBilddatei bytes;
+// throws kb::Error with a German message naming the file otherwise.
+QByteArray bilddateiLesen(const QString &pfad);
+
 // Reads a picture file: JPEG through the program's codec (with `mindestens`, reduced by DCT
 // scaling to no less than that size), bitmaps through Qt. Throws kb::Error with a German
 // message naming the file when it cannot be read, is no picture of its kind, is damaged or is

@@ -5,6 +5,7 @@
 #include "designer/TEntwurf.h"
 #include "caldata/KalenderAnlage.h"
 #include "designer/Eigenschaften.h"
+#include "designer/EigenschaftsListe.h"
 #include "designer/EntwurfElemente.h"
 #include "designer/FormFile.h"
 #include "designer/TReportEinst.h"
