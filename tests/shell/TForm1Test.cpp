@@ -1,8 +1,13 @@
 #include "ShellTestUtil.h"
 
 #include "caldata/KalenderAnlage.h"
+#include "caldata/Schemas.h"
 #include "days/OrganizerPanel.h"
 #include "days/TageGrid.h"
+#include "designer/BerichtsStrom.h"
+#include "designer/Berichtsablage.h"
+#include "designer/FertigeBerichte.h"
+#include "designer/TSimpleDemoMainForm.h"
 #include "pictures/MonatsBilderPanel.h"
 #include "platform/ProgramDir.h"
 #include "printing/TKalenderForm.h"
@@ -35,6 +40,7 @@
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -594,6 +600,35 @@ TEST_F(TForm1Test, CalendarFromTheCommandLine)
             EXPECT_TRUE(ui->messages().isEmpty()) << c.was;
         }
     }
+}
+
+// "Datenbank Designer" opens the report management on the report table of the program
+// directory; its reports read the calendar open in the main window.
+TEST_F(TForm1Test, TheNavigationItemOpensTheReportManagementOnTheOpenCalendar)
+{
+    {
+        QDir().mkpath(ProgramDir::designerDir());
+        Table t;
+        t.setFilePath(bericht::berichtTabellePfad());
+        Schemas::anlegen(t, Schemas::designerTabelle());
+        for (const bericht::FertigerBericht &b : bericht::fertigeBerichte())
+            bericht::berichtAnhaengen(
+                bericht::berichtTabellePfad(), b.name, bericht::berichtSchreiben(b.bericht));
+    }
+    einstellungenAnlegen();
+    auto f = fenster();
+    ui->answerFile(kalender(QStringLiteral("Test"), 2024).qvkPfad());
+    ausloesen(*f, Ort::LinkeLeiste, Befehl::Oeffnen);
+    ui->answerModal(0, [](QWidget *w) {
+        auto *verwaltung = qobject_cast<designer::TSimpleDemoMainForm *>(w);
+        ASSERT_NE(verwaltung, nullptr);
+        EXPECT_EQ(verwaltung->liste()->model()->rowCount(), 3);
+        EXPECT_EQ(verwaltung->liste()->model()->index(0, 0).data().toString(),
+            QStringLiteral("Feiertage des Jahres"));
+    });
+    ausloesen(*f, Ort::Navigation, Befehl::NavDesigner);
+    EXPECT_TRUE(ui->scriptDone());
+    EXPECT_TRUE(ui->messages().isEmpty()) << ui->messages().join(u'|').toStdString();
 }
 
 } // namespace
