@@ -98,7 +98,7 @@ Bericht feiertage()
     Bericht r = grundbericht(QStringLiteral("Feiertage des Jahres"),
         QStringLiteral("SELECT Datum, Tag, Text, BLand FROM Jahr WHERE Kennung > 0 "
                        "ORDER BY Nummer"));
-    Band titel = titelband(r.titel, 212);
+    Band titel = titelband(r.titel, 232);
     titel.elemente[1].schrift = schrift(16, true);
     r.baender.push_back(std::move(titel));
     r.baender.push_back(band(BandArt::Spaltenkopf, 24,

@@ -46,8 +46,11 @@ public:
             const double x = lineLeft(item, block.lineWidths[std::size_t(i)]);
             m_painter.drawText(QPointF(x, y + block.ascent), block.lines[i]);
         }
-        if (clip)
+        if (clip) {
+            // The restore takes the font back too: the next text sets its own again.
             m_painter.restore();
+            m_hasFont = false;
+        }
     }
 
 private:

@@ -144,6 +144,32 @@ TEST(Output, PngAndPdfShowTheSamePage)
     EXPECT_LT(differing, 200) << differing << " of " << inked << " pixels differ";
 }
 
+// A text cut at its box draws inside a saved painter state; the next text in the same font must
+// not be drawn with the font that state had before (it came out huge in another font on PDF).
+TEST(Output, ATextAfterACutTextOfTheSameFontKeepsItsFont)
+{
+    const FontSpec font { .family = QStringLiteral("Arial"), .pointSize = 16, .bold = true };
+    TextItem zuLang;
+    zuLang.rect = QRectF(20, 20, 60, 28);
+    zuLang.text = QStringLiteral("Feiertage des Jahres");
+    zuLang.font = font;
+    TextItem jahr = zuLang;
+    jahr.rect = QRectF(100, 20, 80, 28);
+    jahr.text = QStringLiteral("2027");
+    Document beide;
+    beide.pages.resize(1);
+    beide.pages[0].items = { zuLang, jahr };
+    Document allein;
+    allein.pages.resize(1);
+    allein.pages[0].items = { jahr };
+    for (const double dpi : { 96.0, 300.0 }) {
+        const QRect bereich = QRectF(95 * dpi / 96, 0, 200 * dpi / 96, 120 * dpi / 96).toRect();
+        EXPECT_EQ(renderPageImage(beide, 0, dpi).copy(bereich),
+            renderPageImage(allein, 0, dpi).copy(bereich))
+            << dpi;
+    }
+}
+
 TEST(Output, SvgKeepsTextAndPageFilesAreNumbered)
 {
     kb::test::TempDir dir;
