@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -21,8 +22,12 @@ QIcon farbfeld(const QString &text)
     const std::optional<QColor> f = farbe(text);
     if (!f)
         return {};
+    // Framed, so that white shows on the white list too.
     QPixmap p(12, 12);
-    p.fill(*f);
+    p.fill(Qt::darkGray);
+    QPainter maler(&p);
+    maler.fillRect(1, 1, 10, 10, *f);
+    maler.end();
     return QIcon(p);
 }
 

@@ -160,18 +160,24 @@ TReportDesignerDialog::TReportDesignerDialog(const QString &titel, Bericht b,
     m_ansicht->setAcceptDrops(true);
 
     auto *leiste = new QToolBar(this);
-    werkzeuge(leiste);
+    auto *elementLeiste = new QToolBar(this);
+    werkzeuge(leiste, elementLeiste);
     m_seiten = new QTabWidget;
     m_seiten->addTab(datenSeite(), QStringLiteral("Datenquelle"));
     m_seiten->addTab(seitenSeite(), QStringLiteral("Seite"));
+    m_seiten->setMaximumWidth(420);
     auto *teiler = new QSplitter;
     teiler->addWidget(m_seiten);
     teiler->addWidget(m_ansicht);
     teiler->addWidget(eigenschaften());
     teiler->setStretchFactor(1, 1);
+    teiler->setChildrenCollapsible(false);
+    // The workspace gets what the two side panels leave.
+    teiler->setSizes({ 250, 800, 290 });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(leiste);
+    layout->addWidget(elementLeiste);
     layout->addWidget(teiler, 1);
 
     connect(m_szene, &BerichtsSzene::auswahlGeaendert, this, &TReportDesignerDialog::auswahlZeigen);
@@ -184,9 +190,12 @@ TReportDesignerDialog::TReportDesignerDialog(const QString &titel, Bericht b,
 
 TReportDesignerDialog::~TReportDesignerDialog() = default;
 
-void TReportDesignerDialog::werkzeuge(QWidget *leisteWidget)
+// Two rows: saving, history, zoom and closing above; the printables and bands below.
+void TReportDesignerDialog::werkzeuge(QWidget *obenWidget, QWidget *untenWidget)
 {
-    auto *leiste = static_cast<QToolBar *>(leisteWidget);
+    auto *oben = static_cast<QToolBar *>(obenWidget);
+    auto *unten = static_cast<QToolBar *>(untenWidget);
+    QToolBar *leiste = oben;
     const auto aktion = [&](const QString &text, auto handler) {
         QAction *a = leiste->addAction(text);
         connect(a, &QAction::triggered, this, handler);
@@ -195,13 +204,35 @@ void TReportDesignerDialog::werkzeuge(QWidget *leisteWidget)
     m_a.speichern = aktion(QStringLiteral("Speichern"), [this] { speichern(); });
     m_a.speichern->setShortcut(QKeySequence::Save);
     m_a.vorschau = aktion(QStringLiteral("Vorschau"), [this] { vorschau(); });
+    oben->addSeparator();
     m_a.rueckgaengig = m_szene->verlauf()->createUndoAction(this, QStringLiteral("Rückgängig"));
     m_a.rueckgaengig->setShortcut(QKeySequence::Undo);
     m_a.wiederholen = m_szene->verlauf()->createRedoAction(this, QStringLiteral("Wiederholen"));
     m_a.wiederholen->setShortcut(QKeySequence::Redo);
-    leiste->addAction(m_a.rueckgaengig);
-    leiste->addAction(m_a.wiederholen);
-    leiste->addSeparator();
+    oben->addAction(m_a.rueckgaengig);
+    oben->addAction(m_a.wiederholen);
+    oben->addSeparator();
+    m_a.verkleinern = aktion(
+        QStringLiteral("Verkleinern"), [this] { m_ansicht->setZoom(m_ansicht->zoom() - 25); });
+    m_a.verkleinern->setShortcut(QKeySequence::ZoomOut);
+    m_zoom = new QComboBox;
+    for (int prozent = 50; prozent <= 400; prozent += 25)
+        m_zoom->addItem(QStringLiteral("%1 %").arg(prozent), prozent);
+    m_zoom->setCurrentIndex(m_zoom->findData(100));
+    m_zoom->setToolTip(QStringLiteral("Zoom (Strg + Mausrad)"));
+    oben->addWidget(m_zoom);
+    m_a.vergroessern = aktion(
+        QStringLiteral("Vergrößern"), [this] { m_ansicht->setZoom(m_ansicht->zoom() + 25); });
+    m_a.vergroessern->setShortcut(QKeySequence::ZoomIn);
+    m_a.originalgroesse = aktion(QStringLiteral("100 %"), [this] { m_ansicht->setZoom(100); });
+    connect(m_zoom, &QComboBox::activated, this,
+        [this](int i) { m_ansicht->setZoom(m_zoom->itemData(i).toInt()); });
+    connect(m_ansicht, &EntwurfAnsicht::zoomGeaendert, this,
+        [this](int prozent) { m_zoom->setCurrentIndex(m_zoom->findData(prozent)); });
+    oben->addSeparator();
+    m_a.schliessen = aktion(QStringLiteral("Schliessen"), [this] { close(); });
+
+    leiste = unten;
     const auto neu = [&](const QString &text, ElementArt art) {
         return aktion(text, [this, art] { m_szene->neu(art); });
     };
@@ -213,40 +244,20 @@ void TReportDesignerDialog::werkzeuge(QWidget *leisteWidget)
     m_a.rechteck = neu(QStringLiteral("Rechteck"), ElementArt::Rechteck);
     m_a.linieWaagrecht = neu(QStringLiteral("Linie —"), ElementArt::LinieWaagrecht);
     m_a.linieSenkrecht = neu(QStringLiteral("Linie |"), ElementArt::LinieSenkrecht);
+    unten->addSeparator();
     m_a.loeschen = aktion(QStringLiteral("Löschen"), [this] { m_szene->loeschen(); });
     m_a.loeschen->setShortcut(QKeySequence::Delete);
-    leiste->addSeparator();
+    unten->addSeparator();
     m_bandWahl = new QComboBox;
     m_bandWahl->addItem(QStringLiteral("Band hinzufügen ..."));
     for (int art = 0; art < bericht::kBandArten; ++art)
         m_bandWahl->addItem(bericht::bandName(BandArt(art)));
-    leiste->addWidget(m_bandWahl);
+    unten->addWidget(m_bandWahl);
     connect(m_bandWahl, &QComboBox::activated, this, [this](int index) {
         if (index > 0)
             bandHinzufuegen(index - 1);
         m_bandWahl->setCurrentIndex(0);
     });
-    leiste->addSeparator();
-    m_a.verkleinern = aktion(
-        QStringLiteral("Verkleinern"), [this] { m_ansicht->setZoom(m_ansicht->zoom() - 25); });
-    m_a.verkleinern->setShortcut(QKeySequence::ZoomOut);
-    m_zoom = new QComboBox;
-    m_zoom->setEditable(false);
-    for (int prozent = 50; prozent <= 400; prozent += 25)
-        m_zoom->addItem(QStringLiteral("%1 %").arg(prozent), prozent);
-    m_zoom->setCurrentIndex(m_zoom->findData(100));
-    m_zoom->setToolTip(QStringLiteral("Zoom (Strg + Mausrad)"));
-    leiste->addWidget(m_zoom);
-    m_a.vergroessern = aktion(
-        QStringLiteral("Vergrößern"), [this] { m_ansicht->setZoom(m_ansicht->zoom() + 25); });
-    m_a.vergroessern->setShortcut(QKeySequence::ZoomIn);
-    m_a.originalgroesse = aktion(QStringLiteral("100 %"), [this] { m_ansicht->setZoom(100); });
-    connect(m_zoom, &QComboBox::activated, this,
-        [this](int i) { m_ansicht->setZoom(m_zoom->itemData(i).toInt()); });
-    connect(m_ansicht, &EntwurfAnsicht::zoomGeaendert, this,
-        [this](int prozent) { m_zoom->setCurrentIndex(m_zoom->findData(prozent)); });
-    leiste->addSeparator();
-    m_a.schliessen = aktion(QStringLiteral("Schliessen"), [this] { close(); });
 }
 
 QGraphicsView *TReportDesignerDialog::ansicht() const
@@ -365,6 +376,7 @@ QWidget *TReportDesignerDialog::eigenschaften()
     m_elementFelder = new QGroupBox(QStringLiteral("Element"));
     auto *elementLayout = new QVBoxLayout(m_elementFelder);
     m_elementListe = new EigenschaftsListe;
+    m_elementListe->setColumnWidth(0, 124);
     elementLayout->addWidget(m_elementListe, 1);
     auto *knoepfe = new QHBoxLayout;
     m_schriftKnopf = new QPushButton(QStringLiteral("Schrift..."));
@@ -377,11 +389,13 @@ QWidget *TReportDesignerDialog::eigenschaften()
     m_bandFelder = new QGroupBox(QStringLiteral("Band"));
     auto *bandLayout = new QVBoxLayout(m_bandFelder);
     m_bandListe = new EigenschaftsListe;
+    m_bandListe->setColumnWidth(0, 124);
     bandLayout->addWidget(m_bandListe, 1);
     auto *bandLoeschen = new QPushButton(QStringLiteral("Band entfernen"));
     bandLayout->addWidget(bandLoeschen);
     layout->addWidget(m_bandFelder, 2);
     panel->setMinimumWidth(260);
+    panel->setMaximumWidth(420);
 
     connect(m_elementListe, &EigenschaftsListe::geaendert, this,
         &TReportDesignerDialog::elementEigenschaft);

@@ -102,7 +102,7 @@ private:
     QWidget *datenSeite();
     QWidget *seitenSeite();
     QWidget *eigenschaften();
-    void werkzeuge(QWidget *leiste);
+    void werkzeuge(QWidget *oben, QWidget *unten);
     void einstellungenZeigen();
     void einstellungenUebernehmen();
     void auswahlZeigen();
