@@ -3,6 +3,7 @@
 #include "pictures/Bildregeln.h"
 #include "platform/Error.h"
 #include "platform/PictureDecode.h"
+#include "report/Printables.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -60,6 +61,42 @@ std::size_t elementAnzahl(const Bericht &bericht)
     for (const Band &b : bericht.baender)
         n += b.elemente.size();
     return n;
+}
+
+Bericht neuerBericht(const QString &titel)
+{
+    Bericht b;
+    b.titel = titel;
+    Band &kopf = bandHolen(b, BandArt::Seitenkopf);
+    kopf.hoehe = 40;
+    Element ueberschrift;
+    ueberschrift.text = titel.isEmpty() ? QStringLiteral("Bericht") : titel;
+    ueberschrift.geometrie = QRectF(0, 4, 400, 28);
+    ueberschrift.schrift = report::FontSpec { .family = QStringLiteral("Arial"),
+        .pointSize = 16,
+        .bold = true,
+        .italic = false,
+        .underline = false,
+        .strikeOut = false };
+    kopf.elemente.push_back(ueberschrift);
+    bandHolen(b, BandArt::Detail).hoehe = 20;
+    Band &fuss = bandHolen(b, BandArt::Seitenfuss);
+    fuss.hoehe = 24;
+    const auto systemwert = [](report::SystemData::Kind art, const QString &vorsatz, double links,
+                                report::HAlign ausrichtung) {
+        Element e;
+        e.art = ElementArt::Systemwert;
+        e.systemwert = quint8(art);
+        e.text = vorsatz;
+        e.geometrie = QRectF(links, 4, 200, 16);
+        e.ausrichtung = ausrichtung;
+        return e;
+    };
+    fuss.elemente.push_back(systemwert(
+        report::SystemData::Kind::Date, QStringLiteral("Gedruckt am "), 0, report::HAlign::Left));
+    fuss.elemente.push_back(systemwert(report::SystemData::Kind::PageNumber,
+        QStringLiteral("Seite "), 480, report::HAlign::Right));
+    return b;
 }
 
 QByteArray bildAlsPng(const QString &pfad)

@@ -114,6 +114,10 @@ const Band *findeBand(const Bericht &bericht, BandArt art);
 Band &bandHolen(Bericht &bericht, BandArt art);
 // German name of a band kind as the workspace shows it ("Seitenkopf", "Detail" ...).
 QString bandName(BandArt art);
+// What a new report starts with: a page header with its title, an empty detail band and a
+// page footer with the date and the page number, A4 portrait, no data yet.
+Bericht neuerBericht(const QString &titel);
+
 // How many printables the report has in all its bands.
 std::size_t elementAnzahl(const Bericht &bericht);
 

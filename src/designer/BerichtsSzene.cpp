@@ -7,6 +7,7 @@
 #include "report/Report.h"
 
 #include <QCursor>
+#include <algorithm>
 
 #include <QBuffer>
 #include <QGraphicsItem>
@@ -278,7 +279,12 @@ void BerichtsSzene::laden(Bericht bericht)
 {
     m_verlauf.clear();
     m_auswahl = {};
-    m_aktiv = bericht.baender.empty() ? -1 : 0;
+    // New printables go to the detail band first: the band that prints every record.
+    const auto detail = std::find_if(bericht.baender.begin(), bericht.baender.end(),
+        [](const bericht::Band &b) { return b.art == BandArt::Detail; });
+    m_aktiv = bericht.baender.empty()
+        ? -1
+        : (detail == bericht.baender.end() ? 0 : int(detail - bericht.baender.begin()));
     m_bericht = std::move(bericht);
     aufbauen();
     m_verlauf.setClean();

@@ -119,10 +119,8 @@ void TReportDesignerDialog::druckenAusFeld(
 void TReportDesignerDialog::neuInFeld(Table &table, const QString &feld, const QString &titel,
     const KalenderQuelle &kalender, QWidget *parent)
 {
-    Bericht b;
-    b.titel = titel;
     TReportDesignerDialog dialog(
-        titel, std::move(b), kalender,
+        titel, bericht::neuerBericht(titel), kalender,
         [&table, feld](const QByteArray &daten) { table.setBytes(feld, daten); }, parent);
     ui().runModal(&dialog);
 }

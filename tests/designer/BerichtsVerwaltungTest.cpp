@@ -123,7 +123,15 @@ TEST(TSimpleDemoMainForm, ANewReportClosedUnsavedIsStoredWithItsNameAndEmptyData
             ScopedScriptedUi ui;
             ui->answerInput(s(f.name));
             QString titel;
-            ui->answerModal(0, [&](QWidget *w) { titel = w->windowTitle(); });
+            ui->answerModal(0, [&](QWidget *w) {
+                titel = w->windowTitle();
+                // A new report starts with a page header, a detail band and a page footer.
+                const bericht::Bericht &b
+                    = static_cast<TReportDesignerDialog *>(w)->szene()->bericht();
+                ASSERT_EQ(b.baender.size(), 3u);
+                EXPECT_EQ(b.baender[1].art, bericht::BandArt::Detail);
+                EXPECT_EQ(bericht::elementAnzahl(b), 3u);
+            });
             o.fenster->neu();
             EXPECT_TRUE(ui->scriptDone()) << f.was;
             EXPECT_TRUE(titel.endsWith(s(f.name))) << f.was;
