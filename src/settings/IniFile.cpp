@@ -37,13 +37,79 @@ struct FileStamp {
     bool operator==(const FileStamp &) const = default;
 };
 
+// Where names are looked up: an open-addressing table of positions in a vector, so that
+// building it for a file of a million lines allocates a few blocks, not a node per name.
+class NameIndex {
+public:
+    // The position whose item `same` accepts, among those stored under `hash`; -1 if none.
+    template<typename Same> qsizetype find(size_t hash, Same &&same) const
+    {
+        if (m_slots.empty())
+            return -1;
+        const quint32 h = shortHash(hash);
+        for (std::size_t i = h & mask();; i = (i + 1) & mask()) {
+            const Slot &slot = m_slots[i];
+            if (slot.position == kEmpty)
+                return -1;
+            if (slot.hash == h && same(qsizetype(slot.position)))
+                return qsizetype(slot.position);
+        }
+    }
+    // Room for `count` names without growing.
+    void reserve(std::size_t count)
+    {
+        std::size_t size = 64;
+        while (size < 2 * count)
+            size *= 2;
+        if (size > m_slots.size())
+            rehash(size);
+    }
+    void insert(size_t hash, qsizetype position)
+    {
+        if (2 * (m_count + 1) > m_slots.size())
+            grow();
+        place(Slot { shortHash(hash), quint32(position) });
+        ++m_count;
+    }
+
+private:
+    struct Slot {
+        quint32 hash = 0;
+        quint32 position = kEmpty;
+    };
+    static constexpr quint32 kEmpty = 0xFFFFFFFFu;
+
+    static quint32 shortHash(size_t hash) { return quint32(hash ^ (quint64(hash) >> 32)); }
+    std::size_t mask() const { return m_slots.size() - 1; }
+    void place(const Slot &slot)
+    {
+        std::size_t i = slot.hash & mask();
+        while (m_slots[i].position != kEmpty)
+            i = (i + 1) & mask();
+        m_slots[i] = slot;
+    }
+    void grow() { rehash(std::max<std::size_t>(64, 2 * m_slots.size())); }
+    void rehash(std::size_t size)
+    {
+        std::vector<Slot> old(size);
+        old.swap(m_slots);
+        for (const Slot &slot : old) {
+            if (slot.position != kEmpty)
+                place(slot);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
+};
+
 struct IniData {
-    // Names are views into `lines`, which never change after parsing.
+    // Lines, names and values are views into `text`, which never changes after parsing.
     struct Entry {
         qsizetype line = 0;
         QStringView section;
         QStringView key;
-        QString value;
+        QStringView value;
     };
     struct Section {
         QStringView name;
@@ -51,19 +117,19 @@ struct IniData {
         qsizetype lastEntry = 0; // last entry line below that header
     };
 
-    QStringList lines;
+    QString text;
+    std::vector<QStringView> lines;
     std::vector<Entry> entries; // the first occurrence of each section and key
-    QMultiHash<size_t, qsizetype> index; // hash of the folded names -> entries
+    NameIndex index; // folded section and key names -> entries
     std::vector<Section> sections; // the first occurrence of each section
-    QMultiHash<size_t, qsizetype> sectionIndex; // hash of the folded name -> sections
+    NameIndex sectionIndex; // folded name -> sections
 
+    // Names given trimmed.
+    qsizetype findEntry(QStringView section, QStringView key, size_t hash) const;
+    qsizetype findSection(QStringView name, size_t hash) const;
+    // Names as the caller gives them.
     const Entry *findEntry(QStringView section, QStringView key) const;
     const Section *findSection(QStringView name) const;
-    const QString *find(QStringView section, QStringView key) const
-    {
-        const Entry *e = findEntry(section, key);
-        return e ? &e->value : nullptr;
-    }
 };
 
 struct IniShared {
@@ -85,14 +151,14 @@ using detail::IniData;
 using detail::IniShared;
 using detail::TextEncoding;
 
-// Hashes section and key as the case-insensitive comparison sees them, without allocating:
-// the loader looks up some ninety names on every paint.
+// Hashes section and key, both trimmed, as the case-insensitive comparison sees them, without
+// allocating: the loader looks up some ninety names on every paint.
 size_t nameHash(QStringView section, QStringView key)
 {
     constexpr size_t prime = 1099511628211ull;
     size_t h = 1469598103934665603ull;
     auto mix = [&h](QStringView name) {
-        for (const QChar c : name.trimmed()) {
+        for (const QChar c : name) {
             char32_t u = c.unicode();
             if (u < 128)
                 u = (u >= 'A' && u <= 'Z') ? u + 32 : u;
@@ -112,9 +178,10 @@ size_t sectionHash(QStringView section)
     return nameHash(section, QStringView());
 }
 
+// Both names trimmed.
 bool sameName(QStringView a, QStringView b)
 {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 FileStamp stampOf(const IniShared &s)
@@ -148,35 +215,56 @@ FileStamp stampOf(const IniShared &s)
     return st;
 }
 
-QStringList splitLines(const QString &text)
+// Lines end with CR LF, LF or CR; a last line without its end counts too.
+std::vector<QStringView> splitLines(QStringView text)
 {
-    QStringList lines;
+    std::vector<QStringView> lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    const QChar *d = text.data();
+    // Room for the most lines there can be; what is not used is never touched.
+    lines.reserve(std::size_t(std::count_if(d, d + n, [](QChar c) {
+        return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    })) + 1);
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+        const char16_t c = d[i].unicode();
+        if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+        lines.push_back(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start));
+        lines.push_back(text.sliced(start));
     return lines;
 }
 
-std::shared_ptr<IniData> parse(QStringList lines)
+std::shared_ptr<IniData> parse(QString text)
 {
     auto data = std::make_shared<IniData>();
-    data->lines = std::move(lines);
-    const QStringList &all = data->lines;
+    data->text = std::move(text);
+    data->lines = splitLines(data->text);
+    const std::vector<QStringView> &all = data->lines;
+    // The indexes get their size first: growing them on the way costs as much again.
+    std::size_t headers = 0;
+    std::size_t assignments = 0;
+    for (const QStringView line : all) {
+        const QStringView t = line.trimmed();
+        if (!t.isEmpty() && t.front() == QLatin1Char('['))
+            ++headers;
+        else if (!t.isEmpty() && t.front() != QLatin1Char(';') && t.contains(QLatin1Char('=')))
+            ++assignments;
+    }
+    data->sections.reserve(headers);
+    data->sectionIndex.reserve(headers);
+    data->entries.reserve(assignments);
+    data->index.reserve(assignments);
     QStringView section;
     bool inSection = false;
     qsizetype firstOccurrence = -1; // index into sections while under a section's first header
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        const QStringView t = QStringView(all.at(i)).trimmed();
+    for (qsizetype i = 0; i < qsizetype(all.size()); ++i) {
+        const QStringView t = all[std::size_t(i)].trimmed();
         if (t.isEmpty() || t.front() == QLatin1Char(';'))
             continue;
         if (t.front() == QLatin1Char('[')) {
@@ -188,9 +276,10 @@ std::shared_ptr<IniData> parse(QStringList lines)
             section = name.trimmed();
             inSection = true;
             firstOccurrence = -1;
-            if (!data->findSection(section)) {
+            const size_t h = sectionHash(section);
+            if (data->findSection(section, h) < 0) {
                 firstOccurrence = qsizetype(data->sections.size());
-                data->sectionIndex.insert(sectionHash(section), firstOccurrence);
+                data->sectionIndex.insert(h, firstOccurrence);
                 data->sections.push_back(IniData::Section { section, i, i });
             }
             continue;
@@ -199,13 +288,13 @@ std::shared_ptr<IniData> parse(QStringList lines)
         if (eq < 0 || !inSection)
             continue;
         const QStringView key = t.left(eq).trimmed();
-        if (!data->findEntry(section, key)) {
-            data->index.insert(nameHash(section, key), qsizetype(data->entries.size()));
-            data->entries.push_back(
-                IniData::Entry { i, section, key, t.mid(eq + 1).trimmed().toString() });
+        const size_t h = nameHash(section, key);
+        if (data->findEntry(section, key, h) < 0) {
+            data->index.insert(h, qsizetype(data->entries.size()));
+            data->entries.push_back(IniData::Entry { i, section, key, t.mid(eq + 1).trimmed() });
         }
         if (firstOccurrence >= 0)
-            data->sections[firstOccurrence].lastEntry = i;
+            data->sections[std::size_t(firstOccurrence)].lastEntry = i;
     }
     return data;
 }
@@ -261,6 +350,11 @@ bool isAscii(const QByteArray &bytes)
         bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+bool isAsciiText(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 TextEncoding encodingOf(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -302,7 +396,7 @@ void adopt(IniShared &s, const FileStamp &st, QByteArray bytes, qint64 readAt)
 {
     if (!s.data || bytes != s.raw) {
         s.encoding = encodingOf(bytes);
-        s.data = parse(splitLines(decode(bytes, s.encoding)));
+        s.data = parse(decode(bytes, s.encoding));
     }
     s.raw = std::move(bytes);
     s.stamp = st;
@@ -394,32 +488,38 @@ bool isHexDigits(QStringView s)
 
 } // namespace
 
+qsizetype IniData::findEntry(QStringView section, QStringView key, size_t hash) const
+{
+    return index.find(hash, [&](qsizetype i) {
+        const Entry &e = entries[std::size_t(i)];
+        return sameName(e.key, key) && sameName(e.section, section);
+    });
+}
+
+qsizetype IniData::findSection(QStringView name, size_t hash) const
+{
+    return sectionIndex.find(
+        hash, [&](qsizetype i) { return sameName(sections[std::size_t(i)].name, name); });
+}
+
 const IniData::Entry *IniData::findEntry(QStringView section, QStringView key) const
 {
-    const size_t h = nameHash(section, key);
-    for (auto it = index.constFind(h); it != index.constEnd() && it.key() == h; ++it) {
-        const Entry &e = entries[it.value()];
-        if (sameName(e.key, key) && sameName(e.section, section))
-            return &e;
-    }
-    return nullptr;
+    section = section.trimmed();
+    key = key.trimmed();
+    const qsizetype i = findEntry(section, key, nameHash(section, key));
+    return i < 0 ? nullptr : &entries[std::size_t(i)];
 }
 
 const IniData::Section *IniData::findSection(QStringView name) const
 {
-    const size_t h = sectionHash(name);
-    for (auto it = sectionIndex.constFind(h); it != sectionIndex.constEnd() && it.key() == h;
-         ++it) {
-        const Section &sec = sections[it.value()];
-        if (sameName(sec.name, name))
-            return &sec;
-    }
-    return nullptr;
+    name = name.trimmed();
+    const qsizetype i = findSection(name, sectionHash(name));
+    return i < 0 ? nullptr : &sections[std::size_t(i)];
 }
 
-qint32 IniFile::parseInteger(const QString &text, qint32 def)
+qint32 IniFile::parseInteger(QStringView text, qint32 def)
 {
-    QStringView t = QStringView(text).trimmed();
+    QStringView t = text.trimmed();
     bool negative = false;
     if (!t.isEmpty() && (t.front() == QLatin1Char('-') || t.front() == QLatin1Char('+'))) {
         negative = t.front() == QLatin1Char('-');
@@ -468,14 +568,14 @@ IniFile::Snapshot::Snapshot(std::shared_ptr<const detail::IniData> data)
 QString IniFile::Snapshot::readString(
     const QString &section, const QString &key, const QString &def) const
 {
-    const QString *v = m_data->find(section, key);
-    return v ? *v : def;
+    const IniData::Entry *e = m_data->findEntry(section, key);
+    return e ? e->value.toString() : def;
 }
 
 qint32 IniFile::Snapshot::readInteger(const QString &section, const QString &key, qint32 def) const
 {
-    const QString *v = m_data->find(section, key);
-    return v ? parseInteger(*v, def) : def;
+    const IniData::Entry *e = m_data->findEntry(section, key);
+    return e ? parseInteger(e->value, def) : def;
 }
 
 bool IniFile::Snapshot::readBool(const QString &section, const QString &key, bool def) const
@@ -485,7 +585,7 @@ bool IniFile::Snapshot::readBool(const QString &section, const QString &key, boo
 
 bool IniFile::Snapshot::hasKey(const QString &section, const QString &key) const
 {
-    return m_data->find(section, key) != nullptr;
+    return m_data->findEntry(section, key) != nullptr;
 }
 
 // ---- IniFile
@@ -508,7 +608,7 @@ QString IniFile::problem() const
     const FileStamp st = stampOf(*m_shared);
     if (!st.exists && !st.other)
         return {};
-    return problemText(*m_shared, readInputFile(m_shared->path, kMaxIniFileSize));
+    return problemText(*m_shared, inspectInputFile(m_shared->path, kMaxIniFileSize));
 }
 
 IniFile::Snapshot IniFile::snapshot() const
@@ -548,7 +648,8 @@ void IniFile::writeEntries(const std::vector<Entry> &entries)
         checkName(e.key);
     }
     const std::shared_ptr<const IniData> old = current(*m_shared, true);
-    QStringList lines = old->lines;
+    // Lines of the file this write replaces, by their number.
+    std::map<qsizetype, QString> replaced;
     // New keys of sections the file has go below the section's last entry; new sections go
     // to the end, in the order of their first key.
     std::map<qsizetype, QStringList> insertedAfter;
@@ -565,7 +666,7 @@ void IniFile::writeEntries(const std::vector<Entry> &entries)
         const QString value = oneLine(e.value);
         if (const IniData::Entry *entry = old->findEntry(e.section, e.key)) {
             // Keep the key as the file spells it.
-            lines[entry->line] = entry->key.toString() + QLatin1Char('=') + value;
+            replaced[entry->line] = entry->key.toString() + QLatin1Char('=') + value;
             continue;
         }
         const QString line = e.key.trimmed() + QLatin1Char('=') + value;
@@ -596,37 +697,50 @@ void IniFile::writeEntries(const std::vector<Entry> &entries)
         list.append(line);
     }
 
-    QStringList result;
-    if (insertedAfter.empty()) {
-        result = std::move(lines);
-    } else {
-        result.reserve(lines.size() + qsizetype(added.size()));
-        auto next = insertedAfter.cbegin();
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            result.append(std::move(lines[i]));
-            if (next != insertedAfter.cend() && next->first == i) {
-                result.append(next->second);
-                ++next;
-            }
+    // The file's lines with the changes, each ended by CR LF.
+    QString text;
+    text.reserve(old->text.size() + old->text.size() / 16 + 64 * qsizetype(entries.size()));
+    bool lastBlank = true; // no line yet, or the last one is blank
+    const auto put = [&](QStringView line) {
+        text.append(line);
+        text.append(u"\r\n");
+        lastBlank = line.trimmed().isEmpty();
+    };
+    auto nextReplaced = replaced.cbegin();
+    auto nextInserted = insertedAfter.cbegin();
+    for (qsizetype i = 0; i < qsizetype(old->lines.size()); ++i) {
+        if (nextReplaced != replaced.cend() && nextReplaced->first == i) {
+            put(nextReplaced->second);
+            ++nextReplaced;
+        } else {
+            put(old->lines[std::size_t(i)]);
+        }
+        if (nextInserted != insertedAfter.cend() && nextInserted->first == i) {
+            for (const QString &line : nextInserted->second)
+                put(line);
+            ++nextInserted;
         }
     }
-    for (NewSection &ns : newSections) {
-        if (!result.isEmpty() && !result.last().trimmed().isEmpty())
-            result.append(QString());
-        result.append(QLatin1Char('[') + ns.name + QLatin1Char(']'));
-        result.append(std::move(ns.lines));
+    for (const NewSection &ns : newSections) {
+        if (!text.isEmpty() && !lastBlank)
+            put(QStringView());
+        put(QString(QLatin1Char('[') + ns.name + QLatin1Char(']')));
+        for (const QString &line : ns.lines)
+            put(line);
     }
-    writeLines(result);
+    if (text.isEmpty())
+        text = QStringLiteral("\r\n");
+    writeText(text);
 }
 
-void IniFile::writeLines(const QStringList &lines)
+void IniFile::writeText(const QString &text)
 {
-    const QString text = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
     QByteArray bytes = encode(text, m_shared->encoding);
     // Windows-1252 loses characters it cannot hold, and its bytes may happen to form UTF-8
     // that reads as other characters once the one byte that was no UTF-8 is gone; such a
-    // file is written as UTF-8, which reads back as written.
-    if (m_shared->encoding == TextEncoding::Cp1252 && decode(bytes, encodingOf(bytes)) != text)
+    // file is written as UTF-8, which reads back as written. Plain ASCII text is safe.
+    if (m_shared->encoding == TextEncoding::Cp1252 && !isAsciiText(text)
+        && decode(bytes, encodingOf(bytes)) != text)
         bytes = encode(text, TextEncoding::Utf8);
     writeFileAtomically(m_shared->path, bytes);
     // The next read parses what is on disk then; a run that only writes (ferien) does not
