@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #ifdef Q_OS_LINUX
 #include <sys/stat.h>
@@ -104,32 +105,41 @@ private:
 };
 
 struct IniData {
+    static constexpr quint32 kNone = 0xFFFFFFFFu;
     // Lines, names and values are views into `text`, which never changes after parsing.
     struct Entry {
         qsizetype line = 0;
-        QStringView section;
         QStringView key;
         QStringView value;
+        quint32 section = 0; // index into sections
+        quint32 next = kNone; // the section's next entry in the file
     };
     struct Section {
         QStringView name;
         qsizetype header = 0; // line of the first header with this name
         qsizetype lastEntry = 0; // last entry line below that header
+        quint32 first = kNone; // the section's entries in the file's order (under all its
+        quint32 last = kNone; // headers), a key given twice included
+        quint32 count = 0;
     };
 
     QString text;
     std::vector<QStringView> lines;
-    std::vector<Entry> entries; // the first occurrence of each section and key
-    NameIndex index; // folded section and key names -> entries
+    std::vector<Entry> entries;
     std::vector<Section> sections; // the first occurrence of each section
     NameIndex sectionIndex; // folded name -> sections
+    // The keys of the larger sections looked up so far, made at their first look-up: a
+    // parse hashes the section names only.
+    mutable std::unordered_map<quint32, NameIndex> keyIndexes;
 
     // Names given trimmed.
-    qsizetype findEntry(QStringView section, QStringView key, size_t hash) const;
     qsizetype findSection(QStringView name, size_t hash) const;
-    // Names as the caller gives them.
+    // Names as the caller gives them. The first occurrence of the key in the section.
     const Entry *findEntry(QStringView section, QStringView key) const;
     const Section *findSection(QStringView name) const;
+
+private:
+    const NameIndex &keyIndex(quint32 section) const;
 };
 
 struct IniShared {
@@ -246,22 +256,20 @@ std::shared_ptr<IniData> parse(QString text)
     data->text = std::move(text);
     data->lines = splitLines(data->text);
     const std::vector<QStringView> &all = data->lines;
-    // The indexes get their size first: growing them on the way costs as much again.
+    // The section index gets its size first: growing it on the way costs as much again.
     std::size_t headers = 0;
     std::size_t assignments = 0;
     for (const QStringView line : all) {
         const QStringView t = line.trimmed();
         if (!t.isEmpty() && t.front() == QLatin1Char('['))
             ++headers;
-        else if (!t.isEmpty() && t.front() != QLatin1Char(';') && t.contains(QLatin1Char('=')))
+        else if (!t.isEmpty() && t.front() != QLatin1Char(';'))
             ++assignments;
     }
     data->sections.reserve(headers);
     data->sectionIndex.reserve(headers);
     data->entries.reserve(assignments);
-    data->index.reserve(assignments);
-    QStringView section;
-    bool inSection = false;
+    qsizetype current = -1; // the section of the last header
     qsizetype firstOccurrence = -1; // index into sections while under a section's first header
     for (qsizetype i = 0; i < qsizetype(all.size()); ++i) {
         const QStringView t = all[std::size_t(i)].trimmed();
@@ -273,28 +281,32 @@ std::shared_ptr<IniData> parse(QString text)
             const qsizetype close = name.indexOf(QLatin1Char(']'));
             if (close >= 0)
                 name = name.left(close);
-            section = name.trimmed();
-            inSection = true;
-            firstOccurrence = -1;
+            const QStringView section = name.trimmed();
             const size_t h = sectionHash(section);
-            if (data->findSection(section, h) < 0) {
-                firstOccurrence = qsizetype(data->sections.size());
-                data->sectionIndex.insert(h, firstOccurrence);
+            current = data->findSection(section, h);
+            firstOccurrence = -1;
+            if (current < 0) {
+                current = firstOccurrence = qsizetype(data->sections.size());
+                data->sectionIndex.insert(h, current);
                 data->sections.push_back(IniData::Section { section, i, i });
             }
             continue;
         }
         const qsizetype eq = t.indexOf(QLatin1Char('='));
-        if (eq < 0 || !inSection)
+        if (eq < 0 || current < 0)
             continue;
-        const QStringView key = t.left(eq).trimmed();
-        const size_t h = nameHash(section, key);
-        if (data->findEntry(section, key, h) < 0) {
-            data->index.insert(h, qsizetype(data->entries.size()));
-            data->entries.push_back(IniData::Entry { i, section, key, t.mid(eq + 1).trimmed() });
-        }
+        const auto index = quint32(data->entries.size());
+        data->entries.push_back(
+            IniData::Entry { i, t.left(eq).trimmed(), t.mid(eq + 1).trimmed(), quint32(current) });
+        IniData::Section &sec = data->sections[std::size_t(current)];
+        if (sec.last == IniData::kNone)
+            sec.first = index;
+        else
+            data->entries[sec.last].next = index;
+        sec.last = index;
+        ++sec.count;
         if (firstOccurrence >= 0)
-            data->sections[std::size_t(firstOccurrence)].lastEntry = i;
+            sec.lastEntry = i;
     }
     return data;
 }
@@ -488,25 +500,52 @@ bool isHexDigits(QStringView s)
 
 } // namespace
 
-qsizetype IniData::findEntry(QStringView section, QStringView key, size_t hash) const
-{
-    return index.find(hash, [&](qsizetype i) {
-        const Entry &e = entries[std::size_t(i)];
-        return sameName(e.key, key) && sameName(e.section, section);
-    });
-}
-
 qsizetype IniData::findSection(QStringView name, size_t hash) const
 {
     return sectionIndex.find(
         hash, [&](qsizetype i) { return sameName(sections[std::size_t(i)].name, name); });
 }
 
+// A section of this many entries at most is searched from its start.
+constexpr quint32 kSearchedSection = 16;
+
+const detail::NameIndex &IniData::keyIndex(quint32 section) const
+{
+    const auto known = keyIndexes.find(section);
+    if (known != keyIndexes.end())
+        return known->second;
+    NameIndex &index = keyIndexes[section];
+    const Section &sec = sections[section];
+    index.reserve(sec.count);
+    for (quint32 i = sec.first; i != kNone; i = entries[i].next) {
+        const QStringView key = entries[i].key;
+        const size_t h = nameHash(QStringView(), key);
+        // A key given twice is found at its first occurrence.
+        if (index.find(h, [&](qsizetype e) { return sameName(entries[std::size_t(e)].key, key); })
+            < 0)
+            index.insert(h, i);
+    }
+    return index;
+}
+
 const IniData::Entry *IniData::findEntry(QStringView section, QStringView key) const
 {
     section = section.trimmed();
     key = key.trimmed();
-    const qsizetype i = findEntry(section, key, nameHash(section, key));
+    const qsizetype s = findSection(section, sectionHash(section));
+    if (s < 0)
+        return nullptr;
+    const Section &sec = sections[std::size_t(s)];
+    if (sec.count <= kSearchedSection) {
+        for (quint32 i = sec.first; i != kNone; i = entries[i].next) {
+            if (sameName(entries[i].key, key))
+                return &entries[i];
+        }
+        return nullptr;
+    }
+    const qsizetype i = keyIndex(quint32(s)).find(nameHash(QStringView(), key), [&](qsizetype e) {
+        return sameName(entries[std::size_t(e)].key, key);
+    });
     return i < 0 ? nullptr : &entries[std::size_t(i)];
 }
 
