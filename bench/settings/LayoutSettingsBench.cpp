@@ -2,13 +2,16 @@
 // file must cost next to nothing, and a load after a change little more than one parse.
 // QSettings reading the same keys runs beside it as the peer.
 
+#include "app/cli/Cli.h"
 #include "settings/IniFile.h"
 #include "settings/LayoutSettings.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -166,15 +169,23 @@ BENCHMARK(BM_QSettingsKeptObject)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
+// A settings file of `sections` sections with two keys each, and the section Ferien.
+QByteArray grosseEinstellungsdatei(qint64 sections)
+{
+    QByteArray bytes;
+    for (qint64 i = 0; i < sections; ++i)
+        bytes += "[Abschnitt" + QByteArray::number(i) + "]\r\nA=1\r\nB=Text\r\n";
+    bytes += "[Ferien]\r\nSommerBeginn=01.08.\r\n";
+    return bytes;
+}
+
 // A settings file of `range(0)` sections with two keys each, read after it changed and then
 // one key written: both grow with the file's size alone (compare 20,000 with 200,000).
 void BM_GrosseEinstellungsdateiLesenUndSchreiben(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gross.ini"));
-    QByteArray bytes;
-    for (qint64 i = 0; i < state.range(0); ++i)
-        bytes += "[Abschnitt" + QByteArray::number(i) + "]\r\nA=1\r\nB=Text\r\n";
+    const QByteArray bytes = grosseEinstellungsdatei(state.range(0));
     int runde = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -197,10 +208,7 @@ void BM_GrosseEinstellungsdateiFerienSchreiben(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gross.ini"));
-    QByteArray bytes;
-    for (qint64 i = 0; i < state.range(0); ++i)
-        bytes += "[Abschnitt" + QByteArray::number(i) + "]\r\nA=1\r\nB=Text\r\n";
-    bytes += "[Ferien]\r\nSommerBeginn=01.08.\r\n";
+    const QByteArray bytes = grosseEinstellungsdatei(state.range(0));
     std::vector<kb::IniFile::Entry> ferien;
     for (int i = 0; i < kb::kFerienCount; ++i) {
         const QString name = kb::ferienName(static_cast<kb::Ferien>(i));
@@ -225,4 +233,60 @@ BENCHMARK(BM_GrosseEinstellungsdateiFerienSchreiben)
     ->Arg(200'000)
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+// The whole commands on a settings file of `range(0)` sections as kronoblatt-cli runs them
+// (here in this process): `ferien Hessen 2026 --einstellungen FILE` writes the school
+// holidays into it, `einstellungen --datei FILE` prints what the program reads from it.
+void grosseDateiBefehl(benchmark::State &state, const QStringList &vorne, const QString &option)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gross.ini"));
+    const QByteArray bytes = grosseEinstellungsdatei(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(path, bytes, true);
+        state.ResumeTiming();
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int code = kb::cli::run(vorne + QStringList { option, path }, outStream, errStream);
+        errStream.flush();
+        if (code != 0) {
+            state.SkipWithError(err.toStdString().c_str());
+            break;
+        }
+    }
+}
+
+void BM_GrosseEinstellungsdateiBefehlFerien(benchmark::State &state)
+{
+    grosseDateiBefehl(state,
+        { QStringLiteral("ferien"), QStringLiteral("Hessen"), QStringLiteral("2026") },
+        QStringLiteral("--einstellungen"));
+}
+BENCHMARK(BM_GrosseEinstellungsdateiBefehlFerien)
+    ->Arg(20'000)
+    ->Arg(200'000)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_GrosseEinstellungsdateiBefehlEinstellungen(benchmark::State &state)
+{
+    grosseDateiBefehl(state, { QStringLiteral("einstellungen") }, QStringLiteral("--datei"));
+}
+BENCHMARK(BM_GrosseEinstellungsdateiBefehlEinstellungen)
+    ->Arg(20'000)
+    ->Arg(200'000)
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    // The school holidays come from the table beside the built programs.
+    qputenv("KRONOBLATT_HOME", KB_BIN_DIR);
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

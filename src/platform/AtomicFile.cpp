@@ -299,31 +299,50 @@ QString keineDateiText()
                           "Gerät, eine Pipe oder ein Verzeichnis.");
 }
 
-InputFile readInputFile(const QString &path, qint64 limit)
-{
-    InputFile result;
+namespace {
+
+// Opens `path` for reading when it is a regular file within `limit`; the descriptor (or -1
+// with the problem set in `result`).
 #ifndef Q_OS_WIN
+int openInputFile(const QString &path, qint64 limit, InputFile &result, qint64 &size)
+{
     const QByteArray native = QFile::encodeName(path);
     // Without O_NONBLOCK opening a FIFO would wait for a writer.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         result.problem = InputFile::Problem::Unreadable;
         result.reason = systemErrorText(errno);
-        return result;
+        return -1;
     }
     struct stat sb;
     if (::fstat(fd, &sb) != 0 || !S_ISREG(sb.st_mode)) {
         ::close(fd);
         result.problem = InputFile::Problem::NotAFile;
-        return result;
+        return -1;
     }
     if (sb.st_size > limit) {
         ::close(fd);
         result.problem = InputFile::Problem::TooLarge;
+        return -1;
+    }
+    size = qint64(sb.st_size);
+    return fd;
+}
+#endif
+
+InputFile readOrInspect(const QString &path, qint64 limit, bool read)
+{
+    InputFile result;
+#ifndef Q_OS_WIN
+    qint64 size = 0;
+    const int fd = openInputFile(path, limit, result, size);
+    if (fd < 0 || !read) {
+        if (fd >= 0)
+            ::close(fd);
         return result;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    result.bytes.reserve(qsizetype(sb.st_size));
+    result.bytes.reserve(qsizetype(size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -358,6 +377,11 @@ InputFile readInputFile(const QString &path, qint64 limit)
         result.reason = f.errorString();
         return result;
     }
+    if (!read) {
+        if (f.size() > limit)
+            result.problem = InputFile::Problem::TooLarge;
+        return result;
+    }
     result.bytes = f.read(limit + 1);
     if (result.bytes.size() > limit) {
         result.problem = InputFile::Problem::TooLarge;
@@ -369,6 +393,18 @@ InputFile readInputFile(const QString &path, qint64 limit)
     }
 #endif
     return result;
+}
+
+} // namespace
+
+InputFile readInputFile(const QString &path, qint64 limit)
+{
+    return readOrInspect(path, limit, true);
+}
+
+InputFile inspectInputFile(const QString &path, qint64 limit)
+{
+    return readOrInspect(path, limit, false);
 }
 
 void dateigrenzeAlsFehler()

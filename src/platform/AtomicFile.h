@@ -49,6 +49,9 @@ struct InputFile {
     QString reason; // the German reason when unreadable
 };
 InputFile readInputFile(const QString &path, qint64 limit);
+// The same checks without reading the content (`bytes` stays empty): whether readInputFile()
+// would refuse the file as it is now.
+InputFile inspectInputFile(const QString &path, qint64 limit);
 
 // A write beyond the process's file-size limit (ulimit -f) fails with EFBIG and its German
 // message instead of killing the program without a word. Both programs call it first.

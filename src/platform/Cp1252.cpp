@@ -34,23 +34,38 @@ char encode(char16_t u)
 
 QString fromCp1252(const QByteArray &bytes)
 {
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t {};
+        for (int c = 0; c < 256; ++c)
+            t[std::size_t(c)] = decode(static_cast<unsigned char>(c));
+        return t;
+    }();
     QString out(bytes.size(), Qt::Uninitialized);
-    QChar *d = out.data();
+    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        d[i] = QChar(decode(static_cast<unsigned char>(bytes[i])));
+        d[i] = table[s[i]];
     return out;
 }
 
 QByteArray toCp1252(const QString &text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *d = out.data();
+    const QChar *s = text.constData();
+    const qsizetype n = text.size();
+    qsizetype written = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i].unicode();
+        if (u < 0x80) {
+            d[written++] = static_cast<char>(u);
+            continue;
+        }
+        if (s[i].isHighSurrogate() && i + 1 < n && s[i + 1].isLowSurrogate())
             ++i; // one '?' for one character outside the basic plane
-        out.append(encode(c.unicode()));
+        d[written++] = encode(u);
     }
+    out.truncate(written);
     return out;
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #ifdef Q_OS_LINUX
 #include <sys/stat.h>
@@ -37,33 +38,108 @@ struct FileStamp {
     bool operator==(const FileStamp &) const = default;
 };
 
+// Where names are looked up: an open-addressing table of positions in a vector, so that
+// building it for a file of a million lines allocates a few blocks, not a node per name.
+class NameIndex {
+public:
+    // The position whose item `same` accepts, among those stored under `hash`; -1 if none.
+    template<typename Same> qsizetype find(size_t hash, Same &&same) const
+    {
+        if (m_slots.empty())
+            return -1;
+        const quint32 h = shortHash(hash);
+        for (std::size_t i = h & mask();; i = (i + 1) & mask()) {
+            const Slot &slot = m_slots[i];
+            if (slot.position == kEmpty)
+                return -1;
+            if (slot.hash == h && same(qsizetype(slot.position)))
+                return qsizetype(slot.position);
+        }
+    }
+    // Room for `count` names without growing.
+    void reserve(std::size_t count)
+    {
+        std::size_t size = 64;
+        while (size < 2 * count)
+            size *= 2;
+        if (size > m_slots.size())
+            rehash(size);
+    }
+    void insert(size_t hash, qsizetype position)
+    {
+        if (2 * (m_count + 1) > m_slots.size())
+            grow();
+        place(Slot { shortHash(hash), quint32(position) });
+        ++m_count;
+    }
+
+private:
+    struct Slot {
+        quint32 hash = 0;
+        quint32 position = kEmpty;
+    };
+    static constexpr quint32 kEmpty = 0xFFFFFFFFu;
+
+    static quint32 shortHash(size_t hash) { return quint32(hash ^ (quint64(hash) >> 32)); }
+    std::size_t mask() const { return m_slots.size() - 1; }
+    void place(const Slot &slot)
+    {
+        std::size_t i = slot.hash & mask();
+        while (m_slots[i].position != kEmpty)
+            i = (i + 1) & mask();
+        m_slots[i] = slot;
+    }
+    void grow() { rehash(std::max<std::size_t>(64, 2 * m_slots.size())); }
+    void rehash(std::size_t size)
+    {
+        std::vector<Slot> old(size);
+        old.swap(m_slots);
+        for (const Slot &slot : old) {
+            if (slot.position != kEmpty)
+                place(slot);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
+};
+
 struct IniData {
-    // Names are views into `lines`, which never change after parsing.
+    static constexpr quint32 kNone = 0xFFFFFFFFu;
+    // Lines, names and values are views into `text`, which never changes after parsing.
     struct Entry {
         qsizetype line = 0;
-        QStringView section;
         QStringView key;
-        QString value;
+        QStringView value;
+        quint32 section = 0; // index into sections
+        quint32 next = kNone; // the section's next entry in the file
     };
     struct Section {
         QStringView name;
         qsizetype header = 0; // line of the first header with this name
         qsizetype lastEntry = 0; // last entry line below that header
+        quint32 first = kNone; // the section's entries in the file's order (under all its
+        quint32 last = kNone; // headers), a key given twice included
+        quint32 count = 0;
     };
 
-    QStringList lines;
-    std::vector<Entry> entries; // the first occurrence of each section and key
-    QMultiHash<size_t, qsizetype> index; // hash of the folded names -> entries
+    QString text;
+    std::vector<QStringView> lines;
+    std::vector<Entry> entries;
     std::vector<Section> sections; // the first occurrence of each section
-    QMultiHash<size_t, qsizetype> sectionIndex; // hash of the folded name -> sections
+    NameIndex sectionIndex; // folded name -> sections
+    // The keys of the larger sections looked up so far, made at their first look-up: a
+    // parse hashes the section names only.
+    mutable std::unordered_map<quint32, NameIndex> keyIndexes;
 
+    // Names given trimmed.
+    qsizetype findSection(QStringView name, size_t hash) const;
+    // Names as the caller gives them. The first occurrence of the key in the section.
     const Entry *findEntry(QStringView section, QStringView key) const;
     const Section *findSection(QStringView name) const;
-    const QString *find(QStringView section, QStringView key) const
-    {
-        const Entry *e = findEntry(section, key);
-        return e ? &e->value : nullptr;
-    }
+
+private:
+    const NameIndex &keyIndex(quint32 section) const;
 };
 
 struct IniShared {
@@ -85,14 +161,14 @@ using detail::IniData;
 using detail::IniShared;
 using detail::TextEncoding;
 
-// Hashes section and key as the case-insensitive comparison sees them, without allocating:
-// the loader looks up some ninety names on every paint.
+// Hashes section and key, both trimmed, as the case-insensitive comparison sees them, without
+// allocating: the loader looks up some ninety names on every paint.
 size_t nameHash(QStringView section, QStringView key)
 {
     constexpr size_t prime = 1099511628211ull;
     size_t h = 1469598103934665603ull;
     auto mix = [&h](QStringView name) {
-        for (const QChar c : name.trimmed()) {
+        for (const QChar c : name) {
             char32_t u = c.unicode();
             if (u < 128)
                 u = (u >= 'A' && u <= 'Z') ? u + 32 : u;
@@ -112,9 +188,10 @@ size_t sectionHash(QStringView section)
     return nameHash(section, QStringView());
 }
 
+// Both names trimmed.
 bool sameName(QStringView a, QStringView b)
 {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 FileStamp stampOf(const IniShared &s)
@@ -148,35 +225,54 @@ FileStamp stampOf(const IniShared &s)
     return st;
 }
 
-QStringList splitLines(const QString &text)
+// Lines end with CR LF, LF or CR; a last line without its end counts too.
+std::vector<QStringView> splitLines(QStringView text)
 {
-    QStringList lines;
+    std::vector<QStringView> lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    const QChar *d = text.data();
+    // Room for the most lines there can be; what is not used is never touched.
+    lines.reserve(std::size_t(std::count_if(d, d + n, [](QChar c) {
+        return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    })) + 1);
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+        const char16_t c = d[i].unicode();
+        if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+        lines.push_back(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start));
+        lines.push_back(text.sliced(start));
     return lines;
 }
 
-std::shared_ptr<IniData> parse(QStringList lines)
+std::shared_ptr<IniData> parse(QString text)
 {
     auto data = std::make_shared<IniData>();
-    data->lines = std::move(lines);
-    const QStringList &all = data->lines;
-    QStringView section;
-    bool inSection = false;
+    data->text = std::move(text);
+    data->lines = splitLines(data->text);
+    const std::vector<QStringView> &all = data->lines;
+    // The section index gets its size first: growing it on the way costs as much again.
+    std::size_t headers = 0;
+    std::size_t assignments = 0;
+    for (const QStringView line : all) {
+        const QStringView t = line.trimmed();
+        if (!t.isEmpty() && t.front() == QLatin1Char('['))
+            ++headers;
+        else if (!t.isEmpty() && t.front() != QLatin1Char(';'))
+            ++assignments;
+    }
+    data->sections.reserve(headers);
+    data->sectionIndex.reserve(headers);
+    data->entries.reserve(assignments);
+    qsizetype current = -1; // the section of the last header
     qsizetype firstOccurrence = -1; // index into sections while under a section's first header
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        const QStringView t = QStringView(all.at(i)).trimmed();
+    for (qsizetype i = 0; i < qsizetype(all.size()); ++i) {
+        const QStringView t = all[std::size_t(i)].trimmed();
         if (t.isEmpty() || t.front() == QLatin1Char(';'))
             continue;
         if (t.front() == QLatin1Char('[')) {
@@ -185,27 +281,32 @@ std::shared_ptr<IniData> parse(QStringList lines)
             const qsizetype close = name.indexOf(QLatin1Char(']'));
             if (close >= 0)
                 name = name.left(close);
-            section = name.trimmed();
-            inSection = true;
+            const QStringView section = name.trimmed();
+            const size_t h = sectionHash(section);
+            current = data->findSection(section, h);
             firstOccurrence = -1;
-            if (!data->findSection(section)) {
-                firstOccurrence = qsizetype(data->sections.size());
-                data->sectionIndex.insert(sectionHash(section), firstOccurrence);
+            if (current < 0) {
+                current = firstOccurrence = qsizetype(data->sections.size());
+                data->sectionIndex.insert(h, current);
                 data->sections.push_back(IniData::Section { section, i, i });
             }
             continue;
         }
         const qsizetype eq = t.indexOf(QLatin1Char('='));
-        if (eq < 0 || !inSection)
+        if (eq < 0 || current < 0)
             continue;
-        const QStringView key = t.left(eq).trimmed();
-        if (!data->findEntry(section, key)) {
-            data->index.insert(nameHash(section, key), qsizetype(data->entries.size()));
-            data->entries.push_back(
-                IniData::Entry { i, section, key, t.mid(eq + 1).trimmed().toString() });
-        }
+        const auto index = quint32(data->entries.size());
+        data->entries.push_back(
+            IniData::Entry { i, t.left(eq).trimmed(), t.mid(eq + 1).trimmed(), quint32(current) });
+        IniData::Section &sec = data->sections[std::size_t(current)];
+        if (sec.last == IniData::kNone)
+            sec.first = index;
+        else
+            data->entries[sec.last].next = index;
+        sec.last = index;
+        ++sec.count;
         if (firstOccurrence >= 0)
-            data->sections[firstOccurrence].lastEntry = i;
+            sec.lastEntry = i;
     }
     return data;
 }
@@ -261,6 +362,11 @@ bool isAscii(const QByteArray &bytes)
         bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+bool isAsciiText(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 TextEncoding encodingOf(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -302,7 +408,7 @@ void adopt(IniShared &s, const FileStamp &st, QByteArray bytes, qint64 readAt)
 {
     if (!s.data || bytes != s.raw) {
         s.encoding = encodingOf(bytes);
-        s.data = parse(splitLines(decode(bytes, s.encoding)));
+        s.data = parse(decode(bytes, s.encoding));
     }
     s.raw = std::move(bytes);
     s.stamp = st;
@@ -394,32 +500,65 @@ bool isHexDigits(QStringView s)
 
 } // namespace
 
+qsizetype IniData::findSection(QStringView name, size_t hash) const
+{
+    return sectionIndex.find(
+        hash, [&](qsizetype i) { return sameName(sections[std::size_t(i)].name, name); });
+}
+
+// A section of this many entries at most is searched from its start.
+constexpr quint32 kSearchedSection = 16;
+
+const detail::NameIndex &IniData::keyIndex(quint32 section) const
+{
+    const auto known = keyIndexes.find(section);
+    if (known != keyIndexes.end())
+        return known->second;
+    NameIndex &index = keyIndexes[section];
+    const Section &sec = sections[section];
+    index.reserve(sec.count);
+    for (quint32 i = sec.first; i != kNone; i = entries[i].next) {
+        const QStringView key = entries[i].key;
+        const size_t h = nameHash(QStringView(), key);
+        // A key given twice is found at its first occurrence.
+        if (index.find(h, [&](qsizetype e) { return sameName(entries[std::size_t(e)].key, key); })
+            < 0)
+            index.insert(h, i);
+    }
+    return index;
+}
+
 const IniData::Entry *IniData::findEntry(QStringView section, QStringView key) const
 {
-    const size_t h = nameHash(section, key);
-    for (auto it = index.constFind(h); it != index.constEnd() && it.key() == h; ++it) {
-        const Entry &e = entries[it.value()];
-        if (sameName(e.key, key) && sameName(e.section, section))
-            return &e;
+    section = section.trimmed();
+    key = key.trimmed();
+    const qsizetype s = findSection(section, sectionHash(section));
+    if (s < 0)
+        return nullptr;
+    const Section &sec = sections[std::size_t(s)];
+    if (sec.count <= kSearchedSection) {
+        for (quint32 i = sec.first; i != kNone; i = entries[i].next) {
+            if (sameName(entries[i].key, key))
+                return &entries[i];
+        }
+        return nullptr;
     }
-    return nullptr;
+    const qsizetype i = keyIndex(quint32(s)).find(nameHash(QStringView(), key), [&](qsizetype e) {
+        return sameName(entries[std::size_t(e)].key, key);
+    });
+    return i < 0 ? nullptr : &entries[std::size_t(i)];
 }
 
 const IniData::Section *IniData::findSection(QStringView name) const
 {
-    const size_t h = sectionHash(name);
-    for (auto it = sectionIndex.constFind(h); it != sectionIndex.constEnd() && it.key() == h;
-         ++it) {
-        const Section &sec = sections[it.value()];
-        if (sameName(sec.name, name))
-            return &sec;
-    }
-    return nullptr;
+    name = name.trimmed();
+    const qsizetype i = findSection(name, sectionHash(name));
+    return i < 0 ? nullptr : &sections[std::size_t(i)];
 }
 
-qint32 IniFile::parseInteger(const QString &text, qint32 def)
+qint32 IniFile::parseInteger(QStringView text, qint32 def)
 {
-    QStringView t = QStringView(text).trimmed();
+    QStringView t = text.trimmed();
     bool negative = false;
     if (!t.isEmpty() && (t.front() == QLatin1Char('-') || t.front() == QLatin1Char('+'))) {
         negative = t.front() == QLatin1Char('-');
@@ -468,14 +607,14 @@ IniFile::Snapshot::Snapshot(std::shared_ptr<const detail::IniData> data)
 QString IniFile::Snapshot::readString(
     const QString &section, const QString &key, const QString &def) const
 {
-    const QString *v = m_data->find(section, key);
-    return v ? *v : def;
+    const IniData::Entry *e = m_data->findEntry(section, key);
+    return e ? e->value.toString() : def;
 }
 
 qint32 IniFile::Snapshot::readInteger(const QString &section, const QString &key, qint32 def) const
 {
-    const QString *v = m_data->find(section, key);
-    return v ? parseInteger(*v, def) : def;
+    const IniData::Entry *e = m_data->findEntry(section, key);
+    return e ? parseInteger(e->value, def) : def;
 }
 
 bool IniFile::Snapshot::readBool(const QString &section, const QString &key, bool def) const
@@ -485,7 +624,7 @@ bool IniFile::Snapshot::readBool(const QString &section, const QString &key, boo
 
 bool IniFile::Snapshot::hasKey(const QString &section, const QString &key) const
 {
-    return m_data->find(section, key) != nullptr;
+    return m_data->findEntry(section, key) != nullptr;
 }
 
 // ---- IniFile
@@ -508,7 +647,7 @@ QString IniFile::problem() const
     const FileStamp st = stampOf(*m_shared);
     if (!st.exists && !st.other)
         return {};
-    return problemText(*m_shared, readInputFile(m_shared->path, kMaxIniFileSize));
+    return problemText(*m_shared, inspectInputFile(m_shared->path, kMaxIniFileSize));
 }
 
 IniFile::Snapshot IniFile::snapshot() const
@@ -548,7 +687,8 @@ void IniFile::writeEntries(const std::vector<Entry> &entries)
         checkName(e.key);
     }
     const std::shared_ptr<const IniData> old = current(*m_shared, true);
-    QStringList lines = old->lines;
+    // Lines of the file this write replaces, by their number.
+    std::map<qsizetype, QString> replaced;
     // New keys of sections the file has go below the section's last entry; new sections go
     // to the end, in the order of their first key.
     std::map<qsizetype, QStringList> insertedAfter;
@@ -565,7 +705,7 @@ void IniFile::writeEntries(const std::vector<Entry> &entries)
         const QString value = oneLine(e.value);
         if (const IniData::Entry *entry = old->findEntry(e.section, e.key)) {
             // Keep the key as the file spells it.
-            lines[entry->line] = entry->key.toString() + QLatin1Char('=') + value;
+            replaced[entry->line] = entry->key.toString() + QLatin1Char('=') + value;
             continue;
         }
         const QString line = e.key.trimmed() + QLatin1Char('=') + value;
@@ -596,37 +736,50 @@ void IniFile::writeEntries(const std::vector<Entry> &entries)
         list.append(line);
     }
 
-    QStringList result;
-    if (insertedAfter.empty()) {
-        result = std::move(lines);
-    } else {
-        result.reserve(lines.size() + qsizetype(added.size()));
-        auto next = insertedAfter.cbegin();
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            result.append(std::move(lines[i]));
-            if (next != insertedAfter.cend() && next->first == i) {
-                result.append(next->second);
-                ++next;
-            }
+    // The file's lines with the changes, each ended by CR LF.
+    QString text;
+    text.reserve(old->text.size() + old->text.size() / 16 + 64 * qsizetype(entries.size()));
+    bool lastBlank = true; // no line yet, or the last one is blank
+    const auto put = [&](QStringView line) {
+        text.append(line);
+        text.append(u"\r\n");
+        lastBlank = line.trimmed().isEmpty();
+    };
+    auto nextReplaced = replaced.cbegin();
+    auto nextInserted = insertedAfter.cbegin();
+    for (qsizetype i = 0; i < qsizetype(old->lines.size()); ++i) {
+        if (nextReplaced != replaced.cend() && nextReplaced->first == i) {
+            put(nextReplaced->second);
+            ++nextReplaced;
+        } else {
+            put(old->lines[std::size_t(i)]);
+        }
+        if (nextInserted != insertedAfter.cend() && nextInserted->first == i) {
+            for (const QString &line : nextInserted->second)
+                put(line);
+            ++nextInserted;
         }
     }
-    for (NewSection &ns : newSections) {
-        if (!result.isEmpty() && !result.last().trimmed().isEmpty())
-            result.append(QString());
-        result.append(QLatin1Char('[') + ns.name + QLatin1Char(']'));
-        result.append(std::move(ns.lines));
+    for (const NewSection &ns : newSections) {
+        if (!text.isEmpty() && !lastBlank)
+            put(QStringView());
+        put(QString(QLatin1Char('[') + ns.name + QLatin1Char(']')));
+        for (const QString &line : ns.lines)
+            put(line);
     }
-    writeLines(result);
+    if (text.isEmpty())
+        text = QStringLiteral("\r\n");
+    writeText(text);
 }
 
-void IniFile::writeLines(const QStringList &lines)
+void IniFile::writeText(const QString &text)
 {
-    const QString text = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
     QByteArray bytes = encode(text, m_shared->encoding);
     // Windows-1252 loses characters it cannot hold, and its bytes may happen to form UTF-8
     // that reads as other characters once the one byte that was no UTF-8 is gone; such a
-    // file is written as UTF-8, which reads back as written.
-    if (m_shared->encoding == TextEncoding::Cp1252 && decode(bytes, encodingOf(bytes)) != text)
+    // file is written as UTF-8, which reads back as written. Plain ASCII text is safe.
+    if (m_shared->encoding == TextEncoding::Cp1252 && !isAsciiText(text)
+        && decode(bytes, encodingOf(bytes)) != text)
         bytes = encode(text, TextEncoding::Utf8);
     writeFileAtomically(m_shared->path, bytes);
     // The next read parses what is on disk then; a run that only writes (ferien) does not

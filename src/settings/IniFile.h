@@ -85,10 +85,10 @@ public:
     Snapshot snapshot() const;
 
     // Parses an integer the way reads do: `def` for empty or invalid text.
-    static qint32 parseInteger(const QString &text, qint32 def);
+    static qint32 parseInteger(QStringView text, qint32 def);
 
 private:
-    void writeLines(const QStringList &lines);
+    void writeText(const QString &text);
 
     QString m_path;
     std::shared_ptr<detail::IniShared> m_shared;

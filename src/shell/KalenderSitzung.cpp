@@ -57,6 +57,9 @@ KalenderSitzung::KalenderSitzung(const QDate &heute, QObject *parent)
 {
     // The days of a calendar are made by generation only.
     m_jahr.setNewRecordHandler([this](Table &) { return neuerDatensatz(); });
+    // A picture or month text that cannot be saved (a full disk) leaves the picture table byte
+    // for byte as it was.
+    m_bild.setKeepsBytesOnFailure(true);
 }
 
 KalenderSitzung::~KalenderSitzung()

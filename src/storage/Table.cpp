@@ -13,6 +13,7 @@
 #include "storage/Selection.h"
 #include "storage/StatementCache.h"
 #include "storage/TableFile.h"
+#include "storage/TableImage.h"
 #include "storage/Transaktion.h"
 
 #include <QBuffer>
@@ -63,6 +64,7 @@ struct Table::Private {
     EditBuffer edits;
     NewRecordHandler onNewRecord;
     WriteGuard writeGuard;
+    bool keepsBytes = false;
     // What the write guard returned for the running transaction.
     std::shared_ptr<void> transactionGuard;
 
@@ -136,14 +138,27 @@ struct Table::Private {
             f();
             return;
         }
+        const std::optional<TableImage> vorher = abbildVorDemSchreiben();
         std::optional<Transaktion> transaktion;
-        guarded([&] {
-            transaktion.emplace(
-                [this](const QString &text) { statements.exec(text); }, Transaktion::sofort());
-        });
-        dateiPruefen();
-        f();
-        guarded([&] { transaktion->commit(); });
+        // Set once this cursor holds the file's write lock: only from then on may a failure
+        // have changed bytes (and only then is a journal beside the file this write's own).
+        bool begonnen = false;
+        try {
+            guarded([&] {
+                transaktion.emplace(
+                    [this](const QString &text) { statements.exec(text); }, Transaktion::sofort());
+            });
+            dateiPruefen();
+            begonnen = true;
+            f();
+            guarded([&] { transaktion->commit(); });
+        } catch (...) {
+            if (vorher && begonnen) {
+                transaktion.reset();
+                abbildZurueck(*vorher);
+            }
+            throw;
+        }
     }
 
     void requireOpen() const
@@ -203,6 +218,42 @@ struct Table::Private {
         } catch (const sql::SqlError &e) {
             throw tablefile::toError(e, path());
         }
+    }
+
+    // The file's bytes before a write that is to keep them when it fails. A read first lets
+    // the engine undo what a killed program left unfinished, so that the bytes taken are a
+    // committed state. No lock of the engine is held meanwhile: reading the file through
+    // another descriptor would release it.
+    std::optional<TableImage> abbildVorDemSchreiben()
+    {
+        if (!keepsBytes || exclusive)
+            return std::nullopt;
+        guarded([&] { statements.exec(QStringLiteral("SELECT count(*) FROM kb_meta")); });
+        return TableImage(path());
+    }
+
+    // After a failed write: the connection lets go of the file, the old bytes go back, and the
+    // file opens again with the pending change kept. Errors here give way to the write's.
+    void abbildZurueck(const TableImage &vorher)
+    {
+        const qint64 rid = records.currentRid();
+        statements.close();
+        if (!vorher.restore())
+            qCWarning(lcStorage) << "the bytes of" << path() << "were not put back";
+        try {
+            tablefile::OpenedFile opened = tablefile::open(path(), readOnlyWanted);
+            statements.open(std::move(opened.db));
+            datei = dateiJetzt();
+            schema = std::move(opened.schema);
+            password = opened.password;
+            readOnly = opened.readOnly;
+            requery(rid, true);
+        } catch (const Error &e) {
+            qCWarning(lcStorage) << "reopening" << path() << "failed:" << e.message();
+        } catch (const sql::SqlError &e) {
+            qCWarning(lcStorage) << "reopening" << path() << "failed:" << e.detail;
+        }
+        notify(Reset | Current | Values);
     }
 
     void connect()
@@ -859,6 +910,11 @@ void Table::setNewRecordHandler(NewRecordHandler handler)
 void Table::setWriteGuard(WriteGuard guard)
 {
     d->writeGuard = std::move(guard);
+}
+
+void Table::setKeepsBytesOnFailure(bool keeps)
+{
+    d->keepsBytes = keeps;
 }
 
 void Table::startTransaction(Journal journal)

@@ -182,6 +182,12 @@ public:
     void remove();
     void setNewRecordHandler(NewRecordHandler handler);
     void setWriteGuard(WriteGuard guard);
+    // With this set, a post or delete outside a transaction of the caller that fails leaves
+    // the file byte for byte as it was, not only its content (see TableImage): the file is
+    // read before each such write and put back after a failure, and the pending change
+    // stays. For a small table another program may compare or copy, such as the picture
+    // table; not for an exclusive cursor.
+    void setKeepsBytesOnFailure(bool keeps);
     // Posts between startTransaction() and commit() reach the file together, in one
     // transaction (e.g. the 366 records of a new year); rollback() undoes them all.
     void startTransaction(Journal journal = Journal::OnDisk);

@@ -6,7 +6,6 @@
 #include "pictures/Bildregeln.h"
 #include "pictures/Monatstext.h"
 #include "storage/Table.h"
-#include "storage/TableImage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,27 +42,16 @@ int monatsbild(Call &call)
     Sicherungen::vorAenderung(k);
     Table bilder;
     bilder.setFilePath(k.bildPfad());
+    // A write that fails (a full disk) leaves the table byte for byte as it was.
+    bilder.setKeepsBytesOnFailure(true);
     bilder.open();
     if (!bilder.locate(QStringLiteral("Nr"), monat))
         throw Error(QStringLiteral("Der Kalender hat keinen Eintrag für den Monat %1.").arg(monat));
-    // A write that fails (a full disk) leaves the table byte for byte as it was.
-    const TableImage vorher(k.bildPfad());
     bilder.edit();
-    try {
-        bilder.setImage(QStringLiteral("Bild"), bild);
-        if (text)
-            bilder.setValue(QStringLiteral("TextMonat"), *text);
-        bilder.post();
-    } catch (...) {
-        try {
-            bilder.cancel();
-            bilder.close();
-        } catch (const Error &) {
-            // The table is closed in any case; the failed write's message counts.
-        }
-        vorher.restore();
-        throw;
-    }
+    bilder.setImage(QStringLiteral("Bild"), bild);
+    if (text)
+        bilder.setValue(QStringLiteral("TextMonat"), *text);
+    bilder.post();
     bilder.close();
     call.out << QStringLiteral("Monat %1: Bild %2 (%3 × %4)")
                     .arg(monat)
