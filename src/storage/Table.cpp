@@ -117,12 +117,7 @@ struct Table::Private {
             dateiPruefen();
         const qint64 rid = records.currentRid();
         statements.close();
-        statements.open(std::move(opened.db));
-        datei = dateiJetzt();
-        schema = std::move(opened.schema);
-        password = opened.password;
-        readOnly = opened.readOnly;
-        requery(rid, true);
+        dateiUebernehmen(std::move(opened), rid);
         notify(Reset | Current | Values);
         if (rid != 0 && records.currentRid() != rid)
             throw Error(QStringLiteral("Der bearbeitete Datensatz der Tabelle '%1' ist nicht mehr "
@@ -220,6 +215,18 @@ struct Table::Private {
         }
     }
 
+    // A freshly opened file takes the place of the closed connection; the cursor goes back to
+    // the record `rid` and keeps its pending change.
+    void dateiUebernehmen(tablefile::OpenedFile opened, qint64 rid)
+    {
+        statements.open(std::move(opened.db));
+        datei = dateiJetzt();
+        schema = std::move(opened.schema);
+        password = opened.password;
+        readOnly = opened.readOnly;
+        requery(rid, true);
+    }
+
     // The file's bytes before a write that is to keep them when it fails. A read first lets
     // the engine undo what a killed program left unfinished, so that the bytes taken are a
     // committed state. No lock of the engine is held meanwhile: reading the file through
@@ -241,13 +248,7 @@ struct Table::Private {
         if (!vorher.restore())
             qCWarning(lcStorage) << "the bytes of" << path() << "were not put back";
         try {
-            tablefile::OpenedFile opened = tablefile::open(path(), readOnlyWanted);
-            statements.open(std::move(opened.db));
-            datei = dateiJetzt();
-            schema = std::move(opened.schema);
-            password = opened.password;
-            readOnly = opened.readOnly;
-            requery(rid, true);
+            dateiUebernehmen(tablefile::open(path(), readOnlyWanted), rid);
         } catch (const Error &e) {
             qCWarning(lcStorage) << "reopening" << path() << "failed:" << e.message();
         } catch (const sql::SqlError &e) {
