@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "platform/Ui.h"
+#include "platform/OhneDialogUi.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -13,33 +13,7 @@ namespace {
 
 // The code under test may ask the user (a password, a missing picture); the answer is
 // always "no", and nothing is shown.
-class QuietUi final : public Ui {
-public:
-    void message(const QString &) override { }
-    bool question(const QString &) override { return false; }
-    std::optional<QString> inputQuery(
-        const QString &, const QString &, const QString &, bool) override
-    {
-        return std::nullopt;
-    }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(
-        const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString directory(const QString &, const QString &) override { return {}; }
-    std::optional<QFont> font(const QFont &) override { return std::nullopt; }
-    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
-    int runModal(QWidget *) override { return 0; }
-    bool printDialog(QPrinter *, QWidget *) override { return false; }
-    bool pageSetupDialog(QPrinter *, QWidget *) override { return false; }
-    void beep() override { }
-    void setBusy(bool) override { }
-    bool openUrl(const QString &) override { return false; }
-    QImage clipboardImage() override { return {}; }
-    void setClipboardImage(const QImage &) override { }
-};
+class QuietUi final : public OhneDialogUi { };
 
 void dropMessage(QtMsgType, const QMessageLogContext &, const QString &)
 {

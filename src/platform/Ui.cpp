@@ -1,44 +1,25 @@
 #include "platform/Ui.h"
 
 #include "platform/Logging.h"
+#include "platform/OhneDialogUi.h"
 
 namespace kb {
 namespace {
 
 // Used where no window system is wanted (the command-line program): messages go to the log,
 // questions are answered No, dialogs are cancelled, input queries get a fixed answer.
-class HeadlessUi final : public Ui {
+class HeadlessUi final : public OhneDialogUi {
 public:
     explicit HeadlessUi(std::optional<QString> answer = std::nullopt)
         : m_answer(std::move(answer))
     {
     }
     void message(const QString &text) override { qCInfo(lcPlatform).noquote() << text; }
-    bool question(const QString &text) override
-    {
-        qCInfo(lcPlatform).noquote() << text;
-        return false;
-    }
     std::optional<QString> inputQuery(
         const QString &, const QString &, const QString &, bool) override
     {
         return m_answer;
     }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(
-        const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString directory(const QString &, const QString &) override { return {}; }
-    std::optional<QFont> font(const QFont &) override { return std::nullopt; }
-    std::optional<QColor> color(const QColor &) override { return std::nullopt; }
-    int runModal(QWidget *) override { return 0; }
-    bool printDialog(QPrinter *, QWidget *) override { return false; }
-    bool pageSetupDialog(QPrinter *, QWidget *) override { return false; }
-    void beep() override { }
-    void setBusy(bool) override { }
-    bool openUrl(const QString &) override { return false; }
     QImage clipboardImage() override { return m_clipboard; }
     void setClipboardImage(const QImage &image) override { m_clipboard = image; }
 
